@@ -1,0 +1,3 @@
+#include "models/chair.h"
+
+void drawChair(float /*sx*/, float /*sy*/, float /*sz*/) {}

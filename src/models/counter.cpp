@@ -1,0 +1,3 @@
+#include "models/counter.h"
+
+void drawCounter() {}

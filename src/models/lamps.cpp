@@ -1,0 +1,7 @@
+#include "models/lamps.h"
+
+void drawSpotLamp(const Material& /*lensMaterial*/) {}
+
+void drawShade(const Material& /*shadeMaterial*/) {}
+
+void drawBulb() {}

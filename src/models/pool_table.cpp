@@ -1,0 +1,5 @@
+#include "models/pool_table.h"
+
+void drawPoolTable() {}
+
+void drawPoolTableQuarter() {}

@@ -1,0 +1,16 @@
+// Runner for the OpenGL tests: opens one GLUT window, which makes a real
+// context current, then runs every test in it.
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include "app/window.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutCreateWindow("vellmoor gl tests");
+    reshape(windowWidth, windowHeight);
+    return RUN_ALL_TESTS();
+}

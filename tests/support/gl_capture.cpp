@@ -1,0 +1,115 @@
+#include "support/gl_capture.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+const int kViewportSize = 2000;
+}
+
+std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float extent) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-extent, extent, -extent, extent, -extent, extent);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(0, 0, kViewportSize, kViewportSize);
+
+    std::vector<GLfloat> buffer(1 << 24);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint count = glRenderMode(GL_RENDER);
+
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+
+    // Window coordinates back to the coordinates draw issued.
+    const float half = kViewportSize / 2.0f;
+    auto unproject = [&](const GLfloat* v) {
+        return Vec3{(v[0] / half - 1.0f) * extent, (v[1] / half - 1.0f) * extent,
+                    -(v[2] * 2.0f - 1.0f) * extent};
+    };
+    std::vector<Polygon> polygons;
+    for (GLint i = 0; i < count;) {
+        const auto token = static_cast<GLint>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const auto n = static_cast<GLint>(buffer[i++]);
+            Polygon p;
+            for (GLint k = 0; k < n; ++k, i += 3) {
+                p.push_back(unproject(&buffer[i]));
+            }
+            polygons.push_back(p);
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
+                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
+            i += 3;
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            i += 6;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i += 1;
+        }
+    }
+    return polygons;
+}
+
+Bounds boundsOf(const std::vector<Polygon>& polygons) {
+    const float inf = std::numeric_limits<float>::infinity();
+    Bounds b{{inf, inf, inf}, {-inf, -inf, -inf}};
+    for (const Polygon& p : polygons) {
+        for (const Vec3& v : p) {
+            for (int a = 0; a < 3; ++a) {
+                b.min[a] = std::min(b.min[a], v[a]);
+                b.max[a] = std::max(b.max[a], v[a]);
+            }
+        }
+    }
+    return b;
+}
+
+int modelviewDepth() {
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    return depth;
+}
+
+std::array<unsigned char, 3> readPixel(int x, int y) {
+    std::array<unsigned char, 3> rgb{};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+std::array<float, 17> currentMaterial() {
+    std::array<float, 17> m{};
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, &m[0]);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, &m[4]);
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, &m[8]);
+    glGetMaterialfv(GL_FRONT, GL_EMISSION, &m[12]);
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &m[16]);
+    return m;
+}
+
+void resetSceneState() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+    for (GLenum light = GL_LIGHT0; light <= GL_LIGHT6; ++light) {
+        glEnable(light);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_NORMALIZE);
+    glFrontFace(GL_CCW);
+}

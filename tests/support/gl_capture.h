@@ -1,0 +1,39 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+// Test helpers that read OpenGL back from the window the GL test runner opens.
+
+using Vec3 = std::array<float, 3>;
+using Polygon = std::vector<Vec3>;
+
+// Runs draw in feedback mode with identity view and an orthographic box of
+// half-size extent, and returns every polygon it produced in the coordinates
+// the draw issued them in (so after draw's own transforms only). Geometry
+// outside [-extent, extent] on any axis is clipped away.
+std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float extent = 100.0f);
+
+// The bounding box of a set of polygons.
+struct Bounds {
+    Vec3 min;
+    Vec3 max;
+};
+Bounds boundsOf(const std::vector<Polygon>& polygons);
+
+// Depth of the modelview matrix stack.
+int modelviewDepth();
+
+// Reads one RGB pixel of the back buffer, (x, y) from the lower-left corner.
+std::array<unsigned char, 3> readPixel(int x, int y);
+
+// Reads a 17-float material of the front face back from OpenGL, in Material's order.
+std::array<float, 17> currentMaterial();
+
+// Resets the OpenGL state the scene relies on to what initScene leaves (without
+// textures or lists): lighting with seven lights, depth test, two-sided lighting,
+// modelview selected and identity, blending off, depth writes on.
+void resetSceneState();
