@@ -1,0 +1,41 @@
+# Vellmoor: `make run` starts the walk-through, `make test` runs every test.
+# Both install what is missing (as root) and build first.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: run test build setup-run setup-test test-asan clean
+
+run: setup-run build
+	@if [ -z "$$DISPLAY" ]; then \
+	  echo "make run: no X display (DISPLAY is not set)."; \
+	  echo "  Run it from a graphical session, or over ssh with X forwarding (ssh -X)."; \
+	  echo "  To look at it headless: xvfb-run -a make run (nothing will be visible)."; \
+	  exit 1; \
+	fi
+	cd assets && ../$(BUILD)/vellmoor
+
+test: setup-test build
+	cd $(BUILD) && $(XVFB) ctest --output-on-failure
+	$(MAKE) test-asan
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan:
+	cmake -S . -B $(ASAN_BUILD) -DVELLMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && $(XVFB) ctest --output-on-failure
+
+build:
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j$(JOBS)
+
+setup-run:
+	@scripts/setup.sh run
+
+setup-test:
+	@scripts/setup.sh test
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing Vellmoor needs.
+#   scripts/setup.sh run    what `make run` needs
+#   scripts/setup.sh test   what `make test` needs as well
+# As root, missing packages are installed with apt-get. Otherwise the exact
+# install command is printed and the script fails, so nothing half-works.
+set -euo pipefail
+
+purpose="${1:-run}"
+
+run_packages=(
+  build-essential cmake pkg-config
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libpng-dev
+)
+test_packages=(
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils
+  clang
+)
+
+case "$purpose" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [ "$status" != "install ok installed" ]; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Vellmoor needs these Debian packages, which are not installed: ${missing[*]}" >&2
+  echo "Install them with:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
