@@ -1,0 +1,134 @@
+#include "e2e/x_session.h"
+
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+std::string shellOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            out += buffer;
+        }
+        pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
+        out.pop_back();
+    }
+    return out;
+}
+
+double meanDifference(const Picture& a, const Picture& b, int x0, int x1) {
+    if (a.width != b.width || a.height != b.height || x1 <= x0) {
+        return -1.0;
+    }
+    double sum = 0.0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                sum += std::abs(int(a.at(x, y)[c]) - int(b.at(x, y)[c]));
+            }
+        }
+    }
+    return sum / (3.0 * a.height * (x1 - x0));
+}
+
+VellmoorProcess::VellmoorProcess(const std::string& workingDirectory, bool expectWindow) {
+    display_ = XOpenDisplay(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(workingDirectory.c_str()) != 0) {
+            _exit(126);
+        }
+        execl(VELLMOOR_BINARY, VELLMOOR_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (!expectWindow) {
+        return;
+    }
+    // The title is unique to the program; --sync waits until the window exists.
+    const std::string id = shellOutput(
+        "timeout 20 xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$' | head -n 1");
+    window_ = id.empty() ? 0 : static_cast<Window>(std::strtoul(id.c_str(), nullptr, 10));
+    if (window_ != 0) {
+        settle();
+    }
+}
+
+VellmoorProcess::~VellmoorProcess() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+std::array<int, 2> VellmoorProcess::windowSize() const {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window_, &attributes);
+    return {attributes.width, attributes.height};
+}
+
+void VellmoorProcess::pressKeys(const std::string& keys) {
+    const std::string id = std::to_string(window_);
+    shellOutput("xdotool windowfocus --sync " + id + " key --delay 20 " + keys);
+    settle();
+}
+
+void VellmoorProcess::movePointer(int x, int y) {
+    shellOutput("xdotool mousemove --sync --window " + std::to_string(window_) + " " +
+                std::to_string(x) + " " + std::to_string(y));
+    settle();
+}
+
+Picture VellmoorProcess::grab() const {
+    Picture picture;
+    const auto size = windowSize();
+    XImage* image = XGetImage(display_, window_, 0, 0, size[0], size[1], AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return picture;
+    }
+    picture.width = size[0];
+    picture.height = size[1];
+    picture.pixels.resize(static_cast<size_t>(size[0]) * size[1]);
+    for (int y = 0; y < size[1]; ++y) {
+        for (int x = 0; x < size[0]; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            picture.pixels[y * size[0] + x] = {
+                static_cast<unsigned char>((p & image->red_mask) >> 16),
+                static_cast<unsigned char>((p & image->green_mask) >> 8),
+                static_cast<unsigned char>(p & image->blue_mask)};
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+int VellmoorProcess::waitForExit(double seconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        const pid_t done = waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+}
+
+void VellmoorProcess::settle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+}
