@@ -1,5 +1,7 @@
 #include "support/gl_capture.h"
 
+#include "scene/display_lists.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -19,7 +21,7 @@ std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float ex
     glLoadIdentity();
     glViewport(0, 0, kViewportSize, kViewportSize);
 
-    std::vector<GLfloat> buffer(1 << 24);
+    std::vector<GLfloat> buffer(1 << 22);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
@@ -112,4 +114,13 @@ void resetSceneState() {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_NORMALIZE);
     glFrontFace(GL_CCW);
+}
+
+void compileSceneOnce() {
+    static bool compiled = false;
+    if (!compiled) {
+        compileRoomList();
+        compileSceneLists();
+        compiled = true;
+    }
 }

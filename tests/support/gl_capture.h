@@ -33,6 +33,10 @@ std::array<unsigned char, 3> readPixel(int x, int y);
 // Reads a 17-float material of the front face back from OpenGL, in Material's order.
 std::array<float, 17> currentMaterial();
 
+// Compiles the room and every scene list once per test run (textures are not
+// loaded), so that drawFrame() calls real lists.
+void compileSceneOnce();
+
 // Resets the OpenGL state the scene relies on to what initScene leaves (without
 // textures or lists): lighting with seven lights, depth test, two-sided lighting,
 // modelview selected and identity, blending off, depth writes on.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "scene/tiles.h"
@@ -22,4 +23,58 @@ TEST(TileEnumeration, RunsColumnByColumnFromTheOrigin) {
     EXPECT_EQ(tiles[56].x, 1);
     EXPECT_EQ(tiles[56].y, 0);
 }
+}  // namespace
+
+namespace {
+
+TEST(TileEnumeration, WallsOfTwoUnitTiles) {
+    const auto wall = tilesOf(42, 4, 2);
+    ASSERT_EQ(wall.size(), 42u);  // 21 columns of 2 rows
+    EXPECT_EQ(wall.back().x, 40);
+    EXPECT_EQ(wall.back().y, 2);
+    EXPECT_EQ(wall.back().size, 2);
+
+    // A length that is no multiple of the tile leaves its last strip bare.
+    const auto shortWall = tilesOf(41, 4, 2);
+    ASSERT_EQ(shortWall.size(), 40u);
+    EXPECT_EQ(shortWall.back().x, 38);
+}
+
+TEST(TileEnumeration, SurfacesSmallerThanATileDrawNothing) {
+    EXPECT_TRUE(tilesOf(0.5f, 4, 1).empty());
+    EXPECT_TRUE(tilesOf(4, 0.5f, 1).empty());
+    EXPECT_TRUE(tilesOf(0, 0, 1).empty());
+    EXPECT_TRUE(tilesOf(-3, 5, 1).empty());
+}
+
+TEST(TileEnumeration, RoomShellCounts) {
+    size_t total = 0;
+    for (auto [w, h, t] : {std::array<float, 3>{25, 56, 1}, {16, 16, 1}, {16, 40, 1}, {41, 56, 1}}) {
+        total += tilesOf(w, h, t).size();
+    }
+    for (int wall = 0; wall < 2; ++wall) {
+        total += tilesOf(42, 4, 2).size() + tilesOf(42, 6, 2).size();
+        total += tilesOf(56, 4, 2).size() + tilesOf(56, 6, 2).size();
+    }
+    EXPECT_EQ(total, 5082u);
+}
+
+TEST(Chequerboard, OriginTileIsEvenAndNeighboursAlternate) {
+    const auto board = tilesOf(16, 16, 1);
+    ASSERT_EQ(board.size(), 256u);
+    int odd = 0;
+    for (const Tile& t : board) {
+        odd += isOddTile(t) ? 1 : 0;
+    }
+    EXPECT_EQ(odd, 128);
+    EXPECT_FALSE(isOddTile({0, 0, 1}));
+    EXPECT_TRUE(isOddTile({1, 0, 1}));
+    EXPECT_TRUE(isOddTile({0, 1, 1}));
+    EXPECT_FALSE(isOddTile({1, 1, 1}));
+    EXPECT_FALSE(isOddTile({15, 15, 1}));
+    // With tiles of 2 the parity follows the tile index, not the coordinate.
+    EXPECT_TRUE(isOddTile({2, 0, 2}));
+    EXPECT_FALSE(isOddTile({2, 2, 2}));
+}
+
 }  // namespace
