@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -435,6 +437,16 @@ double deviationOf(const std::vector<int>& v) {
     return std::sqrt(sum / static_cast<double>(v.size()));
 }
 
+// The share of values equal to the most frequent one.
+double commonestShare(const std::vector<int>& v) {
+    std::map<int, int> counts;
+    int most = 0;
+    for (int x : v) {
+        most = std::max(most, ++counts[x]);
+    }
+    return most / static_cast<double>(v.size());
+}
+
 TEST_F(TableAndStoolTest, WoodTextureShowsOnTheTableTop) {
     const std::string assets = VELLMOOR_ASSETS_DIR;
     if (access((assets + "/wood1.tga").c_str(), R_OK) != 0) {
@@ -458,9 +470,11 @@ TEST_F(TableAndStoolTest, WoodTextureShowsOnTheTableTop) {
     textures[2] = saved;
 
     // Plain wood under a light from straight above is one flat colour; the
-    // grain makes the textured top vary from pixel to pixel.
+    // grain makes the textured top vary from pixel to pixel. (The renderer may
+    // leave a stray pixel or two, so flatness is judged by the commonest value.)
     EXPECT_GT(meanOf(plain), 50.0) << "the plain top is not lit";
-    EXPECT_LT(deviationOf(plain), 1.5);
+    EXPECT_GT(commonestShare(plain), 0.99);
+    EXPECT_LT(commonestShare(textured), 0.5);
     EXPECT_GT(deviationOf(textured), deviationOf(plain) + 3.0);
     EXPECT_GT(std::fabs(meanOf(textured) - meanOf(plain)), 1.0);
 }
