@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: run test build setup-run setup-test test-asan clean
+.PHONY: run test build setup-run setup-test test-asan screenshots clean
 
 run: setup-run build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -26,6 +26,11 @@ test-asan:
 	cmake -S . -B $(ASAN_BUILD) -DVELLMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && $(XVFB) ctest --output-on-failure
+
+# Pictures of the room for the README, rendered under a private X server.
+screenshots: setup-test build
+	mkdir -p docs/screenshots
+	$(XVFB) $(BUILD)/tools/screenshot assets docs/screenshots
 
 build:
 	cmake -S . -B $(BUILD)

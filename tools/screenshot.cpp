@@ -71,7 +71,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s ASSETS_DIR OUTPUT_DIR [VIEWPOINT...]\n", argv[0]);
         return 2;
     }
-    const std::string outputDir = argv[2];
+    // The output folder is named relative to where the tool was started, before
+    // it moves into the assets folder that the textures are read from.
+    char startDir[4096];
+    std::string outputDir = argv[2];
+    if (!outputDir.empty() && outputDir[0] != '/' && getcwd(startDir, sizeof startDir) != nullptr) {
+        outputDir = std::string(startDir) + "/" + outputDir;
+    }
     if (chdir(argv[1]) != 0) {
         std::perror(argv[1]);
         return 1;
