@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 std::string shellOutput(const std::string& command) {
     std::string out;
@@ -59,7 +60,8 @@ VellmoorProcess::VellmoorProcess(const std::string& workingDirectory, bool expec
         "timeout 20 xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$' | head -n 1");
     window_ = id.empty() ? 0 : static_cast<Window>(std::strtoul(id.c_str(), nullptr, 10));
     if (window_ != 0) {
-        settle();
+        // Park the pointer in the dead zone in the middle, where it turns nothing.
+        movePointer(300, 200);
     }
 }
 
@@ -127,6 +129,21 @@ int VellmoorProcess::waitForExit(double seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1;
+}
+
+bool VellmoorProcess::waitForSteadyView(int columns, double seconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    Picture previous = grab();
+    while (std::chrono::steady_clock::now() < deadline) {
+        settle();
+        Picture next = grab();
+        if (meanDifference(previous, next, 0, columns) == 0.0) {
+            return true;
+        }
+        previous = std::move(next);
+    }
+    return false;
 }
 
 void VellmoorProcess::settle() {

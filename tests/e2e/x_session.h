@@ -50,6 +50,10 @@ class VellmoorProcess {
     // Waits for the process to end; returns its exit status, or -1 on a signal or time-out.
     int waitForExit(double seconds);
 
+    // Waits until the steady part of the view (columns [0, columns)) stops
+    // changing between grabs, that is until the first frames are drawn.
+    bool waitForSteadyView(int columns, double seconds);
+
     // Lets a few frames be drawn.
     static void settle();
 
