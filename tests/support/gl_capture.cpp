@@ -3,13 +3,16 @@
 #include "scene/display_lists.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace {
 const int kViewportSize = 2000;
 }
 
-std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float extent) {
+std::vector<FeedbackPolygon> captureFeedback(GLenum type, const std::function<void()>& draw,
+                                             float extent) {
+    const int floatsPerVertex = type == GL_3D_COLOR_TEXTURE ? 11 : type == GL_3D_COLOR ? 7 : 3;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     glMatrixMode(GL_PROJECTION);
@@ -22,7 +25,7 @@ std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float ex
     glViewport(0, 0, kViewportSize, kViewportSize);
 
     std::vector<GLfloat> buffer(1 << 22);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), type, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     const GLint count = glRenderMode(GL_RENDER);
@@ -35,28 +38,43 @@ std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float ex
 
     // Window coordinates back to the coordinates draw issued.
     const float half = kViewportSize / 2.0f;
-    auto unproject = [&](const GLfloat* v) {
-        return Vec3{(v[0] / half - 1.0f) * extent, (v[1] / half - 1.0f) * extent,
-                    -(v[2] * 2.0f - 1.0f) * extent};
+    auto vertexAt = [&](const GLfloat* v) {
+        FeedbackVertex vertex{{(v[0] / half - 1.0f) * extent, (v[1] / half - 1.0f) * extent,
+                               -(v[2] * 2.0f - 1.0f) * extent},
+                              {}};
+        std::copy(v + 3, v + floatsPerVertex, vertex.extra.begin());
+        return vertex;
     };
-    std::vector<Polygon> polygons;
+    std::vector<FeedbackPolygon> polygons;
     for (GLint i = 0; i < count;) {
         const auto token = static_cast<GLint>(buffer[i++]);
         if (token == GL_POLYGON_TOKEN) {
             const auto n = static_cast<GLint>(buffer[i++]);
-            Polygon p;
-            for (GLint k = 0; k < n; ++k, i += 3) {
-                p.push_back(unproject(&buffer[i]));
+            FeedbackPolygon p;
+            for (GLint k = 0; k < n; ++k, i += floatsPerVertex) {
+                p.push_back(vertexAt(&buffer[i]));
             }
             polygons.push_back(p);
         } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
                    token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
-            i += 3;
+            i += floatsPerVertex;
         } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            i += 6;
+            i += 2 * floatsPerVertex;
         } else if (token == GL_PASS_THROUGH_TOKEN) {
             i += 1;
         }
+    }
+    return polygons;
+}
+
+std::vector<Polygon> capturePolygons(const std::function<void()>& draw, float extent) {
+    std::vector<Polygon> polygons;
+    for (const FeedbackPolygon& fp : captureFeedback(GL_3D, draw, extent)) {
+        Polygon p;
+        for (const FeedbackVertex& v : fp) {
+            p.push_back(v.position);
+        }
+        polygons.push_back(p);
     }
     return polygons;
 }

@@ -11,6 +11,21 @@
 using Vec3 = std::array<float, 3>;
 using Polygon = std::vector<Vec3>;
 
+// One vertex as feedback mode reports it: the position in the draw's own
+// coordinates, then whatever else the feedback type carries (RGBA colour for
+// GL_3D_COLOR; colour and s, t, r, q for GL_3D_COLOR_TEXTURE).
+struct FeedbackVertex {
+    Vec3 position;
+    std::array<float, 8> extra;
+};
+using FeedbackPolygon = std::vector<FeedbackVertex>;
+
+// Runs draw in feedback mode of the given type (GL_3D, GL_3D_COLOR or
+// GL_3D_COLOR_TEXTURE) with identity view and an orthographic box of half-size
+// extent, and returns every polygon it produced.
+std::vector<FeedbackPolygon> captureFeedback(GLenum type, const std::function<void()>& draw,
+                                             float extent);
+
 // Runs draw in feedback mode with identity view and an orthographic box of
 // half-size extent, and returns every polygon it produced in the coordinates
 // the draw issued them in (so after draw's own transforms only). Geometry

@@ -3,8 +3,6 @@
 #include <cmath>
 
 namespace {
-const int kViewportSize = 2000;
-const int kFloatsPerVertex = 7;  // x, y, z, r, g, b, a
 
 // Six lights along the axes, each only diffuse, and nothing else lighting the scene.
 void lightFromEveryAxis() {
@@ -39,54 +37,19 @@ std::vector<ShadedPolygon> captureShadedPolygons(const std::function<void()>& dr
     glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_VIEWPORT_BIT);
     lightFromEveryAxis();
     glEnable(GL_LIGHTING);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-extent, extent, -extent, extent, -extent, extent);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glViewport(0, 0, kViewportSize, kViewportSize);
-
-    std::vector<GLfloat> buffer(1 << 24);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint count = glRenderMode(GL_RENDER);
-
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    const auto captured = captureFeedback(GL_3D_COLOR, draw, extent);
     glPopAttrib();
 
-    // Window coordinates back to the coordinates draw issued.
-    const float half = kViewportSize / 2.0f;
-    auto unproject = [&](const GLfloat* v) {
-        return Vec3{(v[0] / half - 1.0f) * extent, (v[1] / half - 1.0f) * extent,
-                    -(v[2] * 2.0f - 1.0f) * extent};
-    };
     std::vector<ShadedPolygon> polygons;
-    for (GLint i = 0; i < count;) {
-        const auto token = static_cast<GLint>(buffer[i++]);
-        if (token == GL_POLYGON_TOKEN) {
-            const auto n = static_cast<GLint>(buffer[i++]);
-            ShadedPolygon p{};
-            for (GLint k = 0; k < n; ++k, i += kFloatsPerVertex) {
-                if (k == 0) {
-                    p.colour = {buffer[i + 3], buffer[i + 4], buffer[i + 5], buffer[i + 6]};
-                }
-                p.vertices.push_back(unproject(&buffer[i]));
-            }
-            polygons.push_back(p);
-        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
-                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
-            i += kFloatsPerVertex;
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            i += 2 * kFloatsPerVertex;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i += 1;
+    for (const FeedbackPolygon& fp : captured) {
+        ShadedPolygon p{};
+        if (!fp.empty()) {
+            p.colour = {fp[0].extra[0], fp[0].extra[1], fp[0].extra[2], fp[0].extra[3]};
         }
+        for (const FeedbackVertex& v : fp) {
+            p.vertices.push_back(v.position);
+        }
+        polygons.push_back(p);
     }
     return polygons;
 }
