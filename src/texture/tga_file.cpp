@@ -18,7 +18,7 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
     unsigned char headerBytes[kTgaHeaderSize];
     const std::size_t headerRead = std::fread(headerBytes, 1, kTgaHeaderSize, file);
     if (headerRead < kTgaHeaderSize) {
-        return std::ferror(file) ? systemReason() : tgaShortHeaderReason(headerRead);
+        return std::ferror(file) != 0 ? systemReason() : tgaShortHeaderReason(headerRead);
     }
     const TgaHeader header = parseTgaHeader(headerBytes);
     std::string reason = checkTgaHeader(header);
@@ -52,7 +52,7 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
         return systemReason();
     }
     if (std::fread(pixels.data(), 1, pixelBytes, file) < pixelBytes) {
-        return std::ferror(file) ? systemReason() : "file ended before its pixel data";
+        return std::ferror(file) != 0 ? systemReason() : "file ended before its pixel data";
     }
     image = decodeTgaPixels(header, pixels.data());
     return std::string();
