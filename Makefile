@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: run test build setup-run setup-test test-asan screenshots clean
+.PHONY: run test build setup-run setup-test test-asan screenshots bench clean
 
 run: setup-run build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -31,6 +31,15 @@ test-asan:
 screenshots: setup-test build
 	mkdir -p docs/screenshots
 	$(XVFB) $(BUILD)/tools/screenshot assets docs/screenshots
+
+# Frame rate, start-up time and memory of the real scene (see docs/performance.md).
+# Under a private X server unless a display is at hand. Takes several minutes.
+bench: setup-test build
+	@if [ -z "$$DISPLAY" ]; then \
+	  $(XVFB) $(BUILD)/bench/vellmoor_bench assets; \
+	else \
+	  $(BUILD)/bench/vellmoor_bench assets; \
+	fi
 
 build:
 	cmake -S . -B $(BUILD)

@@ -1,0 +1,263 @@
+// Frame rate, start-up time and memory of the real scene in the real 600x400
+// GLUT window, printed as one table.
+//
+//   vellmoor_bench [--quick] [ASSETS_DIR]
+//
+// ASSETS_DIR holds the texture images (the source tree's assets/ by default).
+// --quick draws far fewer frames, to check that the benchmark runs at all.
+#include <GL/glut.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/display.h"
+#include "app/init_scene.h"
+#include "app/window.h"
+#include "emptied_lists.h"
+#include "frame_rate.h"
+#include "light/lamp_animation.h"
+#include "process_stats.h"
+#include "startup_steps.h"
+#include "view/camera.h"
+#include "viewpoints.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+struct Settings {
+    int warmUpFrames = 30;
+    // 180 idle calls turn the lamp pattern once, so a run shows every lamp state equally.
+    int framesPerRun = 360;
+    int repeats = 5;
+    int firstMemoryFrames = 1000;
+    int lastMemoryFrames = 20000;
+};
+
+const Settings kFull;
+const Settings kQuick = {5, 30, 3, 100, 400};
+
+// Targets on the reference machine.
+const double kFirstFrameTargetMs = 500.0;
+const long kGrowthTargetKiB = 64;
+const double kOwnWorkTargetPercent = 5.0;
+
+// One frame as the program draws it. glFinish makes sure the frame has really
+// been drawn before the next starts (the swap alone need not wait for that).
+void programFrame() {
+    idle();
+    display();
+    glFinish();
+}
+
+// The floor of this renderer: the same loop with nothing drawn.
+void clearAndSwapFrame() {
+    idle();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+    glFinish();
+}
+
+const Viewpoint& viewpointNamed(const char* name) {
+    for (const Viewpoint& viewpoint : viewpoints()) {
+        if (viewpoint.name == name) {
+            return viewpoint;
+        }
+    }
+    std::fprintf(stderr, "vellmoor_bench: no viewpoint named %s\n", name);
+    std::exit(1);
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+struct Startup {
+    double startToMainMs;
+    double windowMs;
+    double initSceneMs;
+    double firstFrameMs;  // from process start
+};
+
+Startup openWindowAndDrawFirstFrame(int* argc, char** argv, const char* assetsDir,
+                                    Clock::time_point mainStart, double startToMainMs) {
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(50, 50);
+    glutCreateWindow("-=- Vellmoor -=- benchmark");
+    const Clock::time_point windowReady = Clock::now();
+
+    // The textures are read from the working directory.
+    if (chdir(assetsDir) != 0) {
+        std::perror(assetsDir);
+        std::exit(1);
+    }
+    initScene();
+    const Clock::time_point sceneReady = Clock::now();
+
+    glEnable(GL_NORMALIZE);
+    reshape(windowWidth, windowHeight);
+    display();
+    glFinish();
+    const Clock::time_point firstFrame = Clock::now();
+
+    return {startToMainMs, msBetween(mainStart, windowReady), msBetween(windowReady, sceneReady),
+            startToMainMs + msBetween(mainStart, firstFrame)};
+}
+
+void printHeader(const Settings& settings) {
+    double load[3] = {0.0, 0.0, 0.0};
+    if (getloadavg(load, 3) != 3) {
+        load[0] = load[1] = load[2] = -1.0;
+    }
+    std::printf("Vellmoor benchmark\n");
+    std::printf("  renderer     %s (OpenGL %s)\n",
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    std::printf("  cores        %ld online\n", sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf("  load average %.2f %.2f %.2f (1, 5, 15 min, at start)\n", load[0], load[1],
+                load[2]);
+    std::printf("  window       %dx%d, double-buffered, depth buffer\n", windowWidth, windowHeight);
+    std::printf("  frames       idle() + display() + glFinish(); %d per run after %d warm-up,\n",
+                settings.framesPerRun, settings.warmUpFrames);
+    std::printf("               median of %d runs, the cases taken in turn within each run\n\n",
+                settings.repeats);
+}
+
+void printStartup(const Startup& startup) {
+    const StartupSteps& steps = startupSteps();
+    const double otherSceneMs =
+        startup.initSceneMs - 1000.0 * (steps.textures + steps.roomList + steps.sceneLists);
+    const double firstFrameAloneMs =
+        startup.firstFrameMs - startup.startToMainMs - startup.windowMs - startup.initSceneMs;
+    std::printf("Start-up                                 ms\n");
+    std::printf("  process start to main               %7.1f  (kernel starttime, 10 ms ticks)\n",
+                startup.startToMainMs);
+    std::printf("  window (glutInit .. glutCreateWindow) %5.1f\n", startup.windowMs);
+    std::printf("  textures (loadTextures)             %7.1f\n", 1000.0 * steps.textures);
+    std::printf("  room list (compileRoomList)         %7.1f\n", 1000.0 * steps.roomList);
+    std::printf("  scene lists (compileSceneLists)     %7.1f\n", 1000.0 * steps.sceneLists);
+    std::printf("  rest of initScene (fixed state)     %7.1f\n", otherSceneMs);
+    std::printf("  first frame (reshape, display, finish) %4.1f\n", firstFrameAloneMs);
+    std::printf("  first frame swapped, from start     %7.1f  target <= %.0f: %s\n\n",
+                startup.firstFrameMs, kFirstFrameTargetMs,
+                verdict(startup.firstFrameMs <= kFirstFrameTargetMs));
+}
+
+// Resident size while frames are drawn back to back from the start camera.
+void measureMemory(const Settings& settings) {
+    const long peakAfterStart = statusKiB("VmHWM");
+    int drawn = 1;  // the first frame
+    const Clock::time_point start = Clock::now();
+    while (drawn < settings.firstMemoryFrames) {
+        programFrame();
+        ++drawn;
+    }
+    const long afterFirst = statusKiB("VmRSS");
+    while (drawn < settings.lastMemoryFrames) {
+        programFrame();
+        ++drawn;
+    }
+    const long afterLast = statusKiB("VmRSS");
+    const double seconds = msBetween(start, Clock::now()) / 1000.0;
+    const long growth = afterLast - afterFirst;
+
+    std::printf("Memory (start camera, frames drawn back to back)  KiB\n");
+    std::printf("  peak resident (VmHWM) after first frame %8ld\n", peakAfterStart);
+    std::printf("  resident (VmRSS) after %6d frames    %8ld\n", settings.firstMemoryFrames,
+                afterFirst);
+    std::printf("  resident (VmRSS) after %6d frames    %8ld  (%.1f s for the frames)\n",
+                settings.lastMemoryFrames, afterLast, seconds);
+    std::printf("  growth between them                    %8ld  target < %ld: %s\n\n", growth,
+                kGrowthTargetKiB, verdict(growth < kGrowthTargetKiB));
+}
+
+void measureFrameRates(const Settings& settings) {
+    const int warmUp = settings.warmUpFrames;
+    const int frames = settings.framesPerRun;
+    auto sceneFrom = [warmUp, frames](const char* name, bool emptyLists) {
+        const Viewpoint& viewpoint = viewpointNamed(name);
+        return [&viewpoint, emptyLists, warmUp, frames]() {
+            camera = cameraFor(viewpoint);
+            std::unique_ptr<EmptiedLists> emptied;
+            if (emptyLists) {
+                emptied = std::make_unique<EmptiedLists>();
+            }
+            return msPerFrame(programFrame, warmUp, frames);
+        };
+    };
+    const std::vector<FrameCase> cases = {
+        {"clear + swap only",
+         [warmUp, frames] { return msPerFrame(clearAndSwapFrame, warmUp, frames); }},
+        {"start", sceneFrom("start", false)},
+        {"bar (counter, shelves)", sceneFrom("bar", false)},
+        {"glassware (round table)", sceneFrom("glassware", false)},
+        {"overview (high corner)", sceneFrom("overview", false)},
+        {"start, lists emptied", sceneFrom("start", true)},
+    };
+    const std::vector<std::vector<double>> runs = measureInTurn(cases, settings.repeats);
+    const double floorMs = median(runs[0]);
+
+    std::printf("Frame rate at %dx%d              fps   ms/frame  x floor  (runs, ms)\n",
+                windowWidth, windowHeight);
+    for (size_t c = 0; c < cases.size(); ++c) {
+        const double ms = median(runs[c]);
+        std::printf("  %-26s %8.1f %9.3f %8.2f  (", cases[c].name.c_str(), 1000.0 / ms, ms,
+                    ms / floorMs);
+        for (size_t r = 0; r < runs[c].size(); ++r) {
+            std::printf(r == 0 ? "%.3f" : " %.3f", runs[c][r]);
+        }
+        std::printf(")\n");
+    }
+
+    // The frame's own work: an emptied-lists frame less the clear and swap of
+    // the same repeat, so both come from the same moment of the run.
+    std::vector<double> ownWork;
+    for (size_t r = 0; r < runs[0].size(); ++r) {
+        ownWork.push_back(runs[5][r] - runs[0][r]);
+    }
+    const double ownMs = median(ownWork);
+    const double percent = 100.0 * ownMs / median(runs[1]);
+    std::printf("\nFrame's own work outside the lists (view, seven lights, three spot lamps)\n");
+    std::printf("  %.3f ms per frame = %.1f %% of a start-camera frame  target < %.0f %%: %s\n",
+                ownMs, percent, kOwnWorkTargetPercent, verdict(percent < kOwnWorkTargetPercent));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double startToMainMs = 1000.0 * secondsSinceProcessStart();
+    const Clock::time_point mainStart = Clock::now();
+
+    const Settings* settings = &kFull;
+    const char* assetsDir = VELLMOOR_ASSETS_DIR;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            settings = &kQuick;
+        } else if (argv[i][0] != '-') {
+            assetsDir = argv[i];
+        }
+    }
+
+    const Startup startup =
+        openWindowAndDrawFirstFrame(&argc, argv, assetsDir, mainStart, startToMainMs);
+    printHeader(*settings);
+    printStartup(startup);
+    std::fflush(stdout);
+    measureMemory(*settings);
+    std::fflush(stdout);
+    measureFrameRates(*settings);
+    std::printf("\nPeak resident size (VmHWM) at the end: %ld KiB\n", statusKiB("VmHWM"));
+    return 0;
+}

@@ -1,0 +1,38 @@
+#include "frame_rate.h"
+
+#include <algorithm>
+#include <chrono>
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    if (values.size() % 2 == 1) {
+        return values[middle];
+    }
+    return 0.5 * (values[middle - 1] + values[middle]);
+}
+
+double msPerFrame(const std::function<void()>& frame, int warmUp, int frames) {
+    for (int i = 0; i < warmUp; ++i) {
+        frame();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < frames; ++i) {
+        frame();
+    }
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    return took.count() / frames;
+}
+
+std::vector<std::vector<double>> measureInTurn(const std::vector<FrameCase>& cases, int repeats) {
+    std::vector<std::vector<double>> runs(cases.size());
+    for (int r = 0; r < repeats; ++r) {
+        for (size_t c = 0; c < cases.size(); ++c) {
+            runs[c].push_back(cases[c].timedRun());
+        }
+    }
+    return runs;
+}
