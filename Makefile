@@ -53,3 +53,14 @@ setup-test:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Rewrites the visual regression test's reference pictures from the current
+# build, after saying how far each viewpoint moved from its old reference.
+.PHONY: update-references
+update-references: setup-test build
+	rm -rf $(BUILD)/visual-new
+	mkdir -p $(BUILD)/visual-new tests/visual/reference
+	$(XVFB) $(BUILD)/tools/screenshot assets $(BUILD)/visual-new > /dev/null
+	$(BUILD)/tests/compare_pictures tests/visual/reference $(BUILD)/visual-new
+	rm -f tests/visual/reference/*.png
+	cp $(BUILD)/visual-new/*.png tests/visual/reference/

@@ -1,0 +1,28 @@
+// Runner for the visual regression tests: opens a GLUT window of the program's
+// size and builds the whole scene in it, textures included, the way the
+// screenshot tool does, then runs every test.
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/init_scene.h"
+#include "app/window.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    // The textures are read from the working directory.
+    if (chdir(VELLMOOR_ASSETS_DIR) != 0) {
+        std::perror(VELLMOOR_ASSETS_DIR);
+        return 1;
+    }
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutCreateWindow("vellmoor visual tests");
+    initScene();
+    glEnable(GL_NORMALIZE);
+    reshape(windowWidth, windowHeight);
+    return RUN_ALL_TESTS();
+}
