@@ -6,13 +6,12 @@
 // Writes OUTPUT_DIR/NAME.png for each viewpoint (all of them when none is named).
 #include <GL/glut.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/display.h"
 #include "app/init_scene.h"

@@ -13,8 +13,8 @@ namespace {
 // Sets the modelview matrix to the camera's view.
 void lookFromCamera() {
     const LookAt view = lookAtFrom(camera);
-    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.centre[0], view.centre[1],
-              view.centre[2], 0.0, 1.0, 0.0);
+    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.centre[0], view.centre[1], view.centre[2],
+              0.0, 1.0, 0.0);
 }
 
 // A coloured spot lamp hanging at (x, 9.5, z), turned about y toward the

@@ -105,8 +105,8 @@ void VellmoorProcess::pressKeys(const std::string& keys) {
 
 void VellmoorProcess::movePointer(int x, int y) {
     // No --sync: it waits for motion, and a move to where the pointer already is makes none.
-    shellOutput("xdotool mousemove --window " + std::to_string(window_) + " " +
-                std::to_string(x) + " " + std::to_string(y));
+    shellOutput("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) +
+                " " + std::to_string(y));
     settle();
 }
 
@@ -137,8 +137,7 @@ Picture VellmoorProcess::grab() const {
 }
 
 int VellmoorProcess::waitForExit(double seconds) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
         int status = 0;
         const pid_t done = waitpid(pid_, &status, WNOHANG);
@@ -152,8 +151,7 @@ int VellmoorProcess::waitForExit(double seconds) {
 }
 
 bool VellmoorProcess::waitForSteadyView(int columns, double seconds) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     Picture previous = grab();
     while (std::chrono::steady_clock::now() < deadline) {
         settle();

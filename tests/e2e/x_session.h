@@ -18,14 +18,16 @@ struct Picture {
     int height = 0;
     std::vector<std::array<unsigned char, 3>> pixels;  // row by row from the top
 
-    const std::array<unsigned char, 3>& at(int x, int y) const { return pixels[y * width + x]; }
+    const std::array<unsigned char, 3>& at(int x, int y) const {
+        return pixels[y * width + x];
+    }
 };
 
 // Mean absolute channel difference over the columns [x0, x1) of two pictures of equal size.
 double meanDifference(const Picture& a, const Picture& b, int x0, int x1);
 
 class VellmoorProcess {
-  public:
+   public:
     // Starts the binary with the given working directory; waits for its window
     // when expectWindow is set.
     explicit VellmoorProcess(const std::string& workingDirectory, bool expectWindow = true);
@@ -33,9 +35,15 @@ class VellmoorProcess {
     VellmoorProcess(const VellmoorProcess&) = delete;
     VellmoorProcess& operator=(const VellmoorProcess&) = delete;
 
-    Window window() const { return window_; }
-    bool hasWindow() const { return window_ != 0; }
-    Display* display() const { return display_; }
+    Window window() const {
+        return window_;
+    }
+    bool hasWindow() const {
+        return window_ != 0;
+    }
+    Display* display() const {
+        return display_;
+    }
 
     // Window size as the X server reports it.
     std::array<int, 2> windowSize() const;
@@ -57,7 +65,7 @@ class VellmoorProcess {
     // Lets a few frames be drawn.
     static void settle();
 
-  private:
+   private:
     pid_t pid_ = -1;
     Display* display_ = nullptr;
     Window window_ = 0;

@@ -26,7 +26,7 @@ std::array<double, 3> apply(const std::array<GLdouble, 16>& m, double x, double 
 }
 
 class FrameTest : public testing::Test {
-  protected:
+   protected:
     void SetUp() override {
         resetSceneState();
         camera = Camera();
@@ -106,13 +106,13 @@ TEST_F(FrameTest, FrameRestoresTheStateItChanges) {
 }
 
 TEST(MaterialTest, EveryRecordIsAppliedToFrontAndBack) {
-    const Material* all[] = {&woodMaterial,        &chromeMaterial,      &feltMaterial,
-                             &blackMaterial,       &greenShadeMaterial,  &glowMaterial,
-                             &redBallMaterial,     &yellowBallMaterial,  &orangeBallMaterial,
-                             &blackGlossMaterial,  &whiteGlossMaterial,  &whiteMaterial,
-                             &mirrorMaterial,      &greyMaterial,        &blueLensMaterial,
-                             &redLensMaterial,     &greenLensMaterial,   &greenGlassMaterial,
-                             &clearGlassMaterial,  &smokedGlassMaterial, &blueGlassMaterial};
+    const Material* all[] = {&woodMaterial,       &chromeMaterial,      &feltMaterial,
+                             &blackMaterial,      &greenShadeMaterial,  &glowMaterial,
+                             &redBallMaterial,    &yellowBallMaterial,  &orangeBallMaterial,
+                             &blackGlossMaterial, &whiteGlossMaterial,  &whiteMaterial,
+                             &mirrorMaterial,     &greyMaterial,        &blueLensMaterial,
+                             &redLensMaterial,    &greenLensMaterial,   &greenGlassMaterial,
+                             &clearGlassMaterial, &smokedGlassMaterial, &blueGlassMaterial};
     for (const Material* m : all) {
         setMaterial(m);
         for (GLenum face : {GL_FRONT, GL_BACK}) {
@@ -154,9 +154,8 @@ TEST(TiledSurfaceTest, CheckerboardRestoresTheMaterialAndTileKeepsIt) {
     resetSceneState();
     setMaterial(&woodMaterial);
     const auto before = currentMaterial();
-    const auto tiles = capturePolygons([] {
-        checkerRect(16, 16, 1, blackGlossMaterial, whiteGlossMaterial);
-    });
+    const auto tiles =
+        capturePolygons([] { checkerRect(16, 16, 1, blackGlossMaterial, whiteGlossMaterial); });
     EXPECT_EQ(currentMaterial(), before);
     EXPECT_GE(tiles.size(), 256u);
 

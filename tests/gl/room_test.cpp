@@ -1,17 +1,20 @@
+#include "scene/room.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "light/material.h"
-#include "scene/room.h"
 #include "scene/tiles.h"
 #include "support/gl_capture.h"
 
 namespace {
 
 class RoomTest : public testing::Test {
-  protected:
-    void SetUp() override { resetSceneState(); }
+   protected:
+    void SetUp() override {
+        resetSceneState();
+    }
 };
 
 bool near(float a, float b) {
@@ -41,8 +44,7 @@ TEST_F(RoomTest, ShellCoversExactlyTheRoomPlanes) {
     // Each tile rectangle becomes two triangles or one quad-polygon in feedback.
     const auto polygons = capturePolygons(drawRoom);
     ASSERT_FALSE(polygons.empty());
-    float floorArea = 0, ceilingArea = 0, frontArea = 0, backArea = 0, leftArea = 0,
-          rightArea = 0;
+    float floorArea = 0, ceilingArea = 0, frontArea = 0, backArea = 0, leftArea = 0, rightArea = 0;
     for (const Polygon& p : polygons) {
         Plane plane{};
         ASSERT_TRUE(planeOf(p, &plane)) << "polygon not axis-aligned";

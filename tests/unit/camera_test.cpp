@@ -1,8 +1,8 @@
+#include "view/camera.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "view/camera.h"
 
 namespace {
 

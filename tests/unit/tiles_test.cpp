@@ -1,9 +1,9 @@
+#include "scene/tiles.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
-
-#include "scene/tiles.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ TEST(TileEnumeration, SurfacesSmallerThanATileDrawNothing) {
 
 TEST(TileEnumeration, RoomShellCounts) {
     size_t total = 0;
-    for (auto [w, h, t] : {std::array<float, 3>{25, 56, 1}, {16, 16, 1}, {16, 40, 1}, {41, 56, 1}}) {
+    for (auto [w, h, t] :
+         {std::array<float, 3>{25, 56, 1}, {16, 16, 1}, {16, 40, 1}, {41, 56, 1}}) {
         total += tilesOf(w, h, t).size();
     }
     for (int wall = 0; wall < 2; ++wall) {
