@@ -16,6 +16,7 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
   clang clang-tidy
+  apitrace apitrace-tracers valgrind
 )
 
 case "$purpose" in

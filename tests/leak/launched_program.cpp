@@ -1,0 +1,88 @@
+#include "leak/launched_program.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            out += buffer;
+        }
+        pclose(pipe);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
+        out.pop_back();
+    }
+    return out;
+}
+
+LaunchedProgram::LaunchedProgram(const std::vector<std::string>& command,
+                                 const std::string& workingDirectory, const std::string& logFile) {
+    std::vector<char*> argv;
+    for (const std::string& word : command) {
+        argv.push_back(const_cast<char*>(word.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        // Should the test die, the program goes with it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (log >= 0) {
+            dup2(log, STDOUT_FILENO);
+            dup2(log, STDERR_FILENO);
+            close(log);
+        }
+        if (chdir(workingDirectory.c_str()) != 0) {
+            _exit(126);
+        }
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+}
+
+LaunchedProgram::~LaunchedProgram() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+unsigned long LaunchedProgram::waitForWindow(double seconds) {
+    // The title is the program's own; --sync waits until such a window is shown.
+    const std::string id =
+        commandOutput("timeout " + std::to_string(static_cast<int>(seconds)) +
+                      " xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$'"
+                      " 2>/dev/null | head -n 1");
+    return id.empty() ? 0 : std::strtoul(id.c_str(), nullptr, 10);
+}
+
+bool LaunchedProgram::xdotool(const std::string& commands) {
+    return std::system(("xdotool " + commands + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+int LaunchedProgram::waitForExit(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (pid_ > 0) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// The real vellmoor binary started through a launcher (valgrind, apitrace) on
+// the X display the tests run under, and driven with xdotool.
+class LaunchedProgram {
+   public:
+    // Runs command (program and arguments, searched on PATH) in workingDirectory
+    // with its standard output and error sent to logFile.
+    LaunchedProgram(const std::vector<std::string>& command, const std::string& workingDirectory,
+                    const std::string& logFile);
+    ~LaunchedProgram();
+    LaunchedProgram(const LaunchedProgram&) = delete;
+    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+    // Waits up to the given time for the window titled "-=- Vellmoor -=-" to be
+    // shown; returns its X id, or 0.
+    unsigned long waitForWindow(double seconds);
+
+    // Runs one xdotool invocation (any number of chained commands); true when
+    // xdotool succeeded.
+    static bool xdotool(const std::string& commands);
+
+    // Waits for the process to end; returns its exit status, or -1 after a
+    // signal or when it is still running when time runs out.
+    int waitForExit(double seconds);
+
+    bool running() const {
+        return pid_ > 0;
+    }
+
+   private:
+    pid_t pid_ = -1;
+};
+
+// Output of a shell command, trailing newlines removed.
+std::string commandOutput(const std::string& command);
