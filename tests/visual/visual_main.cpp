@@ -1,6 +1,6 @@
 // Runner for the visual regression tests: opens a GLUT window of the program's
 // size and builds the whole scene in it, textures included, the way the
-// screenshot tool does, then runs every test.
+// screenshot tool does, notes OpenGL's error flag, then runs every test.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,6 +9,7 @@
 
 #include "app/init_scene.h"
 #include "app/window.h"
+#include "visual/gl_error_flag.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("vellmoor visual tests");
     initScene();
+    errorAfterStartUp = glGetError();
     glEnable(GL_NORMALIZE);
     reshape(windowWidth, windowHeight);
     return RUN_ALL_TESTS();
