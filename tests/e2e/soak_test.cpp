@@ -83,15 +83,16 @@ std::string soakRound(std::mt19937& random, unsigned long window,
     std::bernoulli_distribution inside(0.6);
     const int heldFrom = kMovesPerRound / 2;
     const int heldTo = heldFrom + 10;
+    const std::string held = std::to_string(button(random));
     for (int i = 0; i < kMovesPerRound; ++i) {
         if (i == heldFrom) {
-            commands += " mousedown " + std::to_string(button(random));
+            commands += " mousedown " + held;
         }
         const bool in = inside(random);
         commands += " mousemove " + std::to_string(in ? insideX(random) : anyX(random)) + " " +
                     std::to_string(in ? insideY(random) : anyY(random));
         if (i == heldTo) {
-            commands += " mouseup 1 mouseup 2 mouseup 3";
+            commands += " mouseup " + held;
         }
     }
     if (resize != nullptr) {

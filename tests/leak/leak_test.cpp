@@ -22,11 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Under memcheck the software renderer draws a frame of the room in about five
-// seconds (against some thirty frames a second without it), so the run is held
-// to a few dozen frames: enough for every lamp state to be drawn, and for
-// anything leaked per frame to show. Growth over long runs is the benchmark's
-// to watch.
+// Under memcheck the software renderer takes two to five seconds for a frame of
+// the room (against some thirty frames a second without it), so the run is held
+// to twenty frames: enough for every lamp state to be drawn, and for anything
+// leaked per frame to show. Growth over long runs is the benchmark's to watch.
 const long kFrames = 20;
 
 std::string realPath(const std::string& path) {
