@@ -48,10 +48,7 @@ bool writePng(const std::string& path, int width, int height,
 }
 
 std::vector<unsigned char> renderView(const Viewpoint& viewpoint) {
-    camera = cameraFor(viewpoint);
-    for (int i = 0; i < viewpoint.idleCalls; ++i) {
-        idle();
-    }
+    poseScene(viewpoint);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawFrame();
     glFinish();

@@ -1,6 +1,10 @@
 #include "viewpoints.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
+
+#include "light/lamp_animation.h"
 
 const std::vector<Viewpoint>& viewpoints() {
     // Two idle calls light all three coloured lamps.
@@ -29,4 +33,18 @@ Camera cameraFor(const Viewpoint& viewpoint) {
         cam = Camera();  // exactly the camera the program starts with
     }
     return cam;
+}
+
+void poseScene(const Viewpoint& viewpoint) {
+    camera = cameraFor(viewpoint);
+    mirrorBallAngle = 0.0f;
+    redLensMaterial = savedLensMaterials[0];
+    greenLensMaterial = savedLensMaterials[1];
+    blueLensMaterial = savedLensMaterials[2];
+    glEnable(GL_LIGHT2);
+    glEnable(GL_LIGHT3);
+    glEnable(GL_LIGHT4);
+    for (int i = 0; i < viewpoint.idleCalls; ++i) {
+        idle();
+    }
 }

@@ -18,3 +18,8 @@ const std::vector<Viewpoint>& viewpoints();
 
 // The camera at the viewpoint's eye, turned toward its target.
 Camera cameraFor(const Viewpoint& viewpoint);
+
+// Puts the scene in the viewpoint's state: its camera, and the lamp animation
+// from its start (angle 0, every lamp lit) stepped the viewpoint's idle calls
+// on, so that a picture does not depend on which viewpoints came before it.
+void poseScene(const Viewpoint& viewpoint);

@@ -198,16 +198,11 @@ struct FaultPictures {
     std::vector<std::pair<Fault, RgbPicture>> faulty;
 };
 
-// Walks the viewpoints in the tool's order, so that the lamps and the mirror
-// ball step exactly as in the tool, and draws each one sound and with each of
-// its faults.
+// Poses each viewpoint as the tool does and draws it sound and with each of its faults.
 FaultPictures renderWithFaults(const std::vector<Fault>& faults) {
     FaultPictures pictures;
     for (const Viewpoint& viewpoint : viewpoints()) {
-        camera = cameraFor(viewpoint);
-        for (int i = 0; i < viewpoint.idleCalls; ++i) {
-            idle();
-        }
+        poseScene(viewpoint);
         pictures.sound[viewpoint.name] = renderFrame();
         for (const Fault& fault : faults) {
             if (fault.viewpoint == viewpoint.name) {
