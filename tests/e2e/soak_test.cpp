@@ -194,7 +194,7 @@ TEST(Soak, RandomKeysPointerAndResizesThenEscEndCleanlyWithAFiniteView) {
     ASSERT_NE(window, 0u) << "no window titled '-=- Vellmoor -=-' appeared";
     // Where the window stands on the screen, for pointer moves inside it.
     const std::string geometry =
-        commandOutput("xdotool getwindowgeometry --shell " + std::to_string(window));
+        shellOutput("xdotool getwindowgeometry --shell " + std::to_string(window));
     int originX = 0;
     int originY = 0;
     std::sscanf(geometry.c_str() + geometry.find("X="), "X=%d", &originX);

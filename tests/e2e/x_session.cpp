@@ -13,21 +13,6 @@
 #include <thread>
 #include <utility>
 
-std::string shellOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            out += buffer;
-        }
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
-        out.pop_back();
-    }
-    return out;
-}
-
 double meanDifference(const Picture& a, const Picture& b, int x0, int x1) {
     if (a.width != b.width || a.height != b.height || a.width == 0 || x0 < 0 || x1 <= x0 ||
         x1 > a.width) {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "support/shell_output.h"
+
 // Drives the real vellmoor binary on the X display the tests run under.
 
-// Output of a shell command, trailing newline removed.
-std::string shellOutput(const std::string& command);
 
 // An RGB picture grabbed from a window.
 struct Picture {

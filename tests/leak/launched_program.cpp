@@ -11,21 +11,6 @@
 #include <cstdlib>
 #include <thread>
 
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            out += buffer;
-        }
-        pclose(pipe);
-    }
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) {
-        out.pop_back();
-    }
-    return out;
-}
-
 LaunchedProgram::LaunchedProgram(const std::vector<std::string>& command,
                                  const std::string& workingDirectory, const std::string& logFile) {
     std::vector<char*> argv;
@@ -61,7 +46,7 @@ LaunchedProgram::~LaunchedProgram() {
 unsigned long LaunchedProgram::waitForWindow(double seconds) {
     // The title is the program's own; --sync waits until such a window is shown.
     const std::string id =
-        commandOutput("timeout " + std::to_string(static_cast<int>(seconds)) +
+        shellOutput("timeout " + std::to_string(static_cast<int>(seconds)) +
                       " xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$'"
                       " 2>/dev/null | head -n 1");
     return id.empty() ? 0 : std::strtoul(id.c_str(), nullptr, 10);

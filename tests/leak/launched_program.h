@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/shell_output.h"
+
 // The real vellmoor binary started through a launcher (valgrind, apitrace) on
 // the X display the tests run under, and driven with xdotool.
 class LaunchedProgram {
@@ -36,6 +38,3 @@ class LaunchedProgram {
    private:
     pid_t pid_ = -1;
 };
-
-// Output of a shell command, trailing newlines removed.
-std::string commandOutput(const std::string& command);
