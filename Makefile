@@ -4,7 +4,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: the server keeps running as it is when its last client leaves between tests.
+XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
 .PHONY: run test build setup-run setup-test test-asan screenshots bench clean
 

@@ -35,11 +35,21 @@ namespace {
 int ignoreXError(Display* /*display*/, XErrorEvent* /*event*/) {
     return 0;
 }
+
+// One connection for the whole test run, never closed: while any client stays
+// connected the X server does not reset between tests, which would otherwise
+// drop a connection opened during the reset.
+Display* sharedDisplay() {
+    static Display* const display = [] {
+        XSetErrorHandler(ignoreXError);
+        return XOpenDisplay(nullptr);
+    }();
+    return display;
+}
 }  // namespace
 
 VellmoorProcess::VellmoorProcess(const std::string& workingDirectory, bool expectWindow) {
-    XSetErrorHandler(ignoreXError);
-    display_ = XOpenDisplay(nullptr);
+    display_ = sharedDisplay();
     pid_ = fork();
     if (pid_ == 0) {
         // Should the test itself die, the program goes with it instead of
@@ -68,9 +78,6 @@ VellmoorProcess::~VellmoorProcess() {
     if (pid_ > 0) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
-    }
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
     }
 }
 
