@@ -1,5 +1,6 @@
 #include "process_stats.h"
 
+#include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -42,4 +43,13 @@ long statusKiB(const char* field) {
         }
     }
     return -1;
+}
+
+long heapInUseKiB() {
+#if defined(__GLIBC__)
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
+#else
+    return -1;
+#endif
 }

@@ -9,3 +9,7 @@ double secondsSinceProcessStart();
 
 // A size field of /proc/self/status in KiB ("VmRSS", "VmHWM", ...), or -1.
 long statusKiB(const char* field);
+
+// Bytes the C library's allocator has handed out and not had back, in KiB,
+// over all its arenas (glibc only; -1 elsewhere).
+long heapInUseKiB();
