@@ -1,5 +1,6 @@
 #include <GL/glut.h>
 
+#include "app/allocator.h"
 #include "app/display.h"
 #include "app/init_scene.h"
 #include "app/window.h"
@@ -7,6 +8,7 @@
 #include "view/camera.h"
 
 int main(int argc, char** argv) {
+    keepFreedMemory();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(windowWidth, windowHeight);
