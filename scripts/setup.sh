@@ -2,6 +2,7 @@
 # Installs the Debian packages that building, running or testing Vellmoor needs.
 #   scripts/setup.sh run    what `make run` needs
 #   scripts/setup.sh test   what `make test` needs as well
+#   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
 set -euo pipefail
@@ -17,12 +18,20 @@ test_packages=(
   xvfb xauth xdotool x11-utils
   clang clang-tidy
   apitrace apitrace-tracers valgrind
+  wine wine64
+)
+# The mingw-w64 cross compiler, dpkg-source for `apt-get source freeglut`, and
+# GoogleTest's sources for the cross-built unit tests.
+windows_packages=(
+  build-essential cmake
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()
