@@ -15,7 +15,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
-  clang clang-tidy
+  clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
 )
 
