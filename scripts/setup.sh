@@ -2,6 +2,7 @@
 # Installs the Debian packages that building, running or testing Vellmoor needs.
 #   scripts/setup.sh run    what `make run` needs
 #   scripts/setup.sh test   what `make test` needs as well
+#   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
 set -euo pipefail
@@ -18,11 +19,15 @@ test_packages=(
   clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
 )
+bench_packages=(
+  xvfb xauth gnuplot-nox
+)
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()
