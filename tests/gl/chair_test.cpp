@@ -167,17 +167,8 @@ std::map<int, float> legBrightnessFacingTheLight() {
     glLoadIdentity();
     glViewport(0, 0, 600, 400);
 
-    // Directional light along the line of sight, set in eye coordinates.
-    for (GLenum light = GL_LIGHT1; light <= GL_LIGHT6; ++light) {
-        glDisable(light);
-    }
-    const GLfloat towardViewer[4] = {0, 0, 1, 0};
-    const GLfloat white[4] = {1, 1, 1, 1};
-    const GLfloat none[4] = {0, 0, 0, 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, towardViewer);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, none);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+    // A light along the line of sight, set in eye coordinates.
+    lightOnlyFrom(0, 0, 1);
 
     // 30 degrees round from +x toward +z, so the four legs stand apart on screen.
     gluLookAt(5 * std::cos(0.5236), 0.8, 5 * std::sin(0.5236), 0, 0.8, 0, 0, 1, 0);
