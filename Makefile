@@ -1,13 +1,14 @@
 # Vellmoor: `make run` starts the walk-through, `make test` runs every test.
 # Both install what is missing (as root) and build first.
 
+SHELL      := /bin/bash
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 # -noreset: the server keeps running as it is when its last client leaves between tests.
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-.PHONY: run test build setup-run setup-test test-asan screenshots bench clean
+.PHONY: run test build setup-run setup-test setup-bench test-asan screenshots bench bench-memory clean
 
 run: setup-run build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -33,14 +34,26 @@ screenshots: setup-test build
 	mkdir -p docs/screenshots
 	$(XVFB) $(BUILD)/tools/screenshot assets docs/screenshots
 
-# Frame rate, start-up time and memory of the real scene (see docs/performance.md).
-# Under a private X server unless a display is at hand. Takes several minutes.
-bench: setup-test build
-	@if [ -z "$$DISPLAY" ]; then \
-	  $(XVFB) $(BUILD)/bench/vellmoor_bench assets; \
-	else \
-	  $(BUILD)/bench/vellmoor_bench assets; \
-	fi
+# Frame rate and start-up of the real scene with and without the allocator
+# setting, and a chart (see docs/performance.md); a few minutes. bench-memory is
+# the long memory run (20,000 frames in each setting, about 20 minutes). Both
+# write their figures and the chart to BENCH_OUT, and run under a private X
+# server unless a display is at hand.
+BENCH_OUT ?= $(BUILD)/bench-results
+BENCH     := $(BUILD)/bench/vellmoor_bench --out $(BENCH_OUT)
+with_display = if [ -z "$$DISPLAY" ]; then $(XVFB) $(1); else $(1); fi
+
+bench: setup-bench build
+	mkdir -p $(BENCH_OUT)
+	set -o pipefail; $(call with_display,$(BENCH) assets) | tee $(BENCH_OUT)/bench.txt
+	gnuplot -e "dir='$(BENCH_OUT)'" bench/chart.gp
+	@echo "Figures and chart: $(BENCH_OUT)/bench.txt, $(BENCH_OUT)/performance.png"
+
+bench-memory: setup-bench build
+	mkdir -p $(BENCH_OUT)
+	set -o pipefail; $(call with_display,$(BENCH) --memory assets) | tee $(BENCH_OUT)/bench-memory.txt
+	gnuplot -e "dir='$(BENCH_OUT)'" bench/chart.gp
+	@echo "Figures and chart: $(BENCH_OUT)/bench-memory.txt, $(BENCH_OUT)/performance.png"
 
 build:
 	cmake -S . -B $(BUILD)
@@ -51,6 +64,9 @@ setup-run:
 
 setup-test:
 	@scripts/setup.sh test
+
+setup-bench:
+	@scripts/setup.sh bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

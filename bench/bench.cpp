@@ -1,12 +1,15 @@
 // Frame rate, start-up time and memory of the real scene in the real 600x400
-// GLUT window, printed as one table.
+// GLUT window, with the program's allocator setting (the C library keeps the
+// memory it is given back) and without it (the C library's default), the two
+// measured in two child processes taken in turn.
 //
-//   vellmoor_bench [--quick | --startup-only] [ASSETS_DIR]
+//   vellmoor_bench [--quick | --startup-only | --memory] [--out DIR] [ASSETS_DIR]
 //
 // ASSETS_DIR holds the texture images (the source tree's assets/ by default).
+// --memory draws 20,000 frames in each process instead of timing frames;
 // --quick draws far fewer frames, to check that the benchmark runs at all;
-// --startup-only stops after the start-up figures (start-up is one sample per process).
-#include <GL/glut.h>
+// --startup-only stops after the start-up figures. With --out, the figures for
+// the chart are written to DIR/frames.dat or DIR/memory.dat.
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,117 +17,46 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/display.h"
-#include "app/init_scene.h"
-#include "app/window.h"
-#include "emptied_lists.h"
+#include "app/allocator.h"
+#include "frame_cases.h"
 #include "frame_rate.h"
-#include "light/lamp_animation.h"
+#include "measuring_process.h"
 #include "process_stats.h"
-#include "startup_steps.h"
-#include "view/camera.h"
-#include "viewpoints.h"
+#include "scene_server.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
 struct Settings {
-    int warmUpFrames = 30;
-    // 180 idle calls turn the lamp pattern once, so a run shows every lamp state equally.
-    int framesPerRun = 360;
-    int repeats = 5;
+    int warmUpFrames = 10;
+    // The lamp pattern repeats every 45 idle calls: 90 frames show every lamp
+    // state twice, and each case starts from the same state in both processes.
+    int framesPerCase = 90;
+    int rounds = 5;
     // Frame counts at which the resident size is read; the growth target is
     // between the first and the last.
     std::vector<int> memoryCheckpoints = {1000, 2000, 5000, 10000, 20000};
-    int memorySamples = 180;  // frames read at each checkpoint: one lamp cycle
+    int memorySamples = 180;  // frames read at each checkpoint: four lamp cycles
+    int memoryChunk = 1000;   // frames one process draws before the other's turn
 };
 
 const Settings kFull;
-const Settings kQuick = {5, 30, 3, {100, 200, 400}, 20};
+const Settings kQuick = {2, 9, 1, {20, 40}, 10, 25};
 
 // Targets on the reference machine.
 const double kFirstFrameTargetMs = 500.0;
 const long kGrowthTargetKiB = 64;
-const double kOwnWorkTargetPercent = 5.0;
-
-// One frame as the program draws it. glFinish makes sure the frame has really
-// been drawn before the next starts (the swap alone need not wait for that).
-void programFrame() {
-    idle();
-    display();
-    glFinish();
-}
-
-// The floor of this renderer: the same loop with nothing drawn.
-void clearAndSwapFrame() {
-    idle();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glutSwapBuffers();
-    glFinish();
-}
-
-// The frame's drawing alone, without the clear and the swap.
-void drawFrameOnly() {
-    idle();
-    drawFrame();
-    glFinish();
-}
-
-const Viewpoint& viewpointNamed(const char* name) {
-    for (const Viewpoint& viewpoint : viewpoints()) {
-        if (viewpoint.name == name) {
-            return viewpoint;
-        }
-    }
-    std::fprintf(stderr, "vellmoor_bench: no viewpoint named %s\n", name);
-    std::exit(1);
-}
+const double kOwnWorkTargetPercent = 1.0;
+const double kOverviewSpeedUpTarget = 2.5;
+const double kBarSpeedUpTarget = 1.4;
+const double kSlowestAllowed = 0.95;  // no viewpoint more than 5 % slower with the setting
 
 const char* verdict(bool met) {
     return met ? "met" : "MISSED";
-}
-
-struct Startup {
-    double startToMainMs;
-    double windowMs;
-    double initSceneMs;
-    double firstFrameMs;  // from process start
-};
-
-Startup openWindowAndDrawFirstFrame(int* argc, char** argv, const char* assetsDir,
-                                    Clock::time_point mainStart, double startToMainMs) {
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("-=- Vellmoor -=- benchmark");
-    const Clock::time_point windowReady = Clock::now();
-
-    // The textures are read from the working directory.
-    if (chdir(assetsDir) != 0) {
-        std::perror(assetsDir);
-        std::exit(1);
-    }
-    initScene();
-    const Clock::time_point sceneReady = Clock::now();
-
-    glEnable(GL_NORMALIZE);
-    reshape(windowWidth, windowHeight);
-    display();
-    glFinish();
-    const Clock::time_point firstFrame = Clock::now();
-
-    return {startToMainMs, msBetween(mainStart, windowReady), msBetween(windowReady, sceneReady),
-            startToMainMs + msBetween(mainStart, firstFrame)};
 }
 
 // The 1, 5 and 15 minute load averages: other work on the machine disturbs the figures.
@@ -135,163 +67,252 @@ void printLoad(const char* when) {
                 when);
 }
 
-void printHeader(const Settings& settings) {
+// The two measuring processes: [0] with the program's setting, [1] without.
+const char* const kSettingNames[2] = {"kept", "returned"};
+
+struct Process {
+    std::unique_ptr<MeasuringProcess> process;
+    std::vector<double> startup;  // as scene_server reports it
+    std::string renderer;
+};
+
+// Starts a measuring process and reads its start-up report. They are started
+// one after the other, so neither start-up is disturbed by the other.
+Process startProcess(const char* setting, const std::string& assetsDir) {
+    const std::string self = "/proc/self/exe";
+    Process p;
+    p.process = std::make_unique<MeasuringProcess>(
+        self, std::vector<std::string>{"vellmoor_bench", "--serve", setting, assetsDir});
+    p.startup = numbersIn(p.process->readLine());
+    p.renderer = p.process->readLine();
+    return p;
+}
+
+void printStartup(const Process (&processes)[2], int count) {
+    static const char* const rows[] = {
+        "process start to main",   "window (glutInit .. glutCreateWindow)",
+        "textures (loadTextures)", "room list (compileRoomList)",
+        "scene lists (compileSceneLists)", "initScene in all",
+        "first frame swapped, from start"};
+    std::printf("Start-up, ms                               kept  returned\n");
+    for (std::size_t r = 0; r < 7; ++r) {
+        std::printf("  %-38s %7.1f", rows[r], processes[0].startup.at(r));
+        if (count > 1) {
+            std::printf(" %8.1f", processes[1].startup.at(r));
+        }
+        std::printf("\n");
+    }
+    const double firstFrame = processes[0].startup.at(6);
+    std::printf("  first frame within %.0f ms of process start (kept): %s\n\n",
+                kFirstFrameTargetMs, verdict(firstFrame <= kFirstFrameTargetMs));
+}
+
+void printHeader(const Settings& settings, const std::string& renderer) {
     std::printf("Vellmoor benchmark\n");
-    std::printf("  renderer     %s (OpenGL %s)\n",
-                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
-                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    std::printf("  renderer     %s\n", renderer.c_str());
     std::printf("  cores        %ld online\n", sysconf(_SC_NPROCESSORS_ONLN));
     printLoad("at start");
-    std::printf("  window       %dx%d, double-buffered, depth buffer\n", windowWidth, windowHeight);
-    std::printf("  frames       idle() + display() + glFinish(); %d per run after %d warm-up,\n",
-                settings.framesPerRun, settings.warmUpFrames);
-    std::printf("               median of %d runs, the cases taken in turn within each run\n\n",
-                settings.repeats);
+    std::printf("  window       600x400, double-buffered, depth buffer\n");
+    std::printf("  kept         the program as it is: the C library keeps freed memory\n");
+    std::printf("  returned     the C library's default: freed memory goes back to the kernel\n");
+    std::printf("  frames       idle() + display() + glFinish(); %d per case after %d warm-up,\n",
+                settings.framesPerCase, settings.warmUpFrames);
+    std::printf("               each case from the lamp animation's start; median of %d rounds,\n",
+                settings.rounds);
+    std::printf("               the two processes taken in turn\n\n");
 }
 
-void printStartup(const Startup& startup) {
-    const StartupSteps& steps = startupSteps();
-    const double otherSceneMs =
-        startup.initSceneMs - 1000.0 * (steps.textures + steps.roomList + steps.sceneLists);
-    const double firstFrameAloneMs =
-        startup.firstFrameMs - startup.startToMainMs - startup.windowMs - startup.initSceneMs;
-    std::printf("Start-up                                 ms\n");
-    std::printf("  process start to main               %7.1f  (kernel starttime, 10 ms ticks)\n",
-                startup.startToMainMs);
-    std::printf("  window (glutInit .. glutCreateWindow) %5.1f\n", startup.windowMs);
-    std::printf("  textures (loadTextures)             %7.1f\n", 1000.0 * steps.textures);
-    std::printf("  room list (compileRoomList)         %7.1f\n", 1000.0 * steps.roomList);
-    std::printf("  scene lists (compileSceneLists)     %7.1f\n", 1000.0 * steps.sceneLists);
-    std::printf("  rest of initScene (fixed state)     %7.1f\n", otherSceneMs);
-    std::printf("  first frame (reshape, display, finish) %4.1f\n", firstFrameAloneMs);
-    std::printf("  first frame swapped, from start     %7.1f  target <= %.0f: %s\n\n",
-                startup.firstFrameMs, kFirstFrameTargetMs,
-                verdict(startup.firstFrameMs <= kFirstFrameTargetMs));
-}
+// runs[setting][case][round], milliseconds per frame.
+using Runs = std::vector<std::vector<std::vector<double>>>;
 
-// Resident size while frames are drawn back to back from the start camera.
-// A frame's buffers can still be held when it ends, so one reading may catch a
-// passing megabyte: the resident size at a checkpoint is read after each frame
-// of the next lamp cycle and the lowest and highest are kept. The heap in use
-// tells a leak (it grows) from pages the allocator keeps (it does not).
-void measureMemory(const Settings& settings) {
-    std::printf("Memory (start camera, frames drawn back to back)      KiB\n");
-    std::printf("  peak resident (VmHWM) after the first frame     %8ld\n", statusKiB("VmHWM"));
-    std::printf("  frames          resident (VmRSS)    heap in use   seconds\n");
-    std::printf("                  lowest   highest\n");
-    int drawn = 1;  // the first frame
-    const Clock::time_point start = Clock::now();
-    std::vector<long> lowest;
-    std::vector<long> highest;
-    for (int checkpoint : settings.memoryCheckpoints) {
-        while (drawn < checkpoint) {
-            programFrame();
-            ++drawn;
-        }
-        long low = statusKiB("VmRSS");
-        long high = low;
-        for (int i = 0; i < settings.memorySamples; ++i) {
-            programFrame();
-            const long now = statusKiB("VmRSS");
-            low = std::min(low, now);
-            high = std::max(high, now);
-        }
-        std::printf("  %6d+%-4d %10ld %9ld %14ld %9.1f\n", checkpoint, settings.memorySamples, low,
-                    high, heapInUseKiB(), msBetween(start, Clock::now()) / 1000.0);
-        std::fflush(stdout);
-        drawn += settings.memorySamples;
-        lowest.push_back(low);
-        highest.push_back(high);
-    }
-    const long growth = lowest.back() - lowest.front();
-    std::printf("  growth of the lowest from %d to %d frames %7ld  target < %ld: %s\n",
-                settings.memoryCheckpoints.front(), settings.memoryCheckpoints.back(), growth,
-                kGrowthTargetKiB, verdict(growth < kGrowthTargetKiB));
-    std::printf("  growth of the highest %30ld\n\n", highest.back() - highest.front());
-}
-
-void measureFrameRates(const Settings& settings) {
-    const int warmUp = settings.warmUpFrames;
-    const int frames = settings.framesPerRun;
-    auto sceneFrom = [warmUp, frames](const char* name, bool emptyLists, void (*frame)()) {
-        const Viewpoint& viewpoint = viewpointNamed(name);
-        return [&viewpoint, emptyLists, frame, warmUp, frames]() {
-            camera = cameraFor(viewpoint);
-            std::unique_ptr<EmptiedLists> emptied;
-            if (emptyLists) {
-                emptied = std::make_unique<EmptiedLists>();
+Runs timeInTurn(Process (&processes)[2], const Settings& settings) {
+    const std::size_t caseCount = frameCases().size();
+    Runs runs(2, std::vector<std::vector<double>>(caseCount));
+    const std::string command = "frames " + std::to_string(settings.warmUpFrames) + " " +
+                                std::to_string(settings.framesPerCase);
+    for (int round = 0; round < settings.rounds; ++round) {
+        // Alternate which process goes first, so neither always follows the other.
+        for (int turn = 0; turn < 2; ++turn) {
+            const int s = (round + turn) % 2;
+            const std::vector<double> ms = numbersIn(processes[s].process->ask(command));
+            for (std::size_t c = 0; c < caseCount && c < ms.size(); ++c) {
+                runs[s][c].push_back(ms[c]);
             }
-            return msPerFrame(frame, warmUp, frames);
-        };
-    };
-    // Rows the summary below refers to.
-    const size_t floorRow = 0;
-    const size_t startRow = 1;
-    const size_t ownWorkRow = 6;
-    const std::vector<FrameCase> cases = {
-        {"clear + swap only",
-         [warmUp, frames] { return msPerFrame(clearAndSwapFrame, warmUp, frames); }},
-        {"start", sceneFrom("start", false, programFrame)},
-        {"bar (counter, shelves)", sceneFrom("bar", false, programFrame)},
-        {"glassware (round table)", sceneFrom("glassware", false, programFrame)},
-        {"overview (high corner)", sceneFrom("overview", false, programFrame)},
-        {"start, lists emptied", sceneFrom("start", true, programFrame)},
-        {"  drawFrame alone", sceneFrom("start", true, drawFrameOnly)},
-    };
-    const std::vector<std::vector<double>> runs = measureInTurn(cases, settings.repeats);
-    const double floorMs = median(runs[floorRow]);
+        }
+    }
+    return runs;
+}
 
-    std::printf("Frame rate at %dx%d              fps   ms/frame  x floor  (runs, ms)\n",
-                windowWidth, windowHeight);
-    for (size_t c = 0; c < cases.size(); ++c) {
-        const double ms = median(runs[c]);
-        std::printf("  %-26s %8.1f %9.3f %8.2f  (", cases[c].name.c_str(), 1000.0 / ms, ms,
-                    ms / floorMs);
-        for (size_t r = 0; r < runs[c].size(); ++r) {
-            std::printf(r == 0 ? "%.3f" : " %.3f", runs[c][r]);
+void printFrameRates(const Runs& runs, const std::string& outDir) {
+    const auto& cases = frameCases();
+    const double floorMs = median(runs[0][caseOf(FrameCase::Floor)]);
+    std::printf("Frame time at 600x400, ms    kept  returned  speed-up  kept fps  x floor"
+                "   (kept rounds | returned rounds)\n");
+    std::ofstream data;
+    if (!outDir.empty()) {
+        data.open(outDir + "/frames.dat");
+        data << "# case  kept_ms  returned_ms  (medians)\n";
+    }
+    double slowest = 1e9;
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        const double kept = median(runs[0][c]);
+        const double returned = median(runs[1][c]);
+        std::printf("  %-24s %7.3f %8.3f %8.2fx %9.1f %8.2f   (", cases[c].label.c_str(), kept,
+                    returned, returned / kept, 1000.0 / kept, kept / floorMs);
+        for (int s = 0; s < 2; ++s) {
+            std::printf(s == 0 ? "" : " |");
+            for (std::size_t r = 0; r < runs[s][c].size(); ++r) {
+                std::printf(s == 0 && r == 0 ? "%.2f" : " %.2f", runs[s][c][r]);
+            }
         }
         std::printf(")\n");
+        if (cases[c].kind == FrameCase::Scene) {
+            slowest = std::min(slowest, returned / kept);
+        }
+        if (data && cases[c].kind != FrameCase::ListsEmptied &&
+            cases[c].kind != FrameCase::OwnWork) {
+            data << '"' << (cases[c].kind == FrameCase::Floor ? "floor" : cases[c].label)
+                 << "\" " << kept << ' ' << returned << '\n';
+        }
     }
 
-    const double ownMs = median(runs[ownWorkRow]);
-    const double percent = 100.0 * ownMs / median(runs[startRow]);
-    std::printf("\nFrame's own work outside the lists (view, seven lights, three spot lamps;\n");
-    std::printf("drawFrame with every list emptied, no clear or swap)\n");
-    std::printf("  %.3f ms per frame = %.1f %% of a start-camera frame  target < %.0f %%: %s\n",
-                ownMs, percent, kOwnWorkTargetPercent, verdict(percent < kOwnWorkTargetPercent));
+    const auto speedUp = [&runs](const char* viewpoint) {
+        const std::size_t c = caseOf(FrameCase::Scene, viewpoint);
+        return median(runs[1][c]) / median(runs[0][c]);
+    };
+    const double ownMs = median(runs[0][caseOf(FrameCase::OwnWork)]);
+    const double ownPercent = 100.0 * ownMs / median(runs[0][caseOf(FrameCase::Scene, "start")]);
+    std::printf("\nTargets\n");
+    std::printf("  overview at least %.1f times as fast with the setting: %.2f  %s\n",
+                kOverviewSpeedUpTarget, speedUp("overview"),
+                verdict(speedUp("overview") >= kOverviewSpeedUpTarget));
+    std::printf("  bar at least %.1f times as fast:                       %.2f  %s\n",
+                kBarSpeedUpTarget, speedUp("bar"), verdict(speedUp("bar") >= kBarSpeedUpTarget));
+    std::printf("  no viewpoint more than 5 %% slower (lowest speed-up):   %.2f  %s\n", slowest,
+                verdict(slowest >= kSlowestAllowed));
+    std::printf("  frame's own work outside the lists below %.0f %% of a start frame:\n",
+                kOwnWorkTargetPercent);
+    std::printf("    %.3f ms = %.2f %% (drawFrame with every list emptied, no clear or swap)  %s\n",
+                ownMs, ownPercent, verdict(ownPercent < kOwnWorkTargetPercent));
+}
+
+// Resident sizes after every frame, from the first frame after start-up, in
+// each process, the processes taking turns of settings.memoryChunk frames.
+void measureMemory(Process (&processes)[2], const Settings& settings, const std::string& outDir) {
+    const int total = settings.memoryCheckpoints.back() + settings.memorySamples;
+    std::vector<double> resident[2];
+    for (int drawn = 0; drawn < total; drawn += settings.memoryChunk) {
+        const int chunk = std::min(settings.memoryChunk, total - drawn);
+        for (int s = 0; s < 2; ++s) {
+            const std::vector<double> sizes =
+                numbersIn(processes[s].process->ask("draw " + std::to_string(chunk)));
+            resident[s].insert(resident[s].end(), sizes.begin(), sizes.end());
+        }
+    }
+
+    // The lowest and highest resident size over the frames [from, from + count),
+    // frames counted from 1 after the first frame.
+    const auto range = [&resident](int s, int from, int count) {
+        const auto begin = resident[s].begin() + (from - 1);
+        const auto [low, high] = std::minmax_element(begin, begin + count);
+        return std::pair<long, long>{static_cast<long>(*low), static_cast<long>(*high)};
+    };
+    std::printf("Memory: resident size (VmRSS, KiB) while frames are drawn back to back from the "
+                "start camera;\n        lowest and highest over the %d frames from each "
+                "checkpoint\n",
+                settings.memorySamples);
+    std::printf("  frames       kept: lowest  highest    returned: lowest  highest\n");
+    long growth[2] = {0, 0};
+    for (int checkpoint : settings.memoryCheckpoints) {
+        std::printf("  %6d", checkpoint);
+        for (int s = 0; s < 2; ++s) {
+            const auto [low, high] = range(s, checkpoint, settings.memorySamples);
+            std::printf(s == 0 ? " %15ld %8ld" : " %19ld %8ld", low, high);
+            growth[s] = low - range(s, settings.memoryCheckpoints.front(), settings.memorySamples)
+                                  .first;
+        }
+        std::printf("\n");
+    }
+    std::printf("  heap in use at the end (KiB): kept %s, returned %s\n",
+                processes[0].process->ask("heap").c_str(),
+                processes[1].process->ask("heap").c_str());
+    std::printf("  growth of the lowest from %d to %d frames: kept %ld KiB, returned %ld KiB\n",
+                settings.memoryCheckpoints.front(), settings.memoryCheckpoints.back(), growth[0],
+                growth[1]);
+    std::printf("  kept grows by less than %ld KiB: %s\n", kGrowthTargetKiB,
+                verdict(growth[0] < kGrowthTargetKiB));
+
+    if (!outDir.empty()) {
+        const int block = std::max(1, std::min(100, total / 2));
+        std::ofstream data(outDir + "/memory.dat");
+        data << "# frame  kept_lowest  kept_highest  returned_lowest  returned_highest"
+                "  (KiB, over the "
+             << block << " frames from frame)\n";
+        for (int from = 1; from + block <= total + 1; from += block) {
+            const auto kept = range(0, from, block);
+            const auto returned = range(1, from, block);
+            data << from << ' ' << kept.first << ' ' << kept.second << ' ' << returned.first
+                 << ' ' << returned.second << '\n';
+        }
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const double startToMainMs = 1000.0 * secondsSinceProcessStart();
-    const Clock::time_point mainStart = Clock::now();
+    const std::chrono::steady_clock::time_point mainStart = std::chrono::steady_clock::now();
+
+    // A measuring process sets the allocator first, before anything allocates,
+    // exactly where the program does.
+    if (argc == 4 && std::strcmp(argv[1], "--serve") == 0) {
+        if (std::strcmp(argv[2], "kept") == 0) {
+            keepFreedMemory();
+        }
+        return serveScene(&argc, argv, argv[3], mainStart, startToMainMs);
+    }
 
     const Settings* settings = &kFull;
     bool startupOnly = false;
-    const char* assetsDir = VELLMOOR_ASSETS_DIR;
+    bool memory = false;
+    std::string outDir;
+    std::string assetsDir = VELLMOOR_ASSETS_DIR;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
             settings = &kQuick;
         } else if (std::strcmp(argv[i], "--startup-only") == 0) {
             startupOnly = true;
+        } else if (std::strcmp(argv[i], "--memory") == 0) {
+            memory = true;
+        } else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+            outDir = argv[++i];
         } else if (argv[i][0] != '-') {
             assetsDir = argv[i];
+        } else {
+            std::fprintf(stderr,
+                         "usage: vellmoor_bench [--quick | --startup-only | --memory] "
+                         "[--out DIR] [ASSETS_DIR]\n");
+            return 2;
         }
     }
 
-    const Startup startup =
-        openWindowAndDrawFirstFrame(&argc, argv, assetsDir, mainStart, startToMainMs);
-    printHeader(*settings);
-    printStartup(startup);
+    Process processes[2];
+    processes[0] = startProcess(kSettingNames[0], assetsDir);
+    const int count = startupOnly ? 1 : 2;
+    if (count > 1) {
+        processes[1] = startProcess(kSettingNames[1], assetsDir);
+    }
+    printHeader(*settings, processes[0].renderer);
+    printStartup(processes, count);
+    std::fflush(stdout);
     if (startupOnly) {
         return 0;
     }
-    std::fflush(stdout);
-    measureMemory(*settings);
-    std::fflush(stdout);
-    measureFrameRates(*settings);
-    std::printf("\nPeak resident size (VmHWM) at the end: %ld KiB\n", statusKiB("VmHWM"));
+    if (memory) {
+        measureMemory(processes, *settings, outDir);
+    } else {
+        printFrameRates(timeInTurn(processes, *settings), outDir);
+    }
     printLoad("at the end");
     return 0;
 }

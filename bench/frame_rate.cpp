@@ -26,13 +26,3 @@ double msPerFrame(const std::function<void()>& frame, int warmUp, int frames) {
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     return took.count() / frames;
 }
-
-std::vector<std::vector<double>> measureInTurn(const std::vector<FrameCase>& cases, int repeats) {
-    std::vector<std::vector<double>> runs(cases.size());
-    for (int r = 0; r < repeats; ++r) {
-        for (size_t c = 0; c < cases.size(); ++c) {
-            runs[c].push_back(cases[c].timedRun());
-        }
-    }
-    return runs;
-}

@@ -2,6 +2,7 @@
 # Installs the Debian packages that building, running or testing Vellmoor needs.
 #   scripts/setup.sh run    what `make run` needs
 #   scripts/setup.sh test   what `make test` needs as well
+#   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
 #   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
@@ -16,7 +17,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
-  clang clang-tidy
+  clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
   wine wine64
 )
@@ -26,12 +27,16 @@ windows_packages=(
   build-essential cmake
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
+bench_packages=(
+  xvfb xauth gnuplot-nox
+)
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,5 +1,8 @@
 #include "app/allocator.h"
 
+// Any C library header says which C library this is (__GLIBC__).
+#include <cstdlib>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

@@ -12,13 +12,15 @@ namespace {
 
 // One splayed leg: the 10 degree turn about a horizontal axis across the leg's
 // diagonal leans its lower end outward. The signs of the scale factors carry
-// the leg to its corner; a single negative factor mirrors the cube, and that
-// leg's faces are then wound the other way round (lit as back faces).
+// the leg to its corner; a single negative factor mirrors the cube and winds
+// its faces the other way round.
 struct ChairLeg {
     float axisX;
     float axisY;
     float scaleX;
     float scaleY;
+
+    bool mirrored() const { return (scaleX < 0.0f) != (scaleY < 0.0f); }
 };
 const ChairLeg kLegs[] = {{1.0f, -1.0f, 0.25f, 0.25f},
                           {-1.0f, 1.0f, -0.25f, -0.25f},
@@ -71,12 +73,20 @@ void drawChair(float sx, float sy, float sz) {
     glPopMatrix();
 
     // Legs 2 long, hanging from the mid-plane at (+-0.5, +-0.5).
+    // A mirrored leg is drawn with clockwise front faces, so the sides that
+    // face a light are lit as front faces, like those of the other legs.
     for (const ChairLeg& leg : kLegs) {
         glPushMatrix();
         glRotatef(10.0f, leg.axisX, leg.axisY, 0.0f);
         glScalef(leg.scaleX, leg.scaleY, 2.0f);
         glTranslatef(2.0f, 2.0f, -0.5f);
-        glutSolidCube(1.0);
+        if (leg.mirrored()) {
+            glFrontFace(GL_CW);
+            glutSolidCube(1.0);
+            glFrontFace(GL_CCW);
+        } else {
+            glutSolidCube(1.0);
+        }
         glPopMatrix();
     }
 

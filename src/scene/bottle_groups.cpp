@@ -39,9 +39,9 @@ void drawBottleGroups() {
     placeAfter(0.0f, 1.5f, -4.0f, listBottle);
     glPopMatrix();
 
-    // On the round tables, whose tops are at height 2.5.
+    // On the round tables, standing on their upper faces at height 2.625.
     glPushMatrix();
-    placeAfter(7.0f, 2.5f, -7.0f, listLabelBottle);
+    placeAfter(7.0f, 2.625f, -7.0f, listLabelBottle);
     placeAfter(0.9f, 0.0f, 0.0f, listDecanter);
     placeAfter(7.0f, 0.0f, -7.5f, listGlass);
     placeAfter(-1.0f, 0.0f, 0.0f, listBottle);

@@ -55,9 +55,13 @@ void loadTGA(const char* fileName, int index) {
     // Textures multiply the lit surface colour, so textured pieces stay shaded.
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     // The first row of the image becomes texture row t = 0; GLU scales sides
-    // that are not powers of two and builds every level down to 1x1.
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB8, image.width, image.height, GL_BGR_EXT,
-                      GL_UNSIGNED_BYTE, image.bgr.data());
+    // that are not powers of two and builds every level down to 1x1. It
+    // reports, rather than survives, running out of memory for the scaled copies.
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB8, image.width, image.height,
+                                          GL_BGR_EXT, GL_UNSIGNED_BYTE, image.bgr.data());
+    if (built != 0) {
+        failTexture("load", fileName, reinterpret_cast<const char*>(gluErrorString(built)));
+    }
     // The texture just loaded stays bound.
 }
 

@@ -1,6 +1,9 @@
 #include "texture/tga.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace {
 
@@ -67,30 +70,46 @@ std::string checkTgaFileSize(const TgaHeader& header, std::uint64_t fileSize) {
     return std::string();
 }
 
-TgaImage decodeTgaPixels(const TgaHeader& header, const unsigned char* pixels) {
-    TgaImage image;
-    image.width = header.width;
-    image.height = header.height;
+std::string allocatePixels(std::vector<unsigned char>& buffer, std::size_t size) {
+    try {
+        buffer.resize(size);
+    } catch (const std::bad_alloc&) {
+        return "not enough memory for " + std::to_string(size) + " bytes of pixels";
+    }
+    return std::string();
+}
+
+TgaImage decodeTgaPixels(const TgaHeader& header, std::vector<unsigned char> pixels) {
     const std::size_t width = static_cast<std::size_t>(header.width);
     const std::size_t height = static_cast<std::size_t>(header.height);
     const std::size_t bytesPerPixel = static_cast<std::size_t>(header.depth / 8);
-    image.bgr.resize(width * height * 3);
+    const std::size_t pixelCount = width * height;
 
-    // Rows go out bottom row first; a top-left-origin file stores them top row
-    // first, so its rows are taken in reverse.
-    for (std::size_t row = 0; row < height; ++row) {
-        const std::size_t fileRow = header.topLeftOrigin ? height - 1 - row : row;
-        const unsigned char* source = pixels + fileRow * width * bytesPerPixel;
-        unsigned char* target = image.bgr.data() + row * width * 3;
-        if (bytesPerPixel == 3) {
-            std::memcpy(target, source, width * 3);
-            continue;
-        }
-        // 32-bit pixels: keep blue, green, red and drop the alpha byte.
-        for (std::size_t x = 0; x < width; ++x) {
-            std::memcpy(target + x * 3, source + x * bytesPerPixel, 3);
+    // 32-bit pixels: keep blue, green, red and drop the alpha byte. Each pixel
+    // moves toward the start, never past one not yet moved, so this works in place.
+    if (bytesPerPixel == 4) {
+        for (std::size_t i = 1; i < pixelCount; ++i) {
+            std::memmove(pixels.data() + i * 3, pixels.data() + i * 4, 3);
         }
     }
+    pixels.resize(pixelCount * 3);  // shrinking keeps the same block
+
+    // Rows go out bottom row first; a top-left-origin file stores them top row
+    // first, so its rows are swapped end for end.
+    if (header.topLeftOrigin) {
+        const std::size_t rowBytes = width * 3;
+        for (std::size_t row = 0; row < height / 2; ++row) {
+            const auto top = pixels.begin() + static_cast<std::ptrdiff_t>(row * rowBytes);
+            const auto bottom =
+                pixels.begin() + static_cast<std::ptrdiff_t>((height - 1 - row) * rowBytes);
+            std::swap_ranges(top, top + static_cast<std::ptrdiff_t>(rowBytes), bottom);
+        }
+    }
+
+    TgaImage image;
+    image.width = header.width;
+    image.height = header.height;
+    image.bgr = std::move(pixels);
     return image;
 }
 
@@ -110,7 +129,15 @@ TgaResult decodeTga(const unsigned char* data, std::size_t size) {
         return result;
     }
     // The image ID, if any, sits between the header and the pixels.
-    result.image = decodeTgaPixels(header, data + kTgaHeaderSize + header.idLength);
+    const std::size_t pixelBytes = static_cast<std::size_t>(tgaPayloadSize(header)) -
+                                   static_cast<std::size_t>(header.idLength);
+    std::vector<unsigned char> pixels;
+    result.error = allocatePixels(pixels, pixelBytes);
+    if (!result.error.empty()) {
+        return result;
+    }
+    std::memcpy(pixels.data(), data + kTgaHeaderSize + header.idLength, pixelBytes);
+    result.image = decodeTgaPixels(header, std::move(pixels));
     result.ok = true;
     return result;
 }

@@ -55,10 +55,15 @@ std::uint64_t tgaPayloadSize(const TgaHeader& header);
 // holds everything a usable header promises, otherwise the reason it does not.
 std::string checkTgaFileSize(const TgaHeader& header, std::uint64_t fileSize);
 
+// Sizes buffer to exactly size bytes. Returns an empty string, or the reason
+// when that much memory cannot be had (nothing is thrown).
+std::string allocatePixels(std::vector<unsigned char>& buffer, std::size_t size);
+
 // Turns the pixel bytes of a usable header (exactly width * height * depth / 8
 // of them) into bottom-row-first blue-green-red rows: alpha is dropped and a
-// top-left-origin image is turned upright.
-TgaImage decodeTgaPixels(const TgaHeader& header, const unsigned char* pixels);
+// top-left-origin image is turned upright. Works in the buffer it is given,
+// which becomes the picture's, so no second copy of the image is ever held.
+TgaImage decodeTgaPixels(const TgaHeader& header, std::vector<unsigned char> pixels);
 
 // Decodes a whole file held in memory. Never reads outside [data, data + size).
 TgaResult decodeTga(const unsigned char* data, std::size_t size);

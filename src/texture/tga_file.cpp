@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <new>
+#include <utility>
 
 namespace {
 
@@ -42,10 +42,9 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
     const std::size_t pixelBytes = static_cast<std::size_t>(tgaPayloadSize(header)) -
                                    static_cast<std::size_t>(header.idLength);
     std::vector<unsigned char> pixels;
-    try {
-        pixels.resize(pixelBytes);
-    } catch (const std::bad_alloc&) {
-        return "not enough memory for " + std::to_string(pixelBytes) + " bytes of pixels";
+    reason = allocatePixels(pixels, pixelBytes);
+    if (!reason.empty()) {
+        return reason;
     }
     // The pixels start after the header and the image ID.
     if (std::fseek(file, static_cast<long>(kTgaHeaderSize) + header.idLength, SEEK_SET) != 0) {
@@ -54,7 +53,7 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
     if (std::fread(pixels.data(), 1, pixelBytes, file) < pixelBytes) {
         return std::ferror(file) != 0 ? systemReason() : "file ended before its pixel data";
     }
-    image = decodeTgaPixels(header, pixels.data());
+    image = decodeTgaPixels(header, std::move(pixels));
     return std::string();
 }
 

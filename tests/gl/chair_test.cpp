@@ -1,6 +1,7 @@
 #include "models/chair.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -149,6 +150,73 @@ TEST_F(ChairTest, TwoLegsAreMirroredAndWoundTheOtherWay) {
             const int sign = dot(windingNormal(p), out) > 0 ? 1 : -1;
             EXPECT_EQ(sign, mirrored ? -seatSign : seatSign);
         }
+    }
+}
+
+// Renders the chair seen from the front right, below the seat, lit only by a
+// white light from the viewer's side, and returns the mean brightness (0..765)
+// of a patch at the middle of each leg, keyed like legsByCorner.
+std::map<int, float> legBrightnessFacingTheLight() {
+    glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_VIEWPORT_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-1.5, 1.5, -1.0, 1.0, -10.0, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(0, 0, 600, 400);
+
+    // A light along the line of sight, set in eye coordinates.
+    lightOnlyFrom(0, 0, 1);
+
+    // 30 degrees round from +x toward +z, so the four legs stand apart on screen.
+    gluLookAt(5 * std::cos(0.5236), 0.8, 5 * std::sin(0.5236), 0, 0.8, 0, 0, 1, 0);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawChair(1, 1, 1);
+
+    // Each leg's axis passes (+-0.625, 0.8, +-0.625), 1 below the seat's mid-plane.
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::map<int, float> brightness;
+    for (int corner = 0; corner < 4; ++corner) {
+        const double x = corner & 1 ? 0.625 : -0.625;
+        const double z = corner & 2 ? 0.625 : -0.625;
+        GLdouble wx = 0, wy = 0, wz = 0;
+        gluProject(x, 0.8, z, model, projection, viewport, &wx, &wy, &wz);
+        float sum = 0;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                const auto rgb = readPixel(static_cast<int>(wx) + dx, static_cast<int>(wy) + dy);
+                sum += static_cast<float>(rgb[0] + rgb[1] + rgb[2]);
+            }
+        }
+        brightness[corner] = sum / 25;
+    }
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+    return brightness;
+}
+
+TEST_F(ChairTest, AllFourLegsAreLitAlike) {
+    const auto legs = legBrightnessFacingTheLight();
+    ASSERT_EQ(legs.size(), 4u);
+    float brightest = 0;
+    for (const auto& leg : legs) {
+        brightest = std::fmax(brightest, leg.second);
+    }
+    EXPECT_GT(brightest, 100.0f);
+    for (const auto& [corner, brightness] : legs) {
+        EXPECT_GT(brightness, 0.85f * brightest) << "leg toward " << (corner & 1 ? "+x" : "-x")
+                                                 << (corner & 2 ? " +z" : " -z") << " is dark";
     }
 }
 

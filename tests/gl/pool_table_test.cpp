@@ -258,18 +258,7 @@ class PoolTableFromAbove : public PoolTableTest {
         glLoadIdentity();
         gluLookAt(0.0, 10.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
 
-        for (GLenum light = GL_LIGHT0; light <= GL_LIGHT7; ++light) {
-            glDisable(light);
-        }
-        const GLfloat above[4] = {0.0f, 1.0f, 0.0f, 0.0f};
-        const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-        glLightfv(GL_LIGHT0, GL_POSITION, above);
-        glLightfv(GL_LIGHT0, GL_AMBIENT, none);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, white);
-        glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 180.0f);
-        glEnable(GL_LIGHT0);
+        lightOnlyFrom(0.0f, 1.0f, 0.0f);
 
         // A blue background, so that a hole shows differently from a black pocket.
         glClearColor(0.0f, 0.0f, 1.0f, 1.0f);

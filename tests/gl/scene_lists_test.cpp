@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "light/material.h"
+#include "models/glassware.h"
+#include "models/table_and_stool.h"
 #include "scene/display_lists.h"
 #include "scene/scene_pieces.h"
 #include "support/gl_capture.h"
+#include "support/model_checks.h"
 
 namespace {
 
@@ -327,7 +330,16 @@ GLuint markerList(float size) {
     return list;
 }
 
-TEST_F(SceneListsTest, BottleGroupsPlaceFifteenObjectsAtTheirSpots) {
+enum GlasswareKind { Bottle = 1, Label, Glass, Decanter };
+struct PlacedGlassware {
+    Vec3 at;     // the object's origin in the world
+    Vec3 along;  // the object's own +x, as a world direction of length 1
+    int kind;
+};
+
+// Draws drawBottleGroups with a marker in place of each glassware list and
+// reads back where and how each of them was placed, in drawing order.
+std::vector<PlacedGlassware> placedGlassware() {
     GLuint* handles[4] = {&listBottle, &listLabelBottle, &listGlass, &listDecanter};
     GLuint saved[4];
     for (int k = 0; k < 4; ++k) {
@@ -342,10 +354,24 @@ TEST_F(SceneListsTest, BottleGroupsPlaceFifteenObjectsAtTheirSpots) {
         *handles[k] = saved[k];
     }
 
-    enum Kind { Bottle = 1, Label, Glass, Decanter };
+    std::vector<PlacedGlassware> placed;
+    for (const Polygon& p : polygons) {
+        EXPECT_EQ(p.size(), 3u);
+        const float size = distance(p[0], p[1]);
+        EXPECT_NEAR(p[2][1] - p[0][1], size, 1e-4f);  // markers stay upright
+        const Vec3 along{(p[1][0] - p[0][0]) / size, (p[1][1] - p[0][1]) / size,
+                         (p[1][2] - p[0][2]) / size};
+        placed.push_back({p[0], along, static_cast<int>(std::lround(size / 0.1f))});
+    }
+    return placed;
+}
+
+TEST_F(SceneListsTest, BottleGroupsPlaceFifteenObjectsAtTheirSpots) {
+    const auto placed = placedGlassware();
+
     struct Placed {
         Vec3 at;
-        int kind;
+        GlasswareKind kind;
     };
     const Placed expected[15] = {
         {{34, 4, -45}, Label},           {{34.3f, 4, -49}, Decanter},
@@ -353,25 +379,42 @@ TEST_F(SceneListsTest, BottleGroupsPlaceFifteenObjectsAtTheirSpots) {
         {{40.5f, 4, -47}, Label},        {{40.5f, 4, -48}, Label},
         {{40.5f, 5.5f, -48}, Glass},     {{40.5f, 5.5f, -48.75f}, Glass},
         {{40.5f, 5.5f, -49.5f}, Glass},  {{40.5f, 5.5f, -50.25f}, Glass},
-        {{40.5f, 7, -54.25f}, Bottle},   {{7, 2.5f, -7}, Label},
-        {{7.9f, 2.5f, -7}, Decanter},    {{14.9f, 2.5f, -14.5f}, Glass},
-        {{13.9f, 2.5f, -14.5f}, Bottle},
+        {{40.5f, 7, -54.25f}, Bottle},   {{7, 2.625f, -7}, Label},
+        {{7.9f, 2.625f, -7}, Decanter},  {{14.9f, 2.625f, -14.5f}, Glass},
+        {{13.9f, 2.625f, -14.5f}, Bottle},
     };
-    ASSERT_EQ(polygons.size(), 15u);
+    ASSERT_EQ(placed.size(), 15u);
     for (int i = 0; i < 15; ++i) {
         SCOPED_TRACE(i);
-        const Polygon& p = polygons[i];
-        ASSERT_EQ(p.size(), 3u);
         for (int a = 0; a < 3; ++a) {
-            EXPECT_NEAR(p[0][a], expected[i].at[a], 1e-4f);
+            EXPECT_NEAR(placed[i].at[a], expected[i].at[a], 1e-4f);
         }
-        const float size = 0.1f * static_cast<float>(expected[i].kind);
-        EXPECT_NEAR(distance(p[0], p[1]), size, 1e-4f);
-        EXPECT_NEAR(p[2][1] - p[0][1], size, 1e-4f);
+        EXPECT_EQ(placed[i].kind, expected[i].kind);
         // Only the second labelled bottle on the shelves is turned, 80 degrees about y.
         const double turn = i == 5 ? 80.0 * kPi / 180.0 : 0.0;
-        EXPECT_NEAR(p[1][0] - p[0][0], size * std::cos(turn), 1e-4f);
-        EXPECT_NEAR(p[1][2] - p[0][2], -size * std::sin(turn), 1e-4f);
+        EXPECT_NEAR(placed[i].along[0], std::cos(turn), 1e-4f);
+        EXPECT_NEAR(placed[i].along[2], -std::sin(turn), 1e-4f);
+    }
+}
+
+TEST_F(SceneListsTest, GlasswareAtTheRoundTablesStandsOnTheirTops) {
+    // Where the groups put each object's origin, read back through markers,
+    // plus how far below its origin the object itself reaches. (The objects are
+    // drawn directly: Mesa's feedback mode fails on replaying their compiled lists.)
+    const auto placed = placedGlassware();
+    ASSERT_EQ(placed.size(), 15u);
+    const float lowest[] = {
+        0,
+        boundsOf(capturePolygons([] { drawBottle(0.15f, 0.15f, 0.24f); }, 2)).min[1],
+        boundsOf(capturePolygons([] { drawLabelBottle(0.15f, 0.15f, 0.24f); }, 2)).min[1],
+        boundsOf(capturePolygons([] { drawGlass(0.15f, 0.15f, 0.24f); }, 2)).min[1],
+        boundsOf(capturePolygons([] { drawDecanter(0.15f, 0.15f, 0.21f); }, 2)).min[1]};
+    const float tableTop =
+        boundsOf(capturePolygons([] { drawRoundTable(1.25f, 1.25f, 1.25f); }, 5)).max[1];
+
+    // The last four objects are the round-table group.
+    for (size_t i = 11; i < 15; ++i) {
+        EXPECT_NEAR(placed[i].at[1] + lowest[placed[i].kind], tableTop, 1e-4f) << "object " << i;
     }
 }
 

@@ -117,6 +117,21 @@ std::array<float, 17> currentMaterial() {
     return m;
 }
 
+void lightOnlyFrom(float x, float y, float z) {
+    for (GLenum light = GL_LIGHT0; light <= GL_LIGHT7; ++light) {
+        glDisable(light);
+    }
+    const GLfloat direction[4] = {x, y, z, 0.0f};
+    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, direction);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 180.0f);
+    glEnable(GL_LIGHT0);
+}
+
 void resetSceneState() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

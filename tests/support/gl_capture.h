@@ -42,6 +42,11 @@ Bounds boundsOf(const std::vector<Polygon>& polygons);
 // Depth of the modelview matrix stack.
 int modelviewDepth();
 
+// Leaves one light on, GL_LIGHT0: white, directional, shining from the direction
+// (x, y, z) of the current modelview's coordinates, with no ambient part. The
+// caller saves and restores the lighting state around it.
+void lightOnlyFrom(float x, float y, float z);
+
 // Reads one RGB pixel of the back buffer, (x, y) from the lower-left corner.
 std::array<unsigned char, 3> readPixel(int x, int y);
 

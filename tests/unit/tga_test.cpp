@@ -2,8 +2,13 @@
 #include "texture/tga.h"
 
 #include <gtest/gtest.h>
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -221,8 +226,47 @@ class TgaFiles : public testing::Test {
                   static_cast<std::streamsize>(bytes.size()));
         return path;
     }
+    // A complete file of this shape whose pixels are a hole: it takes no disk
+    // space however large the image, and reads as zeros.
+    std::string writeSparse(const std::string& name, const FileShape& shape) {
+        const std::string path = write(name, makeHeader(shape));
+        const std::uint64_t size =
+            18 + static_cast<std::uint64_t>(shape.width) * shape.height * (shape.depth / 8);
+        std::error_code error;
+        std::filesystem::resize_file(path, size, error);
+        EXPECT_FALSE(error) << error.message();
+        return path;
+    }
     std::string dir_;
 };
+
+// The address-space limit below is Linux's (setrlimit and /proc); the tests
+// that need it are not built for Windows.
+#ifdef __linux__
+// Caps the address space of this (child) process at what it uses now plus
+// extra bytes, so allocations beyond that fail as they would on a full machine.
+void limitAddressSpace(std::uint64_t extra) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    std::uint64_t usedKiB = 0;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            usedKiB = std::stoull(line.substr(7));
+        }
+    }
+    const rlimit limit{usedKiB * 1024 + extra, RLIM_INFINITY};
+    if (usedKiB == 0 || setrlimit(RLIMIT_AS, &limit) != 0) {
+        std::exit(3);
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SKIP_UNDER_ADDRESS_SANITIZER() \
+    GTEST_SKIP() << "AddressSanitizer reserves its shadow memory up front and cannot run under an address-space limit"
+#else
+#define SKIP_UNDER_ADDRESS_SANITIZER()
+#endif
+#endif  // __linux__
 
 }  // namespace
 
@@ -296,3 +340,35 @@ TEST_F(TgaFiles, LoaderExitsWithStatusOneOnAnUnusableFile) {
                 "^vellmoor: cannot load texture file '.*/wood\\.tga': "
                 "pixel depth of 16 bits is not 24 or 32\r?\n$");
 }
+
+#ifdef __linux__
+TEST_F(TgaFiles, LoaderExitsWithStatusOneWhenTheImageCannotBeHeld) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
+    // 32767 x 32767 pixels of 4 bytes: 4.3 GB, with 256 MiB to spare.
+    const std::string path = writeSparse("huge.tga", {32767, 32767, 32});
+    EXPECT_EXIT(
+        {
+            limitAddressSpace(256u << 20);
+            loadTGA(path.c_str(), 0);
+        },
+        testing::ExitedWithCode(1),
+        "^vellmoor: cannot load texture file '" + path +
+            "': not enough memory for 4294705156 bytes of pixels\n$");
+}
+
+TEST_F(TgaFiles, ReadingHoldsOneCopyOfTheImage) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
+    // 64 MiB of 32-bit pixels, top row first, read with room for one copy
+    // and a little more, but not for the 48 MiB a second, decoded copy takes.
+    const std::string path = writeSparse("large.tga", {4096, 4096, 32, 2, 0, 0, true});
+    EXPECT_EXIT(
+        {
+            limitAddressSpace(96u << 20);
+            const TgaFileResult result = readTgaFile(path.c_str());
+            const bool whole = result.status == TgaFileResult::Loaded &&
+                               result.image.bgr.size() == std::size_t{4096} * 4096 * 3;
+            std::exit(whole ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+}
+#endif  // __linux__

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -45,6 +46,35 @@ TEST(TileEnumeration, SurfacesSmallerThanATileDrawNothing) {
     EXPECT_TRUE(tilesOf(4, 0.5f, 1).empty());
     EXPECT_TRUE(tilesOf(0, 0, 1).empty());
     EXPECT_TRUE(tilesOf(-3, 5, 1).empty());
+}
+
+// Arguments whose loops would never end: the enumeration gives up at once. A
+// visitor that gives up after a few thousand tiles keeps a failure from hanging.
+TEST(TileEnumeration, GridsThatWouldNeverFinishHaveNoTiles) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float counterStalls = 33554432.0f;  // 2^25: at 2^24, adding 1 changes nothing
+    const std::array<std::array<float, 3>, 6> cases{{{4, 4, 0},
+                                                     {4, 4, -1},
+                                                     {4, 4, nan},
+                                                     {4, inf, 1},
+                                                     {counterStalls, 1, 1},
+                                                     {1, counterStalls, 1}}};
+    for (const auto& [width, height, tile] : cases) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height << ", tile " << tile);
+        int visited = 0;
+        try {
+            forEachTile(width, height, tile, [&](const Tile&) {
+                if (++visited > 5000) {
+                    throw visited;
+                }
+            });
+        } catch (int) {
+        }
+        EXPECT_EQ(visited, 0);
+    }
+    // Large but reachable: steps of 64 stay exact all the way to 2^24.
+    EXPECT_EQ(tilesOf(16777216.0f, 64, 64).size(), 262144u);
 }
 
 TEST(TileEnumeration, RoomShellCounts) {
