@@ -9,9 +9,9 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_TRIPLET x86_64-w64-mingw32)
 # The posix threading flavour has std::thread and std::mutex; Debian names it
 # with a suffix, other systems have only the plain name.
-find_program(CMAKE_C_COMPILER NAMES ${MINGW_TRIPLET}-gcc-posix ${MINGW_TRIPLET}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${MINGW_TRIPLET}-windres REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${MINGW_TRIPLET}-gcc-posix ${MINGW_TRIPLET}-gcc)
+find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++)
+find_program(CMAKE_RC_COMPILER NAMES ${MINGW_TRIPLET}-windres)
 
 # Headers and libraries only from the Windows side: the mingw-w64 tree and
 # whatever the caller adds (never the host's /usr/include or /usr/lib).

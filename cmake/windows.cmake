@@ -30,7 +30,8 @@ list(TRANSFORM _zip_images PREPEND ${CMAKE_SOURCE_DIR}/assets/ OUTPUT_VARIABLE _
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt ${_zip_stage}-README.txt
   @ONLY NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${VELLMOOR_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${_zip_stage} ${VELLMOOR_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E remove_directory ${_zip_stage}
+  COMMAND ${CMAKE_COMMAND} -E remove ${VELLMOOR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_zip_stage}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vellmoor> ${_zip_image_paths}
           ${CMAKE_SOURCE_DIR}/LICENSE ${_zip_stage}

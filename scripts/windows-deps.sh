@@ -73,8 +73,10 @@ if ! built "freeglut-$freeglut_version"; then
   private_apt update > "$work/apt-update.log" ||
     { cat "$work/apt-update.log" >&2; exit 1; }
   rm -rf "$work/src" && mkdir -p "$work/src"
-  (cd "$work/src" && private_apt source "freeglut=$freeglut_version" > "$work/apt-source.log") ||
-    { cat "$work/apt-source.log" >&2; exit 1; }
+  (cd "$work/src" && private_apt source "freeglut=$freeglut_version" > "$work/apt-source.log" 2>&1) ||
+    { cat "$work/apt-source.log" >&2
+      echo "$0: could not fetch freeglut $freeglut_version (the version is set at the top of this script)" >&2
+      exit 1; }
   # Static library only, installed as libglut.a beside GL/glut.h, the names a
   # GLUT is found by; no demos.
   cross_build freeglut "$work/src/freeglut-${freeglut_version%-*}" \
