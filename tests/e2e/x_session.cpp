@@ -163,5 +163,11 @@ bool VellmoorProcess::waitForSteadyView(int columns, double seconds) {
 }
 
 void VellmoorProcess::settle() {
+#if defined(__SANITIZE_ADDRESS__)
+    // Built with AddressSanitizer the program draws a frame in 100 to 400 ms
+    // on a busy machine, and a key press shows a frame or two later.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+#else
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
+#endif
 }
