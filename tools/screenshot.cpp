@@ -68,20 +68,21 @@ std::vector<unsigned char> shrink(const std::vector<unsigned char>& rgb, int wid
                                   int factor) {
     const int w = width / factor;
     const int h = height / factor;
+    const int block = factor * factor;
     std::vector<unsigned char> small(static_cast<size_t>(w) * h * 3);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                int sum = 0;
-                for (int dy = 0; dy < factor; ++dy) {
-                    for (int dx = 0; dx < factor; ++dx) {
-                        sum += rgb[(static_cast<size_t>(y * factor + dy) * width + x * factor + dx) *
-                                       3 +
-                                   c];
-                    }
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < factor; ++dy) {
+                const size_t first =
+                    (static_cast<size_t>(y * factor + dy) * width + x * factor) * 3;
+                for (int i = 0; i < factor * 3; ++i) {
+                    sum[i % 3] += rgb[first + i];
                 }
+            }
+            for (int c = 0; c < 3; ++c) {
                 small[(static_cast<size_t>(y) * w + x) * 3 + c] =
-                    static_cast<unsigned char>((sum + factor * factor / 2) / (factor * factor));
+                    static_cast<unsigned char>((sum[c] + block / 2) / block);
             }
         }
     }
@@ -113,6 +114,7 @@ bool openScene(const char* assetsDir, int width, int height) {
     return true;
 }
 
+// The icon: the icon viewpoint drawn at four times the size and shrunk.
 int writeIcon(const char* sizeText, const char* assetsDir, const std::string& file) {
     const int size = std::atoi(sizeText);
     const int factor = 4;
@@ -136,15 +138,16 @@ int writeIcon(const char* sizeText, const char* assetsDir, const std::string& fi
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
-    if (argc == 5 && std::string(argv[1]) == "--icon") {
-        return writeIcon(argv[2], argv[3], fromStartDir(argv[4]));
-    }
-    if (argc < 3) {
+    const bool icon = argc > 1 && std::string(argv[1]) == "--icon";
+    if (icon ? argc != 5 : argc < 3) {
         std::fprintf(stderr,
                      "usage: %s ASSETS_DIR OUTPUT_DIR [VIEWPOINT...]\n"
                      "       %s --icon SIZE ASSETS_DIR FILE\n",
                      argv[0], argv[0]);
         return 2;
+    }
+    if (icon) {
+        return writeIcon(argv[2], argv[3], fromStartDir(argv[4]));
     }
     const std::string outputDir = fromStartDir(argv[2]);
     if (!openScene(argv[1], windowWidth, windowHeight)) {

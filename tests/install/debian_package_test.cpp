@@ -43,13 +43,13 @@ class DebianPackage : public testing::Test {
 TEST_F(DebianPackage, HoldsTheCommandProgramImagesManualPageDesktopEntryAndIcon) {
     const ShellRun list = runShell("dpkg-deb -c '" + deb_.string() + "'");
     ASSERT_EQ(list.status, 0) << list.output;
-    for (const char* path : {"/usr/games/vellmoor", "/usr/libexec/vellmoor/vellmoor",
-                             "/usr/share/vellmoor/oxy02.tga", "/usr/share/vellmoor/wood.tga",
-                             "/usr/share/vellmoor/wood1.tga", "/usr/share/vellmoor/dartboard.tga",
-                             "/usr/share/man/man6/vellmoor.6.gz",
-                             "/usr/share/applications/vellmoor.desktop",
-                             "/usr/share/icons/hicolor/256x256/apps/vellmoor.png",
-                             "/usr/share/doc/vellmoor/copyright"}) {
+    for (const char* path :
+         {"/usr/games/vellmoor", "/usr/libexec/vellmoor/vellmoor", "/usr/share/vellmoor/oxy02.tga",
+          "/usr/share/vellmoor/wood.tga", "/usr/share/vellmoor/wood1.tga",
+          "/usr/share/vellmoor/dartboard.tga", "/usr/share/man/man6/vellmoor.6.gz",
+          "/usr/share/applications/vellmoor.desktop",
+          "/usr/share/icons/hicolor/256x256/apps/vellmoor.png",
+          "/usr/share/doc/vellmoor/copyright"}) {
         EXPECT_NE((list.output + "\n").find(std::string(" .") + path + "\n"), std::string::npos)
             << path << " is not in the package:\n"
             << list.output;
@@ -67,7 +67,8 @@ TEST_F(DebianPackage, UnpackedCommandStartedElsewhereOpensTheRoomAndEndsWithStat
     const fs::path root = dir_.path / "root";
     const ShellRun unpack = runShell("dpkg-deb -x '" + deb_.string() + "' '" + root.string() + "'");
     ASSERT_EQ(unpack.status, 0) << unpack.output;
-    const CommandRun run = runInstalledCommand(root / "usr/games/vellmoor", dir_.path / "log", true);
+    const CommandRun run =
+        runInstalledCommand(root / "usr/games/vellmoor", dir_.path / "log", true);
     EXPECT_TRUE(run.sawWindow) << run.output;
     EXPECT_EQ(run.status, 0) << run.output;
 }

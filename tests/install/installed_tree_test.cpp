@@ -18,9 +18,9 @@ class InstalledTree : public testing::Test {
    protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
-        const ShellRun install = runShell(std::string("'") + CMAKE_PROGRAM + "' --install '" +
-                                          VELLMOOR_BUILD_DIR + "' --prefix '" +
-                                          prefix().string() + "'");
+        const ShellRun install =
+            runShell(std::string("'") + CMAKE_PROGRAM + "' --install '" + VELLMOOR_BUILD_DIR +
+                     "' --prefix '" + prefix().string() + "'");
         ASSERT_EQ(install.status, 0) << install.output;
     }
 

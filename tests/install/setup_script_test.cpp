@@ -13,8 +13,8 @@ TEST(SetUpScript, WithoutDpkgSaysWhatTheBuildNeedsAndDoesNotFail) {
     // A PATH with every command of this system but dpkg's and apt's.
     ScratchDir bin("setup-path");
     const std::string dir = "'" + bin.path.string() + "'";
-    const ShellRun links =
-        runShell("ln -sf /bin/* /usr/bin/* " + dir + " && rm -f " + dir + "/dpkg* " + dir + "/apt*");
+    const ShellRun links = runShell("ln -sf /bin/* /usr/bin/* " + dir + " && rm -f " + dir +
+                                    "/dpkg* " + dir + "/apt*");
     ASSERT_EQ(links.status, 0) << links.output;
 
     const ShellRun run =
