@@ -22,7 +22,7 @@ package_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
-  clang clang-tidy
+  clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
   lintian desktop-file-utils
 )
