@@ -1,5 +1,6 @@
-# Vellmoor: `make run` starts the walk-through, `make test` runs every test.
-# Both install what is missing (as root) and build first.
+# Vellmoor: `make run` starts the walk-through, `make test` runs every test,
+# `make check` the quick ones, `make package` makes the Debian package.
+# Each installs what is missing (as root) and builds first.
 
 SHELL      := /bin/bash
 BUILD      ?= build
@@ -8,7 +9,8 @@ JOBS       ?= $(shell nproc)
 # -noreset: the server keeps running as it is when its last client leaves between tests.
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-.PHONY: run test build setup-run setup-test setup-bench test-asan screenshots bench bench-memory clean
+.PHONY: run test check package icon build setup-run setup-test setup-package setup-bench test-asan \
+        screenshots bench bench-memory clean
 
 run: setup-run build
 	@if [ -z "$$DISPLAY" ]; then \
@@ -19,15 +21,34 @@ run: setup-run build
 	fi
 	cd assets && ../$(BUILD)/vellmoor
 
+# Every GoogleTest case is a CTest test of its own; they run $(JOBS) at a time,
+# those that use the X display one at a time (resource lock xdisplay).
+CTEST := ctest --output-on-failure --no-tests=error -j$(JOBS)
+
 test: setup-test build
-	cd $(BUILD) && $(XVFB) ctest --output-on-failure
+	cd $(BUILD) && $(XVFB) $(CTEST)
 	$(MAKE) test-asan
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
 	cmake -S . -B $(ASAN_BUILD) -DVELLMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && $(XVFB) ctest --output-on-failure
+	cd $(ASAN_BUILD) && $(XVFB) $(CTEST)
+
+# The unit and OpenGL tests only, for the edit-build-test loop (under a minute).
+check: setup-test
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j$(JOBS) --target unit_tests gl_tests
+	cd $(BUILD) && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
+
+# The Debian package $(BUILD)/vellmoor_VERSION_ARCH.deb, for
+# `apt install ./$(BUILD)/vellmoor_*.deb`.
+package: setup-package build
+	cd $(BUILD) && cpack -G DEB
+
+# The desktop icon, rendered again from the scene.
+icon: setup-test build
+	$(XVFB) $(BUILD)/tools/screenshot --icon 256 assets packaging/vellmoor.png
 
 # Pictures of the room for the README, rendered under a private X server.
 screenshots: setup-test build
@@ -64,6 +85,9 @@ setup-run:
 
 setup-test:
 	@scripts/setup.sh test
+
+setup-package:
+	@scripts/setup.sh package
 
 setup-bench:
 	@scripts/setup.sh bench

@@ -2,10 +2,14 @@
 # Installs the Debian packages that building, running or testing Vellmoor needs.
 #   scripts/setup.sh run    what `make run` needs
 #   scripts/setup.sh test   what `make test` needs as well
+#   scripts/setup.sh package  what `make package` needs: the Debian package tools
 #   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
 #   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
+# Where there is no dpkg (not a Debian-based system) nothing is installed: the
+# script says what the build needs and what the usual packages are called, and
+# leaves CMake to find them.
 set -euo pipefail
 
 purpose="${1:-run}"
@@ -14,12 +18,16 @@ run_packages=(
   build-essential cmake pkg-config
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libpng-dev
 )
+package_packages=(
+  dpkg-dev file
+)
 test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
   clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
   wine wine64
+  lintian desktop-file-utils
 )
 # The mingw-w64 cross compiler, dpkg-source for `apt-get source freeglut`, and
 # GoogleTest's sources for the cross-built unit tests.
@@ -33,11 +41,33 @@ bench_packages=(
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
   bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|package|bench|windows" >&2; exit 2 ;;
 esac
+
+if ! command -v dpkg-query >/dev/null 2>&1; then
+  printf '%s\n' \
+    "No dpkg here, so nothing is installed: please install what Vellmoor needs with" \
+    "your system's package manager, and CMake will find it." \
+    "  To build and run: a C++17 compiler, CMake 3.16 or later, make, OpenGL, GLU," \
+    "  freeglut, the X11 client library and libpng." \
+    "  To test as well: GoogleTest, Xvfb with xvfb-run, xdotool, valgrind," \
+    "  apitrace, clang and clang-tidy." \
+    "  A Debian package (make package) can only be built where dpkg is, and so can" \
+    "  the Windows zip (make windows), whose freeglut comes from Debian's sources." \
+    "The usual package names for building and running:" \
+    "  Fedora, RHEL (dnf):  gcc-c++ cmake make freeglut-devel mesa-libGLU-devel" \
+    "                       mesa-libGL-devel libX11-devel libpng-devel" \
+    "  openSUSE (zypper):   gcc-c++ cmake make freeglut-devel glu-devel Mesa-libGL-devel" \
+    "                       libX11-devel libpng16-devel" \
+    "  Arch (pacman):       base-devel cmake freeglut glu mesa libx11 libpng" \
+    "  Alpine (apk):        build-base cmake freeglut-dev glu-dev mesa-dev libx11-dev" \
+    "                       libpng-dev"
+  exit 0
+fi
 
 missing=()
 for package in "${wanted[@]}"; do

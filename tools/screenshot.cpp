@@ -2,8 +2,10 @@
 // initScene and frame drawing as the program, in a real GLUT window.
 //
 //   screenshot ASSETS_DIR OUTPUT_DIR [VIEWPOINT...]
+//   screenshot --icon SIZE ASSETS_DIR FILE
 //
-// Writes OUTPUT_DIR/NAME.png for each viewpoint (all of them when none is named).
+// Writes OUTPUT_DIR/NAME.png for each viewpoint (all of them when none is named),
+// or the program's square icon of SIZE by SIZE pixels into FILE.
 #include <GL/glut.h>
 #include <png.h>
 #include <unistd.h>
@@ -47,6 +49,7 @@ bool writePng(const std::string& path, int width, int height,
     return std::fclose(file) == 0;
 }
 
+// The frame from the viewpoint at the window's size, rows from the bottom.
 std::vector<unsigned char> renderView(const Viewpoint& viewpoint) {
     poseScene(viewpoint);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -59,31 +62,97 @@ std::vector<unsigned char> renderView(const Viewpoint& viewpoint) {
     return rgb;
 }
 
+// Each factor by factor block of the picture averaged into one pixel: the icon
+// is drawn larger and shrunk, so that its edges and tiles are smooth.
+std::vector<unsigned char> shrink(const std::vector<unsigned char>& rgb, int width, int height,
+                                  int factor) {
+    const int w = width / factor;
+    const int h = height / factor;
+    const int block = factor * factor;
+    std::vector<unsigned char> small(static_cast<size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < factor; ++dy) {
+                const size_t first =
+                    (static_cast<size_t>(y * factor + dy) * width + x * factor) * 3;
+                for (int i = 0; i < factor * 3; ++i) {
+                    sum[i % 3] += rgb[first + i];
+                }
+            }
+            for (int c = 0; c < 3; ++c) {
+                small[(static_cast<size_t>(y) * w + x) * 3 + c] =
+                    static_cast<unsigned char>((sum[c] + block / 2) / block);
+            }
+        }
+    }
+    return small;
+}
+
+// A path named relative to where the tool was started, made absolute before
+// the tool moves into the assets folder that the textures are read from.
+std::string fromStartDir(const std::string& path) {
+    char startDir[4096];
+    if (!path.empty() && path[0] != '/' && getcwd(startDir, sizeof startDir) != nullptr) {
+        return std::string(startDir) + "/" + path;
+    }
+    return path;
+}
+
+// Opens the window at the given size in the assets folder and builds the scene in it.
+bool openScene(const char* assetsDir, int width, int height) {
+    if (chdir(assetsDir) != 0) {
+        std::perror(assetsDir);
+        return false;
+    }
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(width, height);
+    glutCreateWindow("-=- Vellmoor -=- screenshot");
+    initScene();
+    glEnable(GL_NORMALIZE);
+    reshape(width, height);
+    return true;
+}
+
+// The icon: the icon viewpoint drawn at four times the size and shrunk.
+int writeIcon(const char* sizeText, const char* assetsDir, const std::string& file) {
+    const int size = std::atoi(sizeText);
+    const int factor = 4;
+    if (size < 16 || size > 512) {
+        std::fprintf(stderr, "screenshot: icon size %s is not between 16 and 512\n", sizeText);
+        return 2;
+    }
+    if (!openScene(assetsDir, size * factor, size * factor)) {
+        return 1;
+    }
+    const std::vector<unsigned char> large = renderView(iconViewpoint());
+    if (!writePng(file, size, size, shrink(large, windowWidth, windowHeight, factor))) {
+        std::fprintf(stderr, "screenshot: cannot write %s\n", file.c_str());
+        return 1;
+    }
+    std::printf("%s\n", file.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s ASSETS_DIR OUTPUT_DIR [VIEWPOINT...]\n", argv[0]);
+    const bool icon = argc > 1 && std::string(argv[1]) == "--icon";
+    if (icon ? argc != 5 : argc < 3) {
+        std::fprintf(stderr,
+                     "usage: %s ASSETS_DIR OUTPUT_DIR [VIEWPOINT...]\n"
+                     "       %s --icon SIZE ASSETS_DIR FILE\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    // The output folder is named relative to where the tool was started, before
-    // it moves into the assets folder that the textures are read from.
-    char startDir[4096];
-    std::string outputDir = argv[2];
-    if (!outputDir.empty() && outputDir[0] != '/' && getcwd(startDir, sizeof startDir) != nullptr) {
-        outputDir = std::string(startDir) + "/" + outputDir;
+    if (icon) {
+        return writeIcon(argv[2], argv[3], fromStartDir(argv[4]));
     }
-    if (chdir(argv[1]) != 0) {
-        std::perror(argv[1]);
+    const std::string outputDir = fromStartDir(argv[2]);
+    if (!openScene(argv[1], windowWidth, windowHeight)) {
         return 1;
     }
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutCreateWindow("-=- Vellmoor -=- screenshot");
-    initScene();
-    glEnable(GL_NORMALIZE);
-    reshape(windowWidth, windowHeight);
 
     std::vector<std::string> wanted(argv + 3, argv + argc);
     int written = 0;

@@ -18,6 +18,12 @@ const std::vector<Viewpoint>& viewpoints() {
     return all;
 }
 
+const Viewpoint& iconViewpoint() {
+    // From beyond the square's far corner, with all three coloured lamps lit.
+    static const Viewpoint icon = {"icon", {24.0f, 5.0f, -19.0f}, {34.0f, 4.2f, -6.0f}, 2};
+    return icon;
+}
+
 Camera cameraFor(const Viewpoint& viewpoint) {
     const double dx = viewpoint.target[0] - viewpoint.eye[0];
     const double dy = viewpoint.target[1] - viewpoint.eye[1];

@@ -16,6 +16,9 @@ struct Viewpoint {
 // The viewpoints the screenshots and the visual regression test use.
 const std::vector<Viewpoint>& viewpoints();
 
+// The view of the program's icon: the mirror ball over the lit chequered square.
+const Viewpoint& iconViewpoint();
+
 // The camera at the viewpoint's eye, turned toward its target.
 Camera cameraFor(const Viewpoint& viewpoint);
 

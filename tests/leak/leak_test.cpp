@@ -17,6 +17,7 @@
 
 #include "leak/launched_program.h"
 #include "leak/valgrind_report.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -37,20 +38,6 @@ long fileSize(const fs::path& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : 0;
 }
-
-struct ScratchDir {
-    fs::path path;
-    explicit ScratchDir(const std::string& tag)
-        : path(fs::temp_directory_path() /
-               ("vellmoor-leak-" + std::to_string(getpid()) + "-" + tag)) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 // memcheck reporting definitely and indirectly lost blocks as XML.
 std::vector<std::string> valgrindCommand(const fs::path& xmlFile) {
@@ -88,7 +75,7 @@ std::string describeAll(const std::vector<ValgrindError>& errors) {
 }
 
 TEST(LeakCheck, FindsTheLeaksOfAProgramThatLeaks) {
-    ScratchDir dir("leaky");
+    ScratchDir dir("leak-leaky");
     const fs::path xml = dir.path / "valgrind.xml";
     std::vector<std::string> command = valgrindCommand(xml);
     command.push_back(LEAKY_PROGRAM);
@@ -113,7 +100,7 @@ TEST(LeakCheck, FindsTheLeaksOfAProgramThatLeaks) {
 }
 
 TEST(LeakCheck, StartUpFramesAndEscLoseNoMemoryOfTheProgramsOwn) {
-    ScratchDir dir("vellmoor");
+    ScratchDir dir("leak-vellmoor");
     const fs::path xml = dir.path / "valgrind.xml";
     const fs::path tally = dir.path / "frames";
     std::vector<std::string> command = {

@@ -13,6 +13,10 @@
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // Listing the cases (CTest's test discovery) needs no window or display.
+    if (testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
     glutInit(&argc, argv);
     // The textures are read from the working directory.
     if (chdir(VELLMOOR_ASSETS_DIR) != 0) {

@@ -19,6 +19,7 @@
 #include "light/lamp_animation.h"
 #include "light/material.h"
 #include "scene/display_lists.h"
+#include "support/scratch_dir.h"
 #include "viewpoints.h"
 #include "visual/picture_diff.h"
 
@@ -27,21 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kUpdateHint = "if the change is intended, run `make update-references`";
-
-// A folder of its own under the temporary directory, removed when done.
-struct ScratchDir {
-    fs::path path;
-    explicit ScratchDir(const std::string& tag) {
-        path =
-            fs::temp_directory_path() / ("vellmoor-visual-" + std::to_string(getpid()) + "-" + tag);
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 // Runs the screenshot tool for every viewpoint, writing NAME.png into dir.
 bool runScreenshotTool(const fs::path& dir) {
@@ -69,8 +55,8 @@ std::string describe(const PictureDifference& d) {
 class ReferencePictures : public testing::Test {
    protected:
     static void SetUpTestSuite() {
-        first_ = new ScratchDir("first");
-        second_ = new ScratchDir("second");
+        first_ = new ScratchDir("visual-first");
+        second_ = new ScratchDir("visual-second");
         toolRan_ = runScreenshotTool(first_->path) && runScreenshotTool(second_->path);
     }
     static void TearDownTestSuite() {
