@@ -105,3 +105,32 @@ update-references: setup-test build
 	$(BUILD)/tests/compare_pictures tests/visual/reference $(BUILD)/visual-new
 	rm -f tests/visual/reference/*.png
 	cp $(BUILD)/visual-new/*.png tests/visual/reference/
+
+# --- Windows -----------------------------------------------------------------
+# vellmoor.exe cross-built with mingw-w64 (toolchain in cmake/), statically
+# linked against freeglut built from Debian's source package, and packed with
+# its images into build-windows/vellmoor-VERSION-win64.zip. `make test` also
+# runs the cross-built unit tests and the zip's program under wine (the tests
+# in $(BUILD) look for this folder by name).
+WINDOWS_BUILD := build-windows
+WINDOWS_DEPS  := $(WINDOWS_BUILD)/third-party
+
+.PHONY: windows windows-tests setup-windows clean-windows
+
+windows: setup-windows
+	scripts/windows-deps.sh $(WINDOWS_DEPS) $(WINDOWS_DEPS)/prefix
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH=$(abspath $(WINDOWS_DEPS)/prefix)
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target windows_zip
+
+windows-tests: windows
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target unit_tests
+
+setup-windows:
+	@scripts/setup.sh windows
+
+clean-windows:
+	rm -rf $(WINDOWS_BUILD)
+
+test: windows-tests
+clean: clean-windows

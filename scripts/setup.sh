@@ -4,6 +4,7 @@
 #   scripts/setup.sh test   what `make test` needs as well
 #   scripts/setup.sh package  what `make package` needs: the Debian package tools
 #   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
+#   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
 # Where there is no dpkg (not a Debian-based system) nothing is installed: the
@@ -25,7 +26,14 @@ test_packages=(
   xvfb xauth xdotool x11-utils
   clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
+  wine wine64
   lintian desktop-file-utils
+)
+# The mingw-w64 cross compiler, dpkg-source for `apt-get source freeglut`, and
+# GoogleTest's sources for the cross-built unit tests.
+windows_packages=(
+  build-essential cmake
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
 bench_packages=(
   xvfb xauth gnuplot-nox
@@ -33,10 +41,11 @@ bench_packages=(
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
   package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
   bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package|bench" >&2; exit 2 ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|bench|windows" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
@@ -47,7 +56,8 @@ if ! command -v dpkg-query >/dev/null 2>&1; then
     "  freeglut, the X11 client library and libpng." \
     "  To test as well: GoogleTest, Xvfb with xvfb-run, xdotool, valgrind," \
     "  apitrace, clang and clang-tidy." \
-    "  A Debian package (make package) can only be built where dpkg is." \
+    "  A Debian package (make package) can only be built where dpkg is, and so can" \
+    "  the Windows zip (make windows), whose freeglut comes from Debian's sources." \
     "The usual package names for building and running:" \
     "  Fedora, RHEL (dnf):  gcc-c++ cmake make freeglut-devel mesa-libGLU-devel" \
     "                       mesa-libGL-devel libX11-devel libpng-devel" \

@@ -4,8 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "texture/tga_file.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 GLuint textures[4] = {0, 0, 0, 0};
 
@@ -13,8 +18,16 @@ namespace {
 
 // Ends start-up with a message: the scene cannot be built without its textures.
 [[noreturn]] void failTexture(const char* what, const char* fileName, const std::string& reason) {
-    std::fprintf(stderr, "vellmoor: cannot %s texture file '%s': %s\n", what, fileName,
-                 reason.c_str());
+    const std::string message =
+        std::string("vellmoor: cannot ") + what + " texture file '" + fileName + "': " + reason;
+    std::fprintf(stderr, "%s\n", message.c_str());
+#ifdef _WIN32
+    // Started from Explorer, the windowed program has no standard error:
+    // the message goes into a box instead, or nobody would learn it.
+    if (GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN) {
+        MessageBoxA(nullptr, message.c_str(), "Vellmoor", MB_OK | MB_ICONERROR);
+    }
+#endif
     std::exit(1);
 }
 

@@ -12,7 +12,8 @@ class Walkthrough : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
-        app_ = std::make_unique<VellmoorProcess>(VELLMOOR_ASSETS_DIR);
+        app_ = std::make_unique<VellmoorProcess>(std::vector<std::string>{VELLMOOR_BINARY},
+                                                 VELLMOOR_ASSETS_DIR);
         ASSERT_TRUE(app_->hasWindow()) << "no window titled '-=- Vellmoor -=-' appeared";
         ASSERT_TRUE(app_->waitForSteadyView(kSteadyColumns, 30.0)) << "the view never settled";
     }

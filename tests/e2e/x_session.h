@@ -28,9 +28,10 @@ double meanDifference(const Picture& a, const Picture& b, int x0, int x1);
 
 class VellmoorProcess {
    public:
-    // Starts the binary with the given working directory; waits for its window
-    // when expectWindow is set.
-    explicit VellmoorProcess(const std::string& workingDirectory, bool expectWindow = true);
+    // Starts command (the program, looked up on PATH, and its arguments) with
+    // the given working directory; waits for its window when expectWindow is set.
+    VellmoorProcess(const std::vector<std::string>& command, const std::string& workingDirectory,
+                    bool expectWindow = true);
     ~VellmoorProcess();
     VellmoorProcess(const VellmoorProcess&) = delete;
     VellmoorProcess& operator=(const VellmoorProcess&) = delete;
