@@ -32,6 +32,7 @@ set style data lines
 set xlabel "frames drawn"
 set ylabel "MiB"
 set yrange [*:*]
+set autoscale xfix
 set key below
 if (hasMemory) {
     plot memory using 1:($2/1024) title "kept, lowest" lw 2 lc rgb "#2a7ab0", \
