@@ -64,17 +64,19 @@ BENCH_OUT ?= $(BUILD)/bench-results
 BENCH     := $(BUILD)/bench/vellmoor_bench --out $(BENCH_OUT)
 with_display = if [ -z "$$DISPLAY" ]; then $(XVFB) $(1); else $(1); fi
 
-bench: setup-bench build
+# $(1): the benchmark's options; $(2): the file in BENCH_OUT its report goes to.
+define run_bench
 	mkdir -p $(BENCH_OUT)
-	set -o pipefail; $(call with_display,$(BENCH) assets) | tee $(BENCH_OUT)/bench.txt
+	set -o pipefail; $(call with_display,$(BENCH) $(1) assets) | tee $(BENCH_OUT)/$(2)
 	gnuplot -e "dir='$(BENCH_OUT)'" bench/chart.gp
-	@echo "Figures and chart: $(BENCH_OUT)/bench.txt, $(BENCH_OUT)/performance.png"
+	@echo "Figures and chart: $(BENCH_OUT)/$(2), $(BENCH_OUT)/performance.png"
+endef
+
+bench: setup-bench build
+	$(call run_bench,,bench.txt)
 
 bench-memory: setup-bench build
-	mkdir -p $(BENCH_OUT)
-	set -o pipefail; $(call with_display,$(BENCH) --memory assets) | tee $(BENCH_OUT)/bench-memory.txt
-	gnuplot -e "dir='$(BENCH_OUT)'" bench/chart.gp
-	@echo "Figures and chart: $(BENCH_OUT)/bench-memory.txt, $(BENCH_OUT)/performance.png"
+	$(call run_bench,--memory,bench-memory.txt)
 
 build:
 	cmake -S . -B $(BUILD)

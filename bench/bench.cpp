@@ -222,16 +222,18 @@ void measureMemory(Process (&processes)[2], const Settings& settings, const std:
                 "checkpoint\n",
                 settings.memorySamples);
     std::printf("  frames       kept: lowest  highest    returned: lowest  highest\n");
-    long growth[2] = {0, 0};
     for (int checkpoint : settings.memoryCheckpoints) {
         std::printf("  %6d", checkpoint);
         for (int s = 0; s < 2; ++s) {
             const auto [low, high] = range(s, checkpoint, settings.memorySamples);
             std::printf(s == 0 ? " %15ld %8ld" : " %19ld %8ld", low, high);
-            growth[s] = low - range(s, settings.memoryCheckpoints.front(), settings.memorySamples)
-                                  .first;
         }
         std::printf("\n");
+    }
+    long growth[2];
+    for (int s = 0; s < 2; ++s) {
+        growth[s] = range(s, settings.memoryCheckpoints.back(), settings.memorySamples).first -
+                    range(s, settings.memoryCheckpoints.front(), settings.memorySamples).first;
     }
     std::printf("  heap in use at the end (KiB): kept %s, returned %s\n",
                 processes[0].process->ask("heap").c_str(),

@@ -24,8 +24,6 @@ endif()
 set(VELLMOOR_ZIP_NAME vellmoor-${PROJECT_VERSION}-win64)
 set(VELLMOOR_ZIP ${CMAKE_BINARY_DIR}/${VELLMOOR_ZIP_NAME}.zip)
 set(_zip_stage ${CMAKE_BINARY_DIR}/${VELLMOOR_ZIP_NAME})
-set(_zip_images oxy02.tga wood.tga wood1.tga dartboard.tga)
-list(TRANSFORM _zip_images PREPEND ${CMAKE_SOURCE_DIR}/assets/ OUTPUT_VARIABLE _zip_image_paths)
 # Notepad-friendly line ends, and the version filled in.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt ${_zip_stage}-README.txt
   @ONLY NEWLINE_STYLE CRLF)
@@ -33,13 +31,13 @@ add_custom_command(OUTPUT ${VELLMOOR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E remove_directory ${_zip_stage}
   COMMAND ${CMAKE_COMMAND} -E remove ${VELLMOOR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${_zip_stage}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vellmoor> ${_zip_image_paths}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vellmoor> ${VELLMOOR_IMAGES}
           ${CMAKE_SOURCE_DIR}/LICENSE ${_zip_stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${_zip_stage}-README.txt ${_zip_stage}/README.txt
   # The files at the top of the zip: Explorer's "Extract All" makes the folder.
   COMMAND ${CMAKE_COMMAND} -E chdir ${_zip_stage} ${CMAKE_COMMAND} -E tar cf ${VELLMOOR_ZIP}
-          --format=zip $<TARGET_FILE_NAME:vellmoor> ${_zip_images} README.txt LICENSE
-  DEPENDS vellmoor ${_zip_image_paths} ${CMAKE_SOURCE_DIR}/LICENSE ${_zip_stage}-README.txt
+          --format=zip $<TARGET_FILE_NAME:vellmoor> ${VELLMOOR_IMAGE_NAMES} README.txt LICENSE
+  DEPENDS vellmoor ${VELLMOOR_IMAGES} ${CMAKE_SOURCE_DIR}/LICENSE ${_zip_stage}-README.txt
   COMMENT "Packing ${VELLMOOR_ZIP_NAME}.zip"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VELLMOOR_ZIP})

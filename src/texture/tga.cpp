@@ -70,9 +70,11 @@ std::string checkTgaFileSize(const TgaHeader& header, std::uint64_t fileSize) {
     return std::string();
 }
 
-std::string allocatePixels(std::vector<unsigned char>& buffer, std::size_t size) {
+std::string allocateTgaPixels(const TgaHeader& header, std::vector<unsigned char>& pixels) {
+    const std::size_t size = static_cast<std::size_t>(tgaPayloadSize(header)) -
+                             static_cast<std::size_t>(header.idLength);
     try {
-        buffer.resize(size);
+        pixels.resize(size);
     } catch (const std::bad_alloc&) {
         return "not enough memory for " + std::to_string(size) + " bytes of pixels";
     }
@@ -129,14 +131,12 @@ TgaResult decodeTga(const unsigned char* data, std::size_t size) {
         return result;
     }
     // The image ID, if any, sits between the header and the pixels.
-    const std::size_t pixelBytes = static_cast<std::size_t>(tgaPayloadSize(header)) -
-                                   static_cast<std::size_t>(header.idLength);
     std::vector<unsigned char> pixels;
-    result.error = allocatePixels(pixels, pixelBytes);
+    result.error = allocateTgaPixels(header, pixels);
     if (!result.error.empty()) {
         return result;
     }
-    std::memcpy(pixels.data(), data + kTgaHeaderSize + header.idLength, pixelBytes);
+    std::memcpy(pixels.data(), data + kTgaHeaderSize + header.idLength, pixels.size());
     result.image = decodeTgaPixels(header, std::move(pixels));
     result.ok = true;
     return result;

@@ -55,9 +55,10 @@ std::uint64_t tgaPayloadSize(const TgaHeader& header);
 // holds everything a usable header promises, otherwise the reason it does not.
 std::string checkTgaFileSize(const TgaHeader& header, std::uint64_t fileSize);
 
-// Sizes buffer to exactly size bytes. Returns an empty string, or the reason
-// when that much memory cannot be had (nothing is thrown).
-std::string allocatePixels(std::vector<unsigned char>& buffer, std::size_t size);
+// Sizes pixels to exactly the pixel bytes a usable header promises (the
+// payload without the image ID). Returns an empty string, or the reason when
+// that much memory cannot be had (nothing is thrown).
+std::string allocateTgaPixels(const TgaHeader& header, std::vector<unsigned char>& pixels);
 
 // Turns the pixel bytes of a usable header (exactly width * height * depth / 8
 // of them) into bottom-row-first blue-green-red rows: alpha is dropped and a

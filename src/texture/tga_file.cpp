@@ -39,10 +39,8 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
     }
 
     // The size check bounds the buffer by what the file really holds.
-    const std::size_t pixelBytes = static_cast<std::size_t>(tgaPayloadSize(header)) -
-                                   static_cast<std::size_t>(header.idLength);
     std::vector<unsigned char> pixels;
-    reason = allocatePixels(pixels, pixelBytes);
+    reason = allocateTgaPixels(header, pixels);
     if (!reason.empty()) {
         return reason;
     }
@@ -50,7 +48,7 @@ std::string readOpenFile(std::FILE* file, TgaImage& image) {
     if (std::fseek(file, static_cast<long>(kTgaHeaderSize) + header.idLength, SEEK_SET) != 0) {
         return systemReason();
     }
-    if (std::fread(pixels.data(), 1, pixelBytes, file) < pixelBytes) {
+    if (std::fread(pixels.data(), 1, pixels.size(), file) < pixels.size()) {
         return std::ferror(file) != 0 ? systemReason() : "file ended before its pixel data";
     }
     image = decodeTgaPixels(header, std::move(pixels));

@@ -4,7 +4,6 @@
 // Esc. It must end with status 0, and every frame's view transform in the
 // recording must be finite.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "leak/launched_program.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -169,23 +169,9 @@ ViewRecord readRecording(const fs::path& trace) {
     return record;
 }
 
-struct ScratchDir {
-    fs::path path;
-    explicit ScratchDir(const std::string& tag)
-        : path(fs::temp_directory_path() /
-               ("vellmoor-soak-" + std::to_string(getpid()) + "-" + tag)) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
 TEST(Soak, RandomKeysPointerAndResizesThenEscEndCleanlyWithAFiniteView) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
-    ScratchDir dir("run");
+    ScratchDir dir("soak");
     const fs::path trace = dir.path / "soak.trace";
     LaunchedProgram program({"env", asanOptionsWithTracer(), "apitrace", "trace", "--api", "gl",
                              "-o", trace.string(), VELLMOOR_BINARY},

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -17,6 +16,7 @@
 
 #include "e2e/x_session.h"
 #include "leak/launched_program.h"
+#include "support/scratch_dir.h"
 #include "visual/picture_diff.h"
 
 namespace fs = std::filesystem;
@@ -61,24 +61,17 @@ class WindowsZip : public testing::Test {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
         ASSERT_TRUE(fs::exists(VELLMOOR_WINDOWS_ZIP))
             << VELLMOOR_WINDOWS_ZIP << " is missing: make windows builds it";
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("vellmoor-windows-" + std::to_string(random()));
-        fs::create_directories(folder_);
         const std::string unzip = "cd '" + folder_.string() + "' && '" CMAKE_COMMAND
                                   "' -E tar xf '" VELLMOOR_WINDOWS_ZIP "' && echo unpacked";
         ASSERT_EQ(shellOutput(unzip), "unpacked");
-    }
-
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     std::string exe() const {
         return (folder_ / "vellmoor.exe").string();
     }
 
-    fs::path folder_;
+    ScratchDir scratch_{"windows"};
+    const fs::path folder_ = scratch_.path;
 };
 
 TEST_F(WindowsZip, HoldsTheProgramItsImagesAReadmeAndTheLicence) {
