@@ -136,3 +136,43 @@ clean-windows:
 
 test: windows-tests
 clean: clean-windows
+
+# --- Web -----------------------------------------------------------------------
+# The program compiled to WebAssembly by Debian's emscripten, drawing through
+# the project's own OpenGL 1.1 layer on WebGL 2 (web/): a static site in
+# build-web/site and the zip build-web/vellmoor-VERSION-web.zip. GLU's sources
+# come from Debian's libglu source package, fetched once. `make test` also
+# tests the page in headless Chromium (the tests in $(BUILD) look for this
+# folder by name).
+WEB_BUILD := build-web
+WEB_PORT  ?= 8000
+
+.PHONY: web serve-web web-tests bench-web setup-web clean-web
+
+web: setup-web
+	scripts/web-deps.sh "$(CURDIR)/$(WEB_BUILD)/third-party"
+	cmake -S "$(CURDIR)" -B "$(CURDIR)/$(WEB_BUILD)" -DCMAKE_TOOLCHAIN_FILE="$(CURDIR)/web/toolchain.cmake" \
+	  -DCMAKE_BUILD_TYPE=Release -DVELLMOOR_TESTS=OFF
+	cmake --build "$(CURDIR)/$(WEB_BUILD)" -j$(JOBS)
+	@echo "The site: $(WEB_BUILD)/site/ and $(WEB_BUILD)/vellmoor-$$(sed -n 's/^project(vellmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-web.zip"
+
+# Serves the site on this machine only; Ctrl-C stops it.
+serve-web: web
+	@echo "Vellmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl-C stops the server)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory "$(CURDIR)/$(WEB_BUILD)/site"
+
+# The page's tests drive Chromium with playwright-core, at the version
+# tests/web/package-lock.json locks, installed into the web build folder.
+web-tests: web
+	mkdir -p "$(CURDIR)/$(WEB_BUILD)/node"
+	cp tests/web/package.json tests/web/package-lock.json "$(CURDIR)/$(WEB_BUILD)/node/"
+	cd "$(CURDIR)/$(WEB_BUILD)/node" && npm ci --no-audit --no-fund --loglevel=error
+
+setup-web:
+	@scripts/setup.sh web
+
+clean-web:
+	rm -rf "$(WEB_BUILD)"
+
+test: web-tests
+clean: clean-web

@@ -5,6 +5,7 @@
 #   scripts/setup.sh package  what `make package` needs: the Debian package tools
 #   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
 #   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
+#   scripts/setup.sh web    what `make web` (the site that runs in a browser) needs
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
 # Where there is no dpkg (not a Debian-based system) nothing is installed: the
@@ -35,17 +36,27 @@ windows_packages=(
   build-essential cmake
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
+# Debian's emscripten (it brings clang, binaryen, node and acorn); npm and
+# Chromium drive the page's tests.
+web_packages=(
+  cmake emscripten
+)
+web_test_packages=(
+  chromium
+)
 bench_packages=(
   xvfb xauth gnuplot-nox
 )
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+              "${web_packages[@]}" "${web_test_packages[@]}") ;;
   package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
   bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package|bench|windows" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|bench|windows|web" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
@@ -76,6 +87,12 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
+
+# npm may come with a node that is not Debian's; Debian's own is installed
+# only where there is none.
+if [ "$purpose" = test ] && ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
+fi
 
 if [ "${#missing[@]}" -eq 0 ]; then
   exit 0

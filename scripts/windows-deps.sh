@@ -41,32 +41,8 @@ cross_build() {
   cmake --install "$work/build/$name" > /dev/null
 }
 
-# Runs apt-get with the private configuration: a source list with a deb-src
-# line for each Debian archive the system's own sources use, and private
-# lists and cache folders. The system's trusted keys verify the archive.
-private_apt() {
-  local apt=$work/apt
-  if [ ! -f "$apt/apt.conf" ]; then
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources.list.d"
-    apt-get indextargets --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' \
-      'Target-Of: deb' 'Origin: Debian' | sort -u > "$apt/sources.list"
-    if [ ! -s "$apt/sources.list" ]; then
-      echo "$0: the system's apt sources name no Debian archive that apt has read;" \
-        "run apt-get update first" >&2
-      exit 1
-    fi
-    cat > "$apt/apt.conf" <<EOF
-Dir::Etc::SourceList "$apt/sources.list";
-Dir::Etc::SourceParts "$apt/sources.list.d";
-Dir::State::Lists "$apt/lists";
-Dir::Cache "$apt/cache";
-// The files land in a folder of the build tree, which apt's own
-// unprivileged download user may not be able to write.
-APT::Sandbox::User "$(id -un)";
-EOF
-  fi
-  APT_CONFIG="$apt/apt.conf" apt-get -q "$@"
-}
+# private_apt: apt-get with a private configuration in $work/apt.
+. "$(dirname "$0")/private-apt.sh"
 
 if ! built "freeglut-$freeglut_version"; then
   echo "windows-deps: freeglut $freeglut_version from Debian's source package"

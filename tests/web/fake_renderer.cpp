@@ -1,0 +1,65 @@
+#include "fake_renderer.h"
+
+#include <cstring>
+
+FakeRenderer& fakeRenderer() {
+    static FakeRenderer renderer;
+    return renderer;
+}
+
+namespace {
+FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, int indexCount) {
+    FakeMesh mesh;
+    const auto* v = static_cast<const vgl::Vertex*>(vertices);
+    const auto* i = static_cast<const std::uint32_t*>(indices);
+    mesh.vertices.assign(v, v + vertexCount);
+    mesh.indices.assign(i, i + indexCount);
+    return mesh;
+}
+}  // namespace
+
+extern "C" {
+
+int vglCreateContext(int, int) { return 1; }
+int vglMaxTextureSize(void) { return 4096; }
+
+int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount) {
+    fakeRenderer().meshes.push_back(meshFrom(vertices, vertexCount, indices, indexCount));
+    return static_cast<int>(fakeRenderer().meshes.size() - 1);
+}
+
+void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount) {
+    fakeRenderer().meshes[0] = meshFrom(vertices, vertexCount, indices, indexCount);
+}
+
+void vglDeleteMesh(int mesh) { fakeRenderer().meshes[mesh] = FakeMesh(); }
+
+void vglSetMaterials(const float* materials, int count) {
+    auto& all = fakeRenderer().materials;
+    all.clear();
+    for (int i = 0; i < count; ++i) {
+        all.emplace_back(materials + i * 20, materials + (i + 1) * 20);
+    }
+}
+
+void vglSetState(const vgl::RenderState* state) { fakeRenderer().state = *state; }
+
+void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
+    const FakeMesh& source = fakeRenderer().meshes[mesh];
+    FakeDraw draw{mesh, *parameters, {}};
+    for (int i = 0; i < parameters->indexCount; ++i) {
+        draw.triangles.push_back(source.vertices[source.indices[parameters->firstIndex + i]]);
+    }
+    fakeRenderer().draws.push_back(draw);
+}
+
+void vglClear(int, int, const float*, int) {}
+void vglViewport(int, int, int, int) {}
+void vglTexImage(unsigned, int, int, int, const void*) {}
+void vglTexParameter(unsigned, unsigned, int) {}
+void vglDeleteTexture(unsigned) {}
+void vglReadPixels(int, int, int width, int height, void* rgba) {
+    std::memset(rgba, 0, static_cast<std::size_t>(width) * height * 4);
+}
+
+}  // extern "C"

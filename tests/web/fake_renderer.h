@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gl/backend.h"
+#include "gl/recording.h"
+
+// A renderer that draws nothing and keeps what the OpenGL layer sends it, so
+// the layer's recording and batching can be checked without a browser.
+struct FakeMesh {
+    std::vector<vgl::Vertex> vertices;
+    std::vector<std::uint32_t> indices;
+};
+
+struct FakeDraw {
+    int mesh;
+    vgl::DrawParameters parameters;
+    // The triangles drawn, three vertices each, copied from the mesh.
+    std::vector<vgl::Vertex> triangles;
+};
+
+struct FakeRenderer {
+    std::vector<FakeMesh> meshes{1};  // mesh 0 is the stream
+    std::vector<FakeDraw> draws;
+    std::vector<std::vector<float>> materials;  // as last sent, 20 floats each
+    vgl::RenderState state{};
+};
+
+FakeRenderer& fakeRenderer();

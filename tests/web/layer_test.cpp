@@ -1,0 +1,278 @@
+// The WebGL layer's own logic, run natively against a renderer that keeps
+// what it is sent: how primitives become triangles, how display lists carry
+// their state into few draws, and the state OpenGL keeps outside them.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "fake_renderer.h"
+#include "gl/matrix.h"
+#include "gl/pixels.h"
+#include "gl/triangles.h"
+
+namespace {
+
+using vgl::Primitive;
+
+// Twice the signed area of triangle (a, b, c) of points on a plane.
+float turn(const std::array<float, 2>& a, const std::array<float, 2>& b, const std::array<float, 2>& c) {
+    return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
+}
+
+struct Case {
+    Primitive primitive;
+    std::vector<std::array<float, 2>> points;  // counter-clockwise as the primitive's rules go
+    std::vector<std::uint32_t> flatVertices;   // per triangle, as OpenGL 1.1 names them
+};
+
+TEST(Triangles, KeepWindingAndEndOnTheFlatShadingVertex) {
+    const std::vector<Case> cases = {
+        {Primitive::Triangles, {{0, 0}, {1, 0}, {0, 1}, {2, 0}, {3, 0}, {2, 1}}, {2, 5}},
+        {Primitive::TriangleStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}}, {2, 3, 4}},
+        {Primitive::TriangleFan, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {2, 3}},
+        {Primitive::Quads, {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {3, 0}, {3, 1}, {2, 1}}, {3, 3, 7, 7}},
+        {Primitive::QuadStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}, {3, 3, 5, 5}},
+        {Primitive::Polygon, {{0, 0}, {2, 0}, {3, 1}, {1, 2}, {-1, 1}}, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        for (const bool clockwise : {false, true}) {
+            std::vector<std::uint32_t> indices;
+            vgl::appendTriangles(c.primitive, 0, static_cast<std::uint32_t>(c.points.size()), clockwise,
+                                 indices);
+            ASSERT_EQ(indices.size(), c.flatVertices.size() * 3) << static_cast<int>(c.primitive);
+            for (std::size_t t = 0; t < c.flatVertices.size(); ++t) {
+                const std::uint32_t* tri = &indices[t * 3];
+                EXPECT_EQ(tri[2], c.flatVertices[t]) << static_cast<int>(c.primitive) << " triangle " << t;
+                const float area = turn(c.points[tri[0]], c.points[tri[1]], c.points[tri[2]]);
+                EXPECT_GT(clockwise ? -area : area, 0.0f)
+                    << static_cast<int>(c.primitive) << " triangle " << t << (clockwise ? " (cw)" : "");
+            }
+        }
+    }
+}
+
+TEST(Matrices, StacksReportOverflowAndUnderflowAndKeepTheirTop) {
+    vgl::MatrixStack stack(3);
+    stack.top() = vgl::translation(1, 2, 3);
+    EXPECT_TRUE(stack.push());
+    EXPECT_TRUE(stack.push());
+    EXPECT_FALSE(stack.push());
+    stack.top() = vgl::scaling(2, 2, 2);
+    EXPECT_TRUE(stack.pop());
+    EXPECT_TRUE(stack.pop());
+    EXPECT_FALSE(stack.pop());
+    EXPECT_EQ(stack.top().m, vgl::translation(1, 2, 3).m);
+}
+
+TEST(Matrices, NormalsFollowTheInverseTransposeOfAStretch) {
+    // Stretched twice as wide, a 45-degree slope's normal leans toward y.
+    const float normal[3] = {1.0f, 1.0f, 0.0f};
+    const auto n = vgl::transformNormal(vgl::normalMatrix(vgl::scaling(2, 1, 1)), normal);
+    EXPECT_FLOAT_EQ(n[0], 0.5f);
+    EXPECT_FLOAT_EQ(n[1], 1.0f);
+    EXPECT_FLOAT_EQ(n[2], 0.0f);
+}
+
+TEST(Pixels, BgrRowsAreUnpackedWithTheirAlignment) {
+    // Two rows of a 2x2 BGR image, each padded from 6 to 8 bytes.
+    const std::uint8_t bgr[] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+    const auto rgba = vgl::unpackRgba(bgr, 2, 2, GL_BGR, vgl::PixelStore{}, false);
+    const std::vector<std::uint8_t> expected = {3, 2, 1, 255, 6, 5, 4, 255, 9, 8, 7, 255, 12, 11, 10, 255};
+    EXPECT_EQ(rgba, expected);
+}
+
+// --- Through the OpenGL entry points --------------------------------------------
+
+class Layer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        glFinish();
+        fakeRenderer().draws.clear();
+        while (glGetError() != GL_NO_ERROR) {
+        }
+    }
+
+    static void material(const float (&diffuse)[4]) {
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    }
+
+    static void square() {
+        glBegin(GL_QUADS);
+        glNormal3f(0.0f, 0.0f, 1.0f);
+        glVertex3f(0.0f, 0.0f, 0.0f);
+        glVertex3f(1.0f, 0.0f, 0.0f);
+        glVertex3f(1.0f, 1.0f, 0.0f);
+        glVertex3f(0.0f, 1.0f, 0.0f);
+        glEnd();
+    }
+
+    static GLuint compile(void (*draw)()) {
+        const GLuint list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        draw();
+        glEndList();
+        return list;
+    }
+
+    // The diffuse colour of the material a drawn vertex has.
+    static std::vector<float> diffuseOf(const vgl::Vertex& vertex, const vgl::DrawParameters& draw) {
+        if (vertex.material[0] == vgl::kCurrentMaterial) {
+            return {draw.material[0] + 4, draw.material[0] + 8};
+        }
+        const std::vector<float>& row = fakeRenderer().materials.at(vertex.material[0]);
+        return {row.begin() + 4, row.begin() + 8};
+    }
+};
+
+const float kRed[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+const float kBlue[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+const float kGreen[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+
+TEST_F(Layer, AListsMaterialsAndPlacementsTravelWithItsVerticesInOneDraw) {
+    const GLuint list = compile([] {
+        material(kRed);
+        glPushMatrix();
+        glTranslatef(5.0f, 0.0f, 0.0f);
+        square();
+        glPopMatrix();
+        material(kBlue);
+        square();
+    });
+    glCallList(list);
+    ASSERT_EQ(fakeRenderer().draws.size(), 1u);
+    const FakeDraw& draw = fakeRenderer().draws[0];
+    ASSERT_EQ(draw.triangles.size(), 12u);
+    EXPECT_EQ(diffuseOf(draw.triangles[0], draw.parameters), std::vector<float>(kRed, kRed + 4));
+    EXPECT_GE(draw.triangles[0].position[0], 5.0f);
+    EXPECT_EQ(diffuseOf(draw.triangles[6], draw.parameters), std::vector<float>(kBlue, kBlue + 4));
+    EXPECT_LE(draw.triangles[6].position[0], 1.0f);
+    // What the list left set is the state after the call.
+    GLfloat diffuse[4];
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_EQ(std::vector<float>(diffuse, diffuse + 4), std::vector<float>(kBlue, kBlue + 4));
+}
+
+TEST_F(Layer, ATextureChangeInAListStartsANewDraw) {
+    GLuint textures[2];
+    glGenTextures(2, textures);
+    static GLuint names[2];
+    names[0] = textures[0];
+    names[1] = textures[1];
+    const GLuint list = compile([] {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, names[0]);
+        square();
+        glBindTexture(GL_TEXTURE_2D, names[1]);
+        square();
+        glDisable(GL_TEXTURE_2D);
+    });
+    glCallList(list);
+    ASSERT_EQ(fakeRenderer().draws.size(), 2u);
+    EXPECT_EQ(fakeRenderer().draws[0].parameters.texture, static_cast<int>(names[0]));
+    EXPECT_EQ(fakeRenderer().draws[1].parameters.texture, static_cast<int>(names[1]));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(Layer, AListThatSetsNoMaterialTakesItsCallersEvenInsideAnotherList) {
+    static GLuint plain;
+    plain = compile(square);
+    const GLuint green = compile([] {
+        material(kGreen);
+        glCallList(plain);
+    });
+    material(kRed);
+    glCallList(plain);
+    glCallList(green);
+    ASSERT_EQ(fakeRenderer().draws.size(), 2u);
+    const FakeDraw& alone = fakeRenderer().draws[0];
+    const FakeDraw& nested = fakeRenderer().draws[1];
+    EXPECT_EQ(diffuseOf(alone.triangles[0], alone.parameters), std::vector<float>(kRed, kRed + 4));
+    EXPECT_EQ(diffuseOf(nested.triangles[0], nested.parameters), std::vector<float>(kGreen, kGreen + 4));
+}
+
+TEST_F(Layer, AttributesPushedInAListAreTheCallersAgainAfterIt) {
+    glShadeModel(GL_SMOOTH);
+    material(kRed);
+    const GLuint list = compile([] {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glShadeModel(GL_FLAT);
+        material(kGreen);
+        glFrontFace(GL_CW);
+        square();
+        glPopAttrib();
+    });
+    glCallList(list);
+    ASSERT_EQ(fakeRenderer().draws.size(), 1u);
+    const FakeDraw& draw = fakeRenderer().draws[0];
+    EXPECT_EQ(draw.triangles[0].flags & vgl::kFlat, vgl::kFlat);
+    EXPECT_EQ(draw.parameters.clockwise, 0);
+    GLint shading = 0;
+    GLint winding = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    glGetIntegerv(GL_FRONT_FACE, &winding);
+    EXPECT_EQ(shading, GL_SMOOTH);
+    EXPECT_EQ(winding, GL_CCW);
+    GLfloat diffuse[4];
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_EQ(std::vector<float>(diffuse, diffuse + 4), std::vector<float>(kRed, kRed + 4));
+}
+
+TEST_F(Layer, ImmediateGeometryWaitsUntilTheLightsChange) {
+    material(kRed);
+    square();
+    material(kBlue);
+    square();
+    EXPECT_TRUE(fakeRenderer().draws.empty());
+    const float position[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    square();
+    glFinish();
+    ASSERT_EQ(fakeRenderer().draws.size(), 2u);
+    EXPECT_EQ(fakeRenderer().draws[0].triangles.size(), 12u);
+    EXPECT_EQ(fakeRenderer().draws[1].triangles.size(), 6u);
+}
+
+TEST_F(Layer, LightsArePlacedWhereTheModelviewMatrixPutsThem) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(1.0f, 2.0f, 3.0f);
+    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    const float position[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+    const float direction[3] = {1.0f, 0.0f, 0.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, direction);
+    glPopMatrix();
+    GLfloat eye[4];
+    GLfloat spot[3];
+    glGetLightfv(GL_LIGHT1, GL_POSITION, eye);
+    glGetLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, spot);
+    // +x turned a quarter about y is -z; the direction is not moved.
+    EXPECT_FLOAT_EQ(eye[0], 1.0f);
+    EXPECT_FLOAT_EQ(eye[1], 2.0f);
+    EXPECT_FLOAT_EQ(eye[2], 2.0f);
+    EXPECT_NEAR(spot[0], 0.0f, 1e-6);
+    EXPECT_FLOAT_EQ(spot[2], -1.0f);
+}
+
+TEST_F(Layer, MatrixStacksReportOverflowAndUnderflow) {
+    glMatrixMode(GL_MODELVIEW);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    for (int i = depth; i < 32; ++i) {
+        glPushMatrix();
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glPushMatrix();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_STACK_OVERFLOW));
+    for (int i = 1; i < 32; ++i) {
+        glPopMatrix();
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glPopMatrix();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_STACK_UNDERFLOW));
+}
+
+}  // namespace

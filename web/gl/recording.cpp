@@ -1,0 +1,164 @@
+#include "recording.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vgl {
+
+namespace {
+
+std::uint8_t colorByte(float value) {
+    const float clamped = std::min(1.0f, std::max(0.0f, value));
+    return static_cast<std::uint8_t>(std::lround(clamped * 255.0f));
+}
+
+std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& table) {
+    return surface.materialParts[face] != 0 ? table.intern(surface.material[face]) : kCurrentMaterial;
+}
+
+// Whether a batch can take more triangles drawn with this state.
+bool fits(const Batch& batch, const Batch& piece) {
+    if (batch.depthMask.known != piece.depthMask.known ||
+        (piece.depthMask.known && batch.depthMask.value != piece.depthMask.value) ||
+        batch.windingKnown != piece.windingKnown) {
+        return false;
+    }
+    if (!piece.textured || !batch.textured) {
+        return true;
+    }
+    return batch.texture.known == piece.texture.known &&
+           (!piece.texture.known || batch.texture.value == piece.texture.value);
+}
+
+// Appends the triangles indices[from, end) as a piece drawn with `piece`'s
+// state, into the last batch where it fits.
+void closePiece(Recording& recording, std::size_t from, Batch piece) {
+    const auto count = static_cast<std::uint32_t>(recording.indices.size() - from);
+    if (count == 0) {
+        return;
+    }
+    if (!recording.batches.empty() && fits(recording.batches.back(), piece)) {
+        Batch& batch = recording.batches.back();
+        if (piece.textured && !batch.textured) {
+            batch.textured = true;
+            batch.texture = piece.texture;
+        }
+        batch.currentMaterial = batch.currentMaterial || piece.currentMaterial;
+        batch.indexCount += count;
+        return;
+    }
+    piece.firstIndex = static_cast<std::uint32_t>(from);
+    piece.indexCount = count;
+    recording.batches.push_back(piece);
+}
+
+std::uint32_t settingFlags(const Setting<bool>& setting, std::uint32_t on, std::uint32_t fromState) {
+    return setting.known ? (setting.value ? on : 0u) : fromState;
+}
+
+Vertex carried(const Vertex& vertex, const Matrix& matrix, const std::array<float, 9>& normals) {
+    Vertex out = vertex;
+    const auto position = transformPoint(matrix, vertex.position);
+    const auto normal = transformNormal(normals, vertex.normal);
+    std::copy(position.begin(), position.end(), out.position);
+    std::copy(normal.begin(), normal.end(), out.normal);
+    return out;
+}
+
+// A called list's vertex in the caller: what it took from the state where
+// drawn now comes from the compiling list wherever that list knows it.
+Vertex resolved(Vertex vertex, const Surface& surface, MaterialTable& table) {
+    for (int face = 0; face < 2; ++face) {
+        if (vertex.material[face] == kCurrentMaterial) {
+            vertex.material[face] = materialNumber(surface, face, table);
+        }
+    }
+    if ((vertex.flags & kShadeFromState) && surface.flat.known) {
+        vertex.flags = (vertex.flags & ~(kShadeFromState | kFlat)) | (surface.flat.value ? kFlat : 0u);
+    }
+    if ((vertex.flags & kTextureFromState) && surface.textured.known) {
+        vertex.flags =
+            (vertex.flags & ~(kTextureFromState | kTextured)) | (surface.textured.value ? kTextured : 0u);
+    }
+    return vertex;
+}
+
+}  // namespace
+
+void Recording::clear() {
+    vertices.clear();
+    indices.clear();
+    batches.clear();
+}
+
+void recordPrimitive(Recording& recording, Primitive primitive, const std::vector<SourceVertex>& source,
+                     const Surface& surface, const Matrix& matrix, MaterialTable& table) {
+    const auto first = static_cast<std::uint32_t>(recording.vertices.size());
+    const std::array<float, 9> normals = normalMatrix(matrix);
+    const std::uint16_t front = materialNumber(surface, 0, table);
+    const std::uint16_t back = materialNumber(surface, 1, table);
+    const std::uint32_t flags = settingFlags(surface.flat, kFlat, kShadeFromState) |
+                                settingFlags(surface.textured, kTextured, kTextureFromState);
+    for (const SourceVertex& in : source) {
+        Vertex vertex{};
+        const auto position = transformPoint(matrix, in.position);
+        const auto normal = transformNormal(normals, in.normal);
+        std::copy(position.begin(), position.end(), vertex.position);
+        std::copy(normal.begin(), normal.end(), vertex.normal);
+        std::copy_n(in.texCoord, 2, vertex.texCoord);
+        for (int i = 0; i < 4; ++i) {
+            vertex.color[i] = colorByte(in.color[i]);
+        }
+        vertex.material[0] = front;
+        vertex.material[1] = back;
+        vertex.flags = flags;
+        recording.vertices.push_back(vertex);
+    }
+
+    const std::size_t from = recording.indices.size();
+    const bool clockwise = surface.clockwise.known && surface.clockwise.value;
+    appendTriangles(primitive, first, static_cast<std::uint32_t>(source.size()), clockwise,
+                    recording.indices);
+    Batch piece;
+    piece.textured = !surface.textured.known || surface.textured.value;
+    piece.texture = surface.texture;
+    piece.depthMask = surface.depthMask;
+    piece.windingKnown = surface.clockwise.known;
+    piece.currentMaterial = front == kCurrentMaterial || back == kCurrentMaterial;
+    closePiece(recording, from, piece);
+}
+
+void recordCall(Recording& recording, const Recording& called, const Surface& surface,
+                const Matrix& matrix, MaterialTable& table) {
+    const auto base = static_cast<std::uint32_t>(recording.vertices.size());
+    const std::array<float, 9> normals = normalMatrix(matrix);
+    for (const Vertex& vertex : called.vertices) {
+        recording.vertices.push_back(resolved(carried(vertex, matrix, normals), surface, table));
+    }
+    for (Batch piece : called.batches) {
+        // Triangles whose winding the caller decides, and the caller knows it.
+        const bool reverse = !piece.windingKnown && surface.clockwise.known && surface.clockwise.value;
+        const std::size_t from = recording.indices.size();
+        for (std::uint32_t i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; i += 3) {
+            const std::uint32_t* triangle = &called.indices[i];
+            recording.indices.push_back(base + triangle[reverse ? 1 : 0]);
+            recording.indices.push_back(base + triangle[reverse ? 0 : 1]);
+            recording.indices.push_back(base + triangle[2]);
+        }
+        if (!piece.windingKnown && surface.clockwise.known) {
+            piece.windingKnown = true;
+        }
+        if (!piece.texture.known && surface.texture.known) {
+            piece.texture = surface.texture;
+        }
+        if (!piece.depthMask.known && surface.depthMask.known) {
+            piece.depthMask = surface.depthMask;
+        }
+        if (piece.currentMaterial) {
+            piece.currentMaterial = surface.materialParts[0] == 0 || surface.materialParts[1] == 0;
+        }
+        closePiece(recording, from, piece);
+    }
+}
+
+}  // namespace vgl

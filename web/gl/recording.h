@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "material_table.h"
+#include "matrix.h"
+#include "surface.h"
+#include "triangles.h"
+
+namespace vgl {
+
+// Vertex flags: how a vertex is shaded and whether it is textured, either
+// fixed when recorded or taken from the state in force when drawn.
+constexpr std::uint32_t kFlat = 1;
+constexpr std::uint32_t kShadeFromState = 2;
+constexpr std::uint32_t kTextured = 4;
+constexpr std::uint32_t kTextureFromState = 8;
+
+// One vertex as the shaders read it (44 bytes; the layout is the renderer's).
+struct Vertex {
+    float position[3];
+    float normal[3];
+    float texCoord[2];
+    std::uint8_t color[4];
+    std::uint16_t material[2];  // front, back: MaterialTable numbers or kCurrentMaterial
+    std::uint32_t flags;
+};
+static_assert(sizeof(Vertex) == 44, "the renderer reads 44-byte vertices");
+
+// A run of triangles drawn with one WebGL draw call: the state that cannot
+// travel with the vertices is the same for all of them.
+struct Batch {
+    std::uint32_t firstIndex = 0;
+    std::uint32_t indexCount = 0;
+    bool textured = false;        // some vertices may be textured
+    Setting<GLuint> texture{0};   // the texture those vertices show
+    Setting<bool> depthMask{true};
+    bool windingKnown = true;     // false: glFrontFace where drawn decides
+    bool currentMaterial = false; // some vertices take the material where drawn
+};
+
+// Triangles with their vertices and batches: a display list's, or the
+// immediate-mode geometry waiting to be drawn.
+struct Recording {
+    std::vector<Vertex> vertices;
+    std::vector<std::uint32_t> indices;
+    std::vector<Batch> batches;
+
+    bool empty() const { return batches.empty(); }
+    void clear();
+};
+
+// A vertex as glVertex gives it, with the attributes current then.
+struct SourceVertex {
+    float position[3];
+    float normal[3];
+    float texCoord[2];
+    float color[4];
+};
+
+// Adds a primitive drawn with `surface` in a frame that `matrix` carries into
+// the recording's frame (eye space for immediate mode, the list's own frame in
+// a display list). Materials are numbered in `table`.
+void recordPrimitive(Recording& recording, Primitive primitive, const std::vector<SourceVertex>& source,
+                     const Surface& surface, const Matrix& matrix, MaterialTable& table);
+
+// Adds a recorded display list, called in a list being compiled: its
+// geometry carried by `matrix`, and what it left to the caller's state taken
+// from `surface`, the state in force in the compiling list.
+void recordCall(Recording& recording, const Recording& called, const Surface& surface,
+                const Matrix& matrix, MaterialTable& table);
+
+}  // namespace vgl

@@ -1,0 +1,161 @@
+// GLUT's window and main loop in a web page. The page's canvas is the one
+// window; the page hands keys, pointer moves and size changes to the
+// vglut... functions below, and the main loop turns once per animation frame:
+// idle, then display if a redraw was posted, as GLUT does between events.
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "../gl/backend.h"
+#include "../gl/context.h"
+
+extern "C" {
+// In web/js/window.js.
+void vglutSetTitle(const char* title);
+void vglutFrameDrawn(double displayMilliseconds);
+}
+
+namespace {
+
+struct Window {
+    int width = 300;
+    int height = 300;
+    bool created = false;
+    bool redisplay = false;
+    bool reshape = false;  // a new size waits to be reported
+};
+
+struct Callbacks {
+    void (*display)() = nullptr;
+    void (*reshape)(int, int) = nullptr;
+    void (*idle)() = nullptr;
+    void (*keyboard)(unsigned char, int, int) = nullptr;
+    void (*passiveMotion)(int, int) = nullptr;
+};
+
+Window window;
+Callbacks callbacks;
+
+void reportSize() {
+    window.reshape = false;
+    if (callbacks.reshape != nullptr) {
+        callbacks.reshape(window.width, window.height);
+    } else {
+        glViewport(0, 0, window.width, window.height);
+    }
+    window.redisplay = true;
+}
+
+void turn() {
+    if (window.reshape) {
+        reportSize();
+    }
+    if (callbacks.idle != nullptr) {
+        callbacks.idle();
+    }
+    if (window.redisplay && callbacks.display != nullptr) {
+        window.redisplay = false;
+        const double start = emscripten_get_now();
+        callbacks.display();
+        vglutFrameDrawn(emscripten_get_now() - start);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+void glutInit(int*, char**) {
+    // GLUT's own options mean nothing in a page.
+}
+
+void glutInitDisplayMode(unsigned int) {
+    // Always RGB, double-buffered, with a depth buffer.
+}
+
+void glutInitWindowSize(int width, int height) {
+    if (width > 0 && height > 0) {
+        window.width = width;
+        window.height = height;
+    }
+}
+
+void glutInitWindowPosition(int, int) {
+    // The canvas stays where the page puts it.
+}
+
+int glutCreateWindow(const char* title) {
+    if (window.created) {
+        std::fprintf(stderr, "vellmoor: the web page has one window only\n");
+        return 0;
+    }
+    if (!vglCreateContext(window.width, window.height)) {
+        std::fprintf(stderr, "vellmoor: this browser cannot draw with WebGL 2\n");
+        std::exit(1);
+    }
+    vgl::context().windowCreated(window.width, window.height);
+    vglutSetTitle(title);
+    window.created = true;
+    // As on the desktop: the new window reports its size and is drawn.
+    window.reshape = true;
+    return 1;
+}
+
+void glutDisplayFunc(void (*callback)()) { callbacks.display = callback; }
+void glutReshapeFunc(void (*callback)(int, int)) { callbacks.reshape = callback; }
+void glutIdleFunc(void (*callback)()) { callbacks.idle = callback; }
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { callbacks.keyboard = callback; }
+void glutPassiveMotionFunc(void (*callback)(int, int)) { callbacks.passiveMotion = callback; }
+
+void glutPostRedisplay(void) { window.redisplay = true; }
+
+void glutSwapBuffers(void) {
+    // The browser shows the canvas when the animation frame ends.
+    vgl::context().flush();
+}
+
+void glutMainLoop(void) {
+    // Never returns: the page's animation frames call turn() from now on.
+    emscripten_set_main_loop(turn, 0, 1);
+}
+
+// --- Events from the page ----------------------------------------------------
+
+EMSCRIPTEN_KEEPALIVE void vglutKeyboard(int key, int x, int y) {
+    if (callbacks.keyboard != nullptr && key >= 0 && key <= 255) {
+        callbacks.keyboard(static_cast<unsigned char>(key), x, y);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void vglutPassiveMotion(int x, int y) {
+    if (callbacks.passiveMotion != nullptr) {
+        callbacks.passiveMotion(x, y);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void vglutReshape(int width, int height) {
+    window.width = width;
+    window.height = height;
+    window.reshape = true;
+}
+
+// The program has ended (exit()): the loop stops and nothing more is drawn.
+EMSCRIPTEN_KEEPALIVE void vglutStop(void) {
+    emscripten_cancel_main_loop();
+}
+
+// Draws a frame now, outside the loop, as a redisplay would: for the page's
+// tests, which read the canvas in the same task.
+EMSCRIPTEN_KEEPALIVE void vglutDisplayNow(void) {
+    if (window.reshape) {
+        reportSize();
+    }
+    window.redisplay = false;
+    if (callbacks.display != nullptr) {
+        callbacks.display();
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,324 @@
+/*
+ * OpenGL 1.1 as Vellmoor's WebGL 2 layer provides it: the types, the
+ * enumerants the program and GLU use, and the entry points the layer
+ * implements. Values are those of the OpenGL registry, so code written for
+ * a desktop OpenGL compiles here unchanged.
+ */
+#ifndef __gl_h_
+#define __gl_h_
+#define __GL_H__
+
+#ifndef GLAPI
+#define GLAPI extern
+#endif
+#ifndef GLAPIENTRY
+#define GLAPIENTRY
+#endif
+#ifndef APIENTRY
+#define APIENTRY GLAPIENTRY
+#endif
+
+#define GL_VERSION_1_1 1
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef unsigned int GLenum;
+typedef unsigned char GLboolean;
+typedef unsigned int GLbitfield;
+typedef void GLvoid;
+typedef signed char GLbyte;
+typedef short GLshort;
+typedef int GLint;
+typedef unsigned char GLubyte;
+typedef unsigned short GLushort;
+typedef unsigned int GLuint;
+typedef int GLsizei;
+typedef float GLfloat;
+typedef float GLclampf;
+typedef double GLdouble;
+typedef double GLclampd;
+
+#define GL_FALSE                             0
+#define GL_TRUE                              1
+#define GL_BYTE                              0x1400
+#define GL_UNSIGNED_BYTE                     0x1401
+#define GL_SHORT                             0x1402
+#define GL_UNSIGNED_SHORT                    0x1403
+#define GL_INT                               0x1404
+#define GL_UNSIGNED_INT                      0x1405
+#define GL_FLOAT                             0x1406
+#define GL_DOUBLE                            0x140A
+#define GL_POINTS                            0x0000
+#define GL_LINES                             0x0001
+#define GL_LINE_LOOP                         0x0002
+#define GL_LINE_STRIP                        0x0003
+#define GL_TRIANGLES                         0x0004
+#define GL_TRIANGLE_STRIP                    0x0005
+#define GL_TRIANGLE_FAN                      0x0006
+#define GL_QUADS                             0x0007
+#define GL_QUAD_STRIP                        0x0008
+#define GL_POLYGON                           0x0009
+#define GL_CW                                0x0900
+#define GL_CCW                               0x0901
+#define GL_FRONT                             0x0404
+#define GL_BACK                              0x0405
+#define GL_FRONT_AND_BACK                    0x0408
+#define GL_NO_ERROR                          0
+#define GL_INVALID_ENUM                      0x0500
+#define GL_INVALID_VALUE                     0x0501
+#define GL_INVALID_OPERATION                 0x0502
+#define GL_STACK_OVERFLOW                    0x0503
+#define GL_STACK_UNDERFLOW                   0x0504
+#define GL_OUT_OF_MEMORY                     0x0505
+#define GL_CURRENT_BIT                       0x00000001
+#define GL_LIGHTING_BIT                      0x00000040
+#define GL_DEPTH_BUFFER_BIT                  0x00000100
+#define GL_POLYGON_BIT                       0x00000008
+#define GL_ENABLE_BIT                        0x00002000
+#define GL_COLOR_BUFFER_BIT                  0x00004000
+#define GL_TEXTURE_BIT                       0x00040000
+#define GL_TRANSFORM_BIT                     0x00001000
+#define GL_ALL_ATTRIB_BITS                   0xFFFFFFFF
+#define GL_LIGHTING                          0x0B50
+#define GL_LIGHT0                            0x4000
+#define GL_LIGHT1                            0x4001
+#define GL_LIGHT2                            0x4002
+#define GL_LIGHT3                            0x4003
+#define GL_LIGHT4                            0x4004
+#define GL_LIGHT5                            0x4005
+#define GL_LIGHT6                            0x4006
+#define GL_LIGHT7                            0x4007
+#define GL_AMBIENT                           0x1200
+#define GL_DIFFUSE                           0x1201
+#define GL_SPECULAR                          0x1202
+#define GL_POSITION                          0x1203
+#define GL_SPOT_DIRECTION                    0x1204
+#define GL_SPOT_EXPONENT                     0x1205
+#define GL_SPOT_CUTOFF                       0x1206
+#define GL_CONSTANT_ATTENUATION              0x1207
+#define GL_LINEAR_ATTENUATION                0x1208
+#define GL_QUADRATIC_ATTENUATION             0x1209
+#define GL_EMISSION                          0x1600
+#define GL_SHININESS                         0x1601
+#define GL_AMBIENT_AND_DIFFUSE               0x1602
+#define GL_LIGHT_MODEL_LOCAL_VIEWER          0x0B51
+#define GL_LIGHT_MODEL_TWO_SIDE              0x0B52
+#define GL_LIGHT_MODEL_AMBIENT               0x0B53
+#define GL_FLAT                              0x1D00
+#define GL_SMOOTH                            0x1D01
+#define GL_NORMALIZE                         0x0BA1
+#define GL_DEPTH_TEST                        0x0B71
+#define GL_BLEND                             0x0BE2
+#define GL_CULL_FACE                         0x0B44
+#define GL_ZERO                              0
+#define GL_ONE                               1
+#define GL_SRC_COLOR                         0x0300
+#define GL_ONE_MINUS_SRC_COLOR               0x0301
+#define GL_SRC_ALPHA                         0x0302
+#define GL_ONE_MINUS_SRC_ALPHA               0x0303
+#define GL_DST_ALPHA                         0x0304
+#define GL_ONE_MINUS_DST_ALPHA               0x0305
+#define GL_DST_COLOR                         0x0306
+#define GL_ONE_MINUS_DST_COLOR               0x0307
+#define GL_SRC_ALPHA_SATURATE                0x0308
+#define GL_MATRIX_MODE                       0x0BA0
+#define GL_MODELVIEW                         0x1700
+#define GL_PROJECTION                        0x1701
+#define GL_TEXTURE                           0x1702
+#define GL_MODELVIEW_MATRIX                  0x0BA6
+#define GL_PROJECTION_MATRIX                 0x0BA7
+#define GL_MODELVIEW_STACK_DEPTH             0x0BA3
+#define GL_PROJECTION_STACK_DEPTH            0x0BA4
+#define GL_MAX_MODELVIEW_STACK_DEPTH         0x0D36
+#define GL_MAX_PROJECTION_STACK_DEPTH        0x0D38
+#define GL_VIEWPORT                          0x0BA2
+#define GL_ATTRIB_STACK_DEPTH                0x0BB0
+#define GL_MAX_ATTRIB_STACK_DEPTH            0x0D35
+#define GL_COMPILE                           0x1300
+#define GL_COMPILE_AND_EXECUTE               0x1301
+#define GL_LIST_INDEX                        0x0B33
+#define GL_LIST_MODE                         0x0B30
+#define GL_SHADE_MODEL                       0x0B54
+#define GL_FRONT_FACE                        0x0B46
+#define GL_DEPTH_WRITEMASK                   0x0B72
+#define GL_COLOR_CLEAR_VALUE                 0x0C22
+#define GL_CURRENT_COLOR                     0x0B00
+#define GL_CURRENT_NORMAL                    0x0B02
+#define GL_TEXTURE_BINDING_2D                0x8069
+#define GL_TEXTURE_1D                        0x0DE0
+#define GL_TEXTURE_2D                        0x0DE1
+#define GL_TEXTURE_3D                        0x806F
+#define GL_PROXY_TEXTURE_1D                  0x8063
+#define GL_PROXY_TEXTURE_2D                  0x8064
+#define GL_PROXY_TEXTURE_3D                  0x8070
+#define GL_TEXTURE_WIDTH                     0x1000
+#define GL_TEXTURE_HEIGHT                    0x1001
+#define GL_TEXTURE_INTERNAL_FORMAT           0x1003
+#define GL_TEXTURE_MAG_FILTER                0x2800
+#define GL_TEXTURE_MIN_FILTER                0x2801
+#define GL_TEXTURE_WRAP_S                    0x2802
+#define GL_TEXTURE_WRAP_T                    0x2803
+#define GL_NEAREST                           0x2600
+#define GL_LINEAR                            0x2601
+#define GL_NEAREST_MIPMAP_NEAREST            0x2700
+#define GL_LINEAR_MIPMAP_NEAREST             0x2701
+#define GL_NEAREST_MIPMAP_LINEAR             0x2702
+#define GL_LINEAR_MIPMAP_LINEAR              0x2703
+#define GL_REPEAT                            0x2901
+#define GL_CLAMP                             0x2900
+#define GL_CLAMP_TO_EDGE                     0x812F
+#define GL_TEXTURE_ENV                       0x2300
+#define GL_TEXTURE_ENV_MODE                  0x2200
+#define GL_MODULATE                          0x2100
+#define GL_REPLACE                           0x1E01
+#define GL_DECAL                             0x2101
+#define GL_MAX_TEXTURE_SIZE                  0x0D33
+#define GL_MAX_LIGHTS                        0x0D31
+#define GL_MAX_LIST_NESTING                  0x0B31
+#define GL_COLOR_INDEX                       0x1900
+#define GL_STENCIL_INDEX                     0x1901
+#define GL_DEPTH_COMPONENT                   0x1902
+#define GL_RED                               0x1903
+#define GL_GREEN                             0x1904
+#define GL_BLUE                              0x1905
+#define GL_ALPHA                             0x1906
+#define GL_RGB                               0x1907
+#define GL_RGBA                              0x1908
+#define GL_LUMINANCE                         0x1909
+#define GL_LUMINANCE_ALPHA                   0x190A
+#define GL_BITMAP                            0x1A00
+#define GL_BGR                               0x80E0
+#define GL_BGRA                              0x80E1
+#define GL_BGR_EXT                           0x80E0
+#define GL_BGRA_EXT                          0x80E1
+#define GL_RGB8                              0x8051
+#define GL_RGBA8                             0x8058
+#define GL_UNSIGNED_BYTE_3_3_2               0x8032
+#define GL_UNSIGNED_BYTE_2_3_3_REV           0x8362
+#define GL_UNSIGNED_SHORT_5_6_5              0x8363
+#define GL_UNSIGNED_SHORT_5_6_5_REV          0x8364
+#define GL_UNSIGNED_SHORT_4_4_4_4            0x8033
+#define GL_UNSIGNED_SHORT_4_4_4_4_REV        0x8365
+#define GL_UNSIGNED_SHORT_5_5_5_1            0x8034
+#define GL_UNSIGNED_SHORT_1_5_5_5_REV        0x8366
+#define GL_UNSIGNED_INT_8_8_8_8              0x8035
+#define GL_UNSIGNED_INT_8_8_8_8_REV          0x8367
+#define GL_UNSIGNED_INT_10_10_10_2           0x8036
+#define GL_UNSIGNED_INT_2_10_10_10_REV       0x8368
+#define GL_UNPACK_SWAP_BYTES                 0x0CF0
+#define GL_UNPACK_LSB_FIRST                  0x0CF1
+#define GL_UNPACK_ROW_LENGTH                 0x0CF2
+#define GL_UNPACK_SKIP_ROWS                  0x0CF3
+#define GL_UNPACK_SKIP_PIXELS                0x0CF4
+#define GL_UNPACK_ALIGNMENT                  0x0CF5
+#define GL_UNPACK_SKIP_IMAGES                0x806D
+#define GL_UNPACK_IMAGE_HEIGHT               0x806E
+#define GL_PACK_SWAP_BYTES                   0x0D00
+#define GL_PACK_LSB_FIRST                    0x0D01
+#define GL_PACK_ROW_LENGTH                   0x0D02
+#define GL_PACK_SKIP_ROWS                    0x0D03
+#define GL_PACK_SKIP_PIXELS                  0x0D04
+#define GL_PACK_ALIGNMENT                    0x0D05
+#define GL_PACK_SKIP_IMAGES                  0x806B
+#define GL_PACK_IMAGE_HEIGHT                 0x806C
+#define GL_VENDOR                            0x1F00
+#define GL_RENDERER                          0x1F01
+#define GL_VERSION                           0x1F02
+#define GL_EXTENSIONS                        0x1F03
+
+/* Primitives and their attributes */
+GLAPI void GLAPIENTRY glBegin(GLenum mode);
+GLAPI void GLAPIENTRY glEnd(void);
+GLAPI void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y);
+GLAPI void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z);
+GLAPI void GLAPIENTRY glVertex3fv(const GLfloat* v);
+GLAPI void GLAPIENTRY glNormal3f(GLfloat nx, GLfloat ny, GLfloat nz);
+GLAPI void GLAPIENTRY glNormal3fv(const GLfloat* v);
+GLAPI void GLAPIENTRY glTexCoord2f(GLfloat s, GLfloat t);
+GLAPI void GLAPIENTRY glColor3f(GLfloat red, GLfloat green, GLfloat blue);
+GLAPI void GLAPIENTRY glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
+GLAPI void GLAPIENTRY glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2);
+
+/* Matrices */
+GLAPI void GLAPIENTRY glMatrixMode(GLenum mode);
+GLAPI void GLAPIENTRY glLoadIdentity(void);
+GLAPI void GLAPIENTRY glLoadMatrixf(const GLfloat* m);
+GLAPI void GLAPIENTRY glMultMatrixf(const GLfloat* m);
+GLAPI void GLAPIENTRY glMultMatrixd(const GLdouble* m);
+GLAPI void GLAPIENTRY glPushMatrix(void);
+GLAPI void GLAPIENTRY glPopMatrix(void);
+GLAPI void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z);
+GLAPI void GLAPIENTRY glTranslated(GLdouble x, GLdouble y, GLdouble z);
+GLAPI void GLAPIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
+GLAPI void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z);
+GLAPI void GLAPIENTRY glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
+                              GLdouble zNear, GLdouble zFar);
+GLAPI void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
+
+/* Display lists */
+GLAPI GLuint GLAPIENTRY glGenLists(GLsizei range);
+GLAPI void GLAPIENTRY glNewList(GLuint list, GLenum mode);
+GLAPI void GLAPIENTRY glEndList(void);
+GLAPI void GLAPIENTRY glCallList(GLuint list);
+GLAPI GLboolean GLAPIENTRY glIsList(GLuint list);
+GLAPI void GLAPIENTRY glDeleteLists(GLuint list, GLsizei range);
+
+/* Lighting and materials */
+GLAPI void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glLightModeli(GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glMaterialfv(GLenum face, GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glShadeModel(GLenum mode);
+
+/* Fixed state */
+GLAPI void GLAPIENTRY glEnable(GLenum cap);
+GLAPI void GLAPIENTRY glDisable(GLenum cap);
+GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
+GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
+GLAPI void GLAPIENTRY glDepthMask(GLboolean flag);
+GLAPI void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor);
+GLAPI void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
+GLAPI void GLAPIENTRY glClear(GLbitfield mask);
+GLAPI void GLAPIENTRY glPushAttrib(GLbitfield mask);
+GLAPI void GLAPIENTRY glPopAttrib(void);
+GLAPI void GLAPIENTRY glFlush(void);
+GLAPI void GLAPIENTRY glFinish(void);
+
+/* Queries */
+GLAPI GLenum GLAPIENTRY glGetError(void);
+GLAPI void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params);
+GLAPI void GLAPIENTRY glGetFloatv(GLenum pname, GLfloat* params);
+GLAPI const GLubyte* GLAPIENTRY glGetString(GLenum name);
+GLAPI void GLAPIENTRY glGetLightfv(GLenum light, GLenum pname, GLfloat* params);
+GLAPI void GLAPIENTRY glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params);
+
+/* Textures and pixels */
+GLAPI void GLAPIENTRY glGenTextures(GLsizei n, GLuint* textures);
+GLAPI void GLAPIENTRY glDeleteTextures(GLsizei n, const GLuint* textures);
+GLAPI void GLAPIENTRY glBindTexture(GLenum target, GLuint texture);
+GLAPI void GLAPIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glTexEnvf(GLenum target, GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glTexEnvi(GLenum target, GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glTexImage1D(GLenum target, GLint level, GLint internalformat, GLsizei width,
+                                   GLint border, GLenum format, GLenum type, const GLvoid* pixels);
+GLAPI void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width,
+                                   GLsizei height, GLint border, GLenum format, GLenum type,
+                                   const GLvoid* pixels);
+GLAPI void GLAPIENTRY glTexImage3D(GLenum target, GLint level, GLint internalformat, GLsizei width,
+                                   GLsizei height, GLsizei depth, GLint border, GLenum format,
+                                   GLenum type, const GLvoid* pixels);
+GLAPI void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
+                                               GLint* params);
+GLAPI void GLAPIENTRY glPixelStorei(GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                                   GLenum type, GLvoid* pixels);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

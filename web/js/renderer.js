@@ -1,0 +1,246 @@
+// The renderer under Vellmoor's OpenGL layer (web/gl/backend.h): WebGL 2
+// state, the shaders that light every vertex with OpenGL 1.1's equation,
+// meshes, textures, and the count of draw calls per frame.
+
+var LibraryVellmoorRenderer = {
+  $VGL__deps: ['$VGLShaders'],
+  $VGL: {
+    gl: null,
+    program: null,
+    u: {},
+    meshes: [null],      // index 0: the stream mesh for immediate-mode geometry
+    freeMeshes: [],
+    textures: {},        // name -> {texture, levels: {level: [w, h]}, minFilter}
+    materialTexture: null,
+    boundVao: null,
+    drawCalls: 0,
+
+    init: function(gl) {
+      VGL.gl = gl;
+      var program = VGLShaders.link(gl);
+      VGL.program = program;
+      gl.useProgram(program);
+      ['modelview', 'projection', 'normalMatrix', 'lights', 'sceneAmbient', 'lightMask',
+       'lighting', 'twoSide', 'normalize', 'flat', 'textured', 'currentMaterial', 'materials',
+       'texture', 'textureReplace', 'texturing'].forEach(function(name) {
+        VGL.u[name] = gl.getUniformLocation(program, 'u' + name.charAt(0).toUpperCase() + name.slice(1));
+      });
+      gl.uniform1i(VGL.u.texture, 0);
+      gl.uniform1i(VGL.u.materials, 1);
+      VGL.materialTexture = gl.createTexture();
+      gl.activeTexture(gl.TEXTURE1);
+      gl.bindTexture(gl.TEXTURE_2D, VGL.materialTexture);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.NEAREST);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.NEAREST);
+      gl.activeTexture(gl.TEXTURE0);
+      gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+      gl.pixelStorei(gl.PACK_ALIGNMENT, 1);
+      VGL.meshes[0] = VGL.newMesh(gl.STREAM_DRAW);
+    },
+
+    newMesh: function(usage) {
+      var gl = VGL.gl;
+      var mesh = {vao: gl.createVertexArray(), vertices: gl.createBuffer(),
+                  indices: gl.createBuffer(), usage: usage};
+      gl.bindVertexArray(mesh.vao);
+      gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
+      gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, mesh.indices);
+      // 44-byte vertices: position, normal, texture coordinates, colour,
+      // front and back material numbers, flags (web/gl/recording.h).
+      gl.enableVertexAttribArray(0);
+      gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 44, 0);
+      gl.enableVertexAttribArray(1);
+      gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 44, 12);
+      gl.enableVertexAttribArray(2);
+      gl.vertexAttribPointer(2, 2, gl.FLOAT, false, 44, 24);
+      gl.enableVertexAttribArray(3);
+      gl.vertexAttribPointer(3, 4, gl.UNSIGNED_BYTE, true, 44, 32);
+      gl.enableVertexAttribArray(4);
+      gl.vertexAttribIPointer(4, 2, gl.UNSIGNED_SHORT, 44, 36);
+      gl.enableVertexAttribArray(5);
+      gl.vertexAttribIPointer(5, 1, gl.UNSIGNED_INT, 44, 40);
+      gl.bindVertexArray(null);
+      VGL.boundVao = null;
+      return mesh;
+    },
+
+    fill: function(mesh, vertices, vertexCount, indices, indexCount) {
+      var gl = VGL.gl;
+      gl.bindVertexArray(mesh.vao);
+      VGL.boundVao = mesh.vao;
+      gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
+      gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * 44), mesh.usage);
+      gl.bufferData(gl.ELEMENT_ARRAY_BUFFER, HEAPU8.subarray(indices, indices + indexCount * 4), mesh.usage);
+    },
+
+    texture: function(name) {
+      var entry = VGL.textures[name];
+      if (!entry) {
+        entry = VGL.textures[name] = {texture: VGL.gl.createTexture(), levels: {},
+                                      minFilter: 0x2702 /* GL_NEAREST_MIPMAP_LINEAR */};
+      }
+      return entry;
+    },
+
+    // Whether sampling the texture gives its image; OpenGL 1.1 leaves a
+    // fragment untextured where it would not.
+    complete: function(name) {
+      var entry = VGL.textures[name];
+      if (!name || !entry || !entry.levels[0]) return false;
+      if (entry.minFilter === 0x2600 || entry.minFilter === 0x2601) return true;  // no mipmaps
+      var w = entry.levels[0][0], h = entry.levels[0][1];
+      for (var level = 1; w > 1 || h > 1; ++level) {
+        w = Math.max(1, w >> 1);
+        h = Math.max(1, h >> 1);
+        var size = entry.levels[level];
+        if (!size || size[0] !== w || size[1] !== h) return false;
+      }
+      return true;
+    },
+  },
+
+  vglCreateContext__deps: ['$VGL'],
+  vglCreateContext: function(width, height) {
+    var canvas = Module['canvas'];
+    canvas.width = width;
+    canvas.height = height;
+    // An opaque, single-sampled RGB window with a depth buffer, as on the desktop.
+    var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: true,
+                                          stencil: false, premultipliedAlpha: false,
+                                          preserveDrawingBuffer: false});
+    if (!gl) return 0;
+    VGL.init(gl);
+    return 1;
+  },
+
+  vglMaxTextureSize__deps: ['$VGL'],
+  vglMaxTextureSize: function() {
+    return VGL.gl.getParameter(VGL.gl.MAX_TEXTURE_SIZE);
+  },
+
+  vglCreateMesh__deps: ['$VGL'],
+  vglCreateMesh: function(vertices, vertexCount, indices, indexCount) {
+    var mesh = VGL.newMesh(VGL.gl.STATIC_DRAW);
+    VGL.fill(mesh, vertices, vertexCount, indices, indexCount);
+    var number = VGL.freeMeshes.length ? VGL.freeMeshes.pop() : VGL.meshes.length;
+    VGL.meshes[number] = mesh;
+    return number;
+  },
+
+  vglUpdateStream__deps: ['$VGL'],
+  vglUpdateStream: function(vertices, vertexCount, indices, indexCount) {
+    VGL.fill(VGL.meshes[0], vertices, vertexCount, indices, indexCount);
+  },
+
+  vglDeleteMesh__deps: ['$VGL'],
+  vglDeleteMesh: function(number) {
+    var mesh = VGL.meshes[number], gl = VGL.gl;
+    if (!mesh || number === 0) return;
+    gl.deleteVertexArray(mesh.vao);
+    gl.deleteBuffer(mesh.vertices);
+    gl.deleteBuffer(mesh.indices);
+    if (VGL.boundVao === mesh.vao) VGL.boundVao = null;
+    VGL.meshes[number] = null;
+    VGL.freeMeshes.push(number);
+  },
+
+  vglSetMaterials__deps: ['$VGL'],
+  vglSetMaterials: function(materials, count) {
+    var gl = VGL.gl;
+    // One row of five RGBA texels per material: ambient, diffuse, specular,
+    // emission, shininess.
+    gl.activeTexture(gl.TEXTURE1);
+    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA32F, 5, count, 0, gl.RGBA, gl.FLOAT,
+                  HEAPF32.subarray(materials >> 2, (materials >> 2) + count * 20));
+    gl.activeTexture(gl.TEXTURE0);
+  },
+
+  vglSetState__deps: ['$VGL'],
+  vglSetState: function(state) {
+    var gl = VGL.gl, u = VGL.u, f = state >> 2;
+    gl.uniformMatrix4fv(u.projection, false, HEAPF32.subarray(f, f + 16));
+    gl.uniform4fv(u.lights, HEAPF32.subarray(f + 16, f + 208));
+    gl.uniform4fv(u.sceneAmbient, HEAPF32.subarray(f + 208, f + 212));
+    gl.uniform1i(u.lightMask, HEAP32[f + 212]);
+    gl.uniform1i(u.lighting, HEAP32[f + 213]);
+    gl.uniform1i(u.twoSide, HEAP32[f + 214]);
+    gl.uniform1i(u.normalize, HEAP32[f + 215]);
+    if (HEAP32[f + 216]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
+    if (HEAP32[f + 217]) gl.enable(gl.BLEND); else gl.disable(gl.BLEND);
+    gl.blendFunc(HEAP32[f + 218], HEAP32[f + 219]);
+    gl.uniform1i(u.textureReplace, HEAP32[f + 220]);
+  },
+
+  vglDraw__deps: ['$VGL'],
+  vglDraw: function(number, parameters) {
+    var gl = VGL.gl, u = VGL.u, f = parameters >> 2, mesh = VGL.meshes[number];
+    if (!mesh) return;
+    if (VGL.boundVao !== mesh.vao) {
+      gl.bindVertexArray(mesh.vao);
+      VGL.boundVao = mesh.vao;
+    }
+    gl.uniformMatrix4fv(u.modelview, false, HEAPF32.subarray(f, f + 16));
+    gl.uniformMatrix3fv(u.normalMatrix, false, HEAPF32.subarray(f + 16, f + 25));
+    gl.uniform4fv(u.currentMaterial, HEAPF32.subarray(f + 25, f + 65));
+    var texture = HEAP32[f + 67];
+    var texturing = VGL.complete(texture);
+    gl.uniform1i(u.texturing, texturing);
+    if (texturing) gl.bindTexture(gl.TEXTURE_2D, VGL.textures[texture].texture);
+    gl.depthMask(HEAP32[f + 68] !== 0);
+    gl.frontFace(HEAP32[f + 69] ? gl.CW : gl.CCW);
+    gl.uniform1i(u.flat, HEAP32[f + 70]);
+    gl.uniform1i(u.textured, HEAP32[f + 71]);
+    gl.drawElements(gl.TRIANGLES, HEAP32[f + 66], gl.UNSIGNED_INT, HEAP32[f + 65] * 4);
+    VGL.drawCalls++;
+  },
+
+  vglClear__deps: ['$VGL'],
+  vglClear: function(colorBuffer, depthBuffer, clearColor, depthMask) {
+    var gl = VGL.gl, c = clearColor >> 2;
+    gl.clearColor(HEAPF32[c], HEAPF32[c + 1], HEAPF32[c + 2], HEAPF32[c + 3]);
+    // The depth buffer is cleared only where depth writes are on, as in OpenGL.
+    gl.depthMask(depthMask !== 0);
+    gl.clear((colorBuffer ? gl.COLOR_BUFFER_BIT : 0) | (depthBuffer ? gl.DEPTH_BUFFER_BIT : 0));
+  },
+
+  vglViewport__deps: ['$VGL'],
+  vglViewport: function(x, y, width, height) {
+    VGL.gl.viewport(x, y, width, height);
+  },
+
+  vglTexImage__deps: ['$VGL'],
+  vglTexImage: function(name, level, width, height, rgba) {
+    var gl = VGL.gl, entry = VGL.texture(name);
+    gl.bindTexture(gl.TEXTURE_2D, entry.texture);
+    gl.texImage2D(gl.TEXTURE_2D, level, gl.RGBA8, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
+                  HEAPU8.subarray(rgba, rgba + width * height * 4));
+    entry.levels[level] = [width, height];
+  },
+
+  vglTexParameter__deps: ['$VGL'],
+  vglTexParameter: function(name, pname, value) {
+    var gl = VGL.gl, entry = VGL.texture(name);
+    if (value === 0x2900) value = gl.CLAMP_TO_EDGE;  // GL_CLAMP
+    gl.bindTexture(gl.TEXTURE_2D, entry.texture);
+    gl.texParameteri(gl.TEXTURE_2D, pname, value);
+    if (pname === gl.TEXTURE_MIN_FILTER) entry.minFilter = value;
+  },
+
+  vglDeleteTexture__deps: ['$VGL'],
+  vglDeleteTexture: function(name) {
+    var entry = VGL.textures[name];
+    if (entry) {
+      VGL.gl.deleteTexture(entry.texture);
+      delete VGL.textures[name];
+    }
+  },
+
+  vglReadPixels__deps: ['$VGL'],
+  vglReadPixels: function(x, y, width, height, rgba) {
+    var gl = VGL.gl;
+    gl.readPixels(x, y, width, height, gl.RGBA, gl.UNSIGNED_BYTE,
+                  HEAPU8.subarray(rgba, rgba + width * height * 4));
+  },
+};
+
+mergeInto(LibraryManager.library, LibraryVellmoorRenderer);

@@ -1,0 +1,167 @@
+// The shaders of Vellmoor's OpenGL layer: OpenGL 1.1's fixed-function
+// lighting per vertex, with the infinite viewer, two-sided lighting, flat
+// and smooth shading and modulated textures.
+
+var LibraryVellmoorShaders = {
+  $VGLShaders: {
+    vertex: [
+      '#version 300 es',
+      'precision highp float;',
+      'precision highp int;',
+      'layout(location = 0) in vec3 aPosition;',
+      'layout(location = 1) in vec3 aNormal;',
+      'layout(location = 2) in vec2 aTexCoord;',
+      'layout(location = 3) in vec4 aColor;',
+      'layout(location = 4) in uvec2 aMaterial;',
+      'layout(location = 5) in uint aFlags;',
+      'uniform mat4 uModelview;',
+      'uniform mat4 uProjection;',
+      'uniform mat3 uNormalMatrix;',
+      // Per light: ambient, diffuse, specular, position, spot direction and
+      // exponent, cosine of the cutoff (below -1: none) and attenuation.
+      'uniform vec4 uLights[48];',
+      'uniform vec4 uSceneAmbient;',
+      'uniform int uLightMask;',
+      'uniform bool uLighting;',
+      'uniform bool uTwoSide;',
+      'uniform bool uNormalize;',
+      'uniform bool uFlat;',
+      'uniform bool uTextured;',
+      'uniform vec4 uCurrentMaterial[10];',
+      'uniform highp sampler2D uMaterials;',
+      'out vec4 vFrontSmooth;',
+      'out vec4 vBackSmooth;',
+      'flat out vec4 vFrontFlat;',
+      'flat out vec4 vBackFlat;',
+      'out vec2 vTexCoord;',
+      'flat out uint vFlags;',
+      '',
+      'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
+      '',
+      // Material 65535 is the one current where drawn; the others are rows
+      // of the material table.
+      'Material material(uint number, int face) {',
+      '  Material m;',
+      '  if (number == 65535u) {',
+      '    int b = face * 5;',
+      '    m.ambient = uCurrentMaterial[b];',
+      '    m.diffuse = uCurrentMaterial[b + 1];',
+      '    m.specular = uCurrentMaterial[b + 2];',
+      '    m.emission = uCurrentMaterial[b + 3];',
+      '    m.shininess = uCurrentMaterial[b + 4].x;',
+      '  } else {',
+      '    int row = int(number);',
+      '    m.ambient = texelFetch(uMaterials, ivec2(0, row), 0);',
+      '    m.diffuse = texelFetch(uMaterials, ivec2(1, row), 0);',
+      '    m.specular = texelFetch(uMaterials, ivec2(2, row), 0);',
+      '    m.emission = texelFetch(uMaterials, ivec2(3, row), 0);',
+      '    m.shininess = texelFetch(uMaterials, ivec2(4, row), 0).x;',
+      '  }',
+      '  return m;',
+      '}',
+      '',
+      'vec4 lit(Material m, vec3 position, vec3 normal) {',
+      '  vec3 color = m.emission.rgb + uSceneAmbient.rgb * m.ambient.rgb;',
+      '  for (int i = 0; i < 8; ++i) {',
+      '    if ((uLightMask & (1 << i)) == 0) continue;',
+      '    vec4 place = uLights[i * 6 + 3];',
+      '    vec4 spot = uLights[i * 6 + 4];',
+      '    vec4 reach = uLights[i * 6 + 5];',
+      '    vec3 toLight;',
+      '    float factor = 1.0;',
+      '    if (place.w != 0.0) {',
+      '      vec3 d = place.xyz / place.w - position;',
+      '      float distance = length(d);',
+      '      toLight = d / distance;',
+      '      factor = 1.0 / (reach.y + reach.z * distance + reach.w * distance * distance);',
+      '    } else {',
+      '      toLight = normalize(place.xyz);',
+      '    }',
+      '    if (reach.x >= -1.0) {',
+      '      float s = dot(-toLight, normalize(spot.xyz));',
+      '      factor *= s < reach.x ? 0.0 : (spot.w == 0.0 ? 1.0 : pow(max(s, 0.0), spot.w));',
+      '    }',
+      '    vec3 term = uLights[i * 6].rgb * m.ambient.rgb;',
+      '    float nDotL = dot(normal, toLight);',
+      '    if (nDotL > 0.0) {',
+      '      term += nDotL * uLights[i * 6 + 1].rgb * m.diffuse.rgb;',
+      '      float nDotH = max(dot(normal, normalize(toLight + vec3(0.0, 0.0, 1.0))), 0.0);',
+      '      float highlight = m.shininess == 0.0 ? 1.0 : pow(nDotH, m.shininess);',
+      '      term += highlight * uLights[i * 6 + 2].rgb * m.specular.rgb;',
+      '    }',
+      '    color += factor * term;',
+      '  }',
+      '  return vec4(clamp(color, 0.0, 1.0), clamp(m.diffuse.a, 0.0, 1.0));',
+      '}',
+      '',
+      'void main() {',
+      '  vec4 eye = uModelview * vec4(aPosition, 1.0);',
+      '  gl_Position = uProjection * eye;',
+      '  vec3 normal = uNormalMatrix * aNormal;',
+      '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
+      '  bool flatShaded = (aFlags & 2u) != 0u ? uFlat : (aFlags & 1u) != 0u;',
+      '  bool textured = (aFlags & 8u) != 0u ? uTextured : (aFlags & 4u) != 0u;',
+      '  vec4 front = aColor;',
+      '  vec4 back = aColor;',
+      '  if (uLighting) {',
+      '    front = lit(material(aMaterial.x, 0), eye.xyz, normal);',
+      '    back = uTwoSide ? lit(material(aMaterial.y, 1), eye.xyz, -normal) : front;',
+      '  }',
+      '  vFrontSmooth = front;',
+      '  vFrontFlat = front;',
+      '  vBackSmooth = back;',
+      '  vBackFlat = back;',
+      '  vTexCoord = aTexCoord;',
+      '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);',
+      '}',
+    ].join('\n'),
+
+    fragment: [
+      '#version 300 es',
+      'precision highp float;',
+      'in vec4 vFrontSmooth;',
+      'in vec4 vBackSmooth;',
+      'flat in vec4 vFrontFlat;',
+      'flat in vec4 vBackFlat;',
+      'in vec2 vTexCoord;',
+      'flat in uint vFlags;',
+      'uniform sampler2D uTexture;',
+      'uniform bool uTexturing;',
+      'uniform bool uTextureReplace;',
+      'out vec4 fragColor;',
+      'void main() {',
+      '  bool flatShaded = (vFlags & 1u) != 0u;',
+      '  vec4 color = gl_FrontFacing ? (flatShaded ? vFrontFlat : vFrontSmooth)',
+      '                              : (flatShaded ? vBackFlat : vBackSmooth);',
+      '  if ((vFlags & 2u) != 0u && uTexturing) {',
+      '    vec4 texel = texture(uTexture, vTexCoord);',
+      '    color = uTextureReplace ? texel : color * texel;',
+      '  }',
+      '  fragColor = color;',
+      '}',
+    ].join('\n'),
+
+    compile: function(gl, type, source) {
+      var shader = gl.createShader(type);
+      gl.shaderSource(shader, source);
+      gl.compileShader(shader);
+      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) {
+        throw new Error('Vellmoor shader: ' + gl.getShaderInfoLog(shader));
+      }
+      return shader;
+    },
+
+    link: function(gl) {
+      var program = gl.createProgram();
+      gl.attachShader(program, VGLShaders.compile(gl, gl.VERTEX_SHADER, VGLShaders.vertex));
+      gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragment));
+      gl.linkProgram(program);
+      if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        throw new Error('Vellmoor shaders: ' + gl.getProgramInfoLog(program));
+      }
+      return program;
+    },
+  },
+};
+
+mergeInto(LibraryManager.library, LibraryVellmoorShaders);

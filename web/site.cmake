@@ -1,0 +1,43 @@
+# The program as a web page: vellmoor.js, its wasm and its data (the four
+# images in the working directory of its file system), with the page, in
+# the folder `site` and the zip vellmoor-VERSION-web.zip (`make web`).
+set(_web ${CMAKE_SOURCE_DIR}/web)
+target_sources(vellmoor PRIVATE ${_web}/views.cpp ${CMAKE_SOURCE_DIR}/tools/viewpoints.cpp)
+target_include_directories(vellmoor PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+set(_images)
+foreach(_image IN LISTS VELLMOOR_IMAGES)
+  get_filename_component(_name ${_image} NAME)
+  list(APPEND _images "SHELL:--preload-file ${_image}@/${_name}")
+endforeach()
+set(_js_libraries ${_web}/js/renderer.js ${_web}/js/shaders.js ${_web}/js/window.js)
+foreach(_library IN LISTS _js_libraries)
+  target_link_options(vellmoor PRIVATE "SHELL:--js-library ${_library}")
+endforeach()
+target_link_options(vellmoor PRIVATE ${_images}
+  -sENVIRONMENT=web
+  -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB -sABORTING_MALLOC=0
+  -sEXIT_RUNTIME=1
+  "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall]")
+set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${_js_libraries} ${VELLMOOR_IMAGES})
+set_target_properties(vellmoor PROPERTIES SUFFIX .js)
+
+# The site: the program, the page and its icon; zipped with the files at the
+# top, ready to be put on any static web server.
+set(VELLMOOR_SITE ${CMAKE_BINARY_DIR}/site)
+set(VELLMOOR_WEB_ZIP ${CMAKE_BINARY_DIR}/vellmoor-${PROJECT_VERSION}-web.zip)
+set(_page ${_web}/page/index.html ${_web}/page/page.js ${_web}/page/page.css)
+set(_program vellmoor.js vellmoor.wasm vellmoor.data)
+set(_site_files ${_program} index.html page.js page.css favicon.png LICENSE)
+add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E remove_directory ${VELLMOOR_SITE}
+  COMMAND ${CMAKE_COMMAND} -E remove ${VELLMOOR_WEB_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELLMOOR_SITE}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND} -E copy ${_program} ${VELLMOOR_SITE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${_page} ${CMAKE_SOURCE_DIR}/LICENSE ${VELLMOOR_SITE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png ${VELLMOOR_SITE}/favicon.png
+  COMMAND ${CMAKE_COMMAND} -E chdir ${VELLMOOR_SITE} ${CMAKE_COMMAND} -E tar cf ${VELLMOOR_WEB_ZIP}
+          --format=zip ${_site_files}
+  DEPENDS vellmoor ${_page} ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png
+  COMMENT "The site in ${VELLMOOR_SITE} and ${VELLMOOR_WEB_ZIP}"
+  VERBATIM)
+add_custom_target(web_site ALL DEPENDS ${VELLMOOR_WEB_ZIP})

@@ -1,0 +1,40 @@
+// Named views of the room, posed on request (the page's ?view= parameter),
+// and what the page's tests read back: the camera and which coloured spot
+// lamps are lit.
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include "view/camera.h"
+#include "viewpoints.h"
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int vellmoorPose(const char* name) {
+    for (const Viewpoint& viewpoint : viewpoints()) {
+        if (viewpoint.name == name) {
+            poseScene(viewpoint);
+            glutPostRedisplay();
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// eyeX, eyeZ, yaw, eyeHeight or pitch, by their order in Camera.
+EMSCRIPTEN_KEEPALIVE float vellmoorCamera(int field) {
+    const float values[] = {camera.eyeX, camera.eyeZ, camera.yaw, camera.eyeHeight, camera.pitch};
+    return field >= 0 && field < 5 ? values[field] : 0.0f;
+}
+
+// Bit i set: the light of spot lamp i (lights 2, 3 and 4) is on.
+EMSCRIPTEN_KEEPALIVE int vellmoorLampsLit(void) {
+    int lit = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (glIsEnabled(GL_LIGHT2 + i)) {
+            lit |= 1 << i;
+        }
+    }
+    return lit;
+}
+
+}  // extern "C"
