@@ -9,8 +9,8 @@ foreach(_image IN LISTS VELLMOOR_IMAGES)
   get_filename_component(_name ${_image} NAME)
   list(APPEND _images "SHELL:--preload-file ${_image}@/${_name}")
 endforeach()
-set(_js_libraries ${_web}/js/renderer.js ${_web}/js/shaders.js ${_web}/js/window.js)
-foreach(_library IN LISTS _js_libraries)
+set(VELLMOOR_WEB_JS_LIBRARIES ${_web}/js/renderer.js ${_web}/js/shaders.js ${_web}/js/window.js)
+foreach(_library IN LISTS VELLMOOR_WEB_JS_LIBRARIES)
   target_link_options(vellmoor PRIVATE "SHELL:--js-library ${_library}")
 endforeach()
 target_link_options(vellmoor PRIVATE ${_images}
@@ -18,7 +18,7 @@ target_link_options(vellmoor PRIVATE ${_images}
   -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB -sABORTING_MALLOC=0
   -sEXIT_RUNTIME=1
   "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall]")
-set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${_js_libraries} ${VELLMOOR_IMAGES})
+set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES} ${VELLMOOR_IMAGES})
 set_target_properties(vellmoor PROPERTIES SUFFIX .js)
 
 # The site: the program, the page and its icon; zipped with the files at the
@@ -41,3 +41,6 @@ add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   COMMENT "The site in ${VELLMOOR_SITE} and ${VELLMOOR_WEB_ZIP}"
   VERBATIM)
 add_custom_target(web_site ALL DEPENDS ${VELLMOOR_WEB_ZIP})
+
+# Beside the site, not in it: the page the lighting test draws in.
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web/probe ${CMAKE_BINARY_DIR}/probe)

@@ -6,27 +6,19 @@ var LibraryVellmoorRenderer = {
   $VGL__deps: ['$VGLShaders'],
   $VGL: {
     gl: null,
-    program: null,
-    u: {},
+    programs: {},        // by lighting state
+    current: null,
+    u: {},               // the current program's uniforms
     meshes: [null],      // index 0: the stream mesh for immediate-mode geometry
     freeMeshes: [],
     textures: {},        // name -> {texture, levels: {level: [w, h]}, minFilter}
     materialTexture: null,
     boundVao: null,
     drawCalls: 0,
+    triangles: 0,
 
     init: function(gl) {
       VGL.gl = gl;
-      var program = VGLShaders.link(gl);
-      VGL.program = program;
-      gl.useProgram(program);
-      ['modelview', 'projection', 'normalMatrix', 'lights', 'sceneAmbient', 'lightMask',
-       'lighting', 'twoSide', 'normalize', 'flat', 'textured', 'currentMaterial', 'materials',
-       'texture', 'textureReplace', 'texturing'].forEach(function(name) {
-        VGL.u[name] = gl.getUniformLocation(program, 'u' + name.charAt(0).toUpperCase() + name.slice(1));
-      });
-      gl.uniform1i(VGL.u.texture, 0);
-      gl.uniform1i(VGL.u.materials, 1);
       VGL.materialTexture = gl.createTexture();
       gl.activeTexture(gl.TEXTURE1);
       gl.bindTexture(gl.TEXTURE_2D, VGL.materialTexture);
@@ -36,6 +28,29 @@ var LibraryVellmoorRenderer = {
       gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
       gl.pixelStorei(gl.PACK_ALIGNMENT, 1);
       VGL.meshes[0] = VGL.newMesh(gl.STREAM_DRAW);
+    },
+
+    // The program for this lighting state, made the current one.
+    use: function(key) {
+      var gl = VGL.gl, name = JSON.stringify(key), entry = VGL.programs[name];
+      if (!entry) {
+        var program = VGLShaders.link(gl, key);
+        entry = VGL.programs[name] = {program: program, u: {}};
+        ['modelview', 'projection', 'normalMatrix', 'lights', 'sceneAmbient', 'normalize', 'flat',
+         'textured', 'currentMaterial', 'materials', 'texture', 'textureReplace', 'texturing'
+        ].forEach(function(uniform) {
+          entry.u[uniform] = gl.getUniformLocation(
+              program, 'u' + uniform.charAt(0).toUpperCase() + uniform.slice(1));
+        });
+        gl.useProgram(program);
+        gl.uniform1i(entry.u.texture, 0);
+        gl.uniform1i(entry.u.materials, 1);
+      }
+      if (VGL.current !== entry) {
+        gl.useProgram(entry.program);
+        VGL.current = entry;
+        VGL.u = entry.u;
+      }
     },
 
     newMesh: function(usage) {
@@ -157,13 +172,23 @@ var LibraryVellmoorRenderer = {
 
   vglSetState__deps: ['$VGL'],
   vglSetState: function(state) {
-    var gl = VGL.gl, u = VGL.u, f = state >> 2;
+    var gl = VGL.gl, f = state >> 2;
+    var lights = HEAPF32.subarray(f + 16, f + 208);
+    var mask = HEAP32[f + 212];
+    var key = {lighting: HEAP32[f + 213] !== 0, twoSide: HEAP32[f + 214] !== 0, lights: []};
+    for (var i = 0; i < 8; ++i) {
+      if (!(mask & (1 << i))) continue;
+      var l = i * 24;
+      var positional = lights[l + 15] !== 0;
+      key.lights.push({index: i, positional: positional, spot: lights[l + 20] >= -1,
+                       fades: positional && (lights[l + 21] !== 1 || lights[l + 22] !== 0 ||
+                                             lights[l + 23] !== 0)});
+    }
+    VGL.use(key);
+    var u = VGL.u;
     gl.uniformMatrix4fv(u.projection, false, HEAPF32.subarray(f, f + 16));
-    gl.uniform4fv(u.lights, HEAPF32.subarray(f + 16, f + 208));
+    gl.uniform4fv(u.lights, lights);
     gl.uniform4fv(u.sceneAmbient, HEAPF32.subarray(f + 208, f + 212));
-    gl.uniform1i(u.lightMask, HEAP32[f + 212]);
-    gl.uniform1i(u.lighting, HEAP32[f + 213]);
-    gl.uniform1i(u.twoSide, HEAP32[f + 214]);
     gl.uniform1i(u.normalize, HEAP32[f + 215]);
     if (HEAP32[f + 216]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
     if (HEAP32[f + 217]) gl.enable(gl.BLEND); else gl.disable(gl.BLEND);
@@ -192,6 +217,7 @@ var LibraryVellmoorRenderer = {
     gl.uniform1i(u.textured, HEAP32[f + 71]);
     gl.drawElements(gl.TRIANGLES, HEAP32[f + 66], gl.UNSIGNED_INT, HEAP32[f + 65] * 4);
     VGL.drawCalls++;
+    VGL.triangles += HEAP32[f + 66] / 3;
   },
 
   vglClear__deps: ['$VGL'],

@@ -1,10 +1,13 @@
 // The shaders of Vellmoor's OpenGL layer: OpenGL 1.1's fixed-function
 // lighting per vertex, with the infinite viewer, two-sided lighting, flat
-// and smooth shading and modulated textures.
+// and smooth shading and modulated textures. As a driver does, the vertex
+// shader is written for the lighting state in force (which lights are on,
+// which are spot lights or fade with distance), so no vertex pays for a light
+// that is off; the programs are kept for when that state comes back.
 
 var LibraryVellmoorShaders = {
   $VGLShaders: {
-    vertex: [
+    header: [
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
@@ -18,12 +21,9 @@ var LibraryVellmoorShaders = {
       'uniform mat4 uProjection;',
       'uniform mat3 uNormalMatrix;',
       // Per light: ambient, diffuse, specular, position, spot direction and
-      // exponent, cosine of the cutoff (below -1: none) and attenuation.
+      // exponent, cosine of the cutoff and the three attenuation factors.
       'uniform vec4 uLights[48];',
       'uniform vec4 uSceneAmbient;',
-      'uniform int uLightMask;',
-      'uniform bool uLighting;',
-      'uniform bool uTwoSide;',
       'uniform bool uNormalize;',
       'uniform bool uFlat;',
       'uniform bool uTextured;',
@@ -60,61 +60,88 @@ var LibraryVellmoorShaders = {
       '  return m;',
       '}',
       '',
-      'vec4 lit(Material m, vec3 position, vec3 normal) {',
-      '  vec3 color = m.emission.rgb + uSceneAmbient.rgb * m.ambient.rgb;',
-      '  for (int i = 0; i < 8; ++i) {',
-      '    if ((uLightMask & (1 << i)) == 0) continue;',
-      '    vec4 place = uLights[i * 6 + 3];',
-      '    vec4 spot = uLights[i * 6 + 4];',
-      '    vec4 reach = uLights[i * 6 + 5];',
-      '    vec3 toLight;',
-      '    float factor = 1.0;',
-      '    if (place.w != 0.0) {',
-      '      vec3 d = place.xyz / place.w - position;',
-      '      float distance = length(d);',
-      '      toLight = d / distance;',
+      // One light's share for both faces: ambient, diffuse and specular
+      // (infinite viewer), scaled by attenuation and the spot factor. The
+      // back face is lit with its own material and the reversed normal.
+      'void light(int i, bool positional, bool spot, bool fades, bool twoSide, vec3 position, vec3 normal,',
+      '           Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
+      '  vec4 place = uLights[i * 6 + 3];',
+      '  vec3 toLight;',
+      '  float factor = 1.0;',
+      '  if (positional) {',
+      '    vec3 d = place.xyz / place.w - position;',
+      '    float distance = length(d);',
+      '    toLight = d / distance;',
+      '    if (fades) {',
+      '      vec4 reach = uLights[i * 6 + 5];',
       '      factor = 1.0 / (reach.y + reach.z * distance + reach.w * distance * distance);',
-      '    } else {',
-      '      toLight = normalize(place.xyz);',
       '    }',
-      '    if (reach.x >= -1.0) {',
-      '      float s = dot(-toLight, normalize(spot.xyz));',
-      '      factor *= s < reach.x ? 0.0 : (spot.w == 0.0 ? 1.0 : pow(max(s, 0.0), spot.w));',
-      '    }',
-      '    vec3 term = uLights[i * 6].rgb * m.ambient.rgb;',
-      '    float nDotL = dot(normal, toLight);',
-      '    if (nDotL > 0.0) {',
-      '      term += nDotL * uLights[i * 6 + 1].rgb * m.diffuse.rgb;',
-      '      float nDotH = max(dot(normal, normalize(toLight + vec3(0.0, 0.0, 1.0))), 0.0);',
-      '      float highlight = m.shininess == 0.0 ? 1.0 : pow(nDotH, m.shininess);',
-      '      term += highlight * uLights[i * 6 + 2].rgb * m.specular.rgb;',
-      '    }',
-      '    color += factor * term;',
+      '  } else {',
+      '    toLight = normalize(place.xyz);',
       '  }',
-      '  return vec4(clamp(color, 0.0, 1.0), clamp(m.diffuse.a, 0.0, 1.0));',
-      '}',
-      '',
-      'void main() {',
-      '  vec4 eye = uModelview * vec4(aPosition, 1.0);',
-      '  gl_Position = uProjection * eye;',
-      '  vec3 normal = uNormalMatrix * aNormal;',
-      '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
-      '  bool flatShaded = (aFlags & 2u) != 0u ? uFlat : (aFlags & 1u) != 0u;',
-      '  bool textured = (aFlags & 8u) != 0u ? uTextured : (aFlags & 4u) != 0u;',
-      '  vec4 front = aColor;',
-      '  vec4 back = aColor;',
-      '  if (uLighting) {',
-      '    front = lit(material(aMaterial.x, 0), eye.xyz, normal);',
-      '    back = uTwoSide ? lit(material(aMaterial.y, 1), eye.xyz, -normal) : front;',
+      '  if (spot) {',
+      '    vec4 direction = uLights[i * 6 + 4];',
+      '    float s = dot(-toLight, normalize(direction.xyz));',
+      '    factor *= s < uLights[i * 6 + 5].x ? 0.0 : (direction.w == 0.0 ? 1.0 : pow(max(s, 0.0), direction.w));',
       '  }',
-      '  vFrontSmooth = front;',
-      '  vFrontFlat = front;',
-      '  vBackSmooth = back;',
-      '  vBackFlat = back;',
-      '  vTexCoord = aTexCoord;',
-      '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);',
+      '  vec3 ambient = uLights[i * 6].rgb;',
+      '  vec3 diffuse = uLights[i * 6 + 1].rgb;',
+      '  vec3 specular = uLights[i * 6 + 2].rgb;',
+      '  float nDotL = dot(normal, toLight);',
+      '  float nDotH = dot(normal, normalize(toLight + vec3(0.0, 0.0, 1.0)));',
+      '  vec3 term = ambient * front.ambient.rgb;',
+      '  if (nDotL > 0.0) {',
+      '    float highlight = front.shininess == 0.0 ? 1.0 : pow(max(nDotH, 0.0), front.shininess);',
+      '    term += nDotL * diffuse * front.diffuse.rgb + highlight * specular * front.specular.rgb;',
+      '  }',
+      '  frontColor += factor * term;',
+      '  if (twoSide) {',
+      '    term = ambient * back.ambient.rgb;',
+      '    if (nDotL < 0.0) {',
+      '      float highlight = back.shininess == 0.0 ? 1.0 : pow(max(-nDotH, 0.0), back.shininess);',
+      '      term += -nDotL * diffuse * back.diffuse.rgb + highlight * specular * back.specular.rgb;',
+      '    }',
+      '    backColor += factor * term;',
+      '  }',
       '}',
-    ].join('\n'),
+    ],
+
+    // key.lights: the lights that are on, as {index, positional, spot, fades}.
+    vertexSource: function(key) {
+      var lines = VGLShaders.header.slice();
+      lines.push('void main() {',
+                 '  vec4 eye = uModelview * vec4(aPosition, 1.0);',
+                 '  gl_Position = uProjection * eye;',
+                 '  vec3 normal = uNormalMatrix * aNormal;',
+                 '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
+                 '  bool flatShaded = (aFlags & 2u) != 0u ? uFlat : (aFlags & 1u) != 0u;',
+                 '  bool textured = (aFlags & 8u) != 0u ? uTextured : (aFlags & 4u) != 0u;',
+                 '  vec4 front = aColor;',
+                 '  vec4 back = aColor;');
+      if (key.lighting) {
+        lines.push('  Material frontMaterial = material(aMaterial.x, 0);',
+                   '  Material backMaterial = frontMaterial;',
+                   '  if (aMaterial.y != aMaterial.x) backMaterial = material(aMaterial.y, 1);',
+                   '  vec3 frontColor = frontMaterial.emission.rgb + uSceneAmbient.rgb * frontMaterial.ambient.rgb;',
+                   '  vec3 backColor = backMaterial.emission.rgb + uSceneAmbient.rgb * backMaterial.ambient.rgb;');
+        key.lights.forEach(function(l) {
+          lines.push('  light(' + [l.index, l.positional, l.spot, l.fades, key.twoSide].join(', ') +
+                     ', eye.xyz, normal, frontMaterial, backMaterial, frontColor, backColor);');
+        });
+        lines.push('  front = vec4(clamp(frontColor, 0.0, 1.0), clamp(frontMaterial.diffuse.a, 0.0, 1.0));');
+        lines.push(key.twoSide
+            ? '  back = vec4(clamp(backColor, 0.0, 1.0), clamp(backMaterial.diffuse.a, 0.0, 1.0));'
+            : '  back = front;');
+      }
+      lines.push('  vFrontSmooth = front;',
+                 '  vFrontFlat = front;',
+                 '  vBackSmooth = back;',
+                 '  vBackFlat = back;',
+                 '  vTexCoord = aTexCoord;',
+                 '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);',
+                 '}');
+      return lines.join('\n');
+    },
 
     fragment: [
       '#version 300 es',
@@ -151,9 +178,9 @@ var LibraryVellmoorShaders = {
       return shader;
     },
 
-    link: function(gl) {
+    link: function(gl, key) {
       var program = gl.createProgram();
-      gl.attachShader(program, VGLShaders.compile(gl, gl.VERTEX_SHADER, VGLShaders.vertex));
+      gl.attachShader(program, VGLShaders.compile(gl, gl.VERTEX_SHADER, VGLShaders.vertexSource(key)));
       gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragment));
       gl.linkProgram(program);
       if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {

@@ -8,12 +8,13 @@ var LibraryVellmoorWindow = {
 
   vglutFrameDrawn__deps: ['$VGL'],
   vglutFrameDrawn: function(displayMilliseconds) {
-    var frames = Module['vellmoorFrames'] || (Module['vellmoorFrames'] = {count: 0, drawCalls: 0,
-                                                                           displayMs: 0});
-    frames.count++;
+    var frames = Module['vellmoorFrames'] || (Module['vellmoorFrames'] = {});
+    frames.count = (frames.count || 0) + 1;
     frames.drawCalls = VGL.drawCalls;
+    frames.triangles = VGL.triangles;
     frames.displayMs = displayMilliseconds;
     VGL.drawCalls = 0;
+    VGL.triangles = 0;
   },
 };
 

@@ -212,6 +212,10 @@
     return canvas.toDataURL('image/png');
   };
   page.frames = () => (program && program.vellmoorFrames) || {count: 0, drawCalls: 0, displayMs: 0};
+  // The camera (eyeX, eyeZ, yaw, eyeHeight, pitch) and the lit spot lamps
+  // (one bit each), for the tests.
+  page.camera = () => [0, 1, 2, 3, 4].map((field) => call('_vellmoorCamera', field));
+  page.lamps = () => call('_vellmoorLampsLit');
 
   async function start() {
     if (!hasWebGL2()) {

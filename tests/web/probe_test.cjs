@@ -1,0 +1,60 @@
+// OpenGL 1.1's lighting equation and flat shading in the browser, against
+// colours worked out by hand for the scenes of probe/probe.cpp.
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const path = require('node:path');
+const web = require('./support.cjs');
+
+let server;
+let browser;
+let page;
+before(async () => {
+  server = await web.serve({ root: path.join(web.site, '..', 'probe') });
+  browser = await web.launch();
+  ({ page } = await web.open(browser, server.url));
+  await page.waitForFunction(() => window.probeReady === true);
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+async function colour(scene) {
+  const rgb = await page.evaluate((n) => window.Module._probe(n), scene);
+  return [rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255];
+}
+
+function near(actual, expected) {
+  assert.ok(actual.every((value, i) => Math.abs(value - expected[i]) <= 1),
+            `${actual} is not ${expected}`);
+}
+
+// Straight on, 2 away: N.L = N.H = 1, the spot factor 1^2 and attenuation
+// 1 / (1 + 0.5 * 2 + 0.25 * 4) = 1/3. Red: emission 0.05 + scene 0.2 * 0.5
+// + (0.3 * 0.5 + 0.6 * 0.8 + 0.9 * 0.5) / 3 = 0.51, so 130; green 0.38 (97);
+// blue 0.34 (87).
+test('a spot light that fades with distance lights a face as OpenGL 1.1 says', async () => {
+  near(await colour(0), [130, 97, 87]);
+});
+
+// Outside the cone the light adds nothing, its ambient share included:
+// 0.05 + 0.1 = 0.15 red (38), 0.1 green and blue (26).
+test('outside its cone a spot light adds nothing', async () => {
+  near(await colour(1), [38, 26, 26]);
+});
+
+// The back face, turned to the light, has the back diffuse (0.2, 0.4, 0.8):
+// red 0.15 + (0.15 + 0.12 + 0.45) / 3 = 0.39 (99), green 0.38 (97), blue
+// 0.1 + (0.15 + 0.48 + 0.45) / 3 = 0.46 (117).
+test('a back face is lit with the back material and the reversed normal', async () => {
+  near(await colour(2), [99, 97, 117]);
+});
+
+// Red, green, blue, white at the four corners: a flat quad is the colour of
+// its last vertex, a flat polygon of its first.
+test('flat shading takes a quad\'s last vertex and a polygon\'s first', async () => {
+  assert.deepEqual(await colour(3), [255, 255, 255]);
+  assert.deepEqual(await colour(4), [255, 0, 0]);
+});

@@ -1,0 +1,135 @@
+// What the page's tests share: the site from `make web` served on this
+// machine, Debian's Chromium drawing WebGL 2 with SwiftShader, and pictures
+// compared with the desktop program's.
+'use strict';
+
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+
+const SKIP = 77;  // CTest's SKIP_RETURN_CODE for these tests
+const site = process.env.VELLMOOR_WEB_SITE || '';
+if (!fs.existsSync(path.join(site, 'index.html'))) {
+  console.log(`Skipped: no site in '${site}' (make web builds it; make test does so first).`);
+  process.exit(SKIP);
+}
+let playwright;
+try {
+  playwright = require('playwright-core');
+} catch (error) {
+  console.log('Skipped: playwright-core is not installed (make web-tests installs it).');
+  process.exit(SKIP);
+}
+const { PNG } = require('pngjs');
+
+const TYPES = {
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
+  '.wasm': 'application/wasm', '.data': 'application/octet-stream',
+};
+
+// Serves the site (or another folder of the web build) on a free port.
+// missing: files answered with 404; alter: {file: (bytes) => bytes} for
+// files served changed.
+function serve({ missing = [], alter = {}, root = site } = {}) {
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).slice(1) ||
+                 'index.html';
+    const file = path.join(path.resolve(root), name);
+    if (missing.includes(name) || path.dirname(file) !== path.resolve(root)) {
+      response.writeHead(404).end();
+      return;
+    }
+    fs.readFile(file, (error, bytes) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      const body = alter[name] ? alter[name](Buffer.from(bytes)) : bytes;
+      response.writeHead(200, {'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
+                               'Content-Length': body.length});
+      response.end(body);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => {
+      server.closeAllConnections();
+      return new Promise((done) => server.close(done));
+    },
+  })));
+}
+
+function launch(extraArguments = []) {
+  return playwright.chromium.launch({
+    executablePath: process.env.VELLMOOR_CHROMIUM || '/usr/bin/chromium',
+    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic',
+           ...extraArguments],
+  });
+}
+
+// Opens the page; `problems` collects console errors, uncaught exceptions,
+// failed requests and error answers as they come.
+async function open(browser, url, { touch = false } = {}) {
+  const context = await browser.newContext({ viewport: { width: 800, height: 900 }, hasTouch: touch });
+  const page = await context.newPage();
+  const problems = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => problems.push(`exception: ${error.message}`));
+  page.on('requestfailed', (request) => problems.push(`failed: ${request.url()}`));
+  page.on('response', (response) => {
+    if (response.status() >= 400) problems.push(`${response.status()}: ${response.url()}`);
+  });
+  await page.goto(url);
+  return { page, problems, close: () => context.close() };
+}
+
+// Waits until the page has started the program (or said why not); when it
+// runs, until its first frame is drawn.
+async function started(page) {
+  await page.waitForFunction(() => window.vellmoor && window.vellmoor.state !== 'loading', null,
+                             { timeout: 60000 });
+  if (await page.evaluate(() => window.vellmoor.state) === 'running') {
+    await page.waitForFunction(() => window.vellmoor.frames().count > 0, null, { timeout: 60000 });
+  }
+}
+
+async function camera(page) {
+  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.camera());
+  return { eyeX, eyeZ, yaw, eyeHeight, pitch };
+}
+
+// The canvas as the program draws it now, from a named view if given.
+async function picture(page, view) {
+  const url = await page.evaluate((name) => window.vellmoor.capture(name), view);
+  return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
+}
+
+function reference(view) {
+  return PNG.sync.read(fs.readFileSync(path.join(process.env.VELLMOOR_REFERENCES, `${view}.png`)));
+}
+
+// The mean absolute difference per colour channel, and the share of pixels
+// whose every channel is within `tolerance`.
+function difference(a, b, tolerance = 24) {
+  if (a.width !== b.width || a.height !== b.height) {
+    return { mean: 255, within: 0 };
+  }
+  const pixels = a.width * a.height;
+  let sum = 0;
+  let within = 0;
+  for (let i = 0; i < pixels; ++i) {
+    let worst = 0;
+    for (let channel = 0; channel < 3; ++channel) {
+      const d = Math.abs(a.data[i * 4 + channel] - b.data[i * 4 + channel]);
+      sum += d;
+      worst = Math.max(worst, d);
+    }
+    if (worst <= tolerance) ++within;
+  }
+  return { mean: sum / (pixels * 3), within: within / pixels };
+}
+
+module.exports = { site, serve, launch, open, started, camera, picture, reference, difference };

@@ -1,0 +1,34 @@
+// The room in the browser against the desktop program's pictures of the
+// same five views (tests/visual/reference, drawn by Mesa).
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const web = require('./support.cjs');
+
+const VIEWS = ['start', 'square', 'bar', 'glassware', 'overview'];
+const MEAN_LIMIT = 4;        // of 255, per channel
+const WITHIN_LIMIT = 0.97;   // of the pixels, within 24 in every channel
+
+let server;
+let browser;
+let page;
+before(async () => {
+  server = await web.serve();
+  browser = await web.launch();
+  ({ page } = await web.open(browser, server.url));
+  await web.started(page);
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+for (const view of VIEWS) {
+  test(`the ${view} view is the desktop's`, async () => {
+    const d = web.difference(web.reference(view), await web.picture(page, view));
+    console.log(`${view}: mean difference ${d.mean.toFixed(3)}, ` +
+                `${(100 * d.within).toFixed(2)} % of pixels within 24`);
+    assert.ok(d.mean <= MEAN_LIMIT && d.within >= WITHIN_LIMIT, JSON.stringify(d));
+  });
+}
