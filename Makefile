@@ -147,7 +147,7 @@ clean: clean-windows
 WEB_BUILD := build-web
 WEB_PORT  ?= 8000
 
-.PHONY: web serve-web web-tests bench-web setup-web clean-web
+.PHONY: web serve-web web-tests bench-web setup-web setup-web-test clean-web
 
 web: setup-web
 	scripts/web-deps.sh "$(CURDIR)/$(WEB_BUILD)/third-party"
@@ -163,13 +163,24 @@ serve-web: web
 
 # The page's tests drive Chromium with playwright-core, at the version
 # tests/web/package-lock.json locks, installed into the web build folder.
-web-tests: web
+web-tests: setup-web-test web
 	mkdir -p "$(CURDIR)/$(WEB_BUILD)/node"
 	cp tests/web/package.json tests/web/package-lock.json "$(CURDIR)/$(WEB_BUILD)/node/"
 	cd "$(CURDIR)/$(WEB_BUILD)/node" && npm ci --no-audit --no-fund --loglevel=error
 
+# Every view's frame time in headless Chromium beside the desktop program's,
+# in one run, with the page's CPU time and draw calls (docs/performance.md).
+bench-web: setup-web-test build web-tests
+	mkdir -p "$(BENCH_OUT)"
+	$(call with_display,env NODE_PATH="$(CURDIR)/$(WEB_BUILD)/node/node_modules" \
+	  VELLMOOR_WEB_SITE="$(CURDIR)/$(WEB_BUILD)/site" \
+	  node web/bench.cjs "$(BUILD)/bench/vellmoor_bench" assets "$(BENCH_OUT)/bench-web.txt")
+
 setup-web:
 	@scripts/setup.sh web
+
+setup-web-test:
+	@scripts/setup.sh web-test
 
 clean-web:
 	rm -rf "$(WEB_BUILD)"

@@ -6,6 +6,7 @@
 #   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
 #   scripts/setup.sh windows  what `make windows` (the cross-built Windows zip) needs
 #   scripts/setup.sh web    what `make web` (the site that runs in a browser) needs
+#   scripts/setup.sh web-test  what the page's tests and `make bench-web` need as well
 # As root, missing packages are installed with apt-get. Otherwise the exact
 # install command is printed and the script fails, so nothing half-works.
 # Where there is no dpkg (not a Debian-based system) nothing is installed: the
@@ -56,7 +57,8 @@ case "$purpose" in
   bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package|bench|windows|web" >&2; exit 2 ;;
+  web-test) wanted=("${web_packages[@]}" "${web_test_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 run|test|package|bench|windows|web|web-test" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
@@ -90,7 +92,7 @@ done
 
 # npm may come with a node that is not Debian's; Debian's own is installed
 # only where there is none.
-if [ "$purpose" = test ] && ! command -v npm >/dev/null 2>&1; then
+if { [ "$purpose" = test ] || [ "$purpose" = web-test ]; } && ! command -v npm >/dev/null 2>&1; then
   missing+=(npm)
 fi
 

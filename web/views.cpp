@@ -1,9 +1,10 @@
 // Named views of the room, posed on request (the page's ?view= parameter),
-// and what the page's tests read back: the camera and which coloured spot
-// lamps are lit.
+// and what the page's tests read back: the camera, the window size the
+// program was told and which coloured spot lamps are lit.
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include "app/window.h"
 #include "view/camera.h"
 #include "viewpoints.h"
 
@@ -24,6 +25,11 @@ EMSCRIPTEN_KEEPALIVE int vellmoorPose(const char* name) {
 EMSCRIPTEN_KEEPALIVE float vellmoorCamera(int field) {
     const float values[] = {camera.eyeX, camera.eyeZ, camera.yaw, camera.eyeHeight, camera.pitch};
     return field >= 0 && field < 5 ? values[field] : 0.0f;
+}
+
+// The window's width (0) or height (1) as reshape recorded it.
+EMSCRIPTEN_KEEPALIVE int vellmoorWindowSize(int which) {
+    return which == 0 ? windowWidth : windowHeight;
 }
 
 // Bit i set: the light of spot lamp i (lights 2, 3 and 4) is on.

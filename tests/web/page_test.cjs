@@ -109,6 +109,20 @@ test('the spot lamps switch as frames go by', async () => {
   assert.ok(seen.length >= 2, `lamp states seen: ${seen}`);
 });
 
+test('full screen gives the program the screen\'s size, and leaving it 600x400 again', async () => {
+  const { page } = await running();
+  const sizes = () => page.evaluate(() => [window.vellmoor.windowSize(),
+                                           [canvas.width, canvas.height]]);
+  await page.click('#fullscreen');
+  await page.waitForFunction(() => document.fullscreenElement !== null);
+  const screen = await page.evaluate(() => [window.innerWidth, window.innerHeight]);
+  await page.waitForFunction((size) => window.vellmoor.windowSize().join() === size.join(), screen);
+  assert.deepEqual(await sizes(), [screen, screen]);
+  await page.evaluate(() => document.exitFullscreen());
+  await page.waitForFunction(() => window.vellmoor.windowSize().join() === '600,400');
+  assert.deepEqual(await sizes(), [[600, 400], [600, 400]]);
+});
+
 test('Esc ends the walk-through: nothing more is drawn and the page says so', async () => {
   const { page, problems } = await running();
   await page.keyboard.press('Escape');

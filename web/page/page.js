@@ -212,10 +212,11 @@
     return canvas.toDataURL('image/png');
   };
   page.frames = () => (program && program.vellmoorFrames) || {count: 0, drawCalls: 0, displayMs: 0};
-  // The camera (eyeX, eyeZ, yaw, eyeHeight, pitch) and the lit spot lamps
-  // (one bit each), for the tests.
+  // The camera (eyeX, eyeZ, yaw, eyeHeight, pitch), the lit spot lamps (one
+  // bit each) and the window size the program was told, for the tests.
   page.camera = () => [0, 1, 2, 3, 4].map((field) => call('_vellmoorCamera', field));
   page.lamps = () => call('_vellmoorLampsLit');
+  page.windowSize = () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)];
 
   async function start() {
     if (!hasWebGL2()) {
@@ -235,7 +236,10 @@
       [wasm, data] = await Promise.all([fetchFile('vellmoor.wasm', 0.3, loaded(0)),
                                         fetchFile('vellmoor.data', 0.7, loaded(1))]);
     } catch (error) {
-      fail(error.message + ' Reloading the page tries again.');
+      fail(error.message + (location.protocol === 'file:'
+          ? ' Browsers do not let a page read files from the disk: serve the folder with a web ' +
+            'server (make serve-web does) and open its address.'
+          : ' Reloading the page tries again.'));
       return;
     }
     window.Module = {
