@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with the checked-in .clang-tidy over every source file in src/.
+# Runs clang-tidy with the checked-in .clang-tidy over every source file in src/
+# and over the web build's OpenGL layer (web/gl, built natively for its tests).
 #   scripts/tidy.sh BUILD_DIR     (BUILD_DIR holds compile_commands.json)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -8,5 +9,5 @@ if ! command -v clang-tidy >/dev/null 2>&1; then
   echo "clang-tidy is not installed; skipping (scripts/setup.sh test installs it)"
   exit 0
 fi
-find "$top/src" -name '*.cpp' -print0 | xargs -0 -n 8 -P 2 clang-tidy -p "$build" --quiet
-echo "clang-tidy: src/ is clean"
+find "$top/src" "$top/web/gl" -name '*.cpp' -print0 | xargs -0 -n 8 -P 2 clang-tidy -p "$build" --quiet
+echo "clang-tidy: src/ and web/gl/ are clean"

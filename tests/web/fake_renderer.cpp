@@ -20,8 +20,12 @@ FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, in
 
 extern "C" {
 
-int vglCreateContext(int, int) { return 1; }
-int vglMaxTextureSize(void) { return 4096; }
+int vglCreateContext(int, int) {
+    return 1;
+}
+int vglMaxTextureSize(void) {
+    return 4096;
+}
 
 int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount) {
     fakeRenderer().meshes.push_back(meshFrom(vertices, vertexCount, indices, indexCount));
@@ -32,7 +36,9 @@ void vglUpdateStream(const void* vertices, int vertexCount, const void* indices,
     fakeRenderer().meshes[0] = meshFrom(vertices, vertexCount, indices, indexCount);
 }
 
-void vglDeleteMesh(int mesh) { fakeRenderer().meshes[mesh] = FakeMesh(); }
+void vglDeleteMesh(int mesh) {
+    fakeRenderer().meshes[mesh] = FakeMesh();
+}
 
 void vglSetMaterials(const float* materials, int count) {
     auto& all = fakeRenderer().materials;
@@ -42,7 +48,9 @@ void vglSetMaterials(const float* materials, int count) {
     }
 }
 
-void vglSetState(const vgl::RenderState* state) { fakeRenderer().state = *state; }
+void vglSetState(const vgl::RenderState* state) {
+    fakeRenderer().state = *state;
+}
 
 void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     const FakeMesh& source = fakeRenderer().meshes[mesh];

@@ -17,7 +17,8 @@ namespace {
 using vgl::Primitive;
 
 // Twice the signed area of triangle (a, b, c) of points on a plane.
-float turn(const std::array<float, 2>& a, const std::array<float, 2>& b, const std::array<float, 2>& c) {
+float turn(const std::array<float, 2>& a, const std::array<float, 2>& b,
+           const std::array<float, 2>& c) {
     return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
 }
 
@@ -32,22 +33,26 @@ TEST(Triangles, KeepWindingAndEndOnTheFlatShadingVertex) {
         {Primitive::Triangles, {{0, 0}, {1, 0}, {0, 1}, {2, 0}, {3, 0}, {2, 1}}, {2, 5}},
         {Primitive::TriangleStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}}, {2, 3, 4}},
         {Primitive::TriangleFan, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {2, 3}},
-        {Primitive::Quads, {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {3, 0}, {3, 1}, {2, 1}}, {3, 3, 7, 7}},
+        {Primitive::Quads,
+         {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {3, 0}, {3, 1}, {2, 1}},
+         {3, 3, 7, 7}},
         {Primitive::QuadStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}, {3, 3, 5, 5}},
         {Primitive::Polygon, {{0, 0}, {2, 0}, {3, 1}, {1, 2}, {-1, 1}}, {0, 0, 0}},
     };
     for (const Case& c : cases) {
         for (const bool clockwise : {false, true}) {
             std::vector<std::uint32_t> indices;
-            vgl::appendTriangles(c.primitive, 0, static_cast<std::uint32_t>(c.points.size()), clockwise,
-                                 indices);
+            vgl::appendTriangles(c.primitive, 0, static_cast<std::uint32_t>(c.points.size()),
+                                 clockwise, indices);
             ASSERT_EQ(indices.size(), c.flatVertices.size() * 3) << static_cast<int>(c.primitive);
             for (std::size_t t = 0; t < c.flatVertices.size(); ++t) {
                 const std::uint32_t* tri = &indices[t * 3];
-                EXPECT_EQ(tri[2], c.flatVertices[t]) << static_cast<int>(c.primitive) << " triangle " << t;
+                EXPECT_EQ(tri[2], c.flatVertices[t])
+                    << static_cast<int>(c.primitive) << " triangle " << t;
                 const float area = turn(c.points[tri[0]], c.points[tri[1]], c.points[tri[2]]);
                 EXPECT_GT(clockwise ? -area : area, 0.0f)
-                    << static_cast<int>(c.primitive) << " triangle " << t << (clockwise ? " (cw)" : "");
+                    << static_cast<int>(c.primitive) << " triangle " << t
+                    << (clockwise ? " (cw)" : "");
             }
         }
     }
@@ -79,14 +84,15 @@ TEST(Pixels, BgrRowsAreUnpackedWithTheirAlignment) {
     // Two rows of a 2x2 BGR image, each padded from 6 to 8 bytes.
     const std::uint8_t bgr[] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
     const auto rgba = vgl::unpackRgba(bgr, 2, 2, GL_BGR, vgl::PixelStore{}, false);
-    const std::vector<std::uint8_t> expected = {3, 2, 1, 255, 6, 5, 4, 255, 9, 8, 7, 255, 12, 11, 10, 255};
+    const std::vector<std::uint8_t> expected = {3, 2, 1, 255, 6,  5,  4,  255,
+                                                9, 8, 7, 255, 12, 11, 10, 255};
     EXPECT_EQ(rgba, expected);
 }
 
 // --- Through the OpenGL entry points --------------------------------------------
 
 class Layer : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         glFinish();
         fakeRenderer().draws.clear();
@@ -117,7 +123,8 @@ protected:
     }
 
     // The diffuse colour of the material a drawn vertex has.
-    static std::vector<float> diffuseOf(const vgl::Vertex& vertex, const vgl::DrawParameters& draw) {
+    static std::vector<float> diffuseOf(const vgl::Vertex& vertex,
+                                        const vgl::DrawParameters& draw) {
         if (vertex.material[0] == vgl::kCurrentMaterial) {
             return {draw.material[0] + 4, draw.material[0] + 8};
         }
@@ -189,7 +196,8 @@ TEST_F(Layer, AListThatSetsNoMaterialTakesItsCallersEvenInsideAnotherList) {
     const FakeDraw& alone = fakeRenderer().draws[0];
     const FakeDraw& nested = fakeRenderer().draws[1];
     EXPECT_EQ(diffuseOf(alone.triangles[0], alone.parameters), std::vector<float>(kRed, kRed + 4));
-    EXPECT_EQ(diffuseOf(nested.triangles[0], nested.parameters), std::vector<float>(kGreen, kGreen + 4));
+    EXPECT_EQ(diffuseOf(nested.triangles[0], nested.parameters),
+              std::vector<float>(kGreen, kGreen + 4));
 }
 
 TEST_F(Layer, AttributesPushedInAListAreTheCallersAgainAfterIt) {

@@ -21,6 +21,10 @@ bool isLight(GLenum cap) {
     return cap >= GL_LIGHT0 && cap < GL_LIGHT0 + kMaxLights;
 }
 
+std::int32_t word(bool flag) {
+    return flag ? 1 : 0;
+}
+
 void packMaterial(const FaceMaterial& material, float* out) {
     std::fill_n(out, 20, 0.0f);
     copy4(out, material.ambient);
@@ -59,7 +63,8 @@ bool Context::refusedInList(const char* call) {
         return false;
     }
     if (refusalsReported_.insert(call).second) {
-        std::fprintf(stderr, "vellmoor: %s inside a display list is not supported on WebGL; ignored\n",
+        std::fprintf(stderr,
+                     "vellmoor: %s inside a display list is not supported on WebGL; ignored\n",
                      call);
     }
     setError(GL_INVALID_OPERATION);
@@ -132,7 +137,8 @@ void Context::end() {
         // Drawn in object space with this matrix, on its own.
         flush();
         immediateFrame_ = modelview;
-        recordPrimitive(immediate_, primitive, source_, state_.surface, Matrix::identity(), materials_);
+        recordPrimitive(immediate_, primitive, source_, state_.surface, Matrix::identity(),
+                        materials_);
         flush();
         return;
     }
@@ -316,11 +322,11 @@ void Context::endList() {
     }
     list.matrix = compilation_.matrices.top();
     const Recording& recording = list.recording;
-    list.mesh = recording.empty() ? 0
-                                  : vglCreateMesh(recording.vertices.data(),
-                                                  static_cast<int>(recording.vertices.size()),
-                                                  recording.indices.data(),
-                                                  static_cast<int>(recording.indices.size()));
+    list.mesh =
+        recording.empty()
+            ? 0
+            : vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                            recording.indices.data(), static_cast<int>(recording.indices.size()));
     nextList_ = std::max(nextList_, compilation_.name + 1);
     if (compilation_.mode == GL_COMPILE_AND_EXECUTE) {
         callList(compilation_.name);
@@ -387,7 +393,6 @@ void Context::flush() {
     immediateFrame_ = Matrix::identity();
 }
 
-
 void Context::drawRecording(const Recording& recording, int mesh, const Matrix& modelview) {
     if (recording.empty()) {
         return;
@@ -401,15 +406,16 @@ void Context::drawRecording(const Recording& recording, int mesh, const Matrix& 
     std::copy(normals.begin(), normals.end(), parameters.normalMatrix);
     packMaterial(current.material[0], parameters.material[0]);
     packMaterial(current.material[1], parameters.material[1]);
-    parameters.flat = current.flat.value;
-    parameters.textured = current.textured.value;
+    parameters.flat = word(current.flat.value);
+    parameters.textured = word(current.textured.value);
     for (const Batch& batch : recording.batches) {
         parameters.firstIndex = static_cast<std::int32_t>(batch.firstIndex);
         parameters.indexCount = static_cast<std::int32_t>(batch.indexCount);
         const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
-        parameters.depthMask = batch.depthMask.known ? batch.depthMask.value : current.depthMask.value;
-        parameters.clockwise = !batch.windingKnown && current.clockwise.value;
+        parameters.depthMask =
+            word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);
+        parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
         vglDraw(mesh, &parameters);
     }
 }
@@ -445,22 +451,23 @@ void Context::sendRenderState() {
         std::copy_n(light.spotDirection, 3, out + 16);
         out[19] = light.spotExponent;
         const double kDegrees = 3.14159265358979323846 / 180.0;
-        out[20] = light.spotCutoff == 180.0f ? -2.0f
-                                             : static_cast<float>(std::cos(light.spotCutoff * kDegrees));
+        out[20] = light.spotCutoff == 180.0f
+                      ? -2.0f
+                      : static_cast<float>(std::cos(light.spotCutoff * kDegrees));
         std::copy_n(light.attenuation, 3, out + 21);
         if (light.enabled) {
             r.lightMask |= 1 << i;
         }
     }
     copy4(r.sceneAmbient, state_.sceneAmbient);
-    r.lighting = state_.lighting;
-    r.twoSide = state_.twoSide;
-    r.normalize = state_.normalize;
-    r.depthTest = state_.depthTest;
-    r.blend = state_.blend;
+    r.lighting = word(state_.lighting);
+    r.twoSide = word(state_.twoSide);
+    r.normalize = word(state_.normalize);
+    r.depthTest = word(state_.depthTest);
+    r.blend = word(state_.blend);
     r.blendSource = static_cast<std::int32_t>(state_.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.blendDestination);
-    r.textureReplace = state_.textureEnvMode == GL_REPLACE;
+    r.textureReplace = word(state_.textureEnvMode == GL_REPLACE);
     vglSetState(&r);
     renderStateDirty_ = false;
 }
@@ -689,8 +696,8 @@ void Context::clear(GLbitfield mask) {
         return;
     }
     flush();
-    vglClear((mask & GL_COLOR_BUFFER_BIT) != 0, (mask & GL_DEPTH_BUFFER_BIT) != 0, state_.clearColor,
-             state_.surface.depthMask.value);
+    vglClear(word((mask & GL_COLOR_BUFFER_BIT) != 0), word((mask & GL_DEPTH_BUFFER_BIT) != 0),
+             state_.clearColor, word(state_.surface.depthMask.value));
 }
 
 void Context::pushAttrib(GLbitfield mask) {
@@ -723,13 +730,13 @@ void Context::popAttrib() {
     renderStateChanging();
     const auto& [mask, saved] = attributes_.back();
     restoreGroups(state_.surface, saved.surface, mask);
-    if (mask & (GL_LIGHTING_BIT | GL_ENABLE_BIT)) {
+    if ((mask & (GL_LIGHTING_BIT | GL_ENABLE_BIT)) != 0) {
         state_.lighting = saved.lighting;
         for (int i = 0; i < kMaxLights; ++i) {
             state_.lights[i].enabled = saved.lights[i].enabled;
         }
     }
-    if (mask & GL_LIGHTING_BIT) {
+    if ((mask & GL_LIGHTING_BIT) != 0) {
         for (int i = 0; i < kMaxLights; ++i) {
             const bool enabled = state_.lights[i].enabled;
             state_.lights[i] = saved.lights[i];
@@ -738,24 +745,24 @@ void Context::popAttrib() {
         copy4(state_.sceneAmbient, saved.sceneAmbient);
         state_.twoSide = saved.twoSide;
     }
-    if (mask & (GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT)) {
+    if ((mask & (GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT)) != 0) {
         state_.depthTest = saved.depthTest;
     }
-    if (mask & (GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT)) {
+    if ((mask & (GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT)) != 0) {
         state_.blend = saved.blend;
     }
-    if (mask & (GL_TRANSFORM_BIT | GL_ENABLE_BIT)) {
+    if ((mask & (GL_TRANSFORM_BIT | GL_ENABLE_BIT)) != 0) {
         state_.normalize = saved.normalize;
     }
-    if (mask & GL_COLOR_BUFFER_BIT) {
+    if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
         state_.blendSource = saved.blendSource;
         state_.blendDestination = saved.blendDestination;
         copy4(state_.clearColor, saved.clearColor);
     }
-    if (mask & GL_TEXTURE_BIT) {
+    if ((mask & GL_TEXTURE_BIT) != 0) {
         state_.textureEnvMode = saved.textureEnvMode;
     }
-    if (mask & GL_TRANSFORM_BIT) {
+    if ((mask & GL_TRANSFORM_BIT) != 0) {
         state_.matrixMode = saved.matrixMode;
     }
     attributes_.pop_back();
@@ -832,7 +839,7 @@ void Context::getIntegers(GLenum pname, GLint* params) {
             params[0] = state_.surface.clockwise.value ? GL_CW : GL_CCW;
             return;
         case GL_DEPTH_WRITEMASK:
-            params[0] = state_.surface.depthMask.value;
+            params[0] = word(state_.surface.depthMask.value);
             return;
         case GL_TEXTURE_BINDING_2D:
             params[0] = static_cast<GLint>(state_.surface.texture.value);
@@ -900,37 +907,37 @@ const GLubyte* Context::getString(GLenum name) {
     return reinterpret_cast<const GLubyte*>(text);
 }
 
-void Context::getLight(GLenum which, GLenum pname, GLfloat* params) {
-    const Light* light = lightFor(which);
-    if (light == nullptr) {
+void Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
+    const Light* found = lightFor(light);
+    if (found == nullptr) {
         return;
     }
     switch (pname) {
         case GL_AMBIENT:
-            copy4(params, light->ambient);
+            copy4(params, found->ambient);
             return;
         case GL_DIFFUSE:
-            copy4(params, light->diffuse);
+            copy4(params, found->diffuse);
             return;
         case GL_SPECULAR:
-            copy4(params, light->specular);
+            copy4(params, found->specular);
             return;
         case GL_POSITION:
-            copy4(params, light->position);
+            copy4(params, found->position);
             return;
         case GL_SPOT_DIRECTION:
-            std::copy_n(light->spotDirection, 3, params);
+            std::copy_n(found->spotDirection, 3, params);
             return;
         case GL_SPOT_EXPONENT:
-            params[0] = light->spotExponent;
+            params[0] = found->spotExponent;
             return;
         case GL_SPOT_CUTOFF:
-            params[0] = light->spotCutoff;
+            params[0] = found->spotCutoff;
             return;
         case GL_CONSTANT_ATTENUATION:
         case GL_LINEAR_ATTENUATION:
         case GL_QUADRATIC_ATTENUATION:
-            params[0] = light->attenuation[pname - GL_CONSTANT_ATTENUATION];
+            params[0] = found->attenuation[pname - GL_CONSTANT_ATTENUATION];
             return;
         default:
             setError(GL_INVALID_ENUM);

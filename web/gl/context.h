@@ -62,7 +62,7 @@ struct DisplayList {
 // texturing) and drawn in batches: a display list once uploaded, immediate-mode
 // primitives collected until some other state changes.
 class Context {
-public:
+   public:
     Context();
 
     // Primitives
@@ -86,12 +86,12 @@ public:
     GLuint genLists(GLsizei range);
     void newList(GLuint list, GLenum mode);
     void endList();
-    void callList(GLuint list);
+    void callList(GLuint name);
     bool isList(GLuint list) const;
     void deleteLists(GLuint list, GLsizei range);
 
     // Lighting
-    void light(GLenum light, GLenum pname, const GLfloat* params, int count);
+    void light(GLenum which, GLenum pname, const GLfloat* params, int count);
     void lightModel(GLenum pname, const GLfloat* params);
     void material(GLenum face, GLenum pname, const GLfloat* params);
     void shadeModel(GLenum mode);
@@ -137,7 +137,7 @@ public:
     // The window's context was made: what the renderer allows is known now.
     void windowCreated(int width, int height);
 
-private:
+   private:
     struct Compilation {
         GLuint name = 0;
         GLenum mode = GL_COMPILE;

@@ -9,20 +9,46 @@ using vgl::context;
 
 extern "C" {
 
-void glBegin(GLenum mode) { context().begin(mode); }
-void glEnd(void) { context().end(); }
-void glVertex2f(GLfloat x, GLfloat y) { context().vertex(x, y, 0.0f); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { context().vertex(x, y, z); }
-void glVertex3fv(const GLfloat* v) { context().vertex(v[0], v[1], v[2]); }
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { context().normal(x, y, z); }
-void glNormal3fv(const GLfloat* v) { context().normal(v[0], v[1], v[2]); }
-void glTexCoord2f(GLfloat s, GLfloat t) { context().texCoord(s, t); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { context().color(r, g, b, 1.0f); }
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { context().color(r, g, b, a); }
-void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) { context().rect(x1, y1, x2, y2); }
+void glBegin(GLenum mode) {
+    context().begin(mode);
+}
+void glEnd(void) {
+    context().end();
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    context().vertex(x, y, 0.0f);
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    context().vertex(x, y, z);
+}
+void glVertex3fv(const GLfloat* v) {
+    context().vertex(v[0], v[1], v[2]);
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    context().normal(x, y, z);
+}
+void glNormal3fv(const GLfloat* v) {
+    context().normal(v[0], v[1], v[2]);
+}
+void glTexCoord2f(GLfloat s, GLfloat t) {
+    context().texCoord(s, t);
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    context().color(r, g, b, 1.0f);
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    context().color(r, g, b, a);
+}
+void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
+    context().rect(x1, y1, x2, y2);
+}
 
-void glMatrixMode(GLenum mode) { context().matrixMode(mode); }
-void glLoadIdentity(void) { context().loadMatrix(vgl::Matrix::identity()); }
+void glMatrixMode(GLenum mode) {
+    context().matrixMode(mode);
+}
+void glLoadIdentity(void) {
+    context().loadMatrix(vgl::Matrix::identity());
+}
 void glLoadMatrixf(const GLfloat* m) {
     vgl::Matrix matrix{};
     std::copy(m, m + 16, matrix.m.begin());
@@ -33,10 +59,18 @@ void glMultMatrixf(const GLfloat* m) {
     std::copy(m, m + 16, matrix.m.begin());
     context().multiply(matrix);
 }
-void glMultMatrixd(const GLdouble* m) { context().multiply(vgl::fromDoubles(m)); }
-void glPushMatrix(void) { context().pushMatrix(); }
-void glPopMatrix(void) { context().popMatrix(); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { context().multiply(vgl::translation(x, y, z)); }
+void glMultMatrixd(const GLdouble* m) {
+    context().multiply(vgl::fromDoubles(m));
+}
+void glPushMatrix(void) {
+    context().pushMatrix();
+}
+void glPopMatrix(void) {
+    context().popMatrix();
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    context().multiply(vgl::translation(x, y, z));
+}
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
     context().multiply(
         vgl::translation(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
@@ -44,7 +78,9 @@ void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     context().multiply(vgl::rotation(angle, x, y, z));
 }
-void glScalef(GLfloat x, GLfloat y, GLfloat z) { context().multiply(vgl::scaling(x, y, z)); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    context().multiply(vgl::scaling(x, y, z));
+}
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
     context().multiply(vgl::orthographic(left, right, bottom, top, zNear, zFar));
@@ -53,14 +89,28 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     context().viewport(x, y, width, height);
 }
 
-GLuint glGenLists(GLsizei range) { return context().genLists(range); }
-void glNewList(GLuint list, GLenum mode) { context().newList(list, mode); }
-void glEndList(void) { context().endList(); }
-void glCallList(GLuint list) { context().callList(list); }
-GLboolean glIsList(GLuint list) { return context().isList(list) ? GL_TRUE : GL_FALSE; }
-void glDeleteLists(GLuint list, GLsizei range) { context().deleteLists(list, range); }
+GLuint glGenLists(GLsizei range) {
+    return context().genLists(range);
+}
+void glNewList(GLuint list, GLenum mode) {
+    context().newList(list, mode);
+}
+void glEndList(void) {
+    context().endList();
+}
+void glCallList(GLuint list) {
+    context().callList(list);
+}
+GLboolean glIsList(GLuint list) {
+    return context().isList(list) ? GL_TRUE : GL_FALSE;
+}
+void glDeleteLists(GLuint list, GLsizei range) {
+    context().deleteLists(list, range);
+}
 
-void glLightf(GLenum light, GLenum pname, GLfloat param) { context().light(light, pname, &param, 1); }
+void glLightf(GLenum light, GLenum pname, GLfloat param) {
+    context().light(light, pname, &param, 1);
+}
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     context().light(light, pname, params, 4);
 }
@@ -68,51 +118,100 @@ void glLightModeli(GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
     context().lightModel(pname, &value);
 }
-void glLightModelfv(GLenum pname, const GLfloat* params) { context().lightModel(pname, params); }
-void glMaterialf(GLenum face, GLenum pname, GLfloat param) { context().material(face, pname, &param); }
+void glLightModelfv(GLenum pname, const GLfloat* params) {
+    context().lightModel(pname, params);
+}
+void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
+    context().material(face, pname, &param);
+}
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
     context().material(face, pname, params);
 }
-void glShadeModel(GLenum mode) { context().shadeModel(mode); }
+void glShadeModel(GLenum mode) {
+    context().shadeModel(mode);
+}
 
-void glEnable(GLenum cap) { context().enable(cap, true); }
-void glDisable(GLenum cap) { context().enable(cap, false); }
-GLboolean glIsEnabled(GLenum cap) { return context().isEnabled(cap) ? GL_TRUE : GL_FALSE; }
-void glFrontFace(GLenum mode) { context().frontFace(mode); }
-void glDepthMask(GLboolean flag) { context().depthMask(flag); }
-void glBlendFunc(GLenum sfactor, GLenum dfactor) { context().blendFunc(sfactor, dfactor); }
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { context().clearColor(r, g, b, a); }
-void glClear(GLbitfield mask) { context().clear(mask); }
-void glPushAttrib(GLbitfield mask) { context().pushAttrib(mask); }
-void glPopAttrib(void) { context().popAttrib(); }
-void glFlush(void) { context().flush(); }
-void glFinish(void) { context().flush(); }
+void glEnable(GLenum cap) {
+    context().enable(cap, true);
+}
+void glDisable(GLenum cap) {
+    context().enable(cap, false);
+}
+GLboolean glIsEnabled(GLenum cap) {
+    return context().isEnabled(cap) ? GL_TRUE : GL_FALSE;
+}
+void glFrontFace(GLenum mode) {
+    context().frontFace(mode);
+}
+void glDepthMask(GLboolean flag) {
+    context().depthMask(flag);
+}
+void glBlendFunc(GLenum sfactor, GLenum dfactor) {
+    context().blendFunc(sfactor, dfactor);
+}
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+    context().clearColor(r, g, b, a);
+}
+void glClear(GLbitfield mask) {
+    context().clear(mask);
+}
+void glPushAttrib(GLbitfield mask) {
+    context().pushAttrib(mask);
+}
+void glPopAttrib(void) {
+    context().popAttrib();
+}
+void glFlush(void) {
+    context().flush();
+}
+void glFinish(void) {
+    context().flush();
+}
 
-GLenum glGetError(void) { return context().takeError(); }
-void glGetIntegerv(GLenum pname, GLint* params) { context().getIntegers(pname, params); }
-void glGetFloatv(GLenum pname, GLfloat* params) { context().getFloats(pname, params); }
-const GLubyte* glGetString(GLenum name) { return context().getString(name); }
-void glGetLightfv(GLenum light, GLenum pname, GLfloat* params) { context().getLight(light, pname, params); }
+GLenum glGetError(void) {
+    return context().takeError();
+}
+void glGetIntegerv(GLenum pname, GLint* params) {
+    context().getIntegers(pname, params);
+}
+void glGetFloatv(GLenum pname, GLfloat* params) {
+    context().getFloats(pname, params);
+}
+const GLubyte* glGetString(GLenum name) {
+    return context().getString(name);
+}
+void glGetLightfv(GLenum light, GLenum pname, GLfloat* params) {
+    context().getLight(light, pname, params);
+}
 void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params) {
     context().getMaterial(face, pname, params);
 }
 
-void glGenTextures(GLsizei n, GLuint* textures) { context().genTextures(n, textures); }
-void glDeleteTextures(GLsizei n, const GLuint* textures) { context().deleteTextures(n, textures); }
-void glBindTexture(GLenum target, GLuint texture) { context().bindTexture(target, texture); }
+void glGenTextures(GLsizei n, GLuint* textures) {
+    context().genTextures(n, textures);
+}
+void glDeleteTextures(GLsizei n, const GLuint* textures) {
+    context().deleteTextures(n, textures);
+}
+void glBindTexture(GLenum target, GLuint texture) {
+    context().bindTexture(target, texture);
+}
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
     context().texParameter(target, pname, param);
 }
 void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
     context().texEnv(target, pname, static_cast<GLint>(param));
 }
-void glTexEnvi(GLenum target, GLenum pname, GLint param) { context().texEnv(target, pname, param); }
+void glTexEnvi(GLenum target, GLenum pname, GLint param) {
+    context().texEnv(target, pname, param);
+}
 void glTexImage1D(GLenum, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
     context().unsupported("glTexImage1D");
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    context().texImage2D(target, level, internalformat, width, height, border, format, type, pixels);
+    context().texImage2D(target, level, internalformat, width, height, border, format, type,
+                         pixels);
 }
 void glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
@@ -121,7 +220,9 @@ void glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
     context().texLevelParameter(target, level, pname, params);
 }
-void glPixelStorei(GLenum pname, GLint param) { context().pixelStore(pname, param); }
+void glPixelStorei(GLenum pname, GLint param) {
+    context().pixelStore(pname, param);
+}
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   GLvoid* pixels) {
     context().readPixels(x, y, width, height, format, type, pixels);

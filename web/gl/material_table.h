@@ -22,14 +22,18 @@ constexpr std::uint16_t kCurrentMaterial = 0xffff;
 // Every distinct material the recorded geometry uses, numbered in order of
 // first use; the shaders look a vertex's material up by its number.
 class MaterialTable {
-public:
+   public:
     // The material's number, added if new; kCurrentMaterial once the table is full.
     std::uint16_t intern(const FaceMaterial& material);
-    const std::vector<FaceMaterial>& materials() const { return materials_; }
+    const std::vector<FaceMaterial>& materials() const {
+        return materials_;
+    }
     // Grows whenever a material is added, so the shaders' copy is renewed.
-    unsigned version() const { return static_cast<unsigned>(materials_.size()); }
+    unsigned version() const {
+        return static_cast<unsigned>(materials_.size());
+    }
 
-private:
+   private:
     using Key = std::vector<float>;
     std::vector<FaceMaterial> materials_;
     std::map<Key, std::uint16_t> numbers_;

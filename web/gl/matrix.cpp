@@ -145,7 +145,8 @@ std::array<float, 3> transformPoint(const Matrix& matrix, const float* point) {
 std::array<float, 3> transformNormal(const std::array<float, 9>& normals, const float* normal) {
     std::array<float, 3> out{};
     for (int row = 0; row < 3; ++row) {
-        out[row] = normals[row] * normal[0] + normals[3 + row] * normal[1] + normals[6 + row] * normal[2];
+        out[row] =
+            normals[row] * normal[0] + normals[3 + row] * normal[1] + normals[6 + row] * normal[2];
     }
     return out;
 }
@@ -159,7 +160,8 @@ std::array<float, 4> transformVector4(const Matrix& matrix, const float* vector)
     return out;
 }
 
-MatrixStack::MatrixStack(std::size_t maxDepth) : entries_{Matrix::identity()}, maxDepth_(maxDepth) {}
+MatrixStack::MatrixStack(std::size_t maxDepth)
+    : entries_{Matrix::identity()}, maxDepth_(maxDepth) {}
 
 bool MatrixStack::push() {
     if (entries_.size() >= maxDepth_) {

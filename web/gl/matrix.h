@@ -11,7 +11,9 @@ struct Matrix {
     std::array<float, 16> m;
 
     static Matrix identity();
-    float at(int row, int col) const { return m[col * 4 + row]; }
+    float at(int row, int col) const {
+        return m[col * 4 + row];
+    }
     bool isIdentity() const;
     // The bottom row is (0, 0, 0, 1): points keep w = 1.
     bool isAffine() const;
@@ -41,19 +43,27 @@ std::array<float, 4> transformVector4(const Matrix& matrix, const float* vector)
 
 // A matrix stack of bounded depth; the bottom entry always exists.
 class MatrixStack {
-public:
+   public:
     explicit MatrixStack(std::size_t maxDepth);
-    Matrix& top() { return entries_.back(); }
-    const Matrix& top() const { return entries_.back(); }
-    std::size_t depth() const { return entries_.size(); }
-    std::size_t maxDepth() const { return maxDepth_; }
+    Matrix& top() {
+        return entries_.back();
+    }
+    const Matrix& top() const {
+        return entries_.back();
+    }
+    std::size_t depth() const {
+        return entries_.size();
+    }
+    std::size_t maxDepth() const {
+        return maxDepth_;
+    }
     // Both return false, changing nothing, where OpenGL reports a stack
     // overflow or underflow.
     bool push();
     bool pop();
     void reset();
 
-private:
+   private:
     std::vector<Matrix> entries_;
     std::size_t maxDepth_;
 };

@@ -13,7 +13,8 @@ std::uint8_t colorByte(float value) {
 }
 
 std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& table) {
-    return surface.materialParts[face] != 0 ? table.intern(surface.material[face]) : kCurrentMaterial;
+    return surface.materialParts[face] != 0 ? table.intern(surface.material[face])
+                                            : kCurrentMaterial;
 }
 
 // Whether a batch can take more triangles drawn with this state.
@@ -52,7 +53,8 @@ void closePiece(Recording& recording, std::size_t from, Batch piece) {
     recording.batches.push_back(piece);
 }
 
-std::uint32_t settingFlags(const Setting<bool>& setting, std::uint32_t on, std::uint32_t fromState) {
+std::uint32_t settingFlags(const Setting<bool>& setting, std::uint32_t on,
+                           std::uint32_t fromState) {
     return setting.known ? (setting.value ? on : 0u) : fromState;
 }
 
@@ -73,12 +75,13 @@ Vertex resolved(Vertex vertex, const Surface& surface, MaterialTable& table) {
             vertex.material[face] = materialNumber(surface, face, table);
         }
     }
-    if ((vertex.flags & kShadeFromState) && surface.flat.known) {
-        vertex.flags = (vertex.flags & ~(kShadeFromState | kFlat)) | (surface.flat.value ? kFlat : 0u);
-    }
-    if ((vertex.flags & kTextureFromState) && surface.textured.known) {
+    if ((vertex.flags & kShadeFromState) != 0 && surface.flat.known) {
         vertex.flags =
-            (vertex.flags & ~(kTextureFromState | kTextured)) | (surface.textured.value ? kTextured : 0u);
+            (vertex.flags & ~(kShadeFromState | kFlat)) | (surface.flat.value ? kFlat : 0u);
+    }
+    if ((vertex.flags & kTextureFromState) != 0 && surface.textured.known) {
+        vertex.flags = (vertex.flags & ~(kTextureFromState | kTextured)) |
+                       (surface.textured.value ? kTextured : 0u);
     }
     return vertex;
 }
@@ -91,8 +94,9 @@ void Recording::clear() {
     batches.clear();
 }
 
-void recordPrimitive(Recording& recording, Primitive primitive, const std::vector<SourceVertex>& source,
-                     const Surface& surface, const Matrix& matrix, MaterialTable& table) {
+void recordPrimitive(Recording& recording, Primitive primitive,
+                     const std::vector<SourceVertex>& source, const Surface& surface,
+                     const Matrix& matrix, MaterialTable& table) {
     const auto first = static_cast<std::uint32_t>(recording.vertices.size());
     const std::array<float, 9> normals = normalMatrix(matrix);
     const std::uint16_t front = materialNumber(surface, 0, table);
@@ -137,7 +141,8 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
     }
     for (Batch piece : called.batches) {
         // Triangles whose winding the caller decides, and the caller knows it.
-        const bool reverse = !piece.windingKnown && surface.clockwise.known && surface.clockwise.value;
+        const bool reverse =
+            !piece.windingKnown && surface.clockwise.known && surface.clockwise.value;
         const std::size_t from = recording.indices.size();
         for (std::uint32_t i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; i += 3) {
             const std::uint32_t* triangle = &called.indices[i];

@@ -33,11 +33,11 @@ static_assert(sizeof(Vertex) == 44, "the renderer reads 44-byte vertices");
 struct Batch {
     std::uint32_t firstIndex = 0;
     std::uint32_t indexCount = 0;
-    bool textured = false;        // some vertices may be textured
-    Setting<GLuint> texture{0};   // the texture those vertices show
+    bool textured = false;       // some vertices may be textured
+    Setting<GLuint> texture{0};  // the texture those vertices show
     Setting<bool> depthMask{true};
-    bool windingKnown = true;     // false: glFrontFace where drawn decides
-    bool currentMaterial = false; // some vertices take the material where drawn
+    bool windingKnown = true;      // false: glFrontFace where drawn decides
+    bool currentMaterial = false;  // some vertices take the material where drawn
 };
 
 // Triangles with their vertices and batches: a display list's, or the
@@ -47,7 +47,9 @@ struct Recording {
     std::vector<std::uint32_t> indices;
     std::vector<Batch> batches;
 
-    bool empty() const { return batches.empty(); }
+    bool empty() const {
+        return batches.empty();
+    }
     void clear();
 };
 
@@ -62,8 +64,9 @@ struct SourceVertex {
 // Adds a primitive drawn with `surface` in a frame that `matrix` carries into
 // the recording's frame (eye space for immediate mode, the list's own frame in
 // a display list). Materials are numbered in `table`.
-void recordPrimitive(Recording& recording, Primitive primitive, const std::vector<SourceVertex>& source,
-                     const Surface& surface, const Matrix& matrix, MaterialTable& table);
+void recordPrimitive(Recording& recording, Primitive primitive,
+                     const std::vector<SourceVertex>& source, const Surface& surface,
+                     const Matrix& matrix, MaterialTable& table);
 
 // Adds a recorded display list, called in a list being compiled: its
 // geometry carried by `matrix`, and what it left to the caller's state taken

@@ -19,11 +19,21 @@ void takeKnown(Setting<T>& setting, const Setting<T>& from) {
 }
 
 void copyParts(FaceMaterial& to, const FaceMaterial& from, std::uint8_t parts) {
-    if (parts & kAmbientPart) std::copy_n(from.ambient, 4, to.ambient);
-    if (parts & kDiffusePart) std::copy_n(from.diffuse, 4, to.diffuse);
-    if (parts & kSpecularPart) std::copy_n(from.specular, 4, to.specular);
-    if (parts & kEmissionPart) std::copy_n(from.emission, 4, to.emission);
-    if (parts & kShininessPart) to.shininess = from.shininess;
+    if ((parts & kAmbientPart) != 0) {
+        std::copy_n(from.ambient, 4, to.ambient);
+    }
+    if ((parts & kDiffusePart) != 0) {
+        std::copy_n(from.diffuse, 4, to.diffuse);
+    }
+    if ((parts & kSpecularPart) != 0) {
+        std::copy_n(from.specular, 4, to.specular);
+    }
+    if ((parts & kEmissionPart) != 0) {
+        std::copy_n(from.emission, 4, to.emission);
+    }
+    if ((parts & kShininessPart) != 0) {
+        to.shininess = from.shininess;
+    }
 }
 }  // namespace
 
@@ -37,7 +47,7 @@ Surface Surface::unknownCopy() const {
 }
 
 void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask) {
-    if (mask & GL_CURRENT_BIT) {
+    if ((mask & GL_CURRENT_BIT) != 0) {
         std::copy_n(saved.color, 4, surface.color);
         std::copy_n(saved.normal, 3, surface.normal);
         std::copy_n(saved.texCoord, 2, surface.texCoord);
@@ -45,23 +55,23 @@ void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask) {
         surface.normalSet = saved.normalSet;
         surface.texCoordSet = saved.texCoordSet;
     }
-    if (mask & GL_LIGHTING_BIT) {
+    if ((mask & GL_LIGHTING_BIT) != 0) {
         for (int face = 0; face < 2; ++face) {
             surface.material[face] = saved.material[face];
             surface.materialParts[face] = saved.materialParts[face];
         }
         surface.flat = saved.flat;
     }
-    if (mask & GL_DEPTH_BUFFER_BIT) {
+    if ((mask & GL_DEPTH_BUFFER_BIT) != 0) {
         surface.depthMask = saved.depthMask;
     }
-    if (mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT)) {
+    if ((mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT)) != 0) {
         surface.textured = saved.textured;
     }
-    if (mask & GL_TEXTURE_BIT) {
+    if ((mask & GL_TEXTURE_BIT) != 0) {
         surface.texture = saved.texture;
     }
-    if (mask & GL_POLYGON_BIT) {
+    if ((mask & GL_POLYGON_BIT) != 0) {
         surface.clockwise = saved.clockwise;
     }
 }
@@ -75,9 +85,15 @@ void applyKnown(Surface& surface, const Surface& listEnd) {
     takeKnown(surface.texture, listEnd.texture);
     takeKnown(surface.depthMask, listEnd.depthMask);
     takeKnown(surface.clockwise, listEnd.clockwise);
-    if (listEnd.colorSet) std::copy_n(listEnd.color, 4, surface.color);
-    if (listEnd.normalSet) std::copy_n(listEnd.normal, 3, surface.normal);
-    if (listEnd.texCoordSet) std::copy_n(listEnd.texCoord, 2, surface.texCoord);
+    if (listEnd.colorSet) {
+        std::copy_n(listEnd.color, 4, surface.color);
+    }
+    if (listEnd.normalSet) {
+        std::copy_n(listEnd.normal, 3, surface.normal);
+    }
+    if (listEnd.texCoordSet) {
+        std::copy_n(listEnd.texCoord, 2, surface.texCoord);
+    }
 }
 
 bool setMaterialPart(FaceMaterial& material, std::uint8_t& knownParts, GLenum pname,

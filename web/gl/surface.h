@@ -29,7 +29,7 @@ constexpr std::uint8_t kAllMaterialParts = 0x1f;
 // whole draw: materials, shading, texturing, depth writes and winding, and
 // the current vertex attributes.
 struct Surface {
-    FaceMaterial material[2];                                // front, back
+    FaceMaterial material[2];                                                // front, back
     std::uint8_t materialParts[2] = {kAllMaterialParts, kAllMaterialParts};  // known parts
     Setting<bool> flat{false};
     Setting<bool> textured{false};

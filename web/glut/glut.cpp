@@ -103,13 +103,25 @@ int glutCreateWindow(const char* title) {
     return 1;
 }
 
-void glutDisplayFunc(void (*callback)()) { callbacks.display = callback; }
-void glutReshapeFunc(void (*callback)(int, int)) { callbacks.reshape = callback; }
-void glutIdleFunc(void (*callback)()) { callbacks.idle = callback; }
-void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { callbacks.keyboard = callback; }
-void glutPassiveMotionFunc(void (*callback)(int, int)) { callbacks.passiveMotion = callback; }
+void glutDisplayFunc(void (*callback)()) {
+    callbacks.display = callback;
+}
+void glutReshapeFunc(void (*callback)(int, int)) {
+    callbacks.reshape = callback;
+}
+void glutIdleFunc(void (*callback)()) {
+    callbacks.idle = callback;
+}
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
+    callbacks.keyboard = callback;
+}
+void glutPassiveMotionFunc(void (*callback)(int, int)) {
+    callbacks.passiveMotion = callback;
+}
 
-void glutPostRedisplay(void) { window.redisplay = true; }
+void glutPostRedisplay(void) {
+    window.redisplay = true;
+}
 
 void glutSwapBuffers(void) {
     // The browser shows the canvas when the animation frame ends.

@@ -105,7 +105,7 @@ extern "C" void glutSolidCube(double sizeIn) {
     static const float corners[8][3] = {{.5f, .5f, .5f},   {-.5f, .5f, .5f},  {-.5f, -.5f, .5f},
                                         {.5f, -.5f, .5f},  {.5f, -.5f, -.5f}, {.5f, .5f, -.5f},
                                         {-.5f, .5f, -.5f}, {-.5f, -.5f, -.5f}};
-    static const float faceNormals[6][3] = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0},
+    static const float faceNormals[6][3] = {{0, 0, 1},  {1, 0, 0},  {0, 1, 0},
                                             {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
     static const int faceCorners[6][4] = {{0, 1, 2, 3}, {0, 3, 4, 5}, {0, 5, 6, 1},
                                           {1, 6, 7, 2}, {7, 4, 3, 2}, {4, 7, 6, 5}};
@@ -120,7 +120,8 @@ extern "C" void glutSolidCube(double sizeIn) {
             mesh.add(size * c[0], size * c[1], size * c[2], faceNormals[face][0],
                      faceNormals[face][1], faceNormals[face][2]);
         }
-        triangles.insert(triangles.end(), {first, first + 1, first + 2, first, first + 2, first + 3});
+        triangles.insert(triangles.end(),
+                         {first, first + 1, first + 2, first, first + 2, first + 3});
     }
     drawIndexed(mesh, triangles, GL_TRIANGLES, 1, static_cast<int>(triangles.size()));
 }

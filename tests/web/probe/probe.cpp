@@ -64,7 +64,8 @@ void coloured(GLenum mode) {
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
     const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}};
-    const float corners[4][2] = {{-0.01f, -0.01f}, {0.01f, -0.01f}, {0.01f, 0.01f}, {-0.01f, 0.01f}};
+    const float corners[4][2] = {
+        {-0.01f, -0.01f}, {0.01f, -0.01f}, {0.01f, 0.01f}, {-0.01f, 0.01f}};
     glBegin(mode);
     for (int i = 0; i < 4; ++i) {
         glColor3f(colours[i][0], colours[i][1], colours[i][2]);
