@@ -777,40 +777,12 @@ GLenum Context::takeError() {
 }
 
 void Context::getIntegers(GLenum pname, GLint* params) {
-    const PixelStore* store = nullptr;
-    GLenum storeName = pname;
-    if (pname >= GL_UNPACK_SWAP_BYTES && pname <= GL_UNPACK_ALIGNMENT) {
-        store = &unpack_;
-    } else if (pname >= GL_PACK_SWAP_BYTES && pname <= GL_PACK_ALIGNMENT) {
-        store = &pack_;
-        storeName = pname - (GL_PACK_SWAP_BYTES - GL_UNPACK_SWAP_BYTES);
-    }
-    if (store != nullptr) {
-        switch (storeName) {
-            case GL_UNPACK_ALIGNMENT:
-                params[0] = store->alignment;
-                return;
-            case GL_UNPACK_ROW_LENGTH:
-                params[0] = store->rowLength;
-                return;
-            case GL_UNPACK_SKIP_ROWS:
-                params[0] = store->skipRows;
-                return;
-            case GL_UNPACK_SKIP_PIXELS:
-                params[0] = store->skipPixels;
-                return;
-            default:
-                params[0] = 0;  // byte swapping and bit order: always off
-                return;
-        }
+    if (isPixelStoreName(pname)) {
+        const GLint* setting = pixelStoreSetting(pname);
+        params[0] = setting != nullptr ? *setting : 0;
+        return;
     }
     switch (pname) {
-        case GL_UNPACK_SKIP_IMAGES:
-        case GL_UNPACK_IMAGE_HEIGHT:
-        case GL_PACK_SKIP_IMAGES:
-        case GL_PACK_IMAGE_HEIGHT:
-            params[0] = 0;
-            return;
         case GL_MAX_TEXTURE_SIZE:
             params[0] = maxTextureSize_;
             return;
@@ -1090,43 +1062,50 @@ void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLint*
     params[0] = pname == GL_TEXTURE_WIDTH ? texture->width : texture->height;
 }
 
-void Context::pixelStore(GLenum pname, GLint param) {
-    PixelStore* store = nullptr;
-    GLenum name = pname;
-    if (pname >= GL_UNPACK_SWAP_BYTES && pname <= GL_UNPACK_ALIGNMENT) {
-        store = &unpack_;
-    } else if (pname >= GL_PACK_SWAP_BYTES && pname <= GL_PACK_ALIGNMENT) {
-        store = &pack_;
-        name = pname - (GL_PACK_SWAP_BYTES - GL_UNPACK_SWAP_BYTES);
+bool Context::isPixelStoreName(GLenum pname) {
+    return (pname >= GL_UNPACK_SWAP_BYTES && pname <= GL_UNPACK_ALIGNMENT) ||
+           (pname >= GL_PACK_SWAP_BYTES && pname <= GL_PACK_ALIGNMENT) ||
+           pname == GL_UNPACK_SKIP_IMAGES || pname == GL_UNPACK_IMAGE_HEIGHT ||
+           pname == GL_PACK_SKIP_IMAGES || pname == GL_PACK_IMAGE_HEIGHT;
+}
+
+GLint* Context::pixelStoreSetting(GLenum pname) {
+    const bool unpack = pname >= GL_UNPACK_SWAP_BYTES && pname <= GL_UNPACK_ALIGNMENT;
+    const bool pack = pname >= GL_PACK_SWAP_BYTES && pname <= GL_PACK_ALIGNMENT;
+    if (!unpack && !pack) {
+        return nullptr;
     }
-    if (store == nullptr) {
-        if (pname == GL_UNPACK_SKIP_IMAGES || pname == GL_UNPACK_IMAGE_HEIGHT ||
-            pname == GL_PACK_SKIP_IMAGES || pname == GL_PACK_IMAGE_HEIGHT) {
-            return;  // 3D images only
-        }
+    PixelStore& store = unpack ? unpack_ : pack_;
+    // The pack names lie as far above GL_PACK_SWAP_BYTES as the unpack names above theirs.
+    switch (unpack ? pname : pname - GL_PACK_SWAP_BYTES + GL_UNPACK_SWAP_BYTES) {
+        case GL_UNPACK_ALIGNMENT:
+            return &store.alignment;
+        case GL_UNPACK_ROW_LENGTH:
+            return &store.rowLength;
+        case GL_UNPACK_SKIP_ROWS:
+            return &store.skipRows;
+        case GL_UNPACK_SKIP_PIXELS:
+            return &store.skipPixels;
+        default:
+            return nullptr;
+    }
+}
+
+void Context::pixelStore(GLenum pname, GLint param) {
+    if (!isPixelStoreName(pname)) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    switch (name) {
-        case GL_UNPACK_ALIGNMENT:
-            if (param != 1 && param != 2 && param != 4 && param != 8) {
-                setError(GL_INVALID_VALUE);
-                return;
-            }
-            store->alignment = param;
-            return;
-        case GL_UNPACK_ROW_LENGTH:
-            store->rowLength = std::max(param, 0);
-            return;
-        case GL_UNPACK_SKIP_ROWS:
-            store->skipRows = std::max(param, 0);
-            return;
-        case GL_UNPACK_SKIP_PIXELS:
-            store->skipPixels = std::max(param, 0);
-            return;
-        default:
-            return;  // byte swapping and bit order do not apply to bytes
+    GLint* setting = pixelStoreSetting(pname);
+    if (setting == nullptr) {
+        return;  // byte order, bit order and 3D images do not apply to byte images
     }
+    const bool alignment = setting == &unpack_.alignment || setting == &pack_.alignment;
+    if (alignment && param != 1 && param != 2 && param != 4 && param != 8) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
+    *setting = alignment ? param : std::max(param, 0);
 }
 
 void Context::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,

@@ -165,6 +165,10 @@ class Context {
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     Light* lightFor(GLenum light);
+    // glPixelStorei's names, and the setting one of them names (null for those
+    // that do not apply to byte images).
+    static bool isPixelStoreName(GLenum pname);
+    GLint* pixelStoreSetting(GLenum pname);
 
     ServerState state_;
     std::vector<std::pair<GLbitfield, ServerState>> attributes_;

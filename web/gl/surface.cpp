@@ -18,21 +18,44 @@ void takeKnown(Setting<T>& setting, const Setting<T>& from) {
     }
 }
 
+// Where parameter pname of a material is kept, how many values it has and
+// its bit among the known parts; null for a parameter glMaterial does not take.
+template <typename Material>
+auto partOf(Material& material, GLenum pname, int& count, std::uint8_t& bit)
+    -> decltype(&material.shininess) {
+    count = 4;
+    switch (pname) {
+        case GL_AMBIENT:
+            bit = kAmbientPart;
+            return material.ambient;
+        case GL_DIFFUSE:
+            bit = kDiffusePart;
+            return material.diffuse;
+        case GL_SPECULAR:
+            bit = kSpecularPart;
+            return material.specular;
+        case GL_EMISSION:
+            bit = kEmissionPart;
+            return material.emission;
+        case GL_SHININESS:
+            count = 1;
+            bit = kShininessPart;
+            return &material.shininess;
+        default:
+            return nullptr;
+    }
+}
+
+const GLenum kPartNames[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_SHININESS};
+
 void copyParts(FaceMaterial& to, const FaceMaterial& from, std::uint8_t parts) {
-    if ((parts & kAmbientPart) != 0) {
-        std::copy_n(from.ambient, 4, to.ambient);
-    }
-    if ((parts & kDiffusePart) != 0) {
-        std::copy_n(from.diffuse, 4, to.diffuse);
-    }
-    if ((parts & kSpecularPart) != 0) {
-        std::copy_n(from.specular, 4, to.specular);
-    }
-    if ((parts & kEmissionPart) != 0) {
-        std::copy_n(from.emission, 4, to.emission);
-    }
-    if ((parts & kShininessPart) != 0) {
-        to.shininess = from.shininess;
+    for (const GLenum pname : kPartNames) {
+        int count = 0;
+        std::uint8_t bit = 0;
+        const float* values = partOf(from, pname, count, bit);
+        if ((parts & bit) != 0) {
+            std::copy_n(values, count, partOf(to, pname, count, bit));
+        }
     }
 }
 }  // namespace
@@ -98,57 +121,30 @@ void applyKnown(Surface& surface, const Surface& listEnd) {
 
 bool setMaterialPart(FaceMaterial& material, std::uint8_t& knownParts, GLenum pname,
                      const GLfloat* params) {
-    switch (pname) {
-        case GL_AMBIENT:
-            std::copy_n(params, 4, material.ambient);
-            knownParts |= kAmbientPart;
-            return true;
-        case GL_DIFFUSE:
-            std::copy_n(params, 4, material.diffuse);
-            knownParts |= kDiffusePart;
-            return true;
-        case GL_AMBIENT_AND_DIFFUSE:
-            std::copy_n(params, 4, material.ambient);
-            std::copy_n(params, 4, material.diffuse);
-            knownParts |= kAmbientPart | kDiffusePart;
-            return true;
-        case GL_SPECULAR:
-            std::copy_n(params, 4, material.specular);
-            knownParts |= kSpecularPart;
-            return true;
-        case GL_EMISSION:
-            std::copy_n(params, 4, material.emission);
-            knownParts |= kEmissionPart;
-            return true;
-        case GL_SHININESS:
-            material.shininess = params[0];
-            knownParts |= kShininessPart;
-            return true;
-        default:
-            return false;
+    if (pname == GL_AMBIENT_AND_DIFFUSE) {
+        return setMaterialPart(material, knownParts, GL_AMBIENT, params) &&
+               setMaterialPart(material, knownParts, GL_DIFFUSE, params);
     }
+    int count = 0;
+    std::uint8_t bit = 0;
+    float* values = partOf(material, pname, count, bit);
+    if (values == nullptr) {
+        return false;
+    }
+    std::copy_n(params, count, values);
+    knownParts |= bit;
+    return true;
 }
 
 bool getMaterialPart(const FaceMaterial& material, GLenum pname, GLfloat* params) {
-    switch (pname) {
-        case GL_AMBIENT:
-            std::copy_n(material.ambient, 4, params);
-            return true;
-        case GL_DIFFUSE:
-            std::copy_n(material.diffuse, 4, params);
-            return true;
-        case GL_SPECULAR:
-            std::copy_n(material.specular, 4, params);
-            return true;
-        case GL_EMISSION:
-            std::copy_n(material.emission, 4, params);
-            return true;
-        case GL_SHININESS:
-            params[0] = material.shininess;
-            return true;
-        default:
-            return false;
+    int count = 0;
+    std::uint8_t bit = 0;
+    const float* values = partOf(material, pname, count, bit);
+    if (values == nullptr) {
+        return false;
     }
+    std::copy_n(values, count, params);
+    return true;
 }
 
 }  // namespace vgl
