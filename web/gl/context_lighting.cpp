@@ -1,0 +1,134 @@
+// Lights, the light model and materials.
+#include <algorithm>
+
+#include "context.h"
+#include "context_helpers.h"
+
+namespace vgl {
+
+Light* Context::lightFor(GLenum light) {
+    if (!isLight(light)) {
+        setError(GL_INVALID_ENUM);
+        return nullptr;
+    }
+    return &state_.lights[light - GL_LIGHT0];
+}
+
+void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count) {
+    if (refusedInList("glLight")) {
+        return;
+    }
+    Light* light = lightFor(which);
+    if (light == nullptr) {
+        return;
+    }
+    const bool vector = pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR ||
+                        pname == GL_POSITION || pname == GL_SPOT_DIRECTION;
+    if (vector && count == 1) {
+        setError(GL_INVALID_ENUM);  // glLightf takes only the single-valued parameters
+        return;
+    }
+    renderStateChanging();
+    const Matrix& modelview = modelview_.top();
+    switch (pname) {
+        case GL_AMBIENT:
+            copy4(light->ambient, params);
+            break;
+        case GL_DIFFUSE:
+            copy4(light->diffuse, params);
+            break;
+        case GL_SPECULAR:
+            copy4(light->specular, params);
+            break;
+        case GL_POSITION: {
+            // Kept where the modelview matrix puts it now, as OpenGL does.
+            const auto eye = transformVector4(modelview, params);
+            std::copy(eye.begin(), eye.end(), light->position);
+            break;
+        }
+        case GL_SPOT_DIRECTION: {
+            const float direction[4] = {params[0], params[1], params[2], 0.0f};
+            const auto eye = transformVector4(modelview, direction);
+            std::copy_n(eye.begin(), 3, light->spotDirection);
+            break;
+        }
+        case GL_SPOT_EXPONENT:
+            if (params[0] < 0.0f || params[0] > 128.0f) {
+                setError(GL_INVALID_VALUE);
+                return;
+            }
+            light->spotExponent = params[0];
+            break;
+        case GL_SPOT_CUTOFF:
+            if ((params[0] < 0.0f || params[0] > 90.0f) && params[0] != 180.0f) {
+                setError(GL_INVALID_VALUE);
+                return;
+            }
+            light->spotCutoff = params[0];
+            break;
+        case GL_CONSTANT_ATTENUATION:
+        case GL_LINEAR_ATTENUATION:
+        case GL_QUADRATIC_ATTENUATION:
+            if (params[0] < 0.0f) {
+                setError(GL_INVALID_VALUE);
+                return;
+            }
+            light->attenuation[pname - GL_CONSTANT_ATTENUATION] = params[0];
+            break;
+        default:
+            setError(GL_INVALID_ENUM);
+            break;
+    }
+}
+
+void Context::lightModel(GLenum pname, const GLfloat* params) {
+    if (refusedInList("glLightModel")) {
+        return;
+    }
+    switch (pname) {
+        case GL_LIGHT_MODEL_TWO_SIDE:
+            renderStateChanging();
+            state_.twoSide = params[0] != 0.0f;
+            break;
+        case GL_LIGHT_MODEL_AMBIENT:
+            renderStateChanging();
+            copy4(state_.sceneAmbient, params);
+            break;
+        case GL_LIGHT_MODEL_LOCAL_VIEWER:
+            if (params[0] != 0.0f) {
+                unsupported("a local viewer");
+            }
+            break;
+        default:
+            setError(GL_INVALID_ENUM);
+            break;
+    }
+}
+
+void Context::material(GLenum face, GLenum pname, const GLfloat* params) {
+    if (face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    Surface& current = surface();
+    for (int side = 0; side < 2; ++side) {
+        const GLenum sideFace = side == 0 ? GL_FRONT : GL_BACK;
+        if (face != GL_FRONT_AND_BACK && face != sideFace) {
+            continue;
+        }
+        if (!setMaterialPart(current.material[side], current.materialParts[side], pname, params)) {
+            setError(GL_INVALID_ENUM);
+            return;
+        }
+    }
+}
+
+void Context::shadeModel(GLenum mode) {
+    if (mode != GL_FLAT && mode != GL_SMOOTH) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    surface().flat.set(mode == GL_FLAT);
+}
+
+}  // namespace vgl
