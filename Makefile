@@ -19,41 +19,41 @@ run: setup-run build
 	  echo "  To look at it headless: xvfb-run -a make run (nothing will be visible)."; \
 	  exit 1; \
 	fi
-	cd assets && ../$(BUILD)/vellmoor
+	cd assets && "../$(BUILD)/vellmoor"
 
 # Every GoogleTest case is a CTest test of its own; they run $(JOBS) at a time,
 # those that use the X display one at a time (resource lock xdisplay).
 CTEST := ctest --output-on-failure --no-tests=error -j$(JOBS)
 
 test: setup-test build
-	cd $(BUILD) && $(XVFB) $(CTEST)
+	cd "$(BUILD)" && $(XVFB) $(CTEST)
 	$(MAKE) test-asan
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
-	cmake -S . -B $(ASAN_BUILD) -DVELLMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && $(XVFB) $(CTEST)
+	cmake -S . -B "$(ASAN_BUILD)" -DVELLMOOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build "$(ASAN_BUILD)" -j$(JOBS)
+	cd "$(ASAN_BUILD)" && $(XVFB) $(CTEST)
 
 # The unit and OpenGL tests only, for the edit-build-test loop (under a minute).
 check: setup-test
-	cmake -S . -B $(BUILD)
-	cmake --build $(BUILD) -j$(JOBS) --target unit_tests gl_tests
-	cd $(BUILD) && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
+	cmake -S . -B "$(BUILD)"
+	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests gl_tests
+	cd "$(BUILD)" && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
 
 # The Debian package $(BUILD)/vellmoor_VERSION_ARCH.deb, for
 # `apt install ./$(BUILD)/vellmoor_*.deb`.
 package: setup-package build
-	cd $(BUILD) && cpack -G DEB
+	cd "$(BUILD)" && cpack -G DEB
 
 # The desktop icon, rendered again from the scene.
 icon: setup-test build
-	$(XVFB) $(BUILD)/tools/screenshot --icon 256 assets packaging/vellmoor.png
+	$(XVFB) "$(BUILD)/tools/screenshot" --icon 256 assets packaging/vellmoor.png
 
 # Pictures of the room for the README, rendered under a private X server.
 screenshots: setup-test build
 	mkdir -p docs/screenshots
-	$(XVFB) $(BUILD)/tools/screenshot assets docs/screenshots
+	$(XVFB) "$(BUILD)/tools/screenshot" assets docs/screenshots
 
 # Frame rate and start-up of the real scene with and without the allocator
 # setting, and a chart (see docs/performance.md); a few minutes. bench-memory is
@@ -61,13 +61,13 @@ screenshots: setup-test build
 # write their figures and the chart to BENCH_OUT, and run under a private X
 # server unless a display is at hand.
 BENCH_OUT ?= $(BUILD)/bench-results
-BENCH     := $(BUILD)/bench/vellmoor_bench --out $(BENCH_OUT)
+BENCH     := "$(BUILD)/bench/vellmoor_bench" --out "$(BENCH_OUT)"
 with_display = if [ -z "$$DISPLAY" ]; then $(XVFB) $(1); else $(1); fi
 
 # $(1): the benchmark's options; $(2): the file in BENCH_OUT its report goes to.
 define run_bench
-	mkdir -p $(BENCH_OUT)
-	set -o pipefail; $(call with_display,$(BENCH) $(1) assets) | tee $(BENCH_OUT)/$(2)
+	mkdir -p "$(BENCH_OUT)"
+	set -o pipefail; $(call with_display,$(BENCH) $(1) assets) | tee "$(BENCH_OUT)/$(2)"
 	gnuplot -e "dir='$(BENCH_OUT)'" bench/chart.gp
 	@echo "Figures and chart: $(BENCH_OUT)/$(2), $(BENCH_OUT)/performance.png"
 endef
@@ -79,8 +79,8 @@ bench-memory: setup-bench build
 	$(call run_bench,--memory,bench-memory.txt)
 
 build:
-	cmake -S . -B $(BUILD)
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake -S . -B "$(BUILD)"
+	cmake --build "$(BUILD)" -j$(JOBS)
 
 setup-run:
 	@scripts/setup.sh run
@@ -95,18 +95,18 @@ setup-bench:
 	@scripts/setup.sh bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf "$(BUILD)" "$(ASAN_BUILD)"
 
 # Rewrites the visual regression test's reference pictures from the current
 # build, after saying how far each viewpoint moved from its old reference.
 .PHONY: update-references
 update-references: setup-test build
-	rm -rf $(BUILD)/visual-new
-	mkdir -p $(BUILD)/visual-new tests/visual/reference
-	$(XVFB) $(BUILD)/tools/screenshot assets $(BUILD)/visual-new > /dev/null
-	$(BUILD)/tests/compare_pictures tests/visual/reference $(BUILD)/visual-new
+	rm -rf "$(BUILD)/visual-new"
+	mkdir -p "$(BUILD)/visual-new" tests/visual/reference
+	$(XVFB) "$(BUILD)/tools/screenshot" assets "$(BUILD)/visual-new" > /dev/null
+	"$(BUILD)/tests/compare_pictures" tests/visual/reference "$(BUILD)/visual-new"
 	rm -f tests/visual/reference/*.png
-	cp $(BUILD)/visual-new/*.png tests/visual/reference/
+	cp "$(BUILD)"/visual-new/*.png tests/visual/reference/
 
 # --- Windows -----------------------------------------------------------------
 # vellmoor.exe cross-built with mingw-w64 (toolchain in cmake/), statically
@@ -120,19 +120,19 @@ WINDOWS_DEPS  := $(WINDOWS_BUILD)/third-party
 .PHONY: windows windows-tests setup-windows clean-windows
 
 windows: setup-windows
-	scripts/windows-deps.sh $(WINDOWS_DEPS) $(WINDOWS_DEPS)/prefix
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH=$(abspath $(WINDOWS_DEPS)/prefix)
-	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target windows_zip
+	scripts/windows-deps.sh "$(WINDOWS_DEPS)" "$(WINDOWS_DEPS)/prefix"
+	cmake -S . -B "$(WINDOWS_BUILD)" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$(CURDIR)/$(WINDOWS_DEPS)/prefix"
+	cmake --build "$(WINDOWS_BUILD)" -j$(JOBS) --target windows_zip
 
 windows-tests: windows
-	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target unit_tests
+	cmake --build "$(WINDOWS_BUILD)" -j$(JOBS) --target unit_tests
 
 setup-windows:
 	@scripts/setup.sh windows
 
 clean-windows:
-	rm -rf $(WINDOWS_BUILD)
+	rm -rf "$(WINDOWS_BUILD)"
 
 test: windows-tests
 clean: clean-windows

@@ -7,9 +7,15 @@
 //
 // ASSETS_DIR holds the texture images (the source tree's assets/ by default).
 // --memory draws 20,000 frames in each process instead of timing frames;
-// --quick draws far fewer frames, to check that the benchmark runs at all;
+// --quick draws far fewer frames, to check that the benchmark runs at all (too
+// few for its verdicts to mean much);
 // --startup-only stops after the start-up figures. With --out, the figures for
 // the chart are written to DIR/frames.dat or DIR/memory.dat.
+//
+// It judges the targets that belong to the program, whatever the machine, and
+// exits with status 1 when one is missed. How much faster the setting makes a
+// frame depends on the machine (on what the kernel charges for faulting pages
+// in), so the speed-ups are printed but not judged.
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,17 +51,17 @@ struct Settings {
 };
 
 const Settings kFull;
-const Settings kQuick = {2, 9, 1, {20, 40}, 10, 25};
+// Three rounds, so that even a quick run has a spread to judge by.
+const Settings kQuick = {2, 9, 3, {20, 40}, 10, 25};
 
-// Targets on the reference machine.
 const double kFirstFrameTargetMs = 500.0;
 const long kGrowthTargetKiB = 64;
 const double kOwnWorkTargetPercent = 1.0;
-const double kOverviewSpeedUpTarget = 2.5;
-const double kBarSpeedUpTarget = 1.4;
-const double kSlowestAllowed = 0.95;  // no viewpoint more than 5 % slower with the setting
+
+bool targetMissed = false;
 
 const char* verdict(bool met) {
+    targetMissed = targetMissed || !met;
     return met ? "met" : "MISSED";
 }
 
@@ -107,7 +113,9 @@ void printStartup(const Process (&processes)[2], int count) {
                 kFirstFrameTargetMs, verdict(firstFrame <= kFirstFrameTargetMs));
 }
 
-void printHeader(const Settings& settings, const std::string& renderer) {
+enum class Run { StartupOnly, Frames, Memory };
+
+void printHeader(const Settings& settings, Run run, const std::string& renderer) {
     std::printf("Vellmoor benchmark\n");
     std::printf("  renderer     %s\n", renderer.c_str());
     std::printf("  cores        %ld online\n", sysconf(_SC_NPROCESSORS_ONLN));
@@ -115,11 +123,21 @@ void printHeader(const Settings& settings, const std::string& renderer) {
     std::printf("  window       600x400, double-buffered, depth buffer\n");
     std::printf("  kept         the program as it is: the C library keeps freed memory\n");
     std::printf("  returned     the C library's default: freed memory goes back to the kernel\n");
-    std::printf("  frames       idle() + display() + glFinish(); %d per case after %d warm-up,\n",
-                settings.framesPerCase, settings.warmUpFrames);
-    std::printf("               each case from the lamp animation's start; median of %d rounds,\n",
-                settings.rounds);
-    std::printf("               the two processes taken in turn\n\n");
+    if (run == Run::Frames) {
+        std::printf("  frames       idle() + display() + glFinish(); %d per case after %d "
+                    "warm-up,\n               each case from the lamp animation's start; "
+                    "median of %d rounds,\n",
+                    settings.framesPerCase, settings.warmUpFrames, settings.rounds);
+        std::printf("               the two processes taken in turn\n");
+    } else if (run == Run::Memory) {
+        std::printf("  memory       idle() + display() + glFinish() from the start camera, %d "
+                    "frames\n               in each process, the two taking turns of %d "
+                    "frames;\n",
+                    settings.memoryCheckpoints.back() + settings.memorySamples,
+                    settings.memoryChunk);
+        std::printf("               resident size read after every frame\n");
+    }
+    std::printf("\n");
 }
 
 // runs[setting][case][round], milliseconds per frame.
@@ -153,7 +171,10 @@ void printFrameRates(const Runs& runs, const std::string& outDir) {
         data.open(outDir + "/frames.dat");
         data << "# case  kept_ms  returned_ms  (medians)\n";
     }
-    double slowest = 1e9;
+    // The viewpoint where the setting comes nearest to costing time, and by how
+    // much it is slower there beyond the spread of the rounds (negative: within it).
+    std::size_t closest = caseOf(FrameCase::Scene);
+    double closestBeyondSpread = -1e9;
     for (std::size_t c = 0; c < cases.size(); ++c) {
         const double kept = median(runs[0][c]);
         const double returned = median(runs[1][c]);
@@ -166,8 +187,10 @@ void printFrameRates(const Runs& runs, const std::string& outDir) {
             }
         }
         std::printf(")\n");
-        if (cases[c].kind == FrameCase::Scene) {
-            slowest = std::min(slowest, returned / kept);
+        const double beyondSpread = slowerBeyondSpread(runs[0][c], runs[1][c]);
+        if (cases[c].kind == FrameCase::Scene && beyondSpread > closestBeyondSpread) {
+            closest = c;
+            closestBeyondSpread = beyondSpread;
         }
         if (data && cases[c].kind != FrameCase::ListsEmptied &&
             cases[c].kind != FrameCase::OwnWork) {
@@ -182,14 +205,16 @@ void printFrameRates(const Runs& runs, const std::string& outDir) {
     };
     const double ownMs = median(runs[0][caseOf(FrameCase::OwnWork)]);
     const double ownPercent = 100.0 * ownMs / median(runs[0][caseOf(FrameCase::Scene, "start")]);
+    std::printf("\nSpeed-up with the setting: overview %.2fx, bar %.2fx\n", speedUp("overview"),
+                speedUp("bar"));
+    std::printf("  no target: it varies by machine, with what the kernel charges for the pages\n"
+                "  the C library's default gives back and faults in again every frame\n");
     std::printf("\nTargets\n");
-    std::printf("  overview at least %.1f times as fast with the setting: %.2f  %s\n",
-                kOverviewSpeedUpTarget, speedUp("overview"),
-                verdict(speedUp("overview") >= kOverviewSpeedUpTarget));
-    std::printf("  bar at least %.1f times as fast:                       %.2f  %s\n",
-                kBarSpeedUpTarget, speedUp("bar"), verdict(speedUp("bar") >= kBarSpeedUpTarget));
-    std::printf("  no viewpoint more than 5 %% slower (lowest speed-up):   %.2f  %s\n", slowest,
-                verdict(slowest >= kSlowestAllowed));
+    std::printf("  no viewpoint slower with the setting beyond the spread of its rounds:  %s\n",
+                verdict(closestBeyondSpread <= 0.0));
+    const double keptSlowerMs = median(runs[0][closest]) - median(runs[1][closest]);
+    std::printf("    closest: %s, kept %+.3f ms against returned, the rounds' spread %.3f ms\n",
+                cases[closest].label.c_str(), keptSlowerMs, keptSlowerMs - closestBeyondSpread);
     std::printf("  frame's own work outside the lists below %.0f %% of a start frame:\n",
                 kOwnWorkTargetPercent);
     std::printf("    %.3f ms = %.2f %% (drawFrame with every list emptied, no clear or swap)  %s\n",
@@ -304,17 +329,17 @@ int main(int argc, char** argv) {
     if (count > 1) {
         processes[1] = startProcess(kSettingNames[1], assetsDir);
     }
-    printHeader(*settings, processes[0].renderer);
+    const Run run = startupOnly ? Run::StartupOnly : memory ? Run::Memory : Run::Frames;
+    printHeader(*settings, run, processes[0].renderer);
     printStartup(processes, count);
     std::fflush(stdout);
-    if (startupOnly) {
-        return 0;
-    }
-    if (memory) {
+    if (run == Run::Memory) {
         measureMemory(processes, *settings, outDir);
-    } else {
+    } else if (run == Run::Frames) {
         printFrameRates(timeInTurn(processes, *settings), outDir);
     }
-    printLoad("at the end");
-    return 0;
+    if (run != Run::StartupOnly) {
+        printLoad("at the end");
+    }
+    return targetMissed ? 1 : 0;
 }

@@ -5,6 +5,9 @@
 if (!exists("dir")) dir = "."
 frames = dir."/frames.dat"
 memory = dir."/memory.dat"
+# Each panel is drawn from its own run; a panel whose run has not been made yet
+# says so (make bench and make bench-memory each write one of the files).
+hasFrames = int(system("test -s '".frames."' && echo 1 || echo 0"))
 hasMemory = int(system("test -s '".memory."' && echo 1 || echo 0"))
 
 set terminal pngcairo size 1200,480 font "sans,10"
@@ -12,19 +15,27 @@ set output dir."/performance.png"
 set multiplot layout 1,2 title "Vellmoor on Mesa llvmpipe, 600x400 window" font "sans,12"
 
 # Left: the first row of frames.dat is the floor (clear and swap only).
-stats frames every ::0::0 using 2 nooutput
-floorMs = STATS_min
 set title "Frame time per viewpoint, median of 5"
-set style data histograms
-set style histogram clustered gap 1
-set style fill solid 0.85 border -1
-set ylabel "ms per frame (lower is faster)"
-set yrange [0:*]
 set grid ytics
-set key top left
-plot frames every ::1 using 2:xtic(1) title "memory kept (the program)" lc rgb "#2a7ab0", \
-     '' every ::1 using 3 title "memory returned (C library default)" lc rgb "#d9822b", \
-     floorMs with lines dt 2 lc rgb "black" title sprintf("clear + swap floor, %.2f ms", floorMs)
+if (hasFrames) {
+    stats frames every ::0::0 using 2 nooutput
+    floorMs = STATS_min
+    set style data histograms
+    set style histogram clustered gap 1
+    set style fill solid 0.85 border -1
+    set ylabel "ms per frame (lower is faster)"
+    set yrange [0:*]
+    set key top left
+    plot frames every ::1 using 2:xtic(1) title "memory kept (the program)" lc rgb "#2a7ab0", \
+         '' every ::1 using 3 title "memory returned (C library default)" lc rgb "#d9822b", \
+         floorMs with lines dt 2 lc rgb "black" title sprintf("clear + swap floor, %.2f ms", floorMs)
+} else {
+    set label 1 "no frame run yet: make bench" at graph 0.5, 0.5 center
+    unset key
+    plot [0:1] [0:1] NaN notitle
+    unset label 1
+    set key
+}
 
 # Right: lowest and highest resident size over each 100 frames.
 set title "Resident size while frames are drawn, start camera"

@@ -15,6 +15,17 @@ double median(std::vector<double> values) {
     return 0.5 * (values[middle - 1] + values[middle]);
 }
 
+double slowerBeyondSpread(const std::vector<double>& slower, const std::vector<double>& than) {
+    const auto spread = [](const std::vector<double>& rounds) {
+        if (rounds.empty()) {
+            return 0.0;
+        }
+        const auto [fastest, slowest] = std::minmax_element(rounds.begin(), rounds.end());
+        return *slowest - *fastest;
+    };
+    return median(slower) - median(than) - std::max(spread(slower), spread(than));
+}
+
 double msPerFrame(const std::function<void()>& frame, int warmUp, int frames) {
     for (int i = 0; i < warmUp; ++i) {
         frame();

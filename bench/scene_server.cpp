@@ -69,10 +69,9 @@ const Viewpoint& viewpointNamed(const std::string& name) {
 void openWindowAndReportStartup(int* argc, char** argv, const char* assetsDir,
                                 Clock::time_point mainStart, double startToMainMs) {
     glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("-=- Vellmoor -=- benchmark");
+    WindowRequest window;
+    window.title = "-=- Vellmoor -=- benchmark";
+    openWindow(window);
     const Clock::time_point windowReady = Clock::now();
 
     // The textures are read from the working directory.

@@ -11,7 +11,8 @@
 # install command is printed and the script fails, so nothing half-works.
 # Where there is no dpkg (not a Debian-based system) nothing is installed: the
 # script says what the build needs and what the usual packages are called, and
-# leaves CMake to find them.
+# leaves CMake to find them; the Debian package, the Windows zip and the web
+# site cannot be made there, so for those it fails at once.
 set -euo pipefail
 
 purpose="${1:-run}"
@@ -62,6 +63,20 @@ case "$purpose" in
 esac
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
+  case "$purpose" in
+    package)
+      echo "No dpkg here: make package builds a Debian package with Debian's tools" \
+        "(dpkg-shlibdeps, dpkg-deb), so it needs a Debian-based system." >&2
+      exit 1 ;;
+    windows)
+      echo "No dpkg here: make windows builds freeglut from Debian's source package" \
+        "(apt-get source), so it needs a Debian-based system." >&2
+      exit 1 ;;
+    web|web-test)
+      echo "No dpkg here: make web builds GLU from Debian's source package" \
+        "(apt-get source) with Debian's emscripten, so it needs a Debian-based system." >&2
+      exit 1 ;;
+  esac
   printf '%s\n' \
     "No dpkg here, so nothing is installed: please install what Vellmoor needs with" \
     "your system's package manager, and CMake will find it." \
@@ -82,10 +97,19 @@ if ! command -v dpkg-query >/dev/null 2>&1; then
   exit 0
 fi
 
+# A package counts when it is installed for this machine's own architecture (or
+# for all): dpkg-query prints a line for each architecture a package is known
+# for, and the same name installed for i386 alone does not build a 64-bit program.
+native=$(dpkg --print-architecture)
+installed() {
+  local lines
+  lines=$(dpkg-query -W -f='${Architecture} ${db:Status-Abbrev}\n' "$1" 2>/dev/null) || true
+  grep -Eq "^($native|all) ii" <<< "$lines"
+}
+
 missing=()
 for package in "${wanted[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  if [ "$status" != "install ok installed" ]; then
+  if ! installed "$package"; then
     missing+=("$package")
   fi
 done

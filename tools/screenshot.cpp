@@ -105,9 +105,11 @@ bool openScene(const char* assetsDir, int width, int height) {
         std::perror(assetsDir);
         return false;
     }
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(width, height);
-    glutCreateWindow("-=- Vellmoor -=- screenshot");
+    WindowRequest window;
+    window.title = "-=- Vellmoor -=- screenshot";
+    window.width = width;
+    window.height = height;
+    openWindow(window);
     initScene();
     glEnable(GL_NORMALIZE);
     reshape(width, height);

@@ -10,10 +10,7 @@
 int main(int argc, char** argv) {
     keepFreedMemory();
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("-=- Vellmoor -=-");
+    openWindow();
     initScene();
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);

@@ -1,6 +1,7 @@
 #include "app/window.h"
 
 #include <GL/glu.h>
+#include <GL/glut.h>
 
 int windowWidth = 600;
 int windowHeight = 400;
@@ -10,6 +11,13 @@ const double kFieldOfView = 55.0;  // vertical, degrees
 const double kNearPlane = 1.0;
 const double kFarPlane = 75.0;
 }  // namespace
+
+void openWindow(const WindowRequest& request) {
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(request.width, request.height);
+    glutInitWindowPosition(request.x, request.y);
+    glutCreateWindow(request.title);
+}
 
 bool hasVisibleArea(int width, int height) {
     return width > 0 && height > 0;

@@ -23,9 +23,16 @@ namespace {
     std::fprintf(stderr, "%s\n", message.c_str());
 #ifdef _WIN32
     // Started from Explorer, the windowed program has no standard error:
-    // the message goes into a box instead, or nobody would learn it.
+    // the message goes into a box instead, or nobody would learn it. There
+    // the usual cause is a program started from inside the zip (Explorer
+    // extracts the exe alone) or by a shortcut that starts it elsewhere, so
+    // the box also says where the images belong.
     if (GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN) {
-        MessageBoxA(nullptr, message.c_str(), "Vellmoor", MB_OK | MB_ICONERROR);
+        const std::string advice = message +
+                                   "\n\nThe four .tga images must be in the folder vellmoor.exe "
+                                   "is started in: extract the whole zip and start vellmoor.exe "
+                                   "there.";
+        MessageBoxA(nullptr, advice.c_str(), "Vellmoor", MB_OK | MB_ICONERROR);
     }
 #endif
     std::exit(1);

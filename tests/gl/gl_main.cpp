@@ -15,10 +15,11 @@ int main(int argc, char** argv) {
         return RUN_ALL_TESTS();
     }
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(20000, 20000);
-    glutCreateWindow("vellmoor gl tests");
+    WindowRequest window;
+    window.title = "vellmoor gl tests";
+    window.x = 20000;
+    window.y = 20000;
+    openWindow(window);
     reshape(windowWidth, windowHeight);
     return RUN_ALL_TESTS();
 }

@@ -56,6 +56,17 @@ bool LaunchedProgram::xdotool(const std::string& commands) {
     return std::system(("xdotool " + commands + " > /dev/null 2>&1").c_str()) == 0;
 }
 
+bool LaunchedProgram::running() const {
+    if (pid_ <= 0) {
+        return false;
+    }
+    // WNOWAIT leaves an ended process to be reaped by waitForExit; si_pid stays
+    // 0 while it runs.
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+}
+
 int LaunchedProgram::waitForExit(double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (pid_ > 0) {

@@ -31,9 +31,9 @@ class LaunchedProgram {
     // signal or when it is still running when time runs out.
     int waitForExit(double seconds);
 
-    bool running() const {
-        return pid_ > 0;
-    }
+    // Whether the process is still alive; one that has ended keeps its exit
+    // status for waitForExit.
+    bool running() const;
 
    private:
     pid_t pid_ = -1;

@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
         std::perror(VELLMOOR_ASSETS_DIR);
         return 1;
     }
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutCreateWindow("vellmoor visual tests");
+    WindowRequest window;
+    window.title = "vellmoor visual tests";
+    openWindow(window);
     initScene();
     errorAfterStartUp = glGetError();
     glEnable(GL_NORMALIZE);
