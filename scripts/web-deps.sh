@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fetches the GLU sources that the web build compiles (quadrics, mipmaps and
 # the projection helpers), once, into WORKDIR/glu-VERSION: the upstream
-# tarball of Debian's libglu source package, downloaded through a private
-# apt configuration in WORKDIR/apt and checked against the checksum in the
-# archive's signed index. Debian's own changes are its packaging only, so
-# the tarball is all that is needed.
+# tarball of Debian's libglu source package (GLU as its authors released it),
+# downloaded through a private apt configuration in WORKDIR/apt and checked
+# against the checksum in the archive's signed index. Debian's diff, its
+# packaging, is not fetched: the build needs only the sources.
 # Usage: scripts/web-deps.sh WORKDIR
 set -euo pipefail
 
