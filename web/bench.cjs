@@ -99,7 +99,7 @@ async function main() {
 
   const lines = [
     'Vellmoor in the browser beside the desktop program, one run',
-    `  browser   ${browser.version ? 'Chromium ' + browser.version() : 'Chromium'}, headless: ${webRenderer}`,
+    `  browser   Chromium ${browser.version()}, headless: ${webRenderer}`,
     `  desktop   ${renderer}`,
     `  frame     idle + display + wait until drawn, 600x400; median of ${ROUNDS} rounds of ` +
       `${FRAMES} frames after ${WARM_UP} warm-up, desktop and browser in turn`,

@@ -107,14 +107,14 @@ void Context::end() {
                         compilation_.matrices.top(), materials_);
         return;
     }
+    // Immediate geometry is kept in eye space; under a modelview matrix that is
+    // not affine it stays in object space and is drawn on its own with it.
     const Matrix& modelview = modelview_.top();
-    if (!modelview.isAffine() || !immediateFrame_.isIdentity()) {
-        // Drawn in object space with this matrix, on its own.
+    if (!modelview.isAffine()) {
         flush();
-        immediateFrame_ = modelview;
         recordPrimitive(immediate_, primitive, source_, state_.surface, Matrix::identity(),
                         materials_);
-        flush();
+        drawImmediate(modelview);
         return;
     }
     recordPrimitive(immediate_, primitive, source_, state_.surface, modelview, materials_);

@@ -161,6 +161,8 @@ class Context {
     // State that every draw shares changed: what was drawn before goes first.
     void renderStateChanging();
     void drawRecording(const Recording& recording, int mesh, const Matrix& modelview);
+    // Draws the waiting immediate geometry, which `frame` carries into eye space.
+    void drawImmediate(const Matrix& frame);
     void sendRenderState();
     void sendMaterials();
     void callCompiled(const DisplayList& list);
@@ -181,9 +183,6 @@ class Context {
     GLenum beginMode_ = GL_POINTS;
     std::vector<SourceVertex> source_;
     Recording immediate_;
-    // The immediate geometry is in eye space, except after a modelview matrix
-    // that is not affine: then in object space, drawn with that matrix.
-    Matrix immediateFrame_ = Matrix::identity();
 
     std::map<GLuint, DisplayList> lists_;
     GLuint nextList_ = 1;
@@ -193,7 +192,6 @@ class Context {
     MaterialTable materials_;
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
-    RenderState renderState_{};
 
     std::map<GLuint, Texture> textures_;
     GLuint nextTexture_ = 1;

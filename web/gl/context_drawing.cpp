@@ -8,15 +8,22 @@
 
 namespace vgl {
 
+namespace {
+const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+}  // namespace
+
 void Context::flush() {
+    drawImmediate(Matrix::identity());
+}
+
+void Context::drawImmediate(const Matrix& frame) {
     if (immediate_.empty()) {
         return;
     }
     vglUpdateStream(immediate_.vertices.data(), static_cast<int>(immediate_.vertices.size()),
                     immediate_.indices.data(), static_cast<int>(immediate_.indices.size()));
-    drawRecording(immediate_, 0, immediateFrame_);
+    drawRecording(immediate_, 0, frame);
     immediate_.clear();
-    immediateFrame_ = Matrix::identity();
 }
 
 void Context::drawRecording(const Recording& recording, int mesh, const Matrix& modelview) {
@@ -63,7 +70,7 @@ void Context::sendRenderState() {
     if (!renderStateDirty_) {
         return;
     }
-    RenderState& r = renderState_;
+    RenderState r{};
     const Matrix& projection = projection_.top();
     std::copy(projection.m.begin(), projection.m.end(), r.projection);
     r.lightMask = 0;
@@ -76,10 +83,9 @@ void Context::sendRenderState() {
         copy4(out + 12, light.position);
         std::copy_n(light.spotDirection, 3, out + 16);
         out[19] = light.spotExponent;
-        const double kDegrees = 3.14159265358979323846 / 180.0;
         out[20] = light.spotCutoff == 180.0f
                       ? -2.0f
-                      : static_cast<float>(std::cos(light.spotCutoff * kDegrees));
+                      : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
         std::copy_n(light.attenuation, 3, out + 21);
         if (light.enabled) {
             r.lightMask |= 1 << i;

@@ -34,8 +34,13 @@ class MaterialTable {
     }
 
    private:
+    std::uint16_t find(const FaceMaterial& material);
+
     using Key = std::vector<float>;
     std::vector<FaceMaterial> materials_;
+    // The material asked for last: immediate-mode pieces ask again every frame.
+    FaceMaterial last_;
+    std::uint16_t lastNumber_ = kCurrentMaterial;
     std::map<Key, std::uint16_t> numbers_;
 };
 

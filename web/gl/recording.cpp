@@ -44,7 +44,6 @@ void closePiece(Recording& recording, std::size_t from, Batch piece) {
             batch.textured = true;
             batch.texture = piece.texture;
         }
-        batch.currentMaterial = batch.currentMaterial || piece.currentMaterial;
         batch.indexCount += count;
         return;
     }
@@ -128,7 +127,6 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     piece.texture = surface.texture;
     piece.depthMask = surface.depthMask;
     piece.windingKnown = surface.clockwise.known;
-    piece.currentMaterial = front == kCurrentMaterial || back == kCurrentMaterial;
     closePiece(recording, from, piece);
 }
 
@@ -158,9 +156,6 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
         }
         if (!piece.depthMask.known && surface.depthMask.known) {
             piece.depthMask = surface.depthMask;
-        }
-        if (piece.currentMaterial) {
-            piece.currentMaterial = surface.materialParts[0] == 0 || surface.materialParts[1] == 0;
         }
         closePiece(recording, from, piece);
     }

@@ -36,8 +36,7 @@ struct Batch {
     bool textured = false;       // some vertices may be textured
     Setting<GLuint> texture{0};  // the texture those vertices show
     Setting<bool> depthMask{true};
-    bool windingKnown = true;      // false: glFrontFace where drawn decides
-    bool currentMaterial = false;  // some vertices take the material where drawn
+    bool windingKnown = true;  // false: glFrontFace where drawn decides
 };
 
 // Triangles with their vertices and batches: a display list's, or the
