@@ -174,7 +174,7 @@ bench-web: setup-web-test build web-tests
 	mkdir -p "$(BENCH_OUT)"
 	$(call with_display,env NODE_PATH="$(CURDIR)/$(WEB_BUILD)/node/node_modules" \
 	  VELLMOOR_WEB_SITE="$(CURDIR)/$(WEB_BUILD)/site" \
-	  node web/bench.cjs "$(BUILD)/bench/vellmoor_bench" assets "$(BENCH_OUT)/bench-web.txt")
+	  node site/bench.cjs "$(BUILD)/bench/vellmoor_bench" assets "$(BENCH_OUT)/bench-web.txt")
 
 setup-web:
 	@scripts/setup.sh web

@@ -2,7 +2,8 @@
 # images in the working directory of its file system), with the page, in
 # the folder `site` and the zip vellmoor-VERSION-web.zip (`make web`).
 set(_web ${CMAKE_SOURCE_DIR}/web)
-target_sources(vellmoor PRIVATE ${_web}/views.cpp ${CMAKE_SOURCE_DIR}/tools/viewpoints.cpp)
+set(_site ${CMAKE_SOURCE_DIR}/site)
+target_sources(vellmoor PRIVATE ${_site}/views.cpp ${CMAKE_SOURCE_DIR}/tools/viewpoints.cpp)
 target_include_directories(vellmoor PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 set(_images)
 foreach(_image IN LISTS VELLMOOR_IMAGES)
@@ -25,7 +26,7 @@ set_target_properties(vellmoor PROPERTIES SUFFIX .js)
 # top, ready to be put on any static web server.
 set(VELLMOOR_SITE ${CMAKE_BINARY_DIR}/site)
 set(VELLMOOR_WEB_ZIP ${CMAKE_BINARY_DIR}/vellmoor-${PROJECT_VERSION}-web.zip)
-set(_page ${_web}/page/index.html ${_web}/page/page.js ${_web}/page/page.css)
+set(_page ${_site}/page/index.html ${_site}/page/page.js ${_site}/page/page.css)
 set(_program vellmoor.js vellmoor.wasm vellmoor.data)
 set(_site_files ${_program} index.html page.js page.css favicon.png LICENSE)
 add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}

@@ -3,7 +3,7 @@
 // scene server, on the X server's OpenGL), the two taken in turn in one run,
 // with the page's own CPU time and its WebGL draw calls per frame.
 //
-//   node web/bench.cjs SCENE_SERVER ASSETS_DIR [OUT_FILE]
+//   node site/bench.cjs SCENE_SERVER ASSETS_DIR [OUT_FILE]
 //
 // A frame is idle() + display() and a wait until it is drawn: glFinish() on
 // the desktop, a one-pixel readPixels in the browser.
