@@ -10,7 +10,7 @@ foreach(_image IN LISTS VELLMOOR_IMAGES)
   get_filename_component(_name ${_image} NAME)
   list(APPEND _images "SHELL:--preload-file ${_image}@/${_name}")
 endforeach()
-set(VELLMOOR_WEB_JS_LIBRARIES ${_web}/js/renderer.js ${_web}/js/shaders.js ${_web}/js/window.js)
+set(VELLMOOR_WEB_JS_LIBRARIES ${VELLMOOR_WEB_LAYOUT} ${_web}/js/renderer.js ${_web}/js/shaders.js ${_web}/js/window.js)
 foreach(_library IN LISTS VELLMOOR_WEB_JS_LIBRARIES)
   target_link_options(vellmoor PRIVATE "SHELL:--js-library ${_library}")
 endforeach()
@@ -19,6 +19,7 @@ target_link_options(vellmoor PRIVATE ${_images}
   -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB -sABORTING_MALLOC=0
   -sEXIT_RUNTIME=1
   "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall]")
+add_dependencies(vellmoor vellmoor_layout_js)
 set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES} ${VELLMOOR_IMAGES})
 set_target_properties(vellmoor PROPERTIES SUFFIX .js)
 

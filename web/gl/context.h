@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "backend.h"
+#include "chunks.h"
+#include "light_selection.h"
 #include "material_table.h"
 #include "matrix.h"
 #include "pixels.h"
@@ -52,6 +54,7 @@ struct ServerState {
 // what it leaves behind in the state where it is called.
 struct DisplayList {
     Recording recording;
+    std::vector<Chunk> chunks;
     Surface end;
     Matrix matrix = Matrix::identity();  // multiplied onto the modelview matrix
     int mesh = 0;
@@ -160,7 +163,8 @@ class Context {
     MatrixStack& currentStack();
     // State that every draw shares changed: what was drawn before goes first.
     void renderStateChanging();
-    void drawRecording(const Recording& recording, int mesh, const Matrix& modelview);
+    void drawRecording(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
+                       const Matrix& modelview);
     // Draws the waiting immediate geometry, which `frame` carries into eye space.
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
@@ -192,6 +196,7 @@ class Context {
     MaterialTable materials_;
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
+    LightSelection lightSelection_;
 
     std::map<GLuint, Texture> textures_;
     GLuint nextTexture_ = 1;

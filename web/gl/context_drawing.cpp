@@ -1,4 +1,5 @@
-// Drawing: recordings in batches, with the state every draw shares sent when it changes.
+// Drawing: recordings in chunks culled against the view and lit by the lights that reach
+// them, with the state every draw shares sent when it changes.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -22,11 +23,12 @@ void Context::drawImmediate(const Matrix& frame) {
     }
     vglUpdateStream(immediate_.vertices.data(), static_cast<int>(immediate_.vertices.size()),
                     immediate_.indices.data(), static_cast<int>(immediate_.indices.size()));
-    drawRecording(immediate_, 0, frame);
+    drawRecording(immediate_, chunksOf(immediate_), 0, frame);
     immediate_.clear();
 }
 
-void Context::drawRecording(const Recording& recording, int mesh, const Matrix& modelview) {
+void Context::drawRecording(const Recording& recording, const std::vector<Chunk>& chunks,
+                            int mesh, const Matrix& modelview) {
     if (recording.empty()) {
         return;
     }
@@ -41,15 +43,35 @@ void Context::drawRecording(const Recording& recording, int mesh, const Matrix& 
     packMaterial(current.material[1], parameters.material[1]);
     parameters.flat = word(current.flat.value);
     parameters.textured = word(current.textured.value);
-    for (const Batch& batch : recording.batches) {
-        parameters.firstIndex = static_cast<std::int32_t>(batch.firstIndex);
-        parameters.indexCount = static_cast<std::int32_t>(batch.indexCount);
+    const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
+                          ProgramKey key) {
+        parameters.firstIndex = static_cast<std::int32_t>(first);
+        parameters.indexCount = static_cast<std::int32_t>(count);
         const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
         parameters.depthMask =
             word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);
         parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
+        parameters.programKey[0] = static_cast<std::uint32_t>(key);
+        parameters.programKey[1] = static_cast<std::uint32_t>(key >> 32);
         vglDraw(mesh, &parameters);
+    };
+    if (!chunkSelectionOn()) {
+        for (const Batch& batch : recording.batches) {
+            draw(batch, batch.firstIndex, batch.indexCount, lightSelection_.everyLight());
+        }
+        return;
+    }
+    // Chunks outside the view are left out; the others are lit by the lights
+    // that reach them, with every program they could need made ready at once.
+    const Matrix clip = projection_.top() * modelview;
+    for (const Chunk& chunk : chunks) {
+        const Box eyeBox = carriedBox(chunk.box, modelview);
+        lightSelection_.prepareFor(eyeBox);
+        if (!outsideView(chunk.box, clip)) {
+            draw(recording.batches[chunk.batch], chunk.firstIndex, chunk.indexCount,
+                 lightSelection_.reaching(eyeBox));
+        }
     }
 }
 
@@ -73,33 +95,32 @@ void Context::sendRenderState() {
     RenderState r{};
     const Matrix& projection = projection_.top();
     std::copy(projection.m.begin(), projection.m.end(), r.projection);
-    r.lightMask = 0;
+    unsigned enabled = 0;
     for (int i = 0; i < kMaxLights; ++i) {
         const Light& light = state_.lights[i];
-        float* out = r.lights[i];
-        copy4(out, light.ambient);
-        copy4(out + 4, light.diffuse);
-        copy4(out + 8, light.specular);
-        copy4(out + 12, light.position);
-        std::copy_n(light.spotDirection, 3, out + 16);
-        out[19] = light.spotExponent;
-        out[20] = light.spotCutoff == 180.0f
-                      ? -2.0f
-                      : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
-        std::copy_n(light.attenuation, 3, out + 21);
+        PackedLight& out = r.lights[i];
+        copy4(out.ambient, light.ambient);
+        copy4(out.diffuse, light.diffuse);
+        copy4(out.specular, light.specular);
+        copy4(out.position, light.position);
+        std::copy_n(light.spotDirection, 3, out.spotDirection);
+        out.spotExponent = light.spotExponent;
+        out.spotCosCutoff = light.spotCutoff == 180.0f
+                                ? -2.0f
+                                : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
+        std::copy_n(light.attenuation, 3, out.attenuation);
         if (light.enabled) {
-            r.lightMask |= 1 << i;
+            enabled |= 1u << i;
         }
     }
     copy4(r.sceneAmbient, state_.sceneAmbient);
-    r.lighting = word(state_.lighting);
-    r.twoSide = word(state_.twoSide);
     r.normalize = word(state_.normalize);
     r.depthTest = word(state_.depthTest);
     r.blend = word(state_.blend);
     r.blendSource = static_cast<std::int32_t>(state_.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.blendDestination);
     r.textureReplace = word(state_.textureEnvMode == GL_REPLACE);
+    lightSelection_.update(r, enabled, state_.lighting, state_.twoSide);
     vglSetState(&r);
     renderStateDirty_ = false;
 }

@@ -65,6 +65,7 @@ void Context::endList() {
     }
     list.matrix = compilation_.matrices.top();
     const Recording& recording = list.recording;
+    list.chunks = chunksOf(recording);
     list.mesh =
         recording.empty()
             ? 0
@@ -95,7 +96,7 @@ void Context::callList(GLuint name) {
 
 void Context::callCompiled(const DisplayList& list) {
     flush();
-    drawRecording(list.recording, list.mesh, modelview_.top());
+    drawRecording(list.recording, list.chunks, list.mesh, modelview_.top());
     applyKnown(state_.surface, list.end);
     if (!list.matrix.isIdentity()) {
         modelview_.top() = modelview_.top() * list.matrix;
