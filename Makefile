@@ -38,7 +38,7 @@ test-asan:
 # The unit and OpenGL tests only, for the edit-build-test loop (under a minute).
 check: setup-test
 	cmake -S . -B "$(BUILD)"
-	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests gl_tests
+	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests web_boundary_sample gl_tests
 	cd "$(BUILD)" && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
 
 # The Debian package $(BUILD)/vellmoor_VERSION_ARCH.deb, for

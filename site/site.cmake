@@ -19,7 +19,6 @@ target_link_options(vellmoor PRIVATE ${_images}
   -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB -sABORTING_MALLOC=0
   -sEXIT_RUNTIME=1
   "SHELL:-s EXPORTED_RUNTIME_METHODS=[ccall]")
-add_dependencies(vellmoor vellmoor_layout_js)
 set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES} ${VELLMOOR_IMAGES})
 set_target_properties(vellmoor PROPERTIES SUFFIX .js)
 

@@ -43,7 +43,7 @@ target_link_libraries(GLUT::GLUT INTERFACE vellmoor_webgl)
 # (web/gl/layout) by a program built here and run under node.
 add_executable(vellmoor_layout ${CMAKE_SOURCE_DIR}/web/gl/layout/generate_layout.cpp)
 target_include_directories(vellmoor_layout PRIVATE ${CMAKE_SOURCE_DIR}/web ${CMAKE_SOURCE_DIR}/web/include)
-target_link_options(vellmoor_layout PRIVATE -sENVIRONMENT=node -sNODERAWFS=1)
+target_link_options(vellmoor_layout PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sSINGLE_FILE=1)
 set(VELLMOOR_WEB_LAYOUT ${CMAKE_BINARY_DIR}/vgl_layout.js)
 add_custom_command(OUTPUT ${VELLMOOR_WEB_LAYOUT}
   COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vellmoor_layout> ${VELLMOOR_WEB_LAYOUT}
@@ -51,3 +51,5 @@ add_custom_command(OUTPUT ${VELLMOOR_WEB_LAYOUT}
   COMMENT "The renderer's layout of the layer's structures"
   VERBATIM)
 add_custom_target(vellmoor_layout_js DEPENDS ${VELLMOOR_WEB_LAYOUT})
+# Whatever links the layer links the renderer, which needs the layout first.
+add_dependencies(vellmoor_webgl vellmoor_layout_js)
