@@ -139,7 +139,8 @@ TEST(LightReach, TheKeyLeavesOutOnlyTheSpotsThatMissTheBox) {
     vgl::LightSelection selection;
     selection.update(state, 0x7, true, true);
     const Box ahead = box(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f);
-    EXPECT_EQ(selection.reaching(ahead), vgl::programKey(true, true, state.lights, 0x3));
+    EXPECT_EQ(selection.reaching(selection.conesReaching(ahead)),
+              vgl::programKey(true, true, state.lights, 0x3));
     EXPECT_EQ(selection.everyLight(), vgl::programKey(true, true, state.lights, 0x7));
 }
 

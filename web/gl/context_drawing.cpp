@@ -66,11 +66,11 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     // that reach them, with every program they could need made ready at once.
     const Matrix clip = projection_.top() * modelview;
     for (const Chunk& chunk : chunks) {
-        const Box eyeBox = carriedBox(chunk.box, modelview);
-        lightSelection_.prepareFor(eyeBox);
+        const unsigned cones = lightSelection_.conesReaching(carriedBox(chunk.box, modelview));
+        lightSelection_.prepareFor(cones);
         if (!outsideView(chunk.box, clip)) {
             draw(recording.batches[chunk.batch], chunk.firstIndex, chunk.indexCount,
-                 lightSelection_.reaching(eyeBox));
+                 lightSelection_.reaching(cones));
         }
     }
 }

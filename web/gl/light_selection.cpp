@@ -96,7 +96,7 @@ ProgramKey LightSelection::everyLight() const {
     return programKey(lighting_, twoSide_, lights_, enabled_);
 }
 
-unsigned LightSelection::reachingMask(const Box& eyeBox) const {
+unsigned LightSelection::conesReaching(const Box& eyeBox) const {
     unsigned reaching = 0;
     for (int i = 0; i < kMaxLights; ++i) {
         if ((cones_ & (1u << i)) != 0 && lightReaches(lights_[i], eyeBox)) {
@@ -106,20 +106,19 @@ unsigned LightSelection::reachingMask(const Box& eyeBox) const {
     return reaching;
 }
 
-ProgramKey LightSelection::reaching(const Box& eyeBox) const {
+ProgramKey LightSelection::reaching(unsigned cones) const {
     if (!lighting_) {
         return everyLight();
     }
-    return programKey(lighting_, twoSide_, lights_,
-                      (enabled_ & ~cones_) | (enabled_ & reachingMask(eyeBox)));
+    return programKey(lighting_, twoSide_, lights_, enabled_ & (~cones_ | cones));
 }
 
-void LightSelection::prepareFor(const Box& eyeBox) {
+void LightSelection::prepareFor(unsigned cones) {
     if (!lighting_) {
         return;
     }
     const unsigned always = enabled_ & ~cones_;
-    const unsigned optional = reachingMask(eyeBox);
+    const unsigned optional = cones & cones_;
     const ProgramKey widest = programKey(lighting_, twoSide_, lights_, always | optional);
     if (!prepared_.insert({widest, optional}).second) {
         return;

@@ -39,13 +39,17 @@ class LightSelection {
     void update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide);
     // Every light that is on, wherever it reaches.
     ProgramKey everyLight() const;
-    ProgramKey reaching(const Box& eyeBox) const;
-    // Has the renderer prepare, once, every program the box could need as
-    // the spot lights reaching it are switched on and off.
-    void prepareFor(const Box& eyeBox);
+    // The positional spot lights, on or off, whose cones reach the box
+    // (eye coordinates).
+    unsigned conesReaching(const Box& eyeBox) const;
+    // The program for a box those cones reach: the lights that are on
+    // without a cone, and those of them that are on.
+    ProgramKey reaching(unsigned cones) const;
+    // Has the renderer prepare, once, every program such a box could need as
+    // the spot lights are switched on and off.
+    void prepareFor(unsigned cones);
 
    private:
-    unsigned reachingMask(const Box& eyeBox) const;
 
     PackedLight lights_[kMaxLights] = {};
     unsigned enabled_ = 0;
