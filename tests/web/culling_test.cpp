@@ -23,6 +23,10 @@ Box box(float x0, float y0, float z0, float x1, float y1, float z1) {
     return b;
 }
 
+vgl::Sphere ball(float x0, float y0, float z0, float x1, float y1, float z1) {
+    return vgl::boundingSphere(box(x0, y0, z0, x1, y1, z1));
+}
+
 // A row of `count` small triangles along x from `x`, one unit apart.
 void addRow(vgl::Recording& recording, float x, float z, int count) {
     for (int t = 0; t < count; ++t) {
@@ -117,17 +121,17 @@ vgl::PackedLight spotLight(float cutoffDegrees) {
 
 TEST(LightReach, ASpotReachesOnlyBoxesItsConeTouches) {
     const vgl::PackedLight spot = spotLight(15.0f);
-    EXPECT_TRUE(vgl::lightReaches(spot, box(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f))) << "inside";
-    EXPECT_FALSE(vgl::lightReaches(spot, box(4.5f, -0.5f, -10.5f, 5.5f, 0.5f, -9.5f))) << "beside";
-    EXPECT_FALSE(vgl::lightReaches(spot, box(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f))) << "behind";
+    EXPECT_TRUE(vgl::lightReaches(spot, ball(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f))) << "inside";
+    EXPECT_FALSE(vgl::lightReaches(spot, ball(4.5f, -0.5f, -10.5f, 5.5f, 0.5f, -9.5f))) << "beside";
+    EXPECT_FALSE(vgl::lightReaches(spot, ball(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f))) << "behind";
     // tan 15 degrees at 10 is 2.68: a box from 2 to 5 across the cone's edge.
-    EXPECT_TRUE(vgl::lightReaches(spot, box(2.0f, -0.5f, -10.5f, 5.0f, 0.5f, -9.5f))) << "edge";
-    EXPECT_TRUE(vgl::lightReaches(spot, box(-1, -1, -1, 1, 1, 1))) << "around the light";
+    EXPECT_TRUE(vgl::lightReaches(spot, ball(2.0f, -0.5f, -10.5f, 5.0f, 0.5f, -9.5f))) << "edge";
+    EXPECT_TRUE(vgl::lightReaches(spot, ball(-1, -1, -1, 1, 1, 1))) << "around the light";
     // A light without a cutoff, or a directional spot, reaches everything.
-    EXPECT_TRUE(vgl::lightReaches(spotLight(180.0f), box(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f)));
+    EXPECT_TRUE(vgl::lightReaches(spotLight(180.0f), ball(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f)));
     vgl::PackedLight directional = spot;
     directional.position[3] = 0.0f;
-    EXPECT_TRUE(vgl::lightReaches(directional, box(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f)));
+    EXPECT_TRUE(vgl::lightReaches(directional, ball(-0.5f, -0.5f, 9.5f, 0.5f, 0.5f, 10.5f)));
 }
 
 TEST(LightReach, TheKeyLeavesOutOnlyTheSpotsThatMissTheBox) {
@@ -138,10 +142,20 @@ TEST(LightReach, TheKeyLeavesOutOnlyTheSpotsThatMissTheBox) {
     state.lights[2].spotDirection[2] = 2.0f;  // shining the other way
     vgl::LightSelection selection;
     selection.update(state, 0x7, true, true);
-    const Box ahead = box(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f);
+    const vgl::Sphere ahead = ball(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f);
     EXPECT_EQ(selection.reaching(selection.conesReaching(ahead)),
               vgl::programKey(true, true, state.lights, 0x3));
     EXPECT_EQ(selection.everyLight(), vgl::programKey(true, true, state.lights, 0x7));
+    // A spot that is off stays in where it reaches (the shader scales it by
+    // 0), so switching it needs no other program; a light without one goes.
+    selection.update(state, 0x4, true, true);
+    EXPECT_EQ(selection.reaching(selection.conesReaching(ahead)),
+              vgl::programKey(true, true, state.lights, 0x2));
+    // Where two cones reach, the program with every cone serves.
+    state.lights[2].spotDirection[2] = -2.0f;
+    selection.update(state, 0x7, true, true);
+    EXPECT_EQ(selection.reaching(selection.conesReaching(ahead)),
+              vgl::programKey(true, true, state.lights, 0x7));
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ struct RenderState {
     float projection[16];
     PackedLight lights[kMaxLights];
     float sceneAmbient[4];
+    float lightOn[kMaxLights];  // 1 for a light that is on, else 0
     std::int32_t normalize;
     std::int32_t depthTest;
     std::int32_t blend;

@@ -23,6 +23,35 @@ float Box::extent() const {
     return empty() ? 0.0f : std::max({max[0] - min[0], max[1] - min[1], max[2] - min[2]});
 }
 
+Sphere boundingSphere(const Box& box) {
+    Sphere sphere{};
+    float radius2 = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+        sphere.centre[i] = 0.5f * (box.min[i] + box.max[i]);
+        const float half = 0.5f * (box.max[i] - box.min[i]);
+        radius2 += half * half;
+    }
+    sphere.radius = std::sqrt(radius2);
+    return sphere;
+}
+
+Sphere carriedSphere(const Sphere& sphere, const Matrix& matrix) {
+    Sphere out{};
+    const auto centre = transformPoint(matrix, sphere.centre);
+    std::copy(centre.begin(), centre.end(), out.centre);
+    // Stretched by the longest of the matrix's axes.
+    float longest2 = 0.0f;
+    for (int col = 0; col < 3; ++col) {
+        float length2 = 0.0f;
+        for (int row = 0; row < 3; ++row) {
+            length2 += matrix.at(row, col) * matrix.at(row, col);
+        }
+        longest2 = std::max(longest2, length2);
+    }
+    out.radius = sphere.radius * std::sqrt(longest2);
+    return out;
+}
+
 Box carriedBox(const Box& box, const Matrix& matrix) {
     if (box.empty()) {
         return box;

@@ -22,6 +22,16 @@ struct Box {
     float extent() const;
 };
 
+// A ball that holds a box; carried by a matrix it stays as tight, where the
+// box carried into other axes would grow.
+struct Sphere {
+    float centre[3];
+    float radius;
+};
+Sphere boundingSphere(const Box& box);
+// The ball that holds `sphere` carried by the affine `matrix`.
+Sphere carriedSphere(const Sphere& sphere, const Matrix& matrix);
+
 // The box that holds `box` carried by the affine `matrix`.
 Box carriedBox(const Box& box, const Matrix& matrix);
 

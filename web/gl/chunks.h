@@ -22,8 +22,8 @@ struct ChunkLimits {
     std::uint32_t maxTriangles = 1000;
     // A run stops growing where its box would get longer than this, once it
     // holds minTriangles.
-    float maxExtent = 8.0f;
-    std::uint32_t minTriangles = 32;
+    float maxExtent = 4.0f;
+    std::uint32_t minTriangles = 16;
 };
 
 // Every batch's triangles cut into chunks, in order.

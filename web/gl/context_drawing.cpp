@@ -63,15 +63,32 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
         return;
     }
     // Chunks outside the view are left out; the others are lit by the lights
-    // that reach them, with every program they could need made ready at once.
+    // that reach them, neighbours lit alike drawn together.
+    lightSelection_.prepareAll();
     const Matrix clip = projection_.top() * modelview;
+    const Chunk* run = nullptr;
+    std::uint32_t runCount = 0;
+    ProgramKey runKey = 0;
     for (const Chunk& chunk : chunks) {
-        const unsigned cones = lightSelection_.conesReaching(carriedBox(chunk.box, modelview));
-        lightSelection_.prepareFor(cones);
-        if (!outsideView(chunk.box, clip)) {
-            draw(recording.batches[chunk.batch], chunk.firstIndex, chunk.indexCount,
-                 lightSelection_.reaching(cones));
+        if (outsideView(chunk.box, clip)) {
+            continue;
         }
+        const Sphere sphere = carriedSphere(boundingSphere(chunk.box), modelview);
+        const ProgramKey key = lightSelection_.reaching(lightSelection_.conesReaching(sphere));
+        if (run != nullptr && run->batch == chunk.batch && runKey == key &&
+            run->firstIndex + runCount == chunk.firstIndex) {
+            runCount += chunk.indexCount;
+            continue;
+        }
+        if (run != nullptr) {
+            draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
+        }
+        run = &chunk;
+        runCount = chunk.indexCount;
+        runKey = key;
+    }
+    if (run != nullptr) {
+        draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
     }
 }
 
@@ -109,6 +126,7 @@ void Context::sendRenderState() {
                                 ? -2.0f
                                 : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
         std::copy_n(light.attenuation, 3, out.attenuation);
+        r.lightOn[i] = light.enabled ? 1.0f : 0.0f;
         if (light.enabled) {
             enabled |= 1u << i;
         }

@@ -38,29 +38,22 @@ ProgramKey programKey(bool lighting, bool twoSide, const PackedLight* lights, un
     return key;
 }
 
-bool lightReaches(const PackedLight& light, const Box& eyeBox) {
+bool lightReaches(const PackedLight& light, const Sphere& eyeSphere) {
     if (!positional(light) || !spot(light)) {
         return true;
     }
-    // The box's bounding sphere against the cone, in the plane of the cone's
-    // axis and the sphere's centre: a along the axis, d away from it.
-    float apex[3];
-    float centre[3];
+    // The ball against the cone, in the plane of the cone's axis and the
+    // ball's centre: a along the axis, d away from it.
     float v[3];
-    float radius2 = 0.0f;
     for (int i = 0; i < 3; ++i) {
-        apex[i] = light.position[i] / light.position[3];
-        centre[i] = 0.5f * (eyeBox.min[i] + eyeBox.max[i]);
-        const float half = 0.5f * (eyeBox.max[i] - eyeBox.min[i]);
-        radius2 += half * half;
-        v[i] = centre[i] - apex[i];
+        v[i] = eyeSphere.centre[i] - light.position[i] / light.position[3];
     }
     const float axisLength = std::sqrt(dot(light.spotDirection, light.spotDirection));
     if (axisLength == 0.0f) {
         return true;
     }
     // A little slack for rounding: leaving a light out must never be wrong.
-    const float radius = std::sqrt(radius2) * 1.001f + 1e-4f;
+    const float radius = eyeSphere.radius * 1.001f + 1e-4f;
     const float distance = std::sqrt(dot(v, v));
     if (distance <= radius) {
         return true;
@@ -96,10 +89,10 @@ ProgramKey LightSelection::everyLight() const {
     return programKey(lighting_, twoSide_, lights_, enabled_);
 }
 
-unsigned LightSelection::conesReaching(const Box& eyeBox) const {
+unsigned LightSelection::conesReaching(const Sphere& eyeSphere) const {
     unsigned reaching = 0;
     for (int i = 0; i < kMaxLights; ++i) {
-        if ((cones_ & (1u << i)) != 0 && lightReaches(lights_[i], eyeBox)) {
+        if ((cones_ & (1u << i)) != 0 && lightReaches(lights_[i], eyeSphere)) {
             reaching |= 1u << i;
         }
     }
@@ -110,28 +103,26 @@ ProgramKey LightSelection::reaching(unsigned cones) const {
     if (!lighting_) {
         return everyLight();
     }
-    return programKey(lighting_, twoSide_, lights_, enabled_ & (~cones_ | cones));
+    unsigned chosen = cones & cones_;
+    if ((chosen & (chosen - 1)) != 0) {
+        chosen = cones_;
+    }
+    return programKey(lighting_, twoSide_, lights_, (enabled_ & ~cones_) | chosen);
 }
 
-void LightSelection::prepareFor(unsigned cones) {
-    if (!lighting_) {
+void LightSelection::prepareAll() {
+    if (!lighting_ || !prepared_.insert(reaching(cones_)).second) {
         return;
     }
-    const unsigned always = enabled_ & ~cones_;
-    const unsigned optional = cones & cones_;
-    const ProgramKey widest = programKey(lighting_, twoSide_, lights_, always | optional);
-    if (!prepared_.insert({widest, optional}).second) {
-        return;
-    }
-    // Every subset of the optional lights, the empty one included.
-    unsigned subset = optional;
-    for (;;) {
-        const ProgramKey key = programKey(lighting_, twoSide_, lights_, always | subset);
+    const auto prepare = [](ProgramKey key) {
         vglPrepareProgram(static_cast<unsigned>(key), static_cast<unsigned>(key >> 32));
-        if (subset == 0) {
-            break;
+    };
+    prepare(reaching(cones_));
+    prepare(reaching(0));
+    for (int i = 0; i < kMaxLights; ++i) {
+        if ((cones_ & (1u << i)) != 0) {
+            prepare(reaching(1u << i));
         }
-        subset = (subset - 1) & optional;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <set>
-#include <utility>
 
 #include "backend.h"
 #include "bounds.h"
@@ -26,11 +25,11 @@ constexpr ProgramKey kKeyTwoSide = ProgramKey{1} << 33;
 // The key for lighting with the lights in `on` (bit i: light i).
 ProgramKey programKey(bool lighting, bool twoSide, const PackedLight* lights, unsigned on);
 
-// Whether any point of a box (eye coordinates) lies inside the light's cone.
+// Whether any point of a ball (eye coordinates) lies inside the light's cone.
 // Lights that are not positional spots reach everywhere. Answers false only
 // where the spot factor is 0 for the whole box, so leaving the light out there
 // changes nothing: outside its cone a spot gives nothing, ambient included.
-bool lightReaches(const PackedLight& light, const Box& eyeBox);
+bool lightReaches(const PackedLight& light, const Sphere& eyeSphere);
 
 // The lights as last sent, and the program each drawn box needs: the lights
 // that are on and can reach it.
@@ -39,15 +38,19 @@ class LightSelection {
     void update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide);
     // Every light that is on, wherever it reaches.
     ProgramKey everyLight() const;
-    // The positional spot lights, on or off, whose cones reach the box
+    // The positional spot lights, on or off, whose cones reach the ball
     // (eye coordinates).
-    unsigned conesReaching(const Box& eyeBox) const;
-    // The program for a box those cones reach: the lights that are on
-    // without a cone, and those of them that are on.
+    unsigned conesReaching(const Sphere& eyeSphere) const;
+    // The program for what those cones reach: the lights that are on
+    // without a cone, and the cone that reaches, or every cone where more
+    // than one does. Cones are there whether on or off: a spot light that is
+    // off is scaled by 0 in the shader (RenderState::lightOn), so switching
+    // it needs no other program. A light more than those that reach adds
+    // exactly 0, so the pictures are the same with any of these programs.
     ProgramKey reaching(unsigned cones) const;
-    // Has the renderer prepare, once, every program such a box could need as
-    // the spot lights are switched on and off.
-    void prepareFor(unsigned cones);
+    // Has the renderer make every program reaching() can answer with the
+    // lights as they are, once: no frame after the first waits for one.
+    void prepareAll();
 
    private:
 
@@ -56,8 +59,7 @@ class LightSelection {
     unsigned cones_ = 0;  // the positional spot lights, on or off
     bool lighting_ = false;
     bool twoSide_ = false;
-    // (the key with every reaching light on, the reaching cones) prepared.
-    std::set<std::pair<ProgramKey, unsigned>> prepared_;
+    std::set<ProgramKey> prepared_;  // the key with every cone, per set prepared
 };
 
 }  // namespace vgl

@@ -8,7 +8,7 @@ var LibraryVellmoorRenderer = {
   $VGL__deps: ['$VGLShaders', '$VGLLayout'],
   $VGL: {
     gl: null,
-    programs: new Map(), // by program key
+    programs: null,      // a Map by program key (made in init: emscripten copies this object as text)
     current: null,
     u: {},               // the current program's uniforms
     // The shared state as last sent, given to each program when it is next
@@ -26,6 +26,7 @@ var LibraryVellmoorRenderer = {
 
     init: function(gl) {
       VGL.gl = gl;
+      VGL.programs = new Map();
       VGL.materialTexture = gl.createTexture();
       gl.activeTexture(gl.TEXTURE1);
       gl.bindTexture(gl.TEXTURE_2D, VGL.materialTexture);
@@ -49,7 +50,7 @@ var LibraryVellmoorRenderer = {
       var gl = VGL.gl, started = performance.now();
       var program = VGLShaders.link(gl, key);
       entry = {program: program, u: {}, stateVersion: -1};
-      ['modelview', 'projection', 'normalMatrix', 'lights', 'sceneAmbient', 'normalize', 'flat',
+      ['modelview', 'projection', 'normalMatrix', 'lights', 'lightOn', 'sceneAmbient', 'normalize', 'flat',
        'textured', 'currentMaterial', 'materials', 'texture', 'textureReplace', 'texturing'
       ].forEach(function(uniform) {
         entry.u[uniform] = gl.getUniformLocation(
@@ -77,6 +78,7 @@ var LibraryVellmoorRenderer = {
         gl.uniformMatrix4fv(u.projection, false, state.projection);
         gl.uniform4fv(u.lights, state.lights);
         gl.uniform4fv(u.sceneAmbient, state.sceneAmbient);
+        gl.uniform1fv(u.lightOn, state.lightOn);
         gl.uniform1i(u.normalize, state.normalize);
         gl.uniform1i(u.textureReplace, state.textureReplace);
         entry.stateVersion = VGL.stateVersion;
@@ -215,6 +217,7 @@ var LibraryVellmoorRenderer = {
       projection: HEAPF32.slice(f + at.projection, f + at.projection + 16),
       lights: HEAPF32.slice(f + at.lights, f + at.lights + lightWords),
       sceneAmbient: HEAPF32.slice(f + at.sceneAmbient, f + at.sceneAmbient + 4),
+      lightOn: HEAPF32.slice(f + at.lightOn, f + at.lightOn + VGLLayout.sizes.lights),
       normalize: HEAP32[f + at.normalize],
       textureReplace: HEAP32[f + at.textureReplace],
     };

@@ -1,9 +1,10 @@
 // The shaders of Vellmoor's OpenGL layer: OpenGL 1.1's fixed-function
 // lighting per vertex, with the infinite viewer, two-sided lighting, flat
 // and smooth shading and modulated textures. As a driver does, the vertex
-// shader is written for the lighting state in force (which lights are on,
-// which are spot lights or fade with distance), so no vertex pays for a light
-// that is off; the programs are kept for when that state comes back.
+// shader is written for the lights a draw needs (which lights light it,
+// which are spot lights or fade with distance: the program key), so no
+// vertex pays for a light that is off or cannot reach it; the programs are
+// kept for when that key comes back.
 
 var LibraryVellmoorShaders = {
   $VGLShaders__deps: ['$VGLLayout'],
@@ -34,6 +35,9 @@ var LibraryVellmoorShaders = {
       // Per light: ambient, diffuse, specular, position, spot direction and
       // exponent, cosine of the cutoff and the three attenuation factors.
       'uniform vec4 uLights[' + L.sizes.lights * L.sizes.lightWords / 4 + '];',
+      // 1 for a light that is on: a program may light with a spot light
+      // that is off where it could reach, scaled by 0.
+      'uniform float uLightOn[' + L.sizes.lights + '];',
       'uniform vec4 uSceneAmbient;',
       'uniform bool uNormalize;',
       'uniform bool uFlat;',
@@ -78,14 +82,14 @@ var LibraryVellmoorShaders = {
       '           Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
       '  vec4 place = ' + field('position', 4) + ';',
       '  vec3 toLight;',
-      '  float factor = 1.0;',
+      '  float factor = uLightOn[i];',
       '  if (positional) {',
       '    vec3 d = place.xyz / place.w - position;',
       '    float distance = length(d);',
       '    toLight = d / distance;',
       '    if (fades) {',
       '      vec3 reach = ' + field('attenuation', 3) + ';',
-      '      factor = 1.0 / (reach.x + reach.y * distance + reach.z * distance * distance);',
+      '      factor /= reach.x + reach.y * distance + reach.z * distance * distance;',
       '    }',
       '  } else {',
       '    toLight = normalize(place.xyz);',

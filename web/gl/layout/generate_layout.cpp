@@ -40,7 +40,8 @@ std::string object(const char* name, const Field (&fields)[N], std::size_t divis
 std::string layout() {
     // In 32-bit words from the structure's start.
     const Field state[] = {FIELD(RenderState, projection), FIELD(RenderState, lights),
-                           FIELD(RenderState, sceneAmbient), FIELD(RenderState, normalize),
+                           FIELD(RenderState, sceneAmbient), FIELD(RenderState, lightOn),
+                           FIELD(RenderState, normalize),
                            FIELD(RenderState, depthTest), FIELD(RenderState, blend),
                            FIELD(RenderState, blendSource), FIELD(RenderState, blendDestination),
                            FIELD(RenderState, textureReplace)};
