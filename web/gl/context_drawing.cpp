@@ -14,6 +14,9 @@ const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 }  // namespace
 
 void Context::flush() {
+    if (refusedInBegin()) {
+        return;
+    }
     drawImmediate(Matrix::identity());
 }
 
@@ -114,7 +117,7 @@ void Context::sendRenderState() {
     std::copy(projection.m.begin(), projection.m.end(), r.projection);
     unsigned enabled = 0;
     for (int i = 0; i < kMaxLights; ++i) {
-        const Light& light = state_.lights[i];
+        const Light& light = state_.lighting.lights[i];
         PackedLight& out = r.lights[i];
         copy4(out.ambient, light.ambient);
         copy4(out.diffuse, light.diffuse);
@@ -131,14 +134,14 @@ void Context::sendRenderState() {
             enabled |= 1u << i;
         }
     }
-    copy4(r.sceneAmbient, state_.sceneAmbient);
-    r.normalize = word(state_.normalize);
-    r.depthTest = word(state_.depthTest);
-    r.blend = word(state_.blend);
-    r.blendSource = static_cast<std::int32_t>(state_.blendSource);
-    r.blendDestination = static_cast<std::int32_t>(state_.blendDestination);
-    r.textureReplace = word(state_.textureEnvMode == GL_REPLACE);
-    lightSelection_.update(r, enabled, state_.lighting, state_.twoSide);
+    copy4(r.sceneAmbient, state_.lighting.sceneAmbient);
+    r.normalize = word(state_.transform.normalize);
+    r.depthTest = word(state_.depth.test);
+    r.blend = word(state_.colorBuffer.blend);
+    r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
+    r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
+    r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide);
     vglSetState(&r);
     renderStateDirty_ = false;
 }
