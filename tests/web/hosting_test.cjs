@@ -116,7 +116,8 @@ test('from the disk it says how to serve it, without JavaScript that it needs it
 // The caches the page's origin holds, once its service worker is active.
 async function caches(page) {
   return page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
+    const waited = new Promise((resolve, reject) => setTimeout(reject, 20000, new Error('no service worker')));
+    await Promise.race([navigator.serviceWorker.ready, waited]);
     return window.caches.keys();
   });
 }
