@@ -70,33 +70,92 @@
     }
   }
 
-  // A file of the site, with its share of the progress bar.
-  async function fetchFile(name, share, loaded) {
+  // The sizes of the program's big files as the build wrote them into the
+  // page: what the progress bar counts towards, whatever encoding a server
+  // sends them in (its Content-Length is then the compressed size, or absent).
+  function expectedSizes() {
+    const sizes = {};
+    const meta = document.querySelector('meta[name="vellmoor-sizes"]');
+    for (const entry of (meta ? meta.content : '').split(/\s+/)) {
+      const [name, bytes] = entry.split('=');
+      if (Number(bytes) > 0) sizes[name] = Number(bytes);
+    }
+    return sizes;
+  }
+
+  function megabytes(bytes) {
+    return (bytes / 1e6).toFixed(1) + ' MB';
+  }
+
+  // A file of the site, collected from the stream as it arrives; `received`
+  // hears of every chunk's decoded length.
+  async function fetchFile(name, expected, received) {
     let response;
     try {
       response = await fetch(name);
     } catch (error) {
-      throw new Error('Could not load ' + name + ' (' + error.message + ').');
+      throw new Error('Could not load ' + name + ': the server could not be reached (' +
+                      error.message + ').');
     }
     if (!response.ok) {
       throw new Error('Could not load ' + name + ': the server answered ' + response.status +
                       (response.statusText ? ' ' + response.statusText : '') + '.');
     }
-    const total = Number(response.headers.get('Content-Length')) || 0;
-    if (!response.body || !total) {
-      return response.arrayBuffer();
-    }
     const reader = response.body.getReader();
-    const bytes = new Uint8Array(total);
-    let offset = 0;
+    const chunks = [];
+    let length = 0;
     for (;;) {
-      const {done, value} = await reader.read();
-      if (done) break;
-      bytes.set(value.subarray(0, Math.max(0, total - offset)), offset);
-      offset += value.length;
-      loaded(share * Math.min(1, offset / total));
+      let chunk;
+      try {
+        chunk = await reader.read();
+      } catch (error) {
+        throw new Error('Could not load ' + name + ': the download broke off after ' +
+                        megabytes(length) + (expected ? ' of ' + megabytes(expected) : '') +
+                        ' (' + error.message + ').');
+      }
+      if (chunk.done) break;
+      chunks.push(chunk.value);
+      length += chunk.value.length;
+      received(chunk.value.length);
+    }
+    if (expected && length !== expected) {
+      throw new Error('Could not load ' + name + ': it came to ' + length + ' bytes where this ' +
+                      'page expects ' + expected + ', so the site\'s files are from different ' +
+                      'builds. Copying the whole site again mends it.');
+    }
+    const bytes = new Uint8Array(length);
+    let offset = 0;
+    for (const chunk of chunks) {
+      bytes.set(chunk, offset);
+      offset += chunk.length;
     }
     return bytes.buffer;
+  }
+
+  // The program's wasm and data at once, with the bar showing the share of
+  // their bytes that has arrived (moving to and fro if their sizes are not
+  // known).
+  function fetchProgram() {
+    const names = ['vellmoor.wasm', 'vellmoor.data'];
+    const sizes = expectedSizes();
+    const total = names.reduce((sum, name) => sum + (sizes[name] || 0), 0);
+    let arrived = 0;
+    if (names.some((name) => !sizes[name])) progress.removeAttribute('value');
+    const received = (bytes) => {
+      arrived += bytes;
+      if (progress.hasAttribute('value')) progress.value = Math.min(1, arrived / total);
+    };
+    return Promise.all(names.map((name) => fetchFile(name, sizes[name], received)));
+  }
+
+  // Once the room runs, the site is kept by the service worker, so that the
+  // page starts again without a network and can be installed. Not sooner: its
+  // copies would compete with the page's own downloads.
+  function keepForOffline() {
+    if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+    navigator.serviceWorker.register('service-worker.js').catch((error) => {
+      console.warn('Vellmoor will not start without a network: ' + error.message);
+    });
   }
 
   // --- Input, as GLUT reports it ------------------------------------------
@@ -219,27 +278,25 @@
   page.windowSize = () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)];
 
   async function start() {
+    if (location.protocol === 'file:') {
+      fail('Browsers do not let a page read its files from the disk, so the room cannot load ' +
+           'from here. Serve this folder with any web server and open its address: for ' +
+           'example, run python3 -m http.server in this folder and open ' +
+           'http://localhost:8000/ (in the source tree, make serve-web does it).');
+      return;
+    }
     if (!hasWebGL2()) {
       fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
            'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
            'an old graphics driver), switching it on lets the room show.');
       return;
     }
-    const shares = [0, 0];
-    const loaded = (i) => (value) => {
-      shares[i] = value;
-      progress.value = shares[0] + shares[1];
-    };
     let wasm;
     let data;
     try {
-      [wasm, data] = await Promise.all([fetchFile('vellmoor.wasm', 0.3, loaded(0)),
-                                        fetchFile('vellmoor.data', 0.7, loaded(1))]);
+      [wasm, data] = await fetchProgram();
     } catch (error) {
-      fail(error.message + (location.protocol === 'file:'
-          ? ' Browsers do not let a page read files from the disk: serve the folder with a web ' +
-            'server (make serve-web does) and open its address.'
-          : ' Reloading the page tries again.'));
+      fail(error.message + ' Reloading the page tries again.');
       return;
     }
     window.Module = {
@@ -265,6 +322,7 @@
           });
         }
         resolveReady();
+        keepForOffline();
       },
       quit: (status, toThrow) => {
         if (program) program._vglutStop();
