@@ -92,18 +92,18 @@ async function started(page) {
   await page.waitForFunction(() => window.vellmoor && window.vellmoor.state !== 'loading', null,
                              { timeout: 60000 });
   if (await page.evaluate(() => window.vellmoor.state) === 'running') {
-    await page.waitForFunction(() => window.vellmoor.frames().count > 0, null, { timeout: 60000 });
+    await page.waitForFunction(() => window.vellmoor.testing.frames().count > 0, null, { timeout: 60000 });
   }
 }
 
 async function camera(page) {
-  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.camera());
+  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.testing.camera());
   return { eyeX, eyeZ, yaw, eyeHeight, pitch };
 }
 
 // The canvas as the program draws it now, from a named view if given.
 async function picture(page, view) {
-  const url = await page.evaluate((name) => window.vellmoor.capture(name), view);
+  const url = await page.evaluate((name) => window.vellmoor.testing.capture(name), view);
   return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
 }
 
