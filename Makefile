@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 # -noreset: the server keeps running as it is when its last client leaves between tests.
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-.PHONY: run test check package icon build setup-run setup-test setup-package setup-bench test-asan \
+.PHONY: run test check package icon build setup-run setup-check setup-test setup-package setup-bench test-asan \
         screenshots bench bench-memory clean
 
 run: setup-run build
@@ -35,8 +35,9 @@ test-asan:
 	cmake --build "$(ASAN_BUILD)" -j$(JOBS)
 	cd "$(ASAN_BUILD)" && $(XVFB) $(CTEST)
 
-# The unit and OpenGL tests only, for the edit-build-test loop (under a minute).
-check: setup-test
+# The unit and OpenGL tests only, for the edit-build-test loop (under a minute);
+# its set-up asks only for the native build and these tests' packages.
+check: setup-check
 	cmake -S . -B "$(BUILD)"
 	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests gl_tests
 	cd "$(BUILD)" && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
@@ -85,6 +86,9 @@ build:
 setup-run:
 	@scripts/setup.sh run
 
+setup-check:
+	@scripts/setup.sh check
+
 setup-test:
 	@scripts/setup.sh test
 
@@ -111,13 +115,13 @@ update-references: setup-test build
 # --- Windows -----------------------------------------------------------------
 # vellmoor.exe cross-built with mingw-w64 (toolchain in cmake/), statically
 # linked against freeglut built from Debian's source package, and packed with
-# its images into build-windows/vellmoor-VERSION-win64.zip. `make test` also
-# runs the cross-built unit tests and the zip's program under wine (the tests
-# in $(BUILD) look for this folder by name).
+# its images into build-windows/vellmoor-VERSION-win64.zip. windows-test-programs
+# builds the cross-built unit tests as well, which `make test` runs under wine
+# with the zip's program (the tests in $(BUILD) look for this folder by name).
 WINDOWS_BUILD := build-windows
 WINDOWS_DEPS  := $(WINDOWS_BUILD)/third-party
 
-.PHONY: windows windows-tests setup-windows clean-windows
+.PHONY: windows windows-test-programs setup-windows clean-windows
 
 windows: setup-windows
 	scripts/windows-deps.sh "$(WINDOWS_DEPS)" "$(WINDOWS_DEPS)/prefix"
@@ -125,7 +129,7 @@ windows: setup-windows
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$(CURDIR)/$(WINDOWS_DEPS)/prefix"
 	cmake --build "$(WINDOWS_BUILD)" -j$(JOBS) --target windows_zip
 
-windows-tests: windows
+windows-test-programs: windows
 	cmake --build "$(WINDOWS_BUILD)" -j$(JOBS) --target unit_tests
 
 setup-windows:
@@ -134,7 +138,7 @@ setup-windows:
 clean-windows:
 	rm -rf "$(WINDOWS_BUILD)"
 
-test: windows-tests
+test: windows-test-programs
 clean: clean-windows
 
 # --- Web -----------------------------------------------------------------------
@@ -147,7 +151,7 @@ clean: clean-windows
 WEB_BUILD := build-web
 WEB_PORT  ?= 8000
 
-.PHONY: web serve-web web-tests bench-web setup-web setup-web-test clean-web
+.PHONY: web serve-web web-test-modules bench-web setup-web setup-web-test clean-web
 
 web: setup-web
 	scripts/web-deps.sh "$(CURDIR)/$(WEB_BUILD)/third-party"
@@ -162,15 +166,15 @@ serve-web: web
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory "$(CURDIR)/$(WEB_BUILD)/site"
 
 # The page's tests drive Chromium with playwright-core, at the version
-# tests/web/package-lock.json locks, installed into the web build folder.
-web-tests: setup-web-test web
+# tests/web/package-lock.json locks: this installs it into the web build folder.
+web-test-modules: setup-web-test
 	mkdir -p "$(CURDIR)/$(WEB_BUILD)/node"
 	cp tests/web/package.json tests/web/package-lock.json "$(CURDIR)/$(WEB_BUILD)/node/"
 	cd "$(CURDIR)/$(WEB_BUILD)/node" && npm ci --no-audit --no-fund --loglevel=error
 
 # Every view's frame time in headless Chromium beside the desktop program's,
 # in one run, with the page's CPU time and draw calls (docs/performance.md).
-bench-web: setup-web-test build web-tests
+bench-web: setup-web-test build web web-test-modules
 	mkdir -p "$(BENCH_OUT)"
 	$(call with_display,env NODE_PATH="$(CURDIR)/$(WEB_BUILD)/node/node_modules" \
 	  VELLMOOR_WEB_SITE="$(CURDIR)/$(WEB_BUILD)/site" \
@@ -185,5 +189,5 @@ setup-web-test:
 clean-web:
 	rm -rf "$(WEB_BUILD)"
 
-test: web-tests
+test: web web-test-modules
 clean: clean-web

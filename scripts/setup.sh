@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing Vellmoor needs.
 #   scripts/setup.sh run    what `make run` needs
+#   scripts/setup.sh check  what `make check` (the unit and OpenGL tests) needs as well
 #   scripts/setup.sh test   what `make test` needs as well
 #   scripts/setup.sh package  what `make package` needs: the Debian package tools
 #   scripts/setup.sh bench  what `make bench` needs: the X server and the plotter
@@ -24,9 +25,13 @@ run_packages=(
 package_packages=(
   dpkg-dev file
 )
+# GoogleTest and the X server the unit and OpenGL tests (`make check`) run under.
+check_packages=(
+  libgtest-dev xvfb xauth
+)
 test_packages=(
-  libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils
+  libbenchmark-dev
+  xdotool x11-utils
   clang clang-tidy libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
   wine wine64
@@ -52,14 +57,16 @@ bench_packages=(
 
 case "$purpose" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+  check) wanted=("${run_packages[@]}" "${check_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${check_packages[@]}"
+              "${test_packages[@]}" "${windows_packages[@]}"
               "${web_packages[@]}" "${web_test_packages[@]}") ;;
   package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
   bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   web-test) wanted=("${web_packages[@]}" "${web_test_packages[@]}" "${bench_packages[@]}") ;;
-  *) echo "usage: $0 run|test|package|bench|windows|web|web-test" >&2; exit 2 ;;
+  *) echo "usage: $0 run|check|test|package|bench|windows|web|web-test" >&2; exit 2 ;;
 esac
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

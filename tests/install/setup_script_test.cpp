@@ -68,4 +68,20 @@ TEST(SetUpScript, AcceptsPackagesInstalledForTwoArchitecturesButNotForI386Alone)
     EXPECT_EQ(i386Only.output.find("libgl1-mesa-dri"), std::string::npos) << i386Only.output;
 }
 
+// The quick checks need the native build and its test tools only: where the
+// cross compiler, wine, emscripten or Chromium is missing, their set-up passes
+// while the whole suite's asks for it.
+TEST(SetUpScript, TheQuickChecksNeedNoCrossOrBrowserTools) {
+    for (const char* tool : {"wine", "g++-mingw-w64-x86-64-posix", "emscripten", "chromium"}) {
+        const std::string setUp = "PATH='" VELLMOOR_SOURCE_DIR
+                                  "/tests/install/two-architectures':\"$PATH\" FOREIGN_ONLY=" +
+                                  std::string(tool) + " /bin/bash '" SETUP_SCRIPT "' ";
+        const ShellRun check = runShell(setUp + "check");
+        EXPECT_EQ(check.status, 0) << tool << ":\n" << check.output;
+        const ShellRun test = runShell(setUp + "test");
+        EXPECT_EQ(test.status, 1) << tool << ":\n" << test.output;
+        EXPECT_NE(test.output.find(tool), std::string::npos) << test.output;
+    }
+}
+
 }  // namespace

@@ -4,14 +4,16 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "fake_renderer.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
-#include "gl/restore.h"
+#include "gl/window.h"
 #include "gl/triangles.h"
 
 namespace {
@@ -265,6 +267,149 @@ TEST_F(Layer, LightsArePlacedWhereTheModelviewMatrixPutsThem) {
     EXPECT_FLOAT_EQ(eye[2], 2.0f);
     EXPECT_NEAR(spot[0], 0.0f, 1e-6);
     EXPECT_FLOAT_EQ(spot[2], -1.0f);
+}
+
+// glPopAttrib restores the groups pushed, whole; an enable flag comes back
+// with its own group's bit or with GL_ENABLE_BIT.
+TEST_F(Layer, PoppedAttributesRestoreTheirGroupsAndEachEnableFlagWithEither) {
+    const auto diffuseOfLight3 = [] {
+        GLfloat diffuse[4];
+        glGetLightfv(GL_LIGHT3, GL_DIFFUSE, diffuse);
+        return std::vector<float>(diffuse, diffuse + 4);
+    };
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT3);
+    glLightfv(GL_LIGHT3, GL_DIFFUSE, kRed);
+    glPopAttrib();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
+    EXPECT_EQ(diffuseOfLight3(), std::vector<float>(kRed, kRed + 4));
+
+    glPushAttrib(GL_LIGHTING_BIT);
+    glEnable(GL_LIGHTING);
+    glLightfv(GL_LIGHT3, GL_DIFFUSE, kBlue);
+    glShadeModel(GL_FLAT);
+    glPopAttrib();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_EQ(diffuseOfLight3(), std::vector<float>(kRed, kRed + 4));
+    GLint shading = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_EQ(shading, GL_SMOOTH);
+
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopAttrib();
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    glDisable(GL_DEPTH_TEST);
+}
+
+// Between glBegin and glEnd OpenGL takes vertices, their attributes,
+// materials and list calls only; anything else is an invalid operation that
+// changes nothing, and the primitive is still drawn.
+TEST_F(Layer, CallsOpenGLForbidsBetweenBeginAndEndAreInvalidAndChangeNothing) {
+    static GLfloat floats[16];
+    static GLint integers[4];
+    static GLuint name = 0;
+    static GLubyte pixel[4];
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    std::copy_n(identity, 16, floats);
+    const std::vector<void (*)()> forbidden = {
+        [] { glEnable(GL_LIGHTING); },
+        [] { glDisable(GL_DEPTH_TEST); },
+        [] { glIsEnabled(GL_LIGHTING); },
+        [] { glShadeModel(GL_FLAT); },
+        [] { glFrontFace(GL_CW); },
+        [] { glDepthMask(GL_FALSE); },
+        [] { glBlendFunc(GL_ONE, GL_ONE); },
+        [] { glClearColor(1, 1, 1, 1); },
+        [] { glClear(GL_COLOR_BUFFER_BIT); },
+        [] { glPushAttrib(GL_ALL_ATTRIB_BITS); },
+        [] { glPopAttrib(); },
+        [] { glFlush(); },
+        [] { glFinish(); },
+        [] { glMatrixMode(GL_PROJECTION); },
+        [] { glLoadIdentity(); },
+        [] { glLoadMatrixf(floats); },
+        [] { glMultMatrixf(floats); },
+        [] { glTranslatef(1, 0, 0); },
+        [] { glPushMatrix(); },
+        [] { glPopMatrix(); },
+        [] { glViewport(0, 0, 1, 1); },
+        [] { glRectf(0, 0, 1, 1); },
+        [] { glBegin(GL_TRIANGLES); },
+        [] { glGenLists(1); },
+        [] { glNewList(1, GL_COMPILE); },
+        [] { glEndList(); },
+        [] { glIsList(1); },
+        [] { glDeleteLists(1, 1); },
+        [] { glLightfv(GL_LIGHT0, GL_DIFFUSE, floats); },
+        [] { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1); },
+        [] { glGetIntegerv(GL_VIEWPORT, integers); },
+        [] { glGetFloatv(GL_CURRENT_COLOR, floats); },
+        [] { glGetString(GL_VENDOR); },
+        [] { glGetLightfv(GL_LIGHT0, GL_DIFFUSE, floats); },
+        [] { glGetMaterialfv(GL_FRONT, GL_DIFFUSE, floats); },
+        [] { glGenTextures(1, &name); },
+        [] { glDeleteTextures(1, &name); },
+        [] { glBindTexture(GL_TEXTURE_2D, 0); },
+        [] { glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR); },
+        [] { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE); },
+        [] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel); },
+        [] { glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, integers); },
+        [] { glPixelStorei(GL_UNPACK_ALIGNMENT, 1); },
+        [] { glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel); },
+        [] { glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel); },
+        [] { glGetError(); },
+    };
+    for (std::size_t i = 0; i < forbidden.size(); ++i) {
+        glBegin(GL_TRIANGLES);
+        glVertex3f(0.0f, 0.0f, 0.0f);
+        forbidden[i]();
+        glVertex3f(1.0f, 0.0f, 0.0f);
+        glVertex3f(0.0f, 1.0f, 0.0f);
+        glEnd();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_OPERATION)) << "call " << i;
+    }
+    glFinish();
+    EXPECT_EQ(fakeRenderer().draws.size(), 1u);
+    EXPECT_EQ(fakeRenderer().draws[0].triangles.size(), 3 * forbidden.size());
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLint shading = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_EQ(shading, GL_SMOOTH);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A material set inside a primitive before its first vertex is the whole
+// primitive's; after one it would not be the earlier vertices', so it is
+// refused, said once, and the primitive keeps the material it started with.
+TEST_F(Layer, AMaterialBetweenVerticesIsRefusedOnceAndTheOneBeforeThemKept) {
+    material(kRed);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        glBegin(GL_TRIANGLES);
+        material(kGreen);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glVertex3f(0.0f, 0.0f, 0.0f);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        material(kBlue);
+        glVertex3f(1.0f, 0.0f, 0.0f);
+        glVertex3f(0.0f, 1.0f, 0.0f);
+        glEnd();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_OPERATION));
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    glFinish();
+    ASSERT_EQ(fakeRenderer().draws.size(), 1u);
+    const FakeDraw& draw = fakeRenderer().draws[0];
+    for (const vgl::Vertex& vertex : draw.triangles) {
+        EXPECT_EQ(diffuseOf(vertex, draw.parameters), std::vector<float>(kGreen, kGreen + 4));
+    }
+    EXPECT_NE(said.find("glMaterial"), std::string::npos) << said;
+    EXPECT_EQ(said.find("glMaterial"), said.rfind("glMaterial")) << said;
 }
 
 TEST_F(Layer, MatrixStacksReportOverflowAndUnderflow) {

@@ -17,7 +17,7 @@ let playwright;
 try {
   playwright = require('playwright-core');
 } catch (error) {
-  console.log('Skipped: playwright-core is not installed (make web-tests installs it).');
+  console.log('Skipped: playwright-core is not installed (make web-test-modules installs it).');
   process.exit(SKIP);
 }
 const { PNG } = require('pngjs');

@@ -13,13 +13,6 @@ namespace {
 const std::size_t kImmediateLimit = 1 << 20;
 }  // namespace
 
-ServerState::ServerState() {
-    // Light 0 is the one white light OpenGL starts with.
-    const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    copy4(lights[0].diffuse, white);
-    copy4(lights[0].specular, white);
-}
-
 Context::Context() {
     compilation_.surface = state_.surface.unknownCopy();
 }
@@ -35,24 +28,34 @@ void Context::setError(GLenum error) {
     }
 }
 
+void Context::refuse(const std::string& what, GLenum error) {
+    if (refusalsReported_.insert(what).second) {
+        std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", what.c_str());
+    }
+    setError(error);
+}
+
 bool Context::refusedInList(const char* call) {
     if (!compiling_) {
         return false;
     }
-    if (refusalsReported_.insert(call).second) {
-        std::fprintf(stderr,
-                     "vellmoor: %s inside a display list is not supported on WebGL; ignored\n",
-                     call);
+    refuse(std::string(call) + " inside a display list", GL_INVALID_OPERATION);
+    return true;
+}
+
+bool Context::refusedInBegin() {
+    if (!inBegin_) {
+        return false;
     }
     setError(GL_INVALID_OPERATION);
     return true;
 }
 
 void Context::unsupported(const char* call) {
-    if (refusalsReported_.insert(call).second) {
-        std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", call);
+    if (refusedInBegin()) {
+        return;
     }
-    setError(GL_INVALID_ENUM);
+    refuse(call, GL_INVALID_ENUM);
 }
 
 Surface& Context::surface() {
@@ -63,7 +66,7 @@ MatrixStack& Context::currentStack() {
     if (compiling_) {
         return compilation_.matrices;
     }
-    return state_.matrixMode == GL_PROJECTION ? projection_ : modelview_;
+    return state_.transform.matrixMode == GL_PROJECTION ? projection_ : modelview_;
 }
 
 void Context::renderStateChanging() {
@@ -72,7 +75,7 @@ void Context::renderStateChanging() {
 }
 
 void Context::windowCreated(int width, int height) {
-    maxTextureSize_ = vglMaxTextureSize();
+    textures_.maxSize = vglMaxTextureSize();
     viewport_[2] = width;
     viewport_[3] = height;
 }
@@ -163,6 +166,9 @@ void Context::color(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
 }
 
 void Context::rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
+    if (refusedInBegin()) {
+        return;
+    }
     begin(GL_POLYGON);
     vertex(x1, y1, 0.0f);
     vertex(x2, y1, 0.0f);
@@ -174,6 +180,9 @@ void Context::rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 // --- Matrices ----------------------------------------------------------------
 
 void Context::matrixMode(GLenum mode) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION) {
         setError(GL_INVALID_ENUM);
         return;
@@ -181,25 +190,28 @@ void Context::matrixMode(GLenum mode) {
     if (mode != GL_MODELVIEW && refusedInList("glMatrixMode(GL_PROJECTION)")) {
         return;
     }
-    state_.matrixMode = mode;
+    state_.transform.matrixMode = mode;
 }
 
 void Context::loadMatrix(const Matrix& matrix) {
-    if (refusedInList("glLoadIdentity or glLoadMatrix")) {
+    if (refusedInBegin() || refusedInList("glLoadIdentity or glLoadMatrix")) {
         return;
     }
-    if (state_.matrixMode == GL_PROJECTION) {
+    if (state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }
     currentStack().top() = matrix;
 }
 
 void Context::multiply(const Matrix& matrix) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (compiling_ && !matrix.isAffine()) {
         refusedInList("a projective glMultMatrix");
         return;
     }
-    if (!compiling_ && state_.matrixMode == GL_PROJECTION) {
+    if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }
     MatrixStack& stack = currentStack();
@@ -207,13 +219,19 @@ void Context::multiply(const Matrix& matrix) {
 }
 
 void Context::pushMatrix() {
+    if (refusedInBegin()) {
+        return;
+    }
     if (!currentStack().push()) {
         setError(GL_STACK_OVERFLOW);
     }
 }
 
 void Context::popMatrix() {
-    if (!compiling_ && state_.matrixMode == GL_PROJECTION) {
+    if (refusedInBegin()) {
+        return;
+    }
+    if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }
     if (!currentStack().pop()) {
@@ -222,6 +240,9 @@ void Context::popMatrix() {
 }
 
 void Context::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (width < 0 || height < 0) {
         setError(GL_INVALID_VALUE);
         return;

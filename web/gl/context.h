@@ -2,60 +2,21 @@
 
 #include <GL/gl.h>
 
-#include <map>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "backend.h"
+#include "list_store.h"
 #include "material_table.h"
 #include "matrix.h"
-#include "pixels.h"
 #include "recording.h"
+#include "state.h"
 #include "surface.h"
+#include "textures.h"
 
 namespace vgl {
-
-struct Light {
-    float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    float diffuse[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    float position[4] = {0.0f, 0.0f, 1.0f, 0.0f};  // eye coordinates
-    float spotDirection[3] = {0.0f, 0.0f, -1.0f};  // eye coordinates
-    float spotExponent = 0.0f;
-    float spotCutoff = 180.0f;
-    float attenuation[3] = {1.0f, 0.0f, 0.0f};  // constant, linear, quadratic
-    bool enabled = false;
-};
-
-// The state outside display lists, as glPushAttrib saves it.
-struct ServerState {
-    ServerState();
-
-    Surface surface;
-    Light lights[kMaxLights];
-    float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-    bool lighting = false;
-    bool twoSide = false;
-    bool normalize = false;
-    bool depthTest = false;
-    bool blend = false;
-    GLenum blendSource = GL_ONE;
-    GLenum blendDestination = GL_ZERO;
-    GLenum textureEnvMode = GL_MODULATE;
-    float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    GLenum matrixMode = GL_MODELVIEW;
-};
-
-// A compiled display list: its geometry in its own frame, uploaded once, and
-// what it leaves behind in the state where it is called.
-struct DisplayList {
-    Recording recording;
-    Surface end;
-    Matrix matrix = Matrix::identity();  // multiplied onto the modelview matrix
-    int mesh = 0;
-};
 
 // OpenGL 1.1 as the program uses it, over the renderer in backend.h. Geometry
 // is recorded with the state that can travel with it (materials, shading,
@@ -87,7 +48,7 @@ class Context {
     void newList(GLuint list, GLenum mode);
     void endList();
     void callList(GLuint name);
-    bool isList(GLuint list) const;
+    bool isList(GLuint list);
     void deleteLists(GLuint list, GLsizei range);
 
     // Lighting
@@ -106,8 +67,7 @@ class Context {
     void clear(GLbitfield mask);
     void pushAttrib(GLbitfield mask);
     void popAttrib();
-    // Draws whatever immediate-mode geometry is waiting (glFlush, glFinish
-    // and the buffer swap).
+    // Draws whatever immediate-mode geometry is waiting (glFlush, glFinish).
     void flush();
 
     // Queries
@@ -149,15 +109,15 @@ class Context {
         MatrixStack matrices{32};
         std::vector<std::pair<GLbitfield, Surface>> attributes;
     };
-    struct Texture {
-        int width = 0;
-        int height = 0;
-    };
-
     void setError(GLenum error);
+    // Says once that `what` is not supported on WebGL, and sets `error`.
+    void refuse(const std::string& what, GLenum error);
     // Whether a call that changes state the layer keeps out of display lists
     // is being compiled into one: then it is refused with a message.
     bool refusedInList(const char* call);
+    // Whether a call OpenGL forbids between glBegin and glEnd comes there:
+    // then it is an invalid operation.
+    bool refusedInBegin();
     // The state geometry is recorded with: the list's when compiling one.
     Surface& surface();
     MatrixStack& currentStack();
@@ -170,10 +130,6 @@ class Context {
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     Light* lightFor(GLenum light);
-    // glPixelStorei's names, and the setting one of them names (null for those
-    // that do not apply to byte images).
-    static bool isPixelStoreName(GLenum pname);
-    GLint* pixelStoreSetting(GLenum pname);
 
     ServerState state_;
     std::vector<std::pair<GLbitfield, ServerState>> attributes_;
@@ -187,8 +143,7 @@ class Context {
     std::vector<SourceVertex> source_;
     Recording immediate_;
 
-    std::map<GLuint, DisplayList> lists_;
-    GLuint nextList_ = 1;
+    ListStore lists_;
     bool compiling_ = false;
     Compilation compilation_;
 
@@ -196,12 +151,7 @@ class Context {
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
 
-    std::map<GLuint, Texture> textures_;
-    GLuint nextTexture_ = 1;
-    Texture proxy_;
-    PixelStore unpack_;
-    PixelStore pack_;
-    int maxTextureSize_ = 2048;
+    TextureObjects textures_;
     std::set<std::string> refusalsReported_;
 };
 

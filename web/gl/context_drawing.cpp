@@ -13,6 +13,9 @@ const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 }  // namespace
 
 void Context::flush() {
+    if (refusedInBegin()) {
+        return;
+    }
     drawImmediate(Matrix::identity());
 }
 
@@ -75,7 +78,7 @@ void Context::sendRenderState() {
     std::copy(projection.m.begin(), projection.m.end(), r.projection);
     r.lightMask = 0;
     for (int i = 0; i < kMaxLights; ++i) {
-        const Light& light = state_.lights[i];
+        const Light& light = state_.lighting.lights[i];
         float* out = r.lights[i];
         copy4(out, light.ambient);
         copy4(out + 4, light.diffuse);
@@ -91,15 +94,15 @@ void Context::sendRenderState() {
             r.lightMask |= 1 << i;
         }
     }
-    copy4(r.sceneAmbient, state_.sceneAmbient);
-    r.lighting = word(state_.lighting);
-    r.twoSide = word(state_.twoSide);
-    r.normalize = word(state_.normalize);
-    r.depthTest = word(state_.depthTest);
-    r.blend = word(state_.blend);
-    r.blendSource = static_cast<std::int32_t>(state_.blendSource);
-    r.blendDestination = static_cast<std::int32_t>(state_.blendDestination);
-    r.textureReplace = word(state_.textureEnvMode == GL_REPLACE);
+    copy4(r.sceneAmbient, state_.lighting.sceneAmbient);
+    r.lighting = word(state_.lighting.enabled);
+    r.twoSide = word(state_.lighting.twoSide);
+    r.normalize = word(state_.transform.normalize);
+    r.depthTest = word(state_.depth.test);
+    r.blend = word(state_.colorBuffer.blend);
+    r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
+    r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
+    r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
     vglSetState(&r);
     renderStateDirty_ = false;
 }

@@ -11,11 +11,11 @@ Light* Context::lightFor(GLenum light) {
         setError(GL_INVALID_ENUM);
         return nullptr;
     }
-    return &state_.lights[light - GL_LIGHT0];
+    return &state_.lighting.lights[light - GL_LIGHT0];
 }
 
 void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count) {
-    if (refusedInList("glLight")) {
+    if (refusedInBegin() || refusedInList("glLight")) {
         return;
     }
     Light* light = lightFor(which);
@@ -82,17 +82,17 @@ void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count
 }
 
 void Context::lightModel(GLenum pname, const GLfloat* params) {
-    if (refusedInList("glLightModel")) {
+    if (refusedInBegin() || refusedInList("glLightModel")) {
         return;
     }
     switch (pname) {
         case GL_LIGHT_MODEL_TWO_SIDE:
             renderStateChanging();
-            state_.twoSide = params[0] != 0.0f;
+            state_.lighting.twoSide = params[0] != 0.0f;
             break;
         case GL_LIGHT_MODEL_AMBIENT:
             renderStateChanging();
-            copy4(state_.sceneAmbient, params);
+            copy4(state_.lighting.sceneAmbient, params);
             break;
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
             if (params[0] != 0.0f) {
@@ -110,6 +110,11 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params) {
         setError(GL_INVALID_ENUM);
         return;
     }
+    // A primitive's vertices are recorded with one material at glEnd.
+    if (inBegin_ && !source_.empty()) {
+        refuse("glMaterial between the vertices of a primitive", GL_INVALID_OPERATION);
+        return;
+    }
     Surface& current = surface();
     for (int side = 0; side < 2; ++side) {
         const GLenum sideFace = side == 0 ? GL_FRONT : GL_BACK;
@@ -124,6 +129,9 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params) {
 }
 
 void Context::shadeModel(GLenum mode) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (mode != GL_FLAT && mode != GL_SMOOTH) {
         setError(GL_INVALID_ENUM);
         return;

@@ -8,6 +8,9 @@
 namespace vgl {
 
 GLuint Context::genLists(GLsizei range) {
+    if (refusedInBegin()) {
+        return 0;
+    }
     if (range < 0) {
         setError(GL_INVALID_VALUE);
         return 0;
@@ -15,12 +18,7 @@ GLuint Context::genLists(GLsizei range) {
     if (range == 0) {
         return 0;
     }
-    const GLuint first = nextList_;
-    for (GLsizei i = 0; i < range; ++i) {
-        lists_[first + i];
-    }
-    nextList_ += range;
-    return first;
+    return lists_.generate(range);
 }
 
 void Context::newList(GLuint list, GLenum mode) {
@@ -55,7 +53,7 @@ void Context::endList() {
                      "they are popped at its end on WebGL\n",
                      compilation_.name);
     }
-    DisplayList& list = lists_[compilation_.name];
+    DisplayList& list = lists_.at(compilation_.name);
     if (list.mesh != 0) {
         vglDeleteMesh(list.mesh);
     }
@@ -70,7 +68,6 @@ void Context::endList() {
             ? 0
             : vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
                             recording.indices.data(), static_cast<int>(recording.indices.size()));
-    nextList_ = std::max(nextList_, compilation_.name + 1);
     if (compilation_.mode == GL_COMPILE_AND_EXECUTE) {
         callList(compilation_.name);
     }
@@ -78,11 +75,11 @@ void Context::endList() {
 }
 
 void Context::callList(GLuint name) {
-    const auto found = lists_.find(name);
-    if (found == lists_.end()) {
+    const DisplayList* found = lists_.find(name);
+    if (found == nullptr) {
         return;  // calling a name with no list does nothing
     }
-    const DisplayList& list = found->second;
+    const DisplayList& list = *found;
     if (compiling_) {
         Compilation& c = compilation_;
         recordCall(c.list.recording, list.recording, c.surface, c.matrices.top(), materials_);
@@ -94,7 +91,9 @@ void Context::callList(GLuint name) {
 }
 
 void Context::callCompiled(const DisplayList& list) {
-    flush();
+    // What waits is drawn first; not flush(), which a list called between
+    // glBegin and glEnd may not.
+    drawImmediate(Matrix::identity());
     drawRecording(list.recording, list.mesh, modelview_.top());
     applyKnown(state_.surface, list.end);
     if (!list.matrix.isIdentity()) {
@@ -102,25 +101,23 @@ void Context::callCompiled(const DisplayList& list) {
     }
 }
 
-bool Context::isList(GLuint list) const {
-    const auto found = lists_.find(list);
-    return found != lists_.end() && found->second.mesh != 0;
+bool Context::isList(GLuint list) {
+    if (refusedInBegin()) {
+        return false;
+    }
+    const DisplayList* found = lists_.find(list);
+    return found != nullptr && found->mesh != 0;
 }
 
 void Context::deleteLists(GLuint list, GLsizei range) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (range < 0) {
         setError(GL_INVALID_VALUE);
         return;
     }
-    for (GLsizei i = 0; i < range; ++i) {
-        const auto found = lists_.find(list + i);
-        if (found != lists_.end()) {
-            if (found->second.mesh != 0) {
-                vglDeleteMesh(found->second.mesh);
-            }
-            lists_.erase(found);
-        }
-    }
+    lists_.remove(list, range);
 }
 
 }  // namespace vgl

@@ -7,26 +7,28 @@
 namespace vgl {
 
 GLenum Context::takeError() {
+    // Between glBegin and glEnd the flag is not read, and 0 is the answer.
+    if (refusedInBegin()) {
+        return GL_NO_ERROR;
+    }
     const GLenum error = error_;
     error_ = GL_NO_ERROR;
     return error;
 }
 
 void Context::getIntegers(GLenum pname, GLint* params) {
-    if (isPixelStoreName(pname)) {
-        const GLint* setting = pixelStoreSetting(pname);
-        params[0] = setting != nullptr ? *setting : 0;
+    if (refusedInBegin() || textures_.pixelStoreValue(pname, params[0])) {
         return;
     }
     switch (pname) {
         case GL_MAX_TEXTURE_SIZE:
-            params[0] = maxTextureSize_;
+            params[0] = textures_.maxSize;
             return;
         case GL_MAX_LIGHTS:
             params[0] = kMaxLights;
             return;
         case GL_MATRIX_MODE:
-            params[0] = static_cast<GLint>(state_.matrixMode);
+            params[0] = static_cast<GLint>(state_.transform.matrixMode);
             return;
         case GL_MODELVIEW_STACK_DEPTH:
             params[0] = static_cast<GLint>(modelview_.depth());
@@ -62,6 +64,9 @@ void Context::getIntegers(GLenum pname, GLint* params) {
 }
 
 void Context::getFloats(GLenum pname, GLfloat* params) {
+    if (refusedInBegin()) {
+        return;
+    }
     switch (pname) {
         case GL_MODELVIEW_MATRIX:
             std::copy(modelview_.top().m.begin(), modelview_.top().m.end(), params);
@@ -76,10 +81,10 @@ void Context::getFloats(GLenum pname, GLfloat* params) {
             std::copy_n(state_.surface.normal, 3, params);
             return;
         case GL_COLOR_CLEAR_VALUE:
-            copy4(params, state_.clearColor);
+            copy4(params, state_.colorBuffer.clearColor);
             return;
         case GL_LIGHT_MODEL_AMBIENT:
-            copy4(params, state_.sceneAmbient);
+            copy4(params, state_.lighting.sceneAmbient);
             return;
         default: {
             GLint integers[4] = {0, 0, 0, 0};
@@ -94,6 +99,9 @@ void Context::getFloats(GLenum pname, GLfloat* params) {
 }
 
 const GLubyte* Context::getString(GLenum name) {
+    if (refusedInBegin()) {
+        return nullptr;
+    }
     const char* text = nullptr;
     switch (name) {
         case GL_VENDOR:
@@ -116,6 +124,9 @@ const GLubyte* Context::getString(GLenum name) {
 }
 
 void Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
+    if (refusedInBegin()) {
+        return;
+    }
     const Light* found = lightFor(light);
     if (found == nullptr) {
         return;
@@ -154,6 +165,9 @@ void Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
 }
 
 void Context::getMaterial(GLenum face, GLenum pname, GLfloat* params) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (face != GL_FRONT && face != GL_BACK) {
         setError(GL_INVALID_ENUM);
         return;

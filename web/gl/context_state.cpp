@@ -11,6 +11,9 @@ const std::size_t kMaxAttributeDepth = 16;
 }  // namespace
 
 void Context::enable(GLenum cap, bool on) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (cap == GL_TEXTURE_2D) {
         surface().textured.set(on);
         return;
@@ -18,20 +21,20 @@ void Context::enable(GLenum cap, bool on) {
     bool* flag = nullptr;
     switch (cap) {
         case GL_LIGHTING:
-            flag = &state_.lighting;
+            flag = &state_.lighting.enabled;
             break;
         case GL_DEPTH_TEST:
-            flag = &state_.depthTest;
+            flag = &state_.depth.test;
             break;
         case GL_BLEND:
-            flag = &state_.blend;
+            flag = &state_.colorBuffer.blend;
             break;
         case GL_NORMALIZE:
-            flag = &state_.normalize;
+            flag = &state_.transform.normalize;
             break;
         default:
             if (isLight(cap)) {
-                flag = &state_.lights[cap - GL_LIGHT0].enabled;
+                flag = &state_.lighting.lights[cap - GL_LIGHT0].enabled;
             }
             break;
     }
@@ -49,20 +52,23 @@ void Context::enable(GLenum cap, bool on) {
 }
 
 bool Context::isEnabled(GLenum cap) {
+    if (refusedInBegin()) {
+        return false;
+    }
     switch (cap) {
         case GL_TEXTURE_2D:
             return state_.surface.textured.value;
         case GL_LIGHTING:
-            return state_.lighting;
+            return state_.lighting.enabled;
         case GL_DEPTH_TEST:
-            return state_.depthTest;
+            return state_.depth.test;
         case GL_BLEND:
-            return state_.blend;
+            return state_.colorBuffer.blend;
         case GL_NORMALIZE:
-            return state_.normalize;
+            return state_.transform.normalize;
         default:
             if (isLight(cap)) {
-                return state_.lights[cap - GL_LIGHT0].enabled;
+                return state_.lighting.lights[cap - GL_LIGHT0].enabled;
             }
             setError(GL_INVALID_ENUM);
             return false;
@@ -70,6 +76,9 @@ bool Context::isEnabled(GLenum cap) {
 }
 
 void Context::frontFace(GLenum mode) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (mode != GL_CW && mode != GL_CCW) {
         setError(GL_INVALID_ENUM);
         return;
@@ -78,38 +87,44 @@ void Context::frontFace(GLenum mode) {
 }
 
 void Context::depthMask(GLboolean flag) {
+    if (refusedInBegin()) {
+        return;
+    }
     surface().depthMask.set(flag != GL_FALSE);
 }
 
 void Context::blendFunc(GLenum source, GLenum destination) {
-    if (refusedInList("glBlendFunc")) {
+    if (refusedInBegin() || refusedInList("glBlendFunc")) {
         return;
     }
     renderStateChanging();
-    state_.blendSource = source;
-    state_.blendDestination = destination;
+    state_.colorBuffer.blendSource = source;
+    state_.colorBuffer.blendDestination = destination;
 }
 
 void Context::clearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    if (refusedInList("glClearColor")) {
+    if (refusedInBegin() || refusedInList("glClearColor")) {
         return;
     }
     const float rgba[4] = {r, g, b, a};
     for (int i = 0; i < 4; ++i) {
-        state_.clearColor[i] = std::min(1.0f, std::max(0.0f, rgba[i]));
+        state_.colorBuffer.clearColor[i] = std::min(1.0f, std::max(0.0f, rgba[i]));
     }
 }
 
 void Context::clear(GLbitfield mask) {
-    if (refusedInList("glClear")) {
+    if (refusedInBegin() || refusedInList("glClear")) {
         return;
     }
     flush();
     vglClear(word((mask & GL_COLOR_BUFFER_BIT) != 0), word((mask & GL_DEPTH_BUFFER_BIT) != 0),
-             state_.clearColor, word(state_.surface.depthMask.value));
+             state_.colorBuffer.clearColor, word(state_.surface.depthMask.value));
 }
 
 void Context::pushAttrib(GLbitfield mask) {
+    if (refusedInBegin()) {
+        return;
+    }
     if (compiling_) {
         compilation_.attributes.emplace_back(mask, compilation_.surface);
         return;
@@ -122,6 +137,9 @@ void Context::pushAttrib(GLbitfield mask) {
 }
 
 void Context::popAttrib() {
+    if (refusedInBegin()) {
+        return;
+    }
     if (compiling_) {
         if (compilation_.attributes.empty()) {
             setError(GL_STACK_UNDERFLOW);
@@ -138,42 +156,7 @@ void Context::popAttrib() {
     }
     renderStateChanging();
     const auto& [mask, saved] = attributes_.back();
-    restoreGroups(state_.surface, saved.surface, mask);
-    if ((mask & (GL_LIGHTING_BIT | GL_ENABLE_BIT)) != 0) {
-        state_.lighting = saved.lighting;
-        for (int i = 0; i < kMaxLights; ++i) {
-            state_.lights[i].enabled = saved.lights[i].enabled;
-        }
-    }
-    if ((mask & GL_LIGHTING_BIT) != 0) {
-        for (int i = 0; i < kMaxLights; ++i) {
-            const bool enabled = state_.lights[i].enabled;
-            state_.lights[i] = saved.lights[i];
-            state_.lights[i].enabled = enabled;
-        }
-        copy4(state_.sceneAmbient, saved.sceneAmbient);
-        state_.twoSide = saved.twoSide;
-    }
-    if ((mask & (GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT)) != 0) {
-        state_.depthTest = saved.depthTest;
-    }
-    if ((mask & (GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT)) != 0) {
-        state_.blend = saved.blend;
-    }
-    if ((mask & (GL_TRANSFORM_BIT | GL_ENABLE_BIT)) != 0) {
-        state_.normalize = saved.normalize;
-    }
-    if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
-        state_.blendSource = saved.blendSource;
-        state_.blendDestination = saved.blendDestination;
-        copy4(state_.clearColor, saved.clearColor);
-    }
-    if ((mask & GL_TEXTURE_BIT) != 0) {
-        state_.textureEnvMode = saved.textureEnvMode;
-    }
-    if ((mask & GL_TRANSFORM_BIT) != 0) {
-        state_.matrixMode = saved.matrixMode;
-    }
+    restoreGroups(state_, saved, mask);
     attributes_.pop_back();
 }
 

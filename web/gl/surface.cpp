@@ -69,36 +69,6 @@ Surface Surface::unknownCopy() const {
     return copy;
 }
 
-void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask) {
-    if ((mask & GL_CURRENT_BIT) != 0) {
-        std::copy_n(saved.color, 4, surface.color);
-        std::copy_n(saved.normal, 3, surface.normal);
-        std::copy_n(saved.texCoord, 2, surface.texCoord);
-        surface.colorSet = saved.colorSet;
-        surface.normalSet = saved.normalSet;
-        surface.texCoordSet = saved.texCoordSet;
-    }
-    if ((mask & GL_LIGHTING_BIT) != 0) {
-        for (int face = 0; face < 2; ++face) {
-            surface.material[face] = saved.material[face];
-            surface.materialParts[face] = saved.materialParts[face];
-        }
-        surface.flat = saved.flat;
-    }
-    if ((mask & GL_DEPTH_BUFFER_BIT) != 0) {
-        surface.depthMask = saved.depthMask;
-    }
-    if ((mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT)) != 0) {
-        surface.textured = saved.textured;
-    }
-    if ((mask & GL_TEXTURE_BIT) != 0) {
-        surface.texture = saved.texture;
-    }
-    if ((mask & GL_POLYGON_BIT) != 0) {
-        surface.clockwise = saved.clockwise;
-    }
-}
-
 void applyKnown(Surface& surface, const Surface& listEnd) {
     for (int face = 0; face < 2; ++face) {
         copyParts(surface.material[face], listEnd.material[face], listEnd.materialParts[face]);

@@ -49,9 +49,6 @@ struct Surface {
     Surface unknownCopy() const;
 };
 
-// Restores the groups of glPushAttrib's mask that a surface holds.
-void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask);
-
 // Takes on whatever a display list left known: its effect on the state in
 // force where it is called.
 void applyKnown(Surface& surface, const Surface& listEnd);

@@ -12,9 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../gl/backend.h"
-#include "../gl/context.h"
-#include "../gl/restore.h"
+#include "../gl/window.h"
 
 extern "C" {
 // In web/js/window.js.
@@ -124,11 +122,10 @@ int glutCreateWindow(const char* title) {
         std::fprintf(stderr, "vellmoor: the web page has one window only\n");
         return 0;
     }
-    if (!vglCreateContext(window.width, window.height)) {
+    if (!vglCreateWindow(window.width, window.height)) {
         std::fprintf(stderr, "vellmoor: this browser cannot draw with WebGL 2\n");
         std::exit(1);
     }
-    vgl::context().windowCreated(window.width, window.height);
     vglutSetTitle(title);
     window.created = true;
     // As on the desktop: the new window reports its size and is drawn.
@@ -158,7 +155,7 @@ void glutPostRedisplay(void) {
 
 void glutSwapBuffers(void) {
     // The browser shows the canvas when the animation frame ends.
-    vgl::context().flush();
+    glFlush();
 }
 
 void glutMainLoop(void) {

@@ -1,0 +1,54 @@
+// Display list names, and the lists' meshes freed with them.
+#include "list_store.h"
+
+#include <algorithm>
+
+#include "backend.h"
+
+namespace vgl {
+
+GLuint ListStore::generate(GLsizei range) {
+    const GLuint first = next_;
+    for (GLsizei i = 0; i < range; ++i) {
+        lists_[first + i];
+    }
+    next_ += range;
+    return first;
+}
+
+DisplayList& ListStore::at(GLuint name) {
+    next_ = std::max(next_, name + 1);
+    return lists_[name];
+}
+
+const DisplayList* ListStore::find(GLuint name) const {
+    const auto found = lists_.find(name);
+    return found != lists_.end() ? &found->second : nullptr;
+}
+
+void ListStore::remove(GLuint first, GLsizei range) {
+    for (GLsizei i = 0; i < range; ++i) {
+        const auto found = lists_.find(first + i);
+        if (found != lists_.end()) {
+            if (found->second.mesh != 0) {
+                vglDeleteMesh(found->second.mesh);
+            }
+            lists_.erase(found);
+        }
+    }
+}
+
+void ListStore::uploadAgain() {
+    for (auto& named : lists_) {
+        DisplayList& list = named.second;
+        if (list.mesh != 0) {
+            const Recording& recording = list.recording;
+            list.mesh = vglCreateMesh(recording.vertices.data(),
+                                      static_cast<int>(recording.vertices.size()),
+                                      recording.indices.data(),
+                                      static_cast<int>(recording.indices.size()));
+        }
+    }
+}
+
+}  // namespace vgl

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include "backend.h"
+#include "surface.h"
+
+namespace vgl {
+
+struct Light {
+    float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float diffuse[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float position[4] = {0.0f, 0.0f, 1.0f, 0.0f};  // eye coordinates
+    float spotDirection[3] = {0.0f, 0.0f, -1.0f};  // eye coordinates
+    float spotExponent = 0.0f;
+    float spotCutoff = 180.0f;
+    float attenuation[3] = {1.0f, 0.0f, 0.0f};  // constant, linear, quadratic
+    bool enabled = false;
+};
+
+// The server state in glPushAttrib's groups. What travels with recorded
+// geometry is the surface's (the current vertex attributes, materials and
+// shade model, the depth mask, the texture binding and GL_TEXTURE_2D, the
+// front face); each group below holds the rest of its bit. An enable flag
+// lives in its own group, and GL_ENABLE_BIT saves it too.
+
+// GL_LIGHTING_BIT, with the surface's materials and shade model.
+struct LightingGroup {
+    LightingGroup();
+
+    Light lights[kMaxLights];
+    float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    bool enabled = false;  // GL_LIGHTING
+    bool twoSide = false;
+};
+
+// GL_DEPTH_BUFFER_BIT, with the surface's depth mask.
+struct DepthGroup {
+    bool test = false;
+};
+
+// GL_COLOR_BUFFER_BIT.
+struct ColorBufferGroup {
+    bool blend = false;
+    GLenum blendSource = GL_ONE;
+    GLenum blendDestination = GL_ZERO;
+    float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+};
+
+// GL_TRANSFORM_BIT.
+struct TransformGroup {
+    GLenum matrixMode = GL_MODELVIEW;
+    bool normalize = false;
+};
+
+// GL_TEXTURE_BIT, with the surface's binding and GL_TEXTURE_2D.
+struct TextureGroup {
+    GLenum envMode = GL_MODULATE;
+};
+
+// The state outside display lists, as glPushAttrib saves it.
+struct ServerState {
+    Surface surface;
+    LightingGroup lighting;
+    DepthGroup depth;
+    ColorBufferGroup colorBuffer;
+    TransformGroup transform;
+    TextureGroup texture;
+};
+
+// Restores the groups of glPushAttrib's mask: of a surface alone (a display
+// list keeps no more), or of the whole server state.
+void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask);
+void restoreGroups(ServerState& state, const ServerState& saved, GLbitfield mask);
+
+}  // namespace vgl

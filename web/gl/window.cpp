@@ -1,0 +1,13 @@
+// The layer's C entry for the platform's window.
+#include "window.h"
+
+#include "backend.h"
+#include "context.h"
+
+int vglCreateWindow(int width, int height) {
+    if (vglCreateContext(width, height) == 0) {
+        return 0;
+    }
+    vgl::context().windowCreated(width, height);
+    return 1;
+}
