@@ -5,7 +5,6 @@
 
 const { test, before, after, afterEach } = require('node:test');
 const assert = require('node:assert/strict');
-const { PNG } = require('pngjs');
 const web = require('./support.cjs');
 
 let server;
@@ -23,10 +22,6 @@ afterEach(async () => {
   await opened?.close();
   opened = null;
 });
-
-function decode(url) {
-  return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
-}
 
 // The view drawn before the loss, what the page showed while lost, and the
 // view drawn first thing after the context came back.
@@ -60,7 +55,7 @@ async function lostAndBack(framesFirst) {
   assert.equal(seen.paused.state, 'paused');
   assert.equal(seen.paused.framesDrawn, 0);
   assert.match(seen.paused.message, /paused/);
-  const d = web.difference(decode(seen.before), decode(seen.after), 0);
+  const d = web.difference(web.decode(seen.before), web.decode(seen.after), 0);
   assert.equal(d.within, 1, `the room after the loss differs: ${JSON.stringify(d)}`);
   assert.ok(await page.locator('#message').isHidden());
 
@@ -71,7 +66,7 @@ async function lostAndBack(framesFirst) {
   await page.keyboard.press('s');
   assert.notEqual((await web.camera(page)).eyeZ, z);
   const again = await web.picture(page, 'bar');
-  assert.equal(web.difference(decode(seen.before), again, 0).within, 1, 'the room later');
+  assert.equal(web.difference(web.decode(seen.before), again, 0).within, 1, 'the room later');
   assert.deepEqual(problems, []);
 }
 

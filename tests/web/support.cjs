@@ -103,7 +103,11 @@ async function camera(page) {
 
 // The canvas as the program draws it now, from a named view if given.
 async function picture(page, view) {
-  const url = await page.evaluate((name) => window.vellmoor.testing.capture(name), view);
+  return decode(await page.evaluate((name) => window.vellmoor.testing.capture(name), view));
+}
+
+// A PNG data URL's picture.
+function decode(url) {
   return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
 }
 
@@ -132,4 +136,4 @@ function difference(a, b, tolerance = 24) {
   return { mean: sum / (pixels * 3), within: within / pixels };
 }
 
-module.exports = { site, serve, launch, open, started, camera, picture, reference, difference };
+module.exports = { site, serve, launch, open, started, camera, picture, decode, reference, difference };
