@@ -26,7 +26,8 @@ afterEach(async () => {
 // The view drawn before the loss, what the page showed while lost, and the
 // view drawn first thing after the context came back.
 function loseAndRestore(page, view) {
-  return page.evaluate((name) => new Promise((resolve) => {
+  return page.evaluate((name) => new Promise((resolve, reject) => {
+    setTimeout(() => reject(new Error('the context did not come back')), 10000);
     const testing = window.vellmoor.testing;
     const canvas = document.getElementById('canvas');
     const lose = canvas.getContext('webgl2').getExtension('WEBGL_lose_context');
