@@ -62,7 +62,7 @@ async function lostAndBack(framesFirst) {
 
   // It goes on: frames, the lamps switching, a key.
   const frames = (await page.evaluate(() => window.vellmoor.testing.frames())).count;
-  await page.waitForFunction((n) => window.vellmoor.testing.frames().count > n + 30, frames);
+  await page.waitForFunction((n) => window.vellmoor.testing.frames().count > n + 5, frames);
   const z = (await web.camera(page)).eyeZ;
   await page.keyboard.press('s');
   assert.notEqual((await web.camera(page)).eyeZ, z);
