@@ -132,18 +132,22 @@ async function started(page) {
   await page.waitForFunction(() => window.vellmoor && window.vellmoor.state !== 'loading', null,
                              { timeout: 60000 });
   if (await page.evaluate(() => window.vellmoor.state) === 'running') {
-    await page.waitForFunction(() => window.vellmoor.frames().count > 0, null, { timeout: 60000 });
+    await page.waitForFunction(() => window.vellmoor.testing.frames().count > 0, null, { timeout: 60000 });
   }
 }
 
 async function camera(page) {
-  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.camera());
+  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.testing.camera());
   return { eyeX, eyeZ, yaw, eyeHeight, pitch };
 }
 
 // The canvas as the program draws it now, from a named view if given.
 async function picture(page, view) {
-  const url = await page.evaluate((name) => window.vellmoor.capture(name), view);
+  return decode(await page.evaluate((name) => window.vellmoor.testing.capture(name), view));
+}
+
+// A PNG data URL's picture.
+function decode(url) {
   return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
 }
 
@@ -172,4 +176,4 @@ function difference(a, b, tolerance = 24) {
   return { mean: sum / (pixels * 3), within: within / pixels };
 }
 
-module.exports = { site, serve, launch, open, started, camera, picture, reference, difference };
+module.exports = { site, serve, launch, open, started, camera, picture, decode, reference, difference };
