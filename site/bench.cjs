@@ -71,17 +71,17 @@ function browserFrames(page, selection) {
     const pixel = new Uint8Array(4);
     window.Module._vglSetChunkSelection(selection);
     return views.map((view) => {
-      window.vellmoor.capture(view);
+      window.vellmoor.testing.capture(view);
       let cpu = 0;
       let start = 0;
       for (let i = 0; i < warmUp + frames; ++i) {
         if (i === warmUp) start = performance.now();
         const before = performance.now();
-        window.Module._vglutTurn();
+        window.vellmoor.testing.turn();
         if (i >= warmUp) cpu += performance.now() - before;
         gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
       }
-      const stats = window.vellmoor.frames();
+      const stats = window.vellmoor.testing.frames();
       return { ms: (performance.now() - start) / frames, cpu: cpu / frames, drawCalls: stats.drawCalls };
     });
   }, { views: VIEWS, warmUp: WARM_UP, frames: FRAMES, selection });

@@ -22,13 +22,30 @@ target_link_options(vellmoor PRIVATE ${_images}
 set_property(TARGET vellmoor APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES} ${VELLMOOR_IMAGES})
 set_target_properties(vellmoor PROPERTIES SUFFIX .js)
 
-# The site: the program, the page and its icon; zipped with the files at the
-# top, ready to be put on any static web server.
+# The site: the program, the page, its service worker, manifest and icon,
+# and compressed copies of the big files; zipped with the files at the top,
+# ready to be put on any static web server.
+set(_program vellmoor.js vellmoor.wasm vellmoor.data)
+set(_compressed)
+find_program(VELLMOOR_GZIP gzip)
+find_program(VELLMOOR_BROTLI brotli)
+foreach(_tool gzip brotli)
+  string(TOUPPER ${_tool} _variable)
+  string(SUBSTRING ${_tool} 0 2 _suffix)
+  if(VELLMOOR_${_variable})
+    list(TRANSFORM _program APPEND .${_suffix} OUTPUT_VARIABLE _copies)
+    list(APPEND _compressed ${_copies})
+  else()
+    message(STATUS "${_tool} not found: the site has no .${_suffix} copies (a server compressing as it sends still can)")
+    set(VELLMOOR_${_variable} "")
+  endif()
+endforeach()
 set(VELLMOOR_SITE ${CMAKE_BINARY_DIR}/site)
 set(VELLMOOR_WEB_ZIP ${CMAKE_BINARY_DIR}/vellmoor-${PROJECT_VERSION}-web.zip)
-set(_page ${_site}/page/index.html ${_site}/page/page.js ${_site}/page/page.css)
-set(_program vellmoor.js vellmoor.wasm vellmoor.data)
-set(_site_files ${_program} index.html page.js page.css favicon.png LICENSE)
+set(_templates ${_site}/page/index.html ${_site}/page/service-worker.js)
+set(_page ${_site}/page/page.js ${_site}/page/page.css ${_site}/page/manifest.webmanifest)
+set(_site_files ${_program} index.html page.js page.css manifest.webmanifest service-worker.js
+    favicon.png LICENSE ${_compressed})
 add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   COMMAND ${CMAKE_COMMAND} -E remove_directory ${VELLMOOR_SITE}
   COMMAND ${CMAKE_COMMAND} -E remove ${VELLMOOR_WEB_ZIP}
@@ -36,9 +53,12 @@ add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND} -E copy ${_program} ${VELLMOOR_SITE}
   COMMAND ${CMAKE_COMMAND} -E copy ${_page} ${CMAKE_SOURCE_DIR}/LICENSE ${VELLMOOR_SITE}
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png ${VELLMOOR_SITE}/favicon.png
+  COMMAND ${CMAKE_COMMAND} -DSITE=${VELLMOOR_SITE} -DPAGE=${_site}/page
+          -DGZIP=${VELLMOOR_GZIP} -DBROTLI=${VELLMOOR_BROTLI} -P ${_site}/finish.cmake
   COMMAND ${CMAKE_COMMAND} -E chdir ${VELLMOOR_SITE} ${CMAKE_COMMAND} -E tar cf ${VELLMOOR_WEB_ZIP}
           --format=zip ${_site_files}
-  DEPENDS vellmoor ${_page} ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png
+  DEPENDS vellmoor ${_templates} ${_page} ${_site}/finish.cmake ${CMAKE_SOURCE_DIR}/LICENSE
+          ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png
   COMMENT "The site in ${VELLMOOR_SITE} and ${VELLMOOR_WEB_ZIP}"
   VERBATIM)
 add_custom_target(web_site ALL DEPENDS ${VELLMOOR_WEB_ZIP})

@@ -1,10 +1,14 @@
 // Named views of the room, posed on request (the page's ?view= parameter),
-// and what the page's tests read back: the camera, the window size the
-// program was told and which coloured spot lamps are lit.
+// the page's "steady lamps" switch, and what the page's tests read back: the
+// camera, the window size the program was told and which coloured spot lamps
+// are lit.
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <string>
+
 #include "app/window.h"
+#include "light/lamp_animation.h"
 #include "view/camera.h"
 #include "viewpoints.h"
 
@@ -19,6 +23,23 @@ EMSCRIPTEN_KEEPALIVE int vellmoorPose(const char* name) {
         }
     }
     return 0;
+}
+
+// The views' names, separated by spaces, for a page that was asked for one
+// that does not exist.
+EMSCRIPTEN_KEEPALIVE const char* vellmoorViewNames(void) {
+    static std::string names;
+    if (names.empty()) {
+        for (const Viewpoint& viewpoint : viewpoints()) {
+            names += (names.empty() ? "" : " ") + viewpoint.name;
+        }
+    }
+    return names.c_str();
+}
+
+// On: every spot lamp stays lit while the mirror ball turns.
+EMSCRIPTEN_KEEPALIVE void vellmoorSteadyLamps(int on) {
+    steadyLamps = on != 0;
 }
 
 // eyeX, eyeZ, yaw, eyeHeight or pitch, by their order in Camera.

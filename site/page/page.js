@@ -4,20 +4,20 @@
 'use strict';
 
 (function () {
-  const WIDTH = 600;
-  const HEIGHT = 400;
   const ESCAPE = 27;
   const canvas = document.getElementById('canvas');
   const stage = document.getElementById('stage');
   const message = document.getElementById('message');
   const messageText = document.getElementById('message-text');
   const progress = document.getElementById('progress');
+  const player = document.getElementById('player');
+  const notice = document.getElementById('notice');
   const errors = [];
   const pointer = {x: 0, y: 0};
   let program = null;  // the running program's module
   let resolveReady;
   const page = {
-    state: 'loading',  // then running, ended or failed
+    state: 'loading',  // then running (paused while the context is lost), ended or failed
     status: null,      // the program's exit status once it has ended
     ready: new Promise((resolve) => { resolveReady = resolve; }),
   };
@@ -70,33 +70,92 @@
     }
   }
 
-  // A file of the site, with its share of the progress bar.
-  async function fetchFile(name, share, loaded) {
+  // The sizes of the program's big files as the build wrote them into the
+  // page: what the progress bar counts towards, whatever encoding a server
+  // sends them in (its Content-Length is then the compressed size, or absent).
+  function expectedSizes() {
+    const sizes = {};
+    const meta = document.querySelector('meta[name="vellmoor-sizes"]');
+    for (const entry of (meta ? meta.content : '').split(/\s+/)) {
+      const [name, bytes] = entry.split('=');
+      if (Number(bytes) > 0) sizes[name] = Number(bytes);
+    }
+    return sizes;
+  }
+
+  function megabytes(bytes) {
+    return (bytes / 1e6).toFixed(1) + ' MB';
+  }
+
+  // A file of the site, collected from the stream as it arrives; `received`
+  // hears of every chunk's decoded length.
+  async function fetchFile(name, expected, received) {
     let response;
     try {
       response = await fetch(name);
     } catch (error) {
-      throw new Error('Could not load ' + name + ' (' + error.message + ').');
+      throw new Error('Could not load ' + name + ': the server could not be reached (' +
+                      error.message + ').');
     }
     if (!response.ok) {
       throw new Error('Could not load ' + name + ': the server answered ' + response.status +
                       (response.statusText ? ' ' + response.statusText : '') + '.');
     }
-    const total = Number(response.headers.get('Content-Length')) || 0;
-    if (!response.body || !total) {
-      return response.arrayBuffer();
-    }
     const reader = response.body.getReader();
-    const bytes = new Uint8Array(total);
-    let offset = 0;
+    const chunks = [];
+    let length = 0;
     for (;;) {
-      const {done, value} = await reader.read();
-      if (done) break;
-      bytes.set(value.subarray(0, Math.max(0, total - offset)), offset);
-      offset += value.length;
-      loaded(share * Math.min(1, offset / total));
+      let chunk;
+      try {
+        chunk = await reader.read();
+      } catch (error) {
+        throw new Error('Could not load ' + name + ': the download broke off after ' +
+                        megabytes(length) + (expected ? ' of ' + megabytes(expected) : '') +
+                        ' (' + error.message + ').');
+      }
+      if (chunk.done) break;
+      chunks.push(chunk.value);
+      length += chunk.value.length;
+      received(chunk.value.length);
+    }
+    if (expected && length !== expected) {
+      throw new Error('Could not load ' + name + ': it came to ' + length + ' bytes where this ' +
+                      'page expects ' + expected + ', so the site\'s files are from different ' +
+                      'builds. Copying the whole site again mends it.');
+    }
+    const bytes = new Uint8Array(length);
+    let offset = 0;
+    for (const chunk of chunks) {
+      bytes.set(chunk, offset);
+      offset += chunk.length;
     }
     return bytes.buffer;
+  }
+
+  // The program's wasm and data at once, with the bar showing the share of
+  // their bytes that has arrived (moving to and fro if their sizes are not
+  // known).
+  function fetchProgram() {
+    const names = ['vellmoor.wasm', 'vellmoor.data'];
+    const sizes = expectedSizes();
+    const total = names.reduce((sum, name) => sum + (sizes[name] || 0), 0);
+    let arrived = 0;
+    if (names.some((name) => !sizes[name])) progress.removeAttribute('value');
+    const received = (bytes) => {
+      arrived += bytes;
+      if (progress.hasAttribute('value')) progress.value = Math.min(1, arrived / total);
+    };
+    return Promise.all(names.map((name) => fetchFile(name, sizes[name], received)));
+  }
+
+  // Once the room runs, the site is kept by the service worker, so that the
+  // page starts again without a network and can be installed. Not sooner: its
+  // copies would compete with the page's own downloads.
+  function keepForOffline() {
+    if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+    navigator.serviceWorker.register('service-worker.js').catch((error) => {
+      console.warn('Vellmoor will not start without a network: ' + error.message);
+    });
   }
 
   // --- Input, as GLUT reports it ------------------------------------------
@@ -113,9 +172,27 @@
     call('_vglutKeyboard', code, pointer.x, pointer.y);
   }
 
+  // Said once: letters come in upper case without Shift.
+  let capsLockSaid = false;
+  function noteCapsLock(event) {
+    if (capsLockSaid || event.shiftKey || event.key.length !== 1 ||
+        event.key === event.key.toLowerCase()) return;
+    capsLockSaid = true;
+    tell('Caps Lock is on. The page takes the letter keys as lower case all the same; ' +
+         'with Shift they do nothing.');
+  }
+
+  // The character the desktop's GLUT would give, or null. Letters come from
+  // where the key sits (event.code), so w walks on every layout; Shift makes
+  // them upper case, which the program ignores as the desktop's does.
   function keyCode(event) {
     if (event.key === 'Escape') return ESCAPE;
     if (event.ctrlKey || event.metaKey || event.altKey) return null;
+    const letter = /^Key([A-Z])$/.exec(event.code || '');
+    if (letter) {
+      noteCapsLock(event);
+      return (event.shiftKey ? letter[1] : letter[1].toLowerCase()).charCodeAt(0);
+    }
     if (event.key === 'Enter') return 13;
     if (event.key === 'Backspace') return 8;
     if (event.key === 'Delete') return 127;
@@ -123,7 +200,12 @@
     return null;
   }
 
-  canvas.addEventListener('keydown', (event) => {
+  // Keys are heard wherever the focus is, except Space and Enter on a
+  // button, which press it.
+  document.addEventListener('keydown', (event) => {
+    if (page.state !== 'running') return;
+    if ((event.key === ' ' || event.key === 'Enter') && event.target.closest &&
+        event.target.closest('button')) return;
     const code = keyCode(event);
     if (code === null) return;
     event.preventDefault();
@@ -143,6 +225,7 @@
   // A finger on the picture is the pointer without a button.
   function touch(event) {
     event.preventDefault();
+    seeTouch();
     const finger = event.changedTouches[0];
     const at = canvasPosition(finger.clientX, finger.clientY);
     pointer.x = at.x;
@@ -152,9 +235,17 @@
   canvas.addEventListener('touchstart', touch, {passive: false});
   canvas.addEventListener('touchmove', touch, {passive: false});
 
-  // The on-screen keys: one press each tap, repeating while held, as keys do.
-  document.querySelectorAll('#keys button').forEach((button) => {
-    const code = button.dataset.key === 'Escape' ? ESCAPE : button.dataset.key.charCodeAt(0);
+  // A touch screen shows the keys over the picture in full screen.
+  function seeTouch() {
+    player.classList.add('touch');
+  }
+  if (window.matchMedia('(pointer: coarse)').matches) seeTouch();
+  document.addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'touch') seeTouch();
+  });
+
+  // A button that sends a key: once a tap, repeating while held, as keys do.
+  function keyButton(button, press) {
     let delay = null;
     let repeat = null;
     const stop = () => {
@@ -163,83 +254,215 @@
       delay = repeat = null;
     };
     button.addEventListener('pointerdown', (event) => {
-      event.preventDefault();  // the canvas keeps the keyboard
+      event.preventDefault();  // the focus stays where it is
       stop();
-      key(code);
-      delay = setTimeout(() => { repeat = setInterval(() => key(code), 80); }, 400);
+      press();
+      delay = setTimeout(() => { repeat = setInterval(press, 80); }, 400);
     });
     ['pointerup', 'pointerleave', 'pointercancel'].forEach((type) => button.addEventListener(type, stop));
     button.addEventListener('keydown', (event) => {
-      if (event.key === 'Enter' || event.key === ' ') key(code);  // keyboard users of the buttons
+      if (event.key === 'Enter' || event.key === ' ') {  // keyboard users of the buttons
+        event.preventDefault();
+        press();
+      }
     });
+  }
+  document.querySelectorAll('#keys button').forEach((button) => {
+    keyButton(button, () => key(button.dataset.key.charCodeAt(0)));
   });
 
-  // --- Full screen ----------------------------------------------------------
+  // The Esc button ends the walk-through at the second press: the first one
+  // asks, for a few seconds, in the button itself.
+  const endButton = document.getElementById('end');
+  let endAsked = null;
+  function askToEnd() {
+    if (endAsked !== null) {
+      clearTimeout(endAsked);
+      key(ESCAPE);
+      return;
+    }
+    endButton.textContent = 'End? Tap again';
+    endButton.classList.add('asking');
+    endAsked = setTimeout(() => {
+      endAsked = null;
+      endButton.textContent = 'Esc';
+      endButton.classList.remove('asking');
+    }, 4000);
+  }
+  endButton.addEventListener('click', askToEnd);
+
+  // --- A few words over the picture ----------------------------------------
+
+  let noticeTimer = null;
+  function tell(text) {
+    notice.textContent = text;
+    notice.hidden = false;
+    clearTimeout(noticeTimer);
+    noticeTimer = setTimeout(() => { notice.hidden = true; }, 6000);
+  }
+
+  // --- Steady lamps ---------------------------------------------------------
+
+  // On when asked for before, or, the first time, when the system asks for
+  // reduced motion.
+  const steadyButton = document.getElementById('steady');
+  const STEADY_KEY = 'vellmoor.steadyLamps';
+  function storedSteady() {
+    try {
+      const stored = localStorage.getItem(STEADY_KEY);
+      if (stored !== null) return stored === 'on';
+    } catch (error) {
+      // storage refused: the system's setting decides
+    }
+    return window.matchMedia('(prefers-reduced-motion: reduce)').matches;
+  }
+  let steady = storedSteady();
+  function applySteady() {
+    steadyButton.setAttribute('aria-pressed', String(steady));
+    call('_vellmoorSteadyLamps', steady ? 1 : 0);
+  }
+  steadyButton.addEventListener('click', () => {
+    steady = !steady;
+    try {
+      localStorage.setItem(STEADY_KEY, steady ? 'on' : 'off');
+    } catch (error) {
+      // kept for this visit only
+    }
+    applySteady();
+  });
+  applySteady();
+
+  // --- Size and full screen -------------------------------------------------
+
+  // The drawing buffer has as many pixels as the screen shows, up to twice
+  // the CSS size: past 2 the cost grows with the square of the ratio (9 times
+  // the pixels of 1 at 3) for a difference hardly seen, and sides of at most
+  // 4096 stay within every WebGL drawing-buffer limit.
+  const MAX_RATIO = 2;
+  const MAX_SIDE = 4096;
+  function resize() {
+    const box = canvas.getBoundingClientRect();
+    if (box.width < 1 || box.height < 1) return;
+    const ratio = Math.min(window.devicePixelRatio || 1, MAX_RATIO,
+                           MAX_SIDE / box.width, MAX_SIDE / box.height);
+    const width = Math.max(1, Math.round(box.width * ratio));
+    const height = Math.max(1, Math.round(box.height * ratio));
+    if (canvas.width === width && canvas.height === height) return;
+    canvas.width = width;
+    canvas.height = height;
+    call('_vglutReshape', width, height);
+  }
+  new ResizeObserver(resize).observe(canvas);
+  // A change of ratio (zoom, another screen) need not change the CSS size.
+  function watchRatio() {
+    window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)')
+      .addEventListener('change', () => {
+        resize();
+        watchRatio();
+      }, {once: true});
+  }
+  watchRatio();
 
   const fullscreenButton = document.getElementById('fullscreen');
   if (!document.fullscreenEnabled) {
     fullscreenButton.hidden = true;
   }
   fullscreenButton.addEventListener('click', () => {
-    stage.requestFullscreen().catch((error) => console.warn('Full screen refused: ' + error.message));
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+      return;
+    }
+    player.requestFullscreen().catch((error) => console.warn('Full screen refused: ' + error.message));
   });
-
-  // The canvas takes the size it is shown at, and the program hears of it.
-  function resize() {
-    const full = document.fullscreenElement === stage;
-    const width = full ? Math.max(1, Math.round(stage.clientWidth)) : WIDTH;
-    const height = full ? Math.max(1, Math.round(stage.clientHeight)) : HEIGHT;
-    if (canvas.width === width && canvas.height === height) return;
-    canvas.width = width;
-    canvas.height = height;
-    call('_vglutReshape', width, height);
-  }
   document.addEventListener('fullscreenchange', () => {
+    const full = document.fullscreenElement === player;
+    fullscreenButton.textContent = full ? 'Leave full screen' : 'Full screen';
+    if (full) tell('The first Esc only leaves full screen; the next one ends the walk-through.');
     resize();
     canvas.focus();
   });
-  window.addEventListener('resize', resize);
+
+  // --- A lost picture -------------------------------------------------------
+
+  // The renderer asks for the context back and rebuilds the room when it
+  // comes (web/js/renderer.js); until then the picture is paused.
+  canvas.addEventListener('webglcontextlost', () => {
+    if (page.state !== 'running') return;
+    say('The picture is paused: the browser took away its graphics context. It goes on ' +
+        'by itself when the browser gives it back; if it does not, reloading the page starts ' +
+        'the walk-through again.', 'paused');
+  });
+  canvas.addEventListener('webglcontextrestored', () => {
+    if (page.state !== 'paused') return;
+    page.state = 'running';
+    message.hidden = true;
+  });
+
+  // --- Named views ----------------------------------------------------------
+
+  const MAX_VIEW_NAME = 64;  // far longer than any view's name
+
+  // Poses the room at a named view; false, and the page says so, if there is
+  // no such view.
+  function pose(view) {
+    if (view.length <= MAX_VIEW_NAME && call('ccall', 'vellmoorPose', 'number', ['string'], [view])) {
+      return true;
+    }
+    const names = call('ccall', 'vellmoorViewNames', 'string', [], []) || '';
+    tell('There is no view of that name; the views are ' + names.split(' ').join(', ') + '.');
+    return false;
+  }
+
+  // --- The testing surface --------------------------------------------------
+
+  // What the page's tests and the benchmark use, and nothing else does but
+  // ?view=; all of it is here:
+  //   capture(view)  the room drawn now (from a named view, if given), as a
+  //                  PNG data URL; throws for a view that does not exist
+  //   pose(view)     the room from a named view, as ?view= gives it
+  //   displayNow()   draws a frame now, outside the loop
+  //   turn()         one turn of the loop now (idle, then display), unpaced
+  //   frames()       {count, drawCalls, triangles, displayMs} of the frames drawn
+  //   camera()       [eyeX, eyeZ, yaw, eyeHeight, pitch]
+  //   lamps()        the lit spot lamps, one bit each (red 1, green 2, blue 4)
+  //   windowSize()   [width, height] as the program's reshape was told
+  page.testing = {
+    capture(view) {
+      if (view && !pose(view)) throw new Error('There is no view called ' + view + '.');
+      page.testing.displayNow();
+      return canvas.toDataURL('image/png');
+    },
+    pose,
+    displayNow: () => call('_vglutDisplayNow'),
+    turn: () => call('_vglutTurn'),
+    frames: () => (program && program.vellmoorFrames) || {count: 0, drawCalls: 0, displayMs: 0},
+    camera: () => [0, 1, 2, 3, 4].map((field) => call('_vellmoorCamera', field)),
+    lamps: () => call('_vellmoorLampsLit'),
+    windowSize: () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)],
+  };
 
   // --- Start ----------------------------------------------------------------
 
-  // For a link to a view, and for the page's tests: the room from a named
-  // viewpoint, drawn now; returns the picture as a PNG data URL.
-  page.capture = function (view) {
-    if (view && !call('ccall', 'vellmoorPose', 'number', ['string'], [view])) {
-      throw new Error('There is no view called ' + view + '.');
-    }
-    call('_vglutDisplayNow');
-    return canvas.toDataURL('image/png');
-  };
-  page.frames = () => (program && program.vellmoorFrames) || {count: 0, drawCalls: 0, displayMs: 0};
-  // The camera (eyeX, eyeZ, yaw, eyeHeight, pitch), the lit spot lamps (one
-  // bit each) and the window size the program was told, for the tests.
-  page.camera = () => [0, 1, 2, 3, 4].map((field) => call('_vellmoorCamera', field));
-  page.lamps = () => call('_vellmoorLampsLit');
-  page.windowSize = () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)];
-
   async function start() {
+    if (location.protocol === 'file:') {
+      fail('Browsers do not let a page read its files from the disk, so the room cannot load ' +
+           'from here. Serve this folder with any web server and open its address: for ' +
+           'example, run python3 -m http.server in this folder and open ' +
+           'http://localhost:8000/ (in the source tree, make serve-web does it).');
+      return;
+    }
     if (!hasWebGL2()) {
       fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
            'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
            'an old graphics driver), switching it on lets the room show.');
       return;
     }
-    const shares = [0, 0];
-    const loaded = (i) => (value) => {
-      shares[i] = value;
-      progress.value = shares[0] + shares[1];
-    };
     let wasm;
     let data;
     try {
-      [wasm, data] = await Promise.all([fetchFile('vellmoor.wasm', 0.3, loaded(0)),
-                                        fetchFile('vellmoor.data', 0.7, loaded(1))]);
+      [wasm, data] = await fetchProgram();
     } catch (error) {
-      fail(error.message + (location.protocol === 'file:'
-          ? ' Browsers do not let a page read files from the disk: serve the folder with a web ' +
-            'server (make serve-web does) and open its address.'
-          : ' Reloading the page tries again.'));
+      fail(error.message + ' Reloading the page tries again.');
       return;
     }
     window.Module = {
@@ -256,15 +479,15 @@
         page.state = 'running';
         message.hidden = true;
         canvas.focus();
+        applySteady();
+        // After main() has made the window at its own size.
         const view = new URLSearchParams(location.search).get('view');
-        if (view) {
-          requestAnimationFrame(() => {
-            if (!call('ccall', 'vellmoorPose', 'number', ['string'], [view])) {
-              console.warn('Vellmoor: there is no view called ' + view);
-            }
-          });
-        }
+        requestAnimationFrame(() => {
+          resize();
+          if (view) pose(view);
+        });
         resolveReady();
+        keepForOffline();
       },
       quit: (status, toThrow) => {
         if (program) program._vglutStop();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 float mirrorBallAngle = 0.0f;
+bool steadyLamps = false;
 
 // Copied during static initialisation, before any idle call can change a lens.
 const Material savedLensMaterials[3] = {redLensMaterial, greenLensMaterial, blueLensMaterial};
@@ -19,7 +20,7 @@ const float kFullTurn = 360.0f;
 
 // Lights the lamp with its saved lens colour, or darkens both lens and light.
 void switchLamp(const LampRule& rule, GLenum light, Material& lens, const Material& saved) {
-    if (lampLit(rule, mirrorBallAngle)) {
+    if (lampShown(rule, mirrorBallAngle)) {
         lens = saved;
         glEnable(light);
     } else {
@@ -40,6 +41,10 @@ float nextMirrorBallAngle(float angle) {
 
 bool lampLit(const LampRule& rule, float angle) {
     return std::fmod(static_cast<double>(angle), rule.divisor) > rule.threshold;
+}
+
+bool lampShown(const LampRule& rule, float angle) {
+    return steadyLamps || lampLit(rule, angle);
 }
 
 void idle() {

@@ -26,5 +26,13 @@ float nextMirrorBallAngle(float angle);
 // Whether a lamp with this rule is lit at this mirror-ball angle.
 bool lampLit(const LampRule& rule, float angle);
 
+// When set, idle lights every spot lamp on every call, as it lights a lit
+// one, while the mirror ball goes on turning: for people who must not see
+// flashing lights. Off unless a platform's front end sets it.
+extern bool steadyLamps;
+
+// Whether idle lights a lamp with this rule at this angle.
+bool lampShown(const LampRule& rule, float angle);
+
 // GLUT idle callback: turns the ball, requests a frame, switches the three lamps.
 void idle();

@@ -117,4 +117,21 @@ TEST(LampAnimation, SavedLensesHoldTheInitialColours) {
     }
 }
 
+TEST(LampAnimation, SteadyLampsAreShownLitAtEveryAngleAndOnlyWhenAsked) {
+    const LampRule* rules[3] = {&redLampRule, &greenLampRule, &blueLampRule};
+    steadyLamps = true;
+    for (int call = 1; call <= 45; ++call) {
+        for (const LampRule* rule : rules) {
+            EXPECT_TRUE(lampShown(*rule, static_cast<float>(2 * call))) << "after call " << call;
+        }
+    }
+    steadyLamps = false;
+    for (int call = 1; call <= 45; ++call) {
+        for (const LampRule* rule : rules) {
+            const float angle = static_cast<float>(2 * call);
+            EXPECT_EQ(lampShown(*rule, angle), lampLit(*rule, angle));
+        }
+    }
+}
+
 }  // namespace

@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "fake_renderer.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
+#include "gl/window.h"
 #include "gl/triangles.h"
 
 namespace {
@@ -426,6 +428,36 @@ TEST_F(Layer, MatrixStacksReportOverflowAndUnderflow) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     glPopMatrix();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_STACK_UNDERFLOW));
+}
+
+// A lost context: the renderer starts again with nothing, and the layer
+// gives it every list's mesh, the materials and the state once more.
+TEST_F(Layer, ANewContextGetsEveryListsMeshItsMaterialsAndTheStateAgain) {
+    const GLuint list = compile([] {
+        material(kGreen);
+        square();
+    });
+    glCallList(list);
+    FakeRenderer& fake = fakeRenderer();
+    const FakeDraw before = fake.draws.back();
+    const vgl::RenderState state = fake.state;
+    fake.meshes.assign(1, FakeMesh());
+    fake.materials.clear();
+    fake.state = vgl::RenderState{};
+    fake.draws.clear();
+
+    vglRestore();
+    ASSERT_GT(fake.meshes.size(), 1u) << "no mesh uploaded again";
+    glCallList(list);
+    ASSERT_EQ(fake.draws.size(), 1u);
+    const FakeDraw& after = fake.draws[0];
+    ASSERT_EQ(after.triangles.size(), before.triangles.size());
+    EXPECT_EQ(std::memcmp(after.triangles.data(), before.triangles.data(),
+                          before.triangles.size() * sizeof(vgl::Vertex)),
+              0);
+    EXPECT_EQ(diffuseOf(after.triangles[0], after.parameters),
+              std::vector<float>(kGreen, kGreen + 4));
+    EXPECT_EQ(std::memcmp(&fake.state, &state, sizeof state), 0) << "the state sent again";
 }
 
 }  // namespace

@@ -45,16 +45,16 @@ test('the page loads with no error and its focused canvas is the 600x400 window'
             document.activeElement === canvas, document.getElementById('message').hidden];
   }), [600, 400, 600, 400, true, true]);
   assert.ok(await page.evaluate(async () => (await fetch(document.querySelector('link[rel=icon]').href)).ok));
-  await page.waitForFunction(() => window.vellmoor.frames().count > 10);
+  await page.waitForFunction(() => window.vellmoor.testing.frames().count > 10);
   assert.deepEqual(problems, []);
 });
 
 test('keys walk, strafe, rise and crouch as on the desktop, repeats included, upper case not', async () => {
   const { page } = await running();
   const before = await web.picture(page);
-  // From (5, -5) looking along -z: w steps to z = -6, W does nothing, d steps
+  // From (5, -5) looking along -z: w steps to z = -6, Shift+W does nothing, d steps
   // right to x = 6, r rises to 6, x crouches to 2.5; a held w repeats twice.
-  for (const key of ['w', 'W', 'd', 'r', 'x']) await page.keyboard.press(key);
+  for (const key of ['w', 'Shift+W', 'd', 'r', 'x']) await page.keyboard.press(key);
   let eye = await web.camera(page);
   assert.ok(Math.abs(eye.eyeX - 6) < 1e-3 && Math.abs(eye.eyeZ + 6) < 1e-3, JSON.stringify(eye));
   assert.equal(eye.eyeHeight, 2.5);
@@ -101,7 +101,7 @@ test('the spot lamps switch as frames go by', async () => {
     const states = new Set();
     let frames = 0;
     const look = () => {
-      states.add(window.vellmoor.lamps());
+      states.add(window.vellmoor.testing.lamps());
       if (++frames < 60) requestAnimationFrame(look); else resolve([...states]);
     };
     requestAnimationFrame(look);
@@ -111,15 +111,15 @@ test('the spot lamps switch as frames go by', async () => {
 
 test('full screen gives the program the screen\'s size, and leaving it 600x400 again', async () => {
   const { page } = await running();
-  const sizes = () => page.evaluate(() => [window.vellmoor.windowSize(),
+  const sizes = () => page.evaluate(() => [window.vellmoor.testing.windowSize(),
                                            [canvas.width, canvas.height]]);
   await page.click('#fullscreen');
   await page.waitForFunction(() => document.fullscreenElement !== null);
   const screen = await page.evaluate(() => [window.innerWidth, window.innerHeight]);
-  await page.waitForFunction((size) => window.vellmoor.windowSize().join() === size.join(), screen);
+  await page.waitForFunction((size) => window.vellmoor.testing.windowSize().join() === size.join(), screen);
   assert.deepEqual(await sizes(), [screen, screen]);
   await page.evaluate(() => document.exitFullscreen());
-  await page.waitForFunction(() => window.vellmoor.windowSize().join() === '600,400');
+  await page.waitForFunction(() => window.vellmoor.testing.windowSize().join() === '600,400');
   assert.deepEqual(await sizes(), [[600, 400], [600, 400]]);
 });
 
@@ -128,9 +128,9 @@ test('Esc ends the walk-through: nothing more is drawn and the page says so', as
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => window.vellmoor.state !== 'running');
   assert.equal(await page.evaluate(() => window.vellmoor.status), 0);
-  const frames = (await page.evaluate(() => window.vellmoor.frames())).count;
+  const frames = (await page.evaluate(() => window.vellmoor.testing.frames())).count;
   await page.waitForTimeout(500);
-  assert.equal((await page.evaluate(() => window.vellmoor.frames())).count, frames);
+  assert.equal((await page.evaluate(() => window.vellmoor.testing.frames())).count, frames);
   assert.match(await page.locator('#message').innerText(), /ended.*Reload/s);
   assert.ok(await page.locator('#message').isVisible());
   assert.deepEqual(problems, []);

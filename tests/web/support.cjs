@@ -29,34 +29,71 @@ const TYPES = {
 
 // Serves the site (or another folder of the web build) on a free port.
 // missing: files answered with 404; alter: {file: (bytes) => bytes} for
-// files served changed.
-function serve({ missing = [], alter = {}, root = site } = {}) {
+// files served changed; encoding: 'gzip' or 'br', for files with such a copy
+// beside them sent as a static host does, that copy with its own length;
+// chunked: sent in pieces with no length; cutOff: {file: share}, the
+// connection dropped after that share of the file's length; headers: added
+// to every answer. The returned server lists the files asked for (`asked`)
+// and can be turned to another folder on the same address (`use`).
+function serve({ missing = [], alter = {}, root = site, encoding = null, chunked = false,
+                 cutOff = {}, headers = {} } = {}) {
+  const asked = [];
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).slice(1) ||
                  'index.html';
+    asked.push(name);
     const file = path.join(path.resolve(root), name);
     if (missing.includes(name) || path.dirname(file) !== path.resolve(root)) {
       response.writeHead(404).end();
       return;
     }
-    fs.readFile(file, (error, bytes) => {
+    const suffix = { gzip: '.gz', br: '.br' }[encoding];
+    const encoded = suffix && fs.existsSync(file + suffix);
+    fs.readFile(encoded ? file + suffix : file, (error, bytes) => {
       if (error) {
         response.writeHead(404).end();
         return;
       }
       const body = alter[name] ? alter[name](Buffer.from(bytes)) : bytes;
-      response.writeHead(200, {'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
-                               'Content-Length': body.length});
-      response.end(body);
+      const answer = { ...headers, 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream' };
+      if (encoded) answer['Content-Encoding'] = encoding;
+      if (!chunked) answer['Content-Length'] = body.length;
+      response.writeHead(200, answer);
+      const end = name in cutOff ? Math.floor(body.length * cutOff[name]) : body.length;
+      // Cut off, the connection is closed a moment after the last byte sent,
+      // so that the page has read what came before it hears of the end.
+      send(response, body.subarray(0, end), chunked, () => {
+        if (end < body.length) setTimeout(() => response.socket.end(), 300);
+        else response.end();
+      });
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
+    asked,
+    use: (folder) => { root = folder; },
     close: () => {
       server.closeAllConnections();
       return new Promise((done) => server.close(done));
     },
   })));
+}
+
+// Writes a body whole, or in 64 KiB pieces each in a turn of its own.
+function send(response, body, inPieces, done) {
+  if (!inPieces) {
+    response.write(body, done);
+    return;
+  }
+  const PIECE = 65536;
+  const next = (offset) => {
+    if (offset >= body.length || response.destroyed) {
+      done();
+      return;
+    }
+    response.write(body.subarray(offset, offset + PIECE), () => setImmediate(next, offset + PIECE));
+  };
+  next(0);
 }
 
 function launch(extraArguments = []) {
@@ -69,9 +106,12 @@ function launch(extraArguments = []) {
 }
 
 // Opens the page; `problems` collects console errors, uncaught exceptions,
-// failed requests and error answers as they come.
-async function open(browser, url, { touch = false } = {}) {
-  const context = await browser.newContext({ viewport: { width: 800, height: 900 }, hasTouch: touch });
+// failed requests and error answers as they come. init: a function run in
+// the page before its own scripts; script: false opens it with JavaScript off.
+async function open(browser, url, { touch = false, init = null, script = true } = {}) {
+  const context = await browser.newContext({ viewport: { width: 800, height: 900 }, hasTouch: touch,
+                                             javaScriptEnabled: script });
+  if (init) await context.addInitScript(init);
   const page = await context.newPage();
   const problems = [];
   page.on('console', (message) => {
@@ -92,18 +132,22 @@ async function started(page) {
   await page.waitForFunction(() => window.vellmoor && window.vellmoor.state !== 'loading', null,
                              { timeout: 60000 });
   if (await page.evaluate(() => window.vellmoor.state) === 'running') {
-    await page.waitForFunction(() => window.vellmoor.frames().count > 0, null, { timeout: 60000 });
+    await page.waitForFunction(() => window.vellmoor.testing.frames().count > 0, null, { timeout: 60000 });
   }
 }
 
 async function camera(page) {
-  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.camera());
+  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.testing.camera());
   return { eyeX, eyeZ, yaw, eyeHeight, pitch };
 }
 
 // The canvas as the program draws it now, from a named view if given.
 async function picture(page, view) {
-  const url = await page.evaluate((name) => window.vellmoor.capture(name), view);
+  return decode(await page.evaluate((name) => window.vellmoor.testing.capture(name), view));
+}
+
+// A PNG data URL's picture.
+function decode(url) {
   return PNG.sync.read(Buffer.from(url.slice(url.indexOf(',') + 1), 'base64'));
 }
 
@@ -132,4 +176,4 @@ function difference(a, b, tolerance = 24) {
   return { mean: sum / (pixels * 3), within: within / pixels };
 }
 
-module.exports = { site, serve, launch, open, started, camera, picture, reference, difference };
+module.exports = { site, serve, launch, open, started, camera, picture, decode, reference, difference };

@@ -97,6 +97,9 @@ class Context {
 
     // The window's context was made: what the renderer allows is known now.
     void windowCreated(int width, int height);
+    // The renderer lost its context and has a new one: every list's mesh is
+    // uploaded again, the rest sent again before the next draw.
+    void rendererRestored();
 
    private:
     struct Compilation {

@@ -38,4 +38,17 @@ void ListStore::remove(GLuint first, GLsizei range) {
     }
 }
 
+void ListStore::uploadAgain() {
+    for (auto& named : lists_) {
+        DisplayList& list = named.second;
+        if (list.mesh != 0) {
+            const Recording& recording = list.recording;
+            list.mesh = vglCreateMesh(recording.vertices.data(),
+                                      static_cast<int>(recording.vertices.size()),
+                                      recording.indices.data(),
+                                      static_cast<int>(recording.indices.size()));
+        }
+    }
+}
+
 }  // namespace vgl

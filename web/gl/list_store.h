@@ -33,6 +33,9 @@ class ListStore {
     const DisplayList* find(GLuint name) const;
     // Deletes the lists first ... first + range - 1, with their meshes.
     void remove(GLuint first, GLsizei range);
+    // The renderer has a new, empty context: every list with a mesh gets a
+    // new one, uploaded from its recording.
+    void uploadAgain();
 
    private:
     std::map<GLuint, DisplayList> lists_;

@@ -2,7 +2,9 @@
 // state, the shaders that light every vertex with OpenGL 1.1's equation,
 // meshes, textures, and the count of draw calls per frame. The layer's
 // structures are read at the offsets $VGLLayout gives (generated from its
-// headers at build time).
+// headers at build time). When the browser takes the context away, the
+// renderer waits for it to come back and then builds everything again
+// (restore, below).
 
 var LibraryVellmoorRenderer = {
   $VGL__deps: ['$VGLShaders', '$VGLLayout'],
@@ -18,7 +20,10 @@ var LibraryVellmoorRenderer = {
     compileMs: 0,        // spent making programs, for the page's figures
     meshes: [null],      // index 0: the stream mesh for immediate-mode geometry
     freeMeshes: [],
-    textures: {},        // name -> {texture, levels: {level: [w, h]}, minFilter}
+    textures: {},        // name -> {texture, levels: {level: [w, h]}, minFilter,
+                         //          pixels: {level: bytes}, parameters: {pname: value}}
+    lost: false,         // the context is lost
+    renewed: false,      // a new context, rebuilt here, of which the layer is not yet told
     materialTexture: null,
     boundVao: null,
     drawCalls: 0,
@@ -125,7 +130,8 @@ var LibraryVellmoorRenderer = {
       var entry = VGL.textures[name];
       if (!entry) {
         entry = VGL.textures[name] = {texture: VGL.gl.createTexture(), levels: {},
-                                      minFilter: 0x2702 /* GL_NEAREST_MIPMAP_LINEAR */};
+                                      minFilter: 0x2702 /* GL_NEAREST_MIPMAP_LINEAR */,
+                                      pixels: {}, parameters: {}};
       }
       return entry;
     },
@@ -145,6 +151,54 @@ var LibraryVellmoorRenderer = {
       }
       return true;
     },
+
+    // --- A lost context ---------------------------------------------------
+    // The browser may take the context away (a GPU reset, a phone reclaiming
+    // memory) and give a new, empty one back. Nothing is drawn in between;
+    // then the renderer makes its programs, the material table and its
+    // textures again from the copies it keeps, and the layer sends the rest
+    // again (vglRestore): meshes from its display lists, materials, state.
+    watch: function(canvas) {
+      canvas.addEventListener('webglcontextlost', function(event) {
+        event.preventDefault();  // asks the browser for the context back
+        VGL.lost = true;
+      });
+      canvas.addEventListener('webglcontextrestored', VGL.restore);
+    },
+
+    restore: function() {
+      var textures = VGL.textures;
+      VGL.programs = new Map();
+      VGL.current = null;
+      VGL.u = {};
+      VGL.meshes = [null];
+      VGL.freeMeshes = [];
+      VGL.textures = {};
+      VGL.boundVao = null;
+      VGL.init(VGL.gl);
+      Object.keys(textures).forEach(function(name) {
+        VGL.restoreTexture(name, textures[name]);
+      });
+      VGL.lost = false;
+      VGL.renewed = true;
+    },
+
+    restoreTexture: function(name, old) {
+      var gl = VGL.gl, entry = VGL.texture(name);
+      gl.bindTexture(gl.TEXTURE_2D, entry.texture);
+      Object.keys(old.pixels).forEach(function(level) {
+        var size = old.levels[level];
+        gl.texImage2D(gl.TEXTURE_2D, Number(level), gl.RGBA8, size[0], size[1], 0, gl.RGBA,
+                      gl.UNSIGNED_BYTE, old.pixels[level]);
+      });
+      Object.keys(old.parameters).forEach(function(pname) {
+        gl.texParameteri(gl.TEXTURE_2D, Number(pname), old.parameters[pname]);
+      });
+      entry.levels = old.levels;
+      entry.pixels = old.pixels;
+      entry.parameters = old.parameters;
+      entry.minFilter = old.minFilter;
+    },
   },
 
   vglCreateContext__deps: ['$VGL'],
@@ -158,7 +212,17 @@ var LibraryVellmoorRenderer = {
                                           preserveDrawingBuffer: false});
     if (!gl) return 0;
     VGL.init(gl);
+    VGL.watch(canvas);
     return 1;
+  },
+
+  // web/gl/restore.h: 0 lost, 1 ready, 2 new (answered once).
+  vglContextState__deps: ['$VGL'],
+  vglContextState: function() {
+    if (VGL.lost) return 0;
+    if (!VGL.renewed) return 1;
+    VGL.renewed = false;
+    return 2;
   },
 
   vglMaxTextureSize__deps: ['$VGL'],
@@ -277,6 +341,7 @@ var LibraryVellmoorRenderer = {
     gl.texImage2D(gl.TEXTURE_2D, level, gl.RGBA8, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE,
                   HEAPU8.subarray(rgba, rgba + width * height * 4));
     entry.levels[level] = [width, height];
+    entry.pixels[level] = HEAPU8.slice(rgba, rgba + width * height * 4);  // for a lost context
   },
 
   vglTexParameter__deps: ['$VGL'],
@@ -286,6 +351,7 @@ var LibraryVellmoorRenderer = {
     gl.bindTexture(gl.TEXTURE_2D, entry.texture);
     gl.texParameteri(gl.TEXTURE_2D, pname, value);
     if (pname === gl.TEXTURE_MIN_FILTER) entry.minFilter = value;
+    entry.parameters[pname] = value;
   },
 
   vglDeleteTexture__deps: ['$VGL'],
