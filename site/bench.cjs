@@ -97,20 +97,20 @@ async function walk(browser, url) {
   const result = await page.evaluate(({ walkMs }) => {
     const gl = document.getElementById('canvas').getContext('webgl2');
     const pixel = new Uint8Array(4);
-    const startup = window.vellmoor.frames();
+    const startup = window.vellmoor.testing.frames();
     const settling = performance.now();
     gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
     const settledMs = performance.now() - settling;
-    window.Module.ccall('vellmoorPose', 'number', ['string'], ['start']);
+    window.vellmoor.testing.pose('start');
     const frames = [];
     const began = performance.now();
     for (let i = 0; performance.now() - began < walkMs; ++i) {
       const before = performance.now();
-      window.Module._vglutTurn();
+      window.vellmoor.testing.turn();
       gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
       frames.push(performance.now() - before);
     }
-    const after = window.vellmoor.frames();
+    const after = window.vellmoor.testing.frames();
     return { programs: startup.programs, compileMs: startup.compileMs, settledMs, frames,
              laterPrograms: after.programs - startup.programs };
   }, { walkMs: WALK_MS });
