@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,7 +79,7 @@ const char* const kSettingNames[2] = {"kept", "returned"};
 
 struct Process {
     std::unique_ptr<MeasuringProcess> process;
-    std::vector<double> startup;  // as scene_server reports it
+    std::map<std::string, double> startup;  // as scene_server names them
     std::string renderer;
 };
 
@@ -89,26 +90,29 @@ Process startProcess(const char* setting, const std::string& assetsDir) {
     Process p;
     p.process = std::make_unique<MeasuringProcess>(
         self, std::vector<std::string>{"vellmoor_bench", "--serve", setting, assetsDir});
-    p.startup = numbersIn(p.process->readLine());
+    p.startup = figuresIn(p.process->readLine());
     p.renderer = p.process->readLine();
     return p;
 }
 
 void printStartup(const Process (&processes)[2], int count) {
-    static const char* const rows[] = {
-        "process start to main",   "window (glutInit .. glutCreateWindow)",
-        "textures (loadTextures)", "room list (compileRoomList)",
-        "scene lists (compileSceneLists)", "initScene in all",
-        "first frame swapped, from start"};
+    static const char* const rows[][2] = {
+        {"startToMain", "process start to main"},
+        {"window", "window (glutInit .. glutCreateWindow)"},
+        {"textures", "textures (loadTextures)"},
+        {"roomList", "room list (compileRoomList)"},
+        {"sceneLists", "scene lists (compileSceneLists)"},
+        {"initScene", "initScene in all"},
+        {"firstFrame", "first frame swapped, from start"}};
     std::printf("Start-up, ms                               kept  returned\n");
-    for (std::size_t r = 0; r < 7; ++r) {
-        std::printf("  %-38s %7.1f", rows[r], processes[0].startup.at(r));
+    for (const auto& row : rows) {
+        std::printf("  %-38s %7.1f", row[1], processes[0].startup.at(row[0]));
         if (count > 1) {
-            std::printf(" %8.1f", processes[1].startup.at(r));
+            std::printf(" %8.1f", processes[1].startup.at(row[0]));
         }
         std::printf("\n");
     }
-    const double firstFrame = processes[0].startup.at(6);
+    const double firstFrame = processes[0].startup.at("firstFrame");
     std::printf("  first frame within %.0f ms of process start (kept): %s\n\n",
                 kFirstFrameTargetMs, verdict(firstFrame <= kFirstFrameTargetMs));
 }
@@ -152,9 +156,10 @@ Runs timeInTurn(Process (&processes)[2], const Settings& settings) {
         // Alternate which process goes first, so neither always follows the other.
         for (int turn = 0; turn < 2; ++turn) {
             const int s = (round + turn) % 2;
-            const std::vector<double> ms = numbersIn(processes[s].process->ask(command));
-            for (std::size_t c = 0; c < caseCount && c < ms.size(); ++c) {
-                runs[s][c].push_back(ms[c]);
+            const std::map<std::string, double> ms =
+                figuresIn(processes[s].process->ask(command));
+            for (std::size_t c = 0; c < caseCount; ++c) {
+                runs[s][c].push_back(ms.at(frameCases()[c].name));
             }
         }
     }

@@ -5,12 +5,12 @@
 namespace {
 
 std::vector<FrameCase> makeCases() {
-    std::vector<FrameCase> cases = {{"clear + swap only", FrameCase::Floor, ""}};
+    std::vector<FrameCase> cases = {{"clear + swap only", "floor", FrameCase::Floor, ""}};
     for (const Viewpoint& viewpoint : viewpoints()) {
-        cases.push_back({viewpoint.name, FrameCase::Scene, viewpoint.name});
+        cases.push_back({viewpoint.name, viewpoint.name, FrameCase::Scene, viewpoint.name});
     }
-    cases.push_back({"start, lists emptied", FrameCase::ListsEmptied, "start"});
-    cases.push_back({"  drawFrame alone", FrameCase::OwnWork, "start"});
+    cases.push_back({"start, lists emptied", "listsEmptied", FrameCase::ListsEmptied, "start"});
+    cases.push_back({"  drawFrame alone", "drawFrameAlone", FrameCase::OwnWork, "start"});
     return cases;
 }
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-// What a measuring process times in one round, in this order: the renderer's
-// floor, the frame from every named viewpoint, then the frame's own work with
-// every display list emptied.
+// What a measuring process times in one round: the renderer's floor, the
+// frame from every named viewpoint, then the frame's own work with every
+// display list emptied. Replies name each figure.
 struct FrameCase {
     enum Kind {
         Floor,         // clear and swap only
@@ -15,6 +15,7 @@ struct FrameCase {
         OwnWork,       // drawFrame alone with every list emptied: no clear, no swap
     };
     std::string label;      // as printed
+    std::string name;       // the figure's name in a measuring process's reply
     Kind kind;
     std::string viewpoint;  // where the frame is drawn from; empty for the floor
 };

@@ -73,6 +73,18 @@ std::string MeasuringProcess::ask(const std::string& command) {
     return readLine();
 }
 
+std::map<std::string, double> figuresIn(const std::string& line) {
+    std::istringstream in(line);
+    std::map<std::string, double> figures;
+    for (std::string word; in >> word;) {
+        const std::size_t equals = word.find('=');
+        if (equals != std::string::npos) {
+            figures[word.substr(0, equals)] = std::strtod(word.c_str() + equals + 1, nullptr);
+        }
+    }
+    return figures;
+}
+
 std::vector<double> numbersIn(const std::string& line) {
     std::istringstream in(line);
     std::vector<double> numbers;

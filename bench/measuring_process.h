@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,3 +33,6 @@ class MeasuringProcess {
 
 // The numbers of a reply line, in order.
 std::vector<double> numbersIn(const std::string& line);
+
+// The figures of a reply line of name=value words, by name.
+std::map<std::string, double> figuresIn(const std::string& line);

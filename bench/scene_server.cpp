@@ -63,9 +63,9 @@ const Viewpoint& viewpointNamed(const std::string& name) {
 }
 
 // Opens the window as main does, builds the scene and draws the first frame;
-// prints the start-up figures in milliseconds: process start to main, window,
-// textures, room list, scene lists, the whole initScene, first frame swapped
-// from process start.
+// prints the start-up figures in milliseconds, each named: process start to
+// main, window, textures, room list, scene lists, the whole initScene, first
+// frame swapped from process start.
 void openWindowAndReportStartup(int* argc, char** argv, const char* assetsDir,
                                 Clock::time_point mainStart, double startToMainMs) {
     glutInit(argc, argv);
@@ -89,7 +89,9 @@ void openWindowAndReportStartup(int* argc, char** argv, const char* assetsDir,
     const Clock::time_point firstFrame = Clock::now();
 
     const StartupSteps& steps = startupSteps();
-    std::printf("%.3f %.3f %.3f %.3f %.3f %.3f %.3f\n", startToMainMs,
+    std::printf("startToMain=%.3f window=%.3f textures=%.3f roomList=%.3f sceneLists=%.3f "
+                "initScene=%.3f firstFrame=%.3f\n",
+                startToMainMs,
                 msBetween(mainStart, windowReady), 1000.0 * steps.textures,
                 1000.0 * steps.roomList, 1000.0 * steps.sceneLists,
                 msBetween(windowReady, sceneReady),
@@ -98,13 +100,14 @@ void openWindowAndReportStartup(int* argc, char** argv, const char* assetsDir,
                 reinterpret_cast<const char*>(glGetString(GL_VERSION)));
 }
 
-// Every frame case once: each from its viewpoint with the lamp animation
-// posed from its start, so both measuring processes draw the same frames.
+// Every frame case once, as name=milliseconds: each from its viewpoint with
+// the lamp animation posed from its start, so both measuring processes draw
+// the same frames.
 std::string timeFrameCases(int warmUp, int frames) {
     std::ostringstream reply;
     for (const FrameCase& frameCase : frameCases()) {
         if (frameCase.kind == FrameCase::Floor) {
-            reply << msPerFrame(clearAndSwapFrame, warmUp, frames) << ' ';
+            reply << frameCase.name << '=' << msPerFrame(clearAndSwapFrame, warmUp, frames) << ' ';
             continue;
         }
         poseScene(viewpointNamed(frameCase.viewpoint));
@@ -113,7 +116,8 @@ std::string timeFrameCases(int warmUp, int frames) {
             emptied = std::make_unique<EmptiedLists>();
         }
         const bool ownWork = frameCase.kind == FrameCase::OwnWork;
-        reply << msPerFrame(ownWork ? drawFrameOnly : programFrame, warmUp, frames) << ' ';
+        reply << frameCase.name << '=' << msPerFrame(ownWork ? drawFrameOnly : programFrame, warmUp, frames)
+              << ' ';
     }
     return reply.str();
 }

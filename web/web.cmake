@@ -38,3 +38,18 @@ add_library(OpenGL::GLU INTERFACE IMPORTED)
 target_link_libraries(OpenGL::GLU INTERFACE vellmoor_glu)
 add_library(GLUT::GLUT INTERFACE IMPORTED)
 target_link_libraries(GLUT::GLUT INTERFACE vellmoor_webgl)
+
+# The renderer's view of the layer's structures, generated from its headers
+# (web/gl/layout) by a program built here and run under node.
+add_executable(vellmoor_layout ${CMAKE_SOURCE_DIR}/web/gl/layout/generate_layout.cpp)
+target_include_directories(vellmoor_layout PRIVATE ${CMAKE_SOURCE_DIR}/web ${CMAKE_SOURCE_DIR}/web/include)
+target_link_options(vellmoor_layout PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sSINGLE_FILE=1)
+set(VELLMOOR_WEB_LAYOUT ${CMAKE_BINARY_DIR}/vgl_layout.js)
+add_custom_command(OUTPUT ${VELLMOOR_WEB_LAYOUT}
+  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vellmoor_layout> ${VELLMOOR_WEB_LAYOUT}
+  DEPENDS vellmoor_layout
+  COMMENT "The renderer's layout of the layer's structures"
+  VERBATIM)
+add_custom_target(vellmoor_layout_js DEPENDS ${VELLMOOR_WEB_LAYOUT})
+# Whatever links the layer links the renderer, which needs the layout first.
+add_dependencies(vellmoor_webgl vellmoor_layout_js)

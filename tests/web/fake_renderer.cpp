@@ -48,6 +48,10 @@ void vglSetMaterials(const float* materials, int count) {
     }
 }
 
+void vglPrepareProgram(unsigned keyLow, unsigned keyHigh) {
+    fakeRenderer().prepared.push_back(keyLow | (std::uint64_t{keyHigh} << 32));
+}
+
 void vglSetState(const vgl::RenderState* state) {
     fakeRenderer().state = *state;
 }

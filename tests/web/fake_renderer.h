@@ -25,6 +25,7 @@ struct FakeRenderer {
     std::vector<FakeDraw> draws;
     std::vector<std::vector<float>> materials;  // as last sent, 20 floats each
     vgl::RenderState state{};
+    std::vector<std::uint64_t> prepared;  // program keys, in the order asked
 };
 
 FakeRenderer& fakeRenderer();

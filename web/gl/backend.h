@@ -1,8 +1,9 @@
 #pragma once
 
 // What the layer asks of the renderer (web/js/renderer.js in the browser).
-// Structures are handed over by address and read at fixed offsets in 32-bit
-// words, so their layout is part of this interface.
+// Structures are handed over by address and read in 32-bit words at offsets
+// generated from these declarations (web/gl/layout), so the renderer follows
+// any change to them.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,19 +11,27 @@
 namespace vgl {
 
 constexpr int kMaxLights = 8;
-constexpr int kLightWords = 24;
 
-// The state every draw shares, sent again only when it changes.
+// One light as the shaders read it, in eye coordinates: six four-word groups.
+struct PackedLight {
+    float ambient[4];
+    float diffuse[4];
+    float specular[4];
+    float position[4];
+    float spotDirection[3];
+    float spotExponent;
+    float spotCosCutoff;  // below -1 for no cutoff
+    float attenuation[3];  // constant, linear, quadratic
+};
+constexpr int kLightWords = sizeof(PackedLight) / 4;
+
+// The state every draw shares, sent again only when it changes. Which lights
+// are on and how each is lit travels with each draw, as its program key.
 struct RenderState {
     float projection[16];
-    // Per light, in eye coordinates: ambient, diffuse, specular, position,
-    // spot direction with the spot exponent, and the cosine of the spot
-    // cutoff (below -1 for no cutoff) with the three attenuation factors.
-    float lights[kMaxLights][kLightWords];
+    PackedLight lights[kMaxLights];
     float sceneAmbient[4];
-    std::int32_t lightMask;  // bit i: light i enabled
-    std::int32_t lighting;
-    std::int32_t twoSide;
+    float lightOn[kMaxLights];  // 1 for a light that is on, else 0
     std::int32_t normalize;
     std::int32_t depthTest;
     std::int32_t blend;
@@ -30,17 +39,18 @@ struct RenderState {
     std::int32_t blendDestination;
     std::int32_t textureReplace;  // GL_REPLACE rather than GL_MODULATE
 };
-static_assert(offsetof(RenderState, sceneAmbient) == 208 * 4, "renderer reads at word 208");
-static_assert(offsetof(RenderState, textureReplace) == 220 * 4, "renderer reads at word 220");
+
+// Words per material: ambient, diffuse, specular, emission, shininess and
+// three unused words.
+constexpr int kMaterialWords = 20;
 
 // One draw call's own state.
 struct DrawParameters {
     float modelview[16];
     float normalMatrix[9];
     // The material current where drawn, for vertices that take it: front
-    // then back, each ambient, diffuse, specular, emission, shininess and
-    // three unused words.
-    float material[2][20];
+    // then back.
+    float material[2][kMaterialWords];
     std::int32_t firstIndex;
     std::int32_t indexCount;
     std::int32_t texture;  // 0: none
@@ -48,9 +58,15 @@ struct DrawParameters {
     std::int32_t clockwise;  // front faces wind clockwise
     std::int32_t flat;       // shading for vertices that take it from the state
     std::int32_t textured;   // texturing for vertices that take it from the state
+    // The program that lights these triangles (program_key.h), low word first.
+    std::uint32_t programKey[2];
 };
-static_assert(offsetof(DrawParameters, firstIndex) == 65 * 4, "renderer reads at word 65");
-static_assert(offsetof(DrawParameters, textured) == 71 * 4, "renderer reads at word 71");
+
+// The renderer reads these structures by the offsets web/gl/layout generates
+// for it; words must stay words.
+static_assert(sizeof(PackedLight) % 16 == 0, "a light is whole four-word groups");
+static_assert(sizeof(RenderState) % 4 == 0 && sizeof(DrawParameters) % 4 == 0,
+              "the renderer reads 32-bit words");
 
 }  // namespace vgl
 
@@ -58,13 +74,15 @@ extern "C" {
 // Makes the WebGL 2 context for a window of this size; 0 when there is none.
 int vglCreateContext(int width, int height);
 int vglMaxTextureSize(void);
-// A mesh holds vertices (44 bytes each) and 32-bit triangle indices. Static
+// A mesh holds vertices (Vertex in recording.h) and 32-bit triangle indices. Static
 // meshes are uploaded once; the stream mesh (number 0) again at every update.
 int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount);
 void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount);
 void vglDeleteMesh(int mesh);
-// count materials of 20 floats each, laid out as in DrawParameters::material.
+// count materials of kMaterialWords floats each, laid out as in DrawParameters::material.
 void vglSetMaterials(const float* materials, int count);
+// Makes the program for this key ready, so no draw waits for it later.
+void vglPrepareProgram(unsigned keyLow, unsigned keyHigh);
 void vglSetState(const vgl::RenderState* state);
 void vglDraw(int mesh, const vgl::DrawParameters* parameters);
 void vglClear(int colorBuffer, int depthBuffer, const float* clearColor, int depthMask);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "light_selection.h"
 #include "list_store.h"
 #include "material_table.h"
 #include "matrix.h"
@@ -123,7 +124,8 @@ class Context {
     MatrixStack& currentStack();
     // State that every draw shares changed: what was drawn before goes first.
     void renderStateChanging();
-    void drawRecording(const Recording& recording, int mesh, const Matrix& modelview);
+    void drawRecording(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
+                       const Matrix& modelview);
     // Draws the waiting immediate geometry, which `frame` carries into eye space.
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
@@ -150,6 +152,7 @@ class Context {
     MaterialTable materials_;
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
+    LightSelection lightSelection_;
 
     TextureObjects textures_;
     std::set<std::string> refusalsReported_;

@@ -1,4 +1,5 @@
-// Drawing: recordings in batches, with the state every draw shares sent when it changes.
+// Drawing: recordings in chunks culled against the view and lit by the lights that reach
+// them, with the state every draw shares sent when it changes.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -25,11 +26,12 @@ void Context::drawImmediate(const Matrix& frame) {
     }
     vglUpdateStream(immediate_.vertices.data(), static_cast<int>(immediate_.vertices.size()),
                     immediate_.indices.data(), static_cast<int>(immediate_.indices.size()));
-    drawRecording(immediate_, 0, frame);
+    drawRecording(immediate_, chunksOf(immediate_), 0, frame);
     immediate_.clear();
 }
 
-void Context::drawRecording(const Recording& recording, int mesh, const Matrix& modelview) {
+void Context::drawRecording(const Recording& recording, const std::vector<Chunk>& chunks,
+                            int mesh, const Matrix& modelview) {
     if (recording.empty()) {
         return;
     }
@@ -44,15 +46,52 @@ void Context::drawRecording(const Recording& recording, int mesh, const Matrix& 
     packMaterial(current.material[1], parameters.material[1]);
     parameters.flat = word(current.flat.value);
     parameters.textured = word(current.textured.value);
-    for (const Batch& batch : recording.batches) {
-        parameters.firstIndex = static_cast<std::int32_t>(batch.firstIndex);
-        parameters.indexCount = static_cast<std::int32_t>(batch.indexCount);
+    const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
+                          ProgramKey key) {
+        parameters.firstIndex = static_cast<std::int32_t>(first);
+        parameters.indexCount = static_cast<std::int32_t>(count);
         const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
         parameters.depthMask =
             word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);
         parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
+        parameters.programKey[0] = static_cast<std::uint32_t>(key);
+        parameters.programKey[1] = static_cast<std::uint32_t>(key >> 32);
         vglDraw(mesh, &parameters);
+    };
+    if (!chunkSelectionOn()) {
+        for (const Batch& batch : recording.batches) {
+            draw(batch, batch.firstIndex, batch.indexCount, lightSelection_.everyLight());
+        }
+        return;
+    }
+    // Chunks outside the view are left out; the others are lit by the lights
+    // that reach them, neighbours lit alike drawn together.
+    lightSelection_.prepareAll();
+    const Matrix clip = projection_.top() * modelview;
+    const Chunk* run = nullptr;
+    std::uint32_t runCount = 0;
+    ProgramKey runKey = 0;
+    for (const Chunk& chunk : chunks) {
+        if (outsideView(chunk.box, clip)) {
+            continue;
+        }
+        const Sphere sphere = carriedSphere(boundingSphere(chunk.box), modelview);
+        const ProgramKey key = lightSelection_.reaching(lightSelection_.conesReaching(sphere));
+        if (run != nullptr && run->batch == chunk.batch && runKey == key &&
+            run->firstIndex + runCount == chunk.firstIndex) {
+            runCount += chunk.indexCount;
+            continue;
+        }
+        if (run != nullptr) {
+            draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
+        }
+        run = &chunk;
+        runCount = chunk.indexCount;
+        runKey = key;
+    }
+    if (run != nullptr) {
+        draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
     }
 }
 
@@ -76,33 +115,33 @@ void Context::sendRenderState() {
     RenderState r{};
     const Matrix& projection = projection_.top();
     std::copy(projection.m.begin(), projection.m.end(), r.projection);
-    r.lightMask = 0;
+    unsigned enabled = 0;
     for (int i = 0; i < kMaxLights; ++i) {
         const Light& light = state_.lighting.lights[i];
-        float* out = r.lights[i];
-        copy4(out, light.ambient);
-        copy4(out + 4, light.diffuse);
-        copy4(out + 8, light.specular);
-        copy4(out + 12, light.position);
-        std::copy_n(light.spotDirection, 3, out + 16);
-        out[19] = light.spotExponent;
-        out[20] = light.spotCutoff == 180.0f
-                      ? -2.0f
-                      : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
-        std::copy_n(light.attenuation, 3, out + 21);
+        PackedLight& out = r.lights[i];
+        copy4(out.ambient, light.ambient);
+        copy4(out.diffuse, light.diffuse);
+        copy4(out.specular, light.specular);
+        copy4(out.position, light.position);
+        std::copy_n(light.spotDirection, 3, out.spotDirection);
+        out.spotExponent = light.spotExponent;
+        out.spotCosCutoff = light.spotCutoff == 180.0f
+                                ? -2.0f
+                                : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
+        std::copy_n(light.attenuation, 3, out.attenuation);
+        r.lightOn[i] = light.enabled ? 1.0f : 0.0f;
         if (light.enabled) {
-            r.lightMask |= 1 << i;
+            enabled |= 1u << i;
         }
     }
     copy4(r.sceneAmbient, state_.lighting.sceneAmbient);
-    r.lighting = word(state_.lighting.enabled);
-    r.twoSide = word(state_.lighting.twoSide);
     r.normalize = word(state_.transform.normalize);
     r.depthTest = word(state_.depth.test);
     r.blend = word(state_.colorBuffer.blend);
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide);
     vglSetState(&r);
     renderStateDirty_ = false;
 }

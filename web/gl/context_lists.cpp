@@ -63,6 +63,7 @@ void Context::endList() {
     }
     list.matrix = compilation_.matrices.top();
     const Recording& recording = list.recording;
+    list.chunks = chunksOf(recording);
     list.mesh =
         recording.empty()
             ? 0
@@ -94,7 +95,7 @@ void Context::callCompiled(const DisplayList& list) {
     // What waits is drawn first; not flush(), which a list called between
     // glBegin and glEnd may not.
     drawImmediate(Matrix::identity());
-    drawRecording(list.recording, list.mesh, modelview_.top());
+    drawRecording(list.recording, list.chunks, list.mesh, modelview_.top());
     applyKnown(state_.surface, list.end);
     if (!list.matrix.isIdentity()) {
         modelview_.top() = modelview_.top() * list.matrix;

@@ -3,7 +3,9 @@
 #include <GL/gl.h>
 
 #include <map>
+#include <vector>
 
+#include "chunks.h"
 #include "matrix.h"
 #include "recording.h"
 #include "surface.h"
@@ -14,6 +16,7 @@ namespace vgl {
 // what it leaves behind in the state where it is called.
 struct DisplayList {
     Recording recording;
+    std::vector<Chunk> chunks;  // the recording's, culled and lit apart
     Surface end;
     Matrix matrix = Matrix::identity();  // multiplied onto the modelview matrix
     int mesh = 0;                        // the renderer's, 0 while there is none

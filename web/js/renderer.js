@@ -1,16 +1,23 @@
 // The renderer under Vellmoor's OpenGL layer (web/gl/backend.h): WebGL 2
 // state, the shaders that light every vertex with OpenGL 1.1's equation,
-// meshes, textures, and the count of draw calls per frame. When the browser
-// takes the context away, the renderer waits for it to come back and then
-// builds everything again (restore, below).
+// meshes, textures, and the count of draw calls per frame. The layer's
+// structures are read at the offsets $VGLLayout gives (generated from its
+// headers at build time). When the browser takes the context away, the
+// renderer waits for it to come back and then builds everything again
+// (restore, below).
 
 var LibraryVellmoorRenderer = {
-  $VGL__deps: ['$VGLShaders'],
+  $VGL__deps: ['$VGLShaders', '$VGLLayout'],
   $VGL: {
     gl: null,
-    programs: {},        // by lighting state
+    programs: null,      // a Map by program key (made in init: emscripten copies this object as text)
     current: null,
     u: {},               // the current program's uniforms
+    // The shared state as last sent, given to each program when it is next
+    // used (stateVersion tells whether it has it).
+    state: null,
+    stateVersion: 0,
+    compileMs: 0,        // spent making programs, for the page's figures
     meshes: [null],      // index 0: the stream mesh for immediate-mode geometry
     freeMeshes: [],
     textures: {},        // name -> {texture, levels: {level: [w, h]}, minFilter,
@@ -24,6 +31,7 @@ var LibraryVellmoorRenderer = {
 
     init: function(gl) {
       VGL.gl = gl;
+      VGL.programs = new Map();
       VGL.materialTexture = gl.createTexture();
       gl.activeTexture(gl.TEXTURE1);
       gl.bindTexture(gl.TEXTURE_2D, VGL.materialTexture);
@@ -35,26 +43,50 @@ var LibraryVellmoorRenderer = {
       VGL.meshes[0] = VGL.newMesh(gl.STREAM_DRAW);
     },
 
-    // The program for this lighting state, made the current one.
+    // The program key's two words as one number (exact below 2^53).
+    key: function(low, high) {
+      return (high >>> 0) * 4294967296 + (low >>> 0);
+    },
+
+    // The program for this key, made and linked if new.
+    program: function(key) {
+      var entry = VGL.programs.get(key);
+      if (entry) return entry;
+      var gl = VGL.gl, started = performance.now();
+      var program = VGLShaders.link(gl, key);
+      entry = {program: program, u: {}, stateVersion: -1};
+      ['modelview', 'projection', 'normalMatrix', 'lights', 'lightOn', 'sceneAmbient', 'normalize', 'flat',
+       'textured', 'currentMaterial', 'materials', 'texture', 'textureReplace', 'texturing'
+      ].forEach(function(uniform) {
+        entry.u[uniform] = gl.getUniformLocation(
+            program, 'u' + uniform.charAt(0).toUpperCase() + uniform.slice(1));
+      });
+      gl.useProgram(program);
+      gl.uniform1i(entry.u.texture, 0);
+      gl.uniform1i(entry.u.materials, 1);
+      if (VGL.current) gl.useProgram(VGL.current.program);
+      VGL.programs.set(key, entry);
+      VGL.compileMs += performance.now() - started;
+      return entry;
+    },
+
+    // The program for this key made the current one, with the shared state.
     use: function(key) {
-      var gl = VGL.gl, name = JSON.stringify(key), entry = VGL.programs[name];
-      if (!entry) {
-        var program = VGLShaders.link(gl, key);
-        entry = VGL.programs[name] = {program: program, u: {}};
-        ['modelview', 'projection', 'normalMatrix', 'lights', 'sceneAmbient', 'normalize', 'flat',
-         'textured', 'currentMaterial', 'materials', 'texture', 'textureReplace', 'texturing'
-        ].forEach(function(uniform) {
-          entry.u[uniform] = gl.getUniformLocation(
-              program, 'u' + uniform.charAt(0).toUpperCase() + uniform.slice(1));
-        });
-        gl.useProgram(program);
-        gl.uniform1i(entry.u.texture, 0);
-        gl.uniform1i(entry.u.materials, 1);
-      }
+      var gl = VGL.gl, entry = VGL.program(key);
       if (VGL.current !== entry) {
         gl.useProgram(entry.program);
         VGL.current = entry;
         VGL.u = entry.u;
+      }
+      if (entry.stateVersion !== VGL.stateVersion) {
+        var u = entry.u, state = VGL.state;
+        gl.uniformMatrix4fv(u.projection, false, state.projection);
+        gl.uniform4fv(u.lights, state.lights);
+        gl.uniform4fv(u.sceneAmbient, state.sceneAmbient);
+        gl.uniform1fv(u.lightOn, state.lightOn);
+        gl.uniform1i(u.normalize, state.normalize);
+        gl.uniform1i(u.textureReplace, state.textureReplace);
+        entry.stateVersion = VGL.stateVersion;
       }
     },
 
@@ -65,20 +97,21 @@ var LibraryVellmoorRenderer = {
       gl.bindVertexArray(mesh.vao);
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, mesh.indices);
-      // 44-byte vertices: position, normal, texture coordinates, colour,
-      // front and back material numbers, flags (web/gl/recording.h).
+      // Vertices as web/gl/recording.h lays them out: position, normal,
+      // texture coordinates, colour, front and back material numbers, flags.
+      var v = VGLLayout.vertex;
       gl.enableVertexAttribArray(0);
-      gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 44, 0);
+      gl.vertexAttribPointer(0, 3, gl.FLOAT, false, v.stride, v.position);
       gl.enableVertexAttribArray(1);
-      gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 44, 12);
+      gl.vertexAttribPointer(1, 3, gl.FLOAT, false, v.stride, v.normal);
       gl.enableVertexAttribArray(2);
-      gl.vertexAttribPointer(2, 2, gl.FLOAT, false, 44, 24);
+      gl.vertexAttribPointer(2, 2, gl.FLOAT, false, v.stride, v.texCoord);
       gl.enableVertexAttribArray(3);
-      gl.vertexAttribPointer(3, 4, gl.UNSIGNED_BYTE, true, 44, 32);
+      gl.vertexAttribPointer(3, 4, gl.UNSIGNED_BYTE, true, v.stride, v.color);
       gl.enableVertexAttribArray(4);
-      gl.vertexAttribIPointer(4, 2, gl.UNSIGNED_SHORT, 44, 36);
+      gl.vertexAttribIPointer(4, 2, gl.UNSIGNED_SHORT, v.stride, v.material);
       gl.enableVertexAttribArray(5);
-      gl.vertexAttribIPointer(5, 1, gl.UNSIGNED_INT, 44, 40);
+      gl.vertexAttribIPointer(5, 1, gl.UNSIGNED_INT, v.stride, v.flags);
       gl.bindVertexArray(null);
       VGL.boundVao = null;
       return mesh;
@@ -89,7 +122,7 @@ var LibraryVellmoorRenderer = {
       gl.bindVertexArray(mesh.vao);
       VGL.boundVao = mesh.vao;
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
-      gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * 44), mesh.usage);
+      gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * VGLLayout.vertex.stride), mesh.usage);
       gl.bufferData(gl.ELEMENT_ARRAY_BUFFER, HEAPU8.subarray(indices, indices + indexCount * 4), mesh.usage);
     },
 
@@ -135,7 +168,7 @@ var LibraryVellmoorRenderer = {
 
     restore: function() {
       var textures = VGL.textures;
-      VGL.programs = {};
+      VGL.programs = new Map();
       VGL.current = null;
       VGL.u = {};
       VGL.meshes = [null];
@@ -228,60 +261,63 @@ var LibraryVellmoorRenderer = {
     var gl = VGL.gl;
     // One row of five RGBA texels per material: ambient, diffuse, specular,
     // emission, shininess.
+    var words = VGLLayout.sizes.materialWords;
     gl.activeTexture(gl.TEXTURE1);
-    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA32F, 5, count, 0, gl.RGBA, gl.FLOAT,
-                  HEAPF32.subarray(materials >> 2, (materials >> 2) + count * 20));
+    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA32F, words / 4, count, 0, gl.RGBA, gl.FLOAT,
+                  HEAPF32.subarray(materials >> 2, (materials >> 2) + count * words));
     gl.activeTexture(gl.TEXTURE0);
+  },
+
+  vglPrepareProgram__deps: ['$VGL'],
+  vglPrepareProgram: function(keyLow, keyHigh) {
+    VGL.program(VGL.key(keyLow, keyHigh));
   },
 
   vglSetState__deps: ['$VGL'],
   vglSetState: function(state) {
-    var gl = VGL.gl, f = state >> 2;
-    var lights = HEAPF32.subarray(f + 16, f + 208);
-    var mask = HEAP32[f + 212];
-    var key = {lighting: HEAP32[f + 213] !== 0, twoSide: HEAP32[f + 214] !== 0, lights: []};
-    for (var i = 0; i < 8; ++i) {
-      if (!(mask & (1 << i))) continue;
-      var l = i * 24;
-      var positional = lights[l + 15] !== 0;
-      key.lights.push({index: i, positional: positional, spot: lights[l + 20] >= -1,
-                       fades: positional && (lights[l + 21] !== 1 || lights[l + 22] !== 0 ||
-                                             lights[l + 23] !== 0)});
-    }
-    VGL.use(key);
-    var u = VGL.u;
-    gl.uniformMatrix4fv(u.projection, false, HEAPF32.subarray(f, f + 16));
-    gl.uniform4fv(u.lights, lights);
-    gl.uniform4fv(u.sceneAmbient, HEAPF32.subarray(f + 208, f + 212));
-    gl.uniform1i(u.normalize, HEAP32[f + 215]);
-    if (HEAP32[f + 216]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
-    if (HEAP32[f + 217]) gl.enable(gl.BLEND); else gl.disable(gl.BLEND);
-    gl.blendFunc(HEAP32[f + 218], HEAP32[f + 219]);
-    gl.uniform1i(u.textureReplace, HEAP32[f + 220]);
+    var gl = VGL.gl, f = state >> 2, at = VGLLayout.state;
+    var lightWords = VGLLayout.sizes.lights * VGLLayout.sizes.lightWords;
+    VGL.state = {
+      projection: HEAPF32.slice(f + at.projection, f + at.projection + 16),
+      lights: HEAPF32.slice(f + at.lights, f + at.lights + lightWords),
+      sceneAmbient: HEAPF32.slice(f + at.sceneAmbient, f + at.sceneAmbient + 4),
+      lightOn: HEAPF32.slice(f + at.lightOn, f + at.lightOn + VGLLayout.sizes.lights),
+      normalize: HEAP32[f + at.normalize],
+      textureReplace: HEAP32[f + at.textureReplace],
+    };
+    VGL.stateVersion++;
+    if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
+    if (HEAP32[f + at.blend]) gl.enable(gl.BLEND); else gl.disable(gl.BLEND);
+    gl.blendFunc(HEAP32[f + at.blendSource], HEAP32[f + at.blendDestination]);
   },
 
   vglDraw__deps: ['$VGL'],
   vglDraw: function(number, parameters) {
-    var gl = VGL.gl, u = VGL.u, f = parameters >> 2, mesh = VGL.meshes[number];
+    var gl = VGL.gl, f = parameters >> 2, at = VGLLayout.draw, mesh = VGL.meshes[number];
     if (!mesh) return;
+    VGL.use(VGL.key(HEAPU32[f + at.programKey], HEAPU32[f + at.programKey + 1]));
+    var u = VGL.u;
     if (VGL.boundVao !== mesh.vao) {
       gl.bindVertexArray(mesh.vao);
       VGL.boundVao = mesh.vao;
     }
-    gl.uniformMatrix4fv(u.modelview, false, HEAPF32.subarray(f, f + 16));
-    gl.uniformMatrix3fv(u.normalMatrix, false, HEAPF32.subarray(f + 16, f + 25));
-    gl.uniform4fv(u.currentMaterial, HEAPF32.subarray(f + 25, f + 65));
-    var texture = HEAP32[f + 67];
+    var materialWords = 2 * VGLLayout.sizes.materialWords;
+    gl.uniformMatrix4fv(u.modelview, false, HEAPF32.subarray(f + at.modelview, f + at.modelview + 16));
+    gl.uniformMatrix3fv(u.normalMatrix, false,
+                        HEAPF32.subarray(f + at.normalMatrix, f + at.normalMatrix + 9));
+    gl.uniform4fv(u.currentMaterial, HEAPF32.subarray(f + at.material, f + at.material + materialWords));
+    var texture = HEAP32[f + at.texture];
     var texturing = VGL.complete(texture);
     gl.uniform1i(u.texturing, texturing);
     if (texturing) gl.bindTexture(gl.TEXTURE_2D, VGL.textures[texture].texture);
-    gl.depthMask(HEAP32[f + 68] !== 0);
-    gl.frontFace(HEAP32[f + 69] ? gl.CW : gl.CCW);
-    gl.uniform1i(u.flat, HEAP32[f + 70]);
-    gl.uniform1i(u.textured, HEAP32[f + 71]);
-    gl.drawElements(gl.TRIANGLES, HEAP32[f + 66], gl.UNSIGNED_INT, HEAP32[f + 65] * 4);
+    gl.depthMask(HEAP32[f + at.depthMask] !== 0);
+    gl.frontFace(HEAP32[f + at.clockwise] ? gl.CW : gl.CCW);
+    gl.uniform1i(u.flat, HEAP32[f + at.flat]);
+    gl.uniform1i(u.textured, HEAP32[f + at.textured]);
+    var count = HEAP32[f + at.indexCount];
+    gl.drawElements(gl.TRIANGLES, count, gl.UNSIGNED_INT, HEAP32[f + at.firstIndex] * 4);
     VGL.drawCalls++;
-    VGL.triangles += HEAP32[f + 66] / 3;
+    VGL.triangles += count / 3;
   },
 
   vglClear__deps: ['$VGL'],

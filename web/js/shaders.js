@@ -1,13 +1,25 @@
 // The shaders of Vellmoor's OpenGL layer: OpenGL 1.1's fixed-function
 // lighting per vertex, with the infinite viewer, two-sided lighting, flat
 // and smooth shading and modulated textures. As a driver does, the vertex
-// shader is written for the lighting state in force (which lights are on,
-// which are spot lights or fade with distance), so no vertex pays for a light
-// that is off; the programs are kept for when that state comes back.
+// shader is written for the lights a draw needs (which lights light it,
+// which are spot lights or fade with distance: the program key), so no
+// vertex pays for a light that is off or cannot reach it; the programs are
+// kept for when that key comes back.
 
 var LibraryVellmoorShaders = {
+  $VGLShaders__deps: ['$VGLLayout'],
   $VGLShaders: {
-    header: [
+    // A light's field in the uLights array, from its word offset: the
+    // four-word group and the components it takes there.
+    lightField: function(name, size) {
+      var word = VGLLayout.light[name], groups = VGLLayout.sizes.lightWords / 4;
+      return 'uLights[i * ' + groups + ' + ' + (word >> 2) + '].' + 'xyzw'.substr(word & 3, size);
+    },
+
+    // The shader text that follows from the layout; the rest is fixed.
+    header: function() {
+      var L = VGLLayout, field = VGLShaders.lightField;
+      return [
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
@@ -22,12 +34,15 @@ var LibraryVellmoorShaders = {
       'uniform mat3 uNormalMatrix;',
       // Per light: ambient, diffuse, specular, position, spot direction and
       // exponent, cosine of the cutoff and the three attenuation factors.
-      'uniform vec4 uLights[48];',
+      'uniform vec4 uLights[' + L.sizes.lights * L.sizes.lightWords / 4 + '];',
+      // 1 for a light that is on: a program may light with a spot light
+      // that is off where it could reach, scaled by 0.
+      'uniform float uLightOn[' + L.sizes.lights + '];',
       'uniform vec4 uSceneAmbient;',
       'uniform bool uNormalize;',
       'uniform bool uFlat;',
       'uniform bool uTextured;',
-      'uniform vec4 uCurrentMaterial[10];',
+      'uniform vec4 uCurrentMaterial[' + L.sizes.materialWords / 2 + '];',
       'uniform highp sampler2D uMaterials;',
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
@@ -38,12 +53,12 @@ var LibraryVellmoorShaders = {
       '',
       'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
       '',
-      // Material 65535 is the one current where drawn; the others are rows
-      // of the material table.
+      // One material number stands for the one current where drawn; the
+      // others are rows of the material table.
       'Material material(uint number, int face) {',
       '  Material m;',
-      '  if (number == 65535u) {',
-      '    int b = face * 5;',
+      '  if (number == ' + L.sizes.currentMaterial + 'u) {',
+      '    int b = face * ' + L.sizes.materialWords / 4 + ';',
       '    m.ambient = uCurrentMaterial[b];',
       '    m.diffuse = uCurrentMaterial[b + 1];',
       '    m.specular = uCurrentMaterial[b + 2];',
@@ -65,28 +80,29 @@ var LibraryVellmoorShaders = {
       // back face is lit with its own material and the reversed normal.
       'void light(int i, bool positional, bool spot, bool fades, bool twoSide, vec3 position, vec3 normal,',
       '           Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
-      '  vec4 place = uLights[i * 6 + 3];',
+      '  vec4 place = ' + field('position', 4) + ';',
       '  vec3 toLight;',
-      '  float factor = 1.0;',
+      '  float factor = uLightOn[i];',
       '  if (positional) {',
       '    vec3 d = place.xyz / place.w - position;',
       '    float distance = length(d);',
       '    toLight = d / distance;',
       '    if (fades) {',
-      '      vec4 reach = uLights[i * 6 + 5];',
-      '      factor = 1.0 / (reach.y + reach.z * distance + reach.w * distance * distance);',
+      '      vec3 reach = ' + field('attenuation', 3) + ';',
+      '      factor /= reach.x + reach.y * distance + reach.z * distance * distance;',
       '    }',
       '  } else {',
       '    toLight = normalize(place.xyz);',
       '  }',
       '  if (spot) {',
-      '    vec4 direction = uLights[i * 6 + 4];',
-      '    float s = dot(-toLight, normalize(direction.xyz));',
-      '    factor *= s < uLights[i * 6 + 5].x ? 0.0 : (direction.w == 0.0 ? 1.0 : pow(max(s, 0.0), direction.w));',
+      '    vec3 direction = ' + field('spotDirection', 3) + ';',
+      '    float exponent = ' + field('spotExponent', 1) + ';',
+      '    float s = dot(-toLight, normalize(direction));',
+      '    factor *= s < ' + field('spotCosCutoff', 1) + ' ? 0.0 : (exponent == 0.0 ? 1.0 : pow(max(s, 0.0), exponent));',
       '  }',
-      '  vec3 ambient = uLights[i * 6].rgb;',
-      '  vec3 diffuse = uLights[i * 6 + 1].rgb;',
-      '  vec3 specular = uLights[i * 6 + 2].rgb;',
+      '  vec3 ambient = ' + field('ambient', 3) + ';',
+      '  vec3 diffuse = ' + field('diffuse', 3) + ';',
+      '  vec3 specular = ' + field('specular', 3) + ';',
       '  float nDotL = dot(normal, toLight);',
       '  float nDotH = dot(normal, normalize(toLight + vec3(0.0, 0.0, 1.0)));',
       '  vec3 term = ambient * front.ambient.rgb;',
@@ -104,18 +120,37 @@ var LibraryVellmoorShaders = {
       '    backColor += factor * term;',
       '  }',
       '}',
-    ],
+      ];
+    },
 
-    // key.lights: the lights that are on, as {index, positional, spot, fades}.
-    vertexSource: function(key) {
-      var lines = VGLShaders.header.slice();
+    // What a program key (web/gl/light_selection.h) asks for: lighting,
+    // two-sided lighting, and the lights that are on with how each is lit.
+    decode: function(key) {
+      var bits = VGLLayout.key, low = key % 4294967296, high = Math.floor(key / 4294967296);
+      var decoded = {lighting: (high & bits.lighting) !== 0, twoSide: (high & bits.twoSide) !== 0,
+                     lights: []};
+      for (var i = 0; i < VGLLayout.sizes.lights; ++i) {
+        var light = (low >>> (i * bits.bitsPerLight)) & ((1 << bits.bitsPerLight) - 1);
+        if (!(light & bits.on)) continue;
+        decoded.lights.push({index: i, positional: (light & bits.positional) !== 0,
+                             spot: (light & bits.spot) !== 0,
+                             fades: (light & bits.attenuated) !== 0});
+      }
+      return decoded;
+    },
+
+    vertexSource: function(programKey) {
+      var key = VGLShaders.decode(programKey), f = VGLLayout.flags;
+      var lines = VGLShaders.header();
       lines.push('void main() {',
                  '  vec4 eye = uModelview * vec4(aPosition, 1.0);',
                  '  gl_Position = uProjection * eye;',
                  '  vec3 normal = uNormalMatrix * aNormal;',
                  '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
-                 '  bool flatShaded = (aFlags & 2u) != 0u ? uFlat : (aFlags & 1u) != 0u;',
-                 '  bool textured = (aFlags & 8u) != 0u ? uTextured : (aFlags & 4u) != 0u;',
+                 '  bool flatShaded = (aFlags & ' + f.shadeFromState + 'u) != 0u ? uFlat : (aFlags & ' +
+                     f.flat + 'u) != 0u;',
+                 '  bool textured = (aFlags & ' + f.textureFromState + 'u) != 0u ? uTextured : (aFlags & ' +
+                     f.textured + 'u) != 0u;',
                  '  vec4 front = aColor;',
                  '  vec4 back = aColor;');
       if (key.lighting) {

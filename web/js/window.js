@@ -13,6 +13,8 @@ var LibraryVellmoorWindow = {
     frames.drawCalls = VGL.drawCalls;
     frames.triangles = VGL.triangles;
     frames.displayMs = displayMilliseconds;
+    frames.programs = VGL.programs.size;
+    frames.compileMs = VGL.compileMs;
     VGL.drawCalls = 0;
     VGL.triangles = 0;
   },

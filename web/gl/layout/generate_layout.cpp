@@ -1,0 +1,111 @@
+// Writes the renderer's view of the layer's structures (backend.h,
+// recording.h, light_selection.h) as an emscripten JavaScript library,
+// $VGLLayout: word offsets of every field the renderer reads, the vertex's
+// byte layout, the vertex flags and the program key's bits. Built and run at
+// build time, so a field moved in C++ moves for the renderer too.
+//
+//   generate_layout OUT_FILE
+#include <cstddef>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "gl/backend.h"
+#include "gl/light_selection.h"
+#include "gl/recording.h"
+
+namespace {
+
+using namespace vgl;
+
+struct Field {
+    const char* name;
+    std::size_t value;
+};
+
+// One object of the library: name: {field: value, ...}.
+template <std::size_t N>
+std::string object(const char* name, const Field (&fields)[N], std::size_t divisor) {
+    std::ostringstream out;
+    out << "    " << name << ": {";
+    for (std::size_t i = 0; i < N; ++i) {
+        out << (i == 0 ? "" : ", ") << fields[i].name << ": " << fields[i].value / divisor;
+    }
+    out << "},\n";
+    return out.str();
+}
+
+#define FIELD(type, member) {#member, offsetof(type, member)}
+
+std::string layout() {
+    // In 32-bit words from the structure's start.
+    const Field state[] = {FIELD(RenderState, projection), FIELD(RenderState, lights),
+                           FIELD(RenderState, sceneAmbient), FIELD(RenderState, lightOn),
+                           FIELD(RenderState, normalize),
+                           FIELD(RenderState, depthTest), FIELD(RenderState, blend),
+                           FIELD(RenderState, blendSource), FIELD(RenderState, blendDestination),
+                           FIELD(RenderState, textureReplace)};
+    // In words from the light's start.
+    const Field light[] = {FIELD(PackedLight, ambient),      FIELD(PackedLight, diffuse),
+                           FIELD(PackedLight, specular),     FIELD(PackedLight, position),
+                           FIELD(PackedLight, spotDirection), FIELD(PackedLight, spotExponent),
+                           FIELD(PackedLight, spotCosCutoff), FIELD(PackedLight, attenuation)};
+    const Field draw[] = {FIELD(DrawParameters, modelview),  FIELD(DrawParameters, normalMatrix),
+                          FIELD(DrawParameters, material),   FIELD(DrawParameters, firstIndex),
+                          FIELD(DrawParameters, indexCount), FIELD(DrawParameters, texture),
+                          FIELD(DrawParameters, depthMask),  FIELD(DrawParameters, clockwise),
+                          FIELD(DrawParameters, flat),       FIELD(DrawParameters, textured),
+                          FIELD(DrawParameters, programKey)};
+    // In bytes.
+    const Field vertex[] = {{"stride", sizeof(Vertex)},  FIELD(Vertex, position),
+                            FIELD(Vertex, normal),       FIELD(Vertex, texCoord),
+                            FIELD(Vertex, color),        FIELD(Vertex, material),
+                            FIELD(Vertex, flags)};
+    const Field flags[] = {{"flat", kFlat},
+                           {"shadeFromState", kShadeFromState},
+                           {"textured", kTextured},
+                           {"textureFromState", kTextureFromState}};
+    // Light i's bits start at bit bitsPerLight * i of the low word; lighting
+    // and twoSide are bits of the high word.
+    const Field key[] = {{"bitsPerLight", kKeyBitsPerLight},
+                         {"on", kKeyLightOn},
+                         {"positional", kKeyPositional},
+                         {"spot", kKeySpot},
+                         {"attenuated", kKeyAttenuated},
+                         {"lighting", kKeyLighting >> 32},
+                         {"twoSide", kKeyTwoSide >> 32}};
+    const Field sizes[] = {{"lights", kMaxLights},
+                           {"lightWords", kLightWords},
+                           {"materialWords", kMaterialWords},
+                           {"currentMaterial", kCurrentMaterial}};
+
+    std::ostringstream out;
+    out << "// Generated at build time by web/gl/layout/generate_layout.cpp from the\n"
+           "// layer's headers: do not edit.\n\n"
+           "var LibraryVellmoorLayout = {\n"
+           "  $VGLLayout: {\n"
+        << object("state", state, 4) << object("light", light, 4) << object("draw", draw, 4)
+        << object("vertex", vertex, 1) << object("flags", flags, 1) << object("key", key, 1)
+        << object("sizes", sizes, 1)
+        << "  },\n"
+           "};\n\n"
+           "mergeInto(LibraryManager.library, LibraryVellmoorLayout);\n";
+    return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: generate_layout OUT_FILE\n");
+        return 2;
+    }
+    std::FILE* file = std::fopen(argv[1], "w");
+    if (file == nullptr) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    const std::string text = layout();
+    const bool written = std::fputs(text.c_str(), file) >= 0;
+    return std::fclose(file) == 0 && written ? 0 : 1;
+}

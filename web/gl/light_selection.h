@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+
+#include "backend.h"
+#include "bounds.h"
+
+namespace vgl {
+
+// Which program lights a draw: one integer of bits, from which the renderer
+// writes the vertex shader and under which it keeps the program.
+using ProgramKey = std::uint64_t;
+// Per light i, four bits from bit 4i: on, positional, spot (a cutoff) and
+// attenuated (a positional light that fades with distance).
+constexpr int kKeyBitsPerLight = 4;
+constexpr ProgramKey kKeyLightOn = 1;
+constexpr ProgramKey kKeyPositional = 2;
+constexpr ProgramKey kKeySpot = 4;
+constexpr ProgramKey kKeyAttenuated = 8;
+// Above the lights' 32 bits.
+constexpr ProgramKey kKeyLighting = ProgramKey{1} << 32;
+constexpr ProgramKey kKeyTwoSide = ProgramKey{1} << 33;
+
+// The key for lighting with the lights in `on` (bit i: light i).
+ProgramKey programKey(bool lighting, bool twoSide, const PackedLight* lights, unsigned on);
+
+// Whether any point of a ball (eye coordinates) lies inside the light's cone.
+// Lights that are not positional spots reach everywhere. Answers false only
+// where the spot factor is 0 for the whole box, so leaving the light out there
+// changes nothing: outside its cone a spot gives nothing, ambient included.
+bool lightReaches(const PackedLight& light, const Sphere& eyeSphere);
+
+// The lights as last sent, and the program each drawn box needs: the lights
+// that are on and can reach it.
+class LightSelection {
+   public:
+    void update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide);
+    // Every light that is on, wherever it reaches.
+    ProgramKey everyLight() const;
+    // The positional spot lights, on or off, whose cones reach the ball
+    // (eye coordinates).
+    unsigned conesReaching(const Sphere& eyeSphere) const;
+    // The program for what those cones reach: the lights that are on
+    // without a cone, and the cone that reaches, or every cone where more
+    // than one does. Cones are there whether on or off: a spot light that is
+    // off is scaled by 0 in the shader (RenderState::lightOn), so switching
+    // it needs no other program. A light more than those that reach adds
+    // exactly 0, so the pictures are the same with any of these programs.
+    ProgramKey reaching(unsigned cones) const;
+    // Has the renderer make every program reaching() can answer with the
+    // lights as they are, once: no frame after the first waits for one.
+    void prepareAll();
+
+   private:
+
+    PackedLight lights_[kMaxLights] = {};
+    unsigned enabled_ = 0;
+    unsigned cones_ = 0;  // the positional spot lights, on or off
+    bool lighting_ = false;
+    bool twoSide_ = false;
+    std::set<ProgramKey> prepared_;  // the key with every cone, per set prepared
+};
+
+}  // namespace vgl
