@@ -75,16 +75,18 @@ int main() {
     draw.programKey[1] = static_cast<std::uint32_t>(key >> 32);
 
     std::printf("{\"state\": \"%s\", \"draw\": \"%s\",\n", hex(state).c_str(), hex(draw).c_str());
-    std::printf(" \"expected\": {\"projection\": %s, \"sceneAmbient\": %s, \"normalize\": %d, "
-                "\"depthTest\": %d, \"blend\": %d, \"blendFunc\": [%d, %d], \"textureReplace\": %d,\n",
-                list(state.projection).c_str(), list(state.sceneAmbient).c_str(), state.normalize,
-                state.depthTest, state.blend, state.blendSource, state.blendDestination,
-                state.textureReplace);
-    std::printf("  \"modelview\": %s, \"normalMatrix\": %s, \"backAmbientRed\": %g, "
-                "\"firstIndex\": %d, \"indexCount\": %d, \"depthMask\": %d, \"clockwise\": %d, "
-                "\"flat\": %d, \"textured\": %d, \"spotLight\": 2}}\n",
-                list(draw.modelview).c_str(), list(draw.normalMatrix).c_str(),
-                static_cast<double>(draw.material[1][0]), draw.firstIndex, draw.indexCount,
-                draw.depthMask, draw.clockwise, draw.flat, draw.textured);
+    std::printf(
+        " \"expected\": {\"projection\": %s, \"sceneAmbient\": %s, \"normalize\": %d, "
+        "\"depthTest\": %d, \"blend\": %d, \"blendFunc\": [%d, %d], \"textureReplace\": %d,\n",
+        list(state.projection).c_str(), list(state.sceneAmbient).c_str(), state.normalize,
+        state.depthTest, state.blend, state.blendSource, state.blendDestination,
+        state.textureReplace);
+    std::printf(
+        "  \"modelview\": %s, \"normalMatrix\": %s, \"backAmbientRed\": %g, "
+        "\"firstIndex\": %d, \"indexCount\": %d, \"depthMask\": %d, \"clockwise\": %d, "
+        "\"flat\": %d, \"textured\": %d, \"spotLight\": 2}}\n",
+        list(draw.modelview).c_str(), list(draw.normalMatrix).c_str(),
+        static_cast<double>(draw.material[1][0]), draw.firstIndex, draw.indexCount, draw.depthMask,
+        draw.clockwise, draw.flat, draw.textured);
     return 0;
 }

@@ -3,25 +3,11 @@
 // was, pixel for pixel, and walks and animates on.
 'use strict';
 
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const web = require('./support.cjs');
 
-let server;
-let browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
-let opened = null;
-afterEach(async () => {
-  await opened?.close();
-  opened = null;
-});
+const shared = web.servedSite();
 
 // The view drawn before the loss, what the page showed while lost, and the
 // view drawn first thing after the context came back.
@@ -48,8 +34,7 @@ function loseAndRestore(page, view) {
 }
 
 async function lostAndBack(framesFirst) {
-  opened = await web.open(browser, server.url);
-  const { page, problems } = opened;
+  const { page, problems } = await shared.open();
   await web.started(page);
   await page.waitForFunction((n) => window.vellmoor.testing.frames().count >= n, framesFirst);
   const seen = await loseAndRestore(page, 'bar');

@@ -87,8 +87,8 @@ TEST(Chunks, EveryTriangleIsInOneChunkInsideItsBox) {
 vgl::Matrix perspective() {
     const double n = 1.0;
     const double f = 100.0;
-    const double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, (f + n) / (n - f), -1,
-                          0, 0, 2 * f * n / (n - f), 0};
+    const double m[16] = {
+        1, 0, 0, 0, 0, 1, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
     return vgl::fromDoubles(m);
 }
 
@@ -103,9 +103,8 @@ TEST(Culling, OnlyBoxesWhollyOutsideTheViewAreLeftOut) {
     // Carried by a turn to face the other way, the box behind is ahead.
     const vgl::Matrix turned = clip * vgl::rotation(180.0f, 0.0f, 1.0f, 0.0f);
     EXPECT_FALSE(vgl::outsideView(box(-1, -1, 5, 1, 1, 9), turned));
-    EXPECT_FALSE(vgl::outsideView(vgl::carriedBox(box(-1, -1, 5, 1, 1, 9),
-                                                  vgl::rotation(180.0f, 0.0f, 1.0f, 0.0f)),
-                                  clip));
+    EXPECT_FALSE(vgl::outsideView(
+        vgl::carriedBox(box(-1, -1, 5, 1, 1, 9), vgl::rotation(180.0f, 0.0f, 1.0f, 0.0f)), clip));
 }
 
 // A spot light at the origin, eye coordinates, shining along -z.

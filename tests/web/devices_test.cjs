@@ -3,21 +3,12 @@
 // motion, fast screens, and links to views that do not exist.
 'use strict';
 
-const { test, before, after, afterEach } = require('node:test');
+const { test, afterEach } = require('node:test');
 const assert = require('node:assert/strict');
 const { devices } = require('playwright-core');
 const web = require('./support.cjs');
 
-let server;
-let browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = web.servedSite();
 let contexts = [];
 afterEach(async () => {
   await Promise.all(contexts.map((context) => context.close()));
@@ -27,7 +18,7 @@ afterEach(async () => {
 // A page in a browser context of its own (a phone, a ratio, reduced motion).
 async function load(options, { path = '', start = true, init = null } = {}) {
   const { defaultBrowserType, ...contextOptions } = options;
-  const context = await browser.newContext(contextOptions);
+  const context = await shared.browser.newContext(contextOptions);
   contexts.push(context);
   if (init) await context.addInitScript(init);
   const page = await context.newPage();
@@ -36,7 +27,7 @@ async function load(options, { path = '', start = true, init = null } = {}) {
   page.on('console', (message) => {
     if (message.type() === 'error') problems.push(message.text());
   });
-  await page.goto(server.url + path);
+  await page.goto(shared.url + path);
   if (start) await web.started(page);
   return { page, problems };
 }

@@ -13,8 +13,8 @@
 #include "fake_renderer.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
-#include "gl/window.h"
 #include "gl/triangles.h"
+#include "gl/window.h"
 
 namespace {
 

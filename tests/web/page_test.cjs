@@ -2,30 +2,15 @@
 // pointer and touch as the desktop window does, animates, and ends on Esc.
 'use strict';
 
-const { test, before, after, afterEach } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const web = require('./support.cjs');
 
-let server;
-let browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const shared = web.servedSite();
 
-// Each test has a page of its own, closed after it so it stops drawing.
-let opened = null;
-afterEach(async () => {
-  await opened?.close();
-  opened = null;
-});
 
 async function running(options) {
-  opened = await web.open(browser, server.url, options);
+  const opened = await shared.open(options);
   await web.started(opened.page);
   return opened;
 }

@@ -176,4 +176,31 @@ function difference(a, b, tolerance = 24) {
   return { mean: sum / (pixels * 3), within: within / pixels };
 }
 
-module.exports = { site, serve, launch, open, started, camera, picture, decode, reference, difference };
+// For a test file: the site served and Chromium started before its tests,
+// both closed after them. `shared.url` and `shared.browser` are there once
+// the tests run; `shared.open(options)` opens a page that is closed after
+// the test that opened it, so it stops drawing.
+function servedSite() {
+  const { before, after, afterEach } = require('node:test');
+  const shared = { opened: [] };
+  before(async () => {
+    shared.server = await serve();
+    shared.url = shared.server.url;
+    shared.browser = await launch();
+  });
+  afterEach(async () => {
+    await Promise.all(shared.opened.splice(0).map((opened) => opened.close()));
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.close();
+  });
+  shared.open = async (options) => {
+    const opened = await open(shared.browser, shared.url, options);
+    shared.opened.push(opened);
+    return opened;
+  };
+  return shared;
+}
+
+module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference };

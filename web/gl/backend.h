@@ -20,7 +20,7 @@ struct PackedLight {
     float position[4];
     float spotDirection[3];
     float spotExponent;
-    float spotCosCutoff;  // below -1 for no cutoff
+    float spotCosCutoff;   // below -1 for no cutoff
     float attenuation[3];  // constant, linear, quadratic
 };
 constexpr int kLightWords = sizeof(PackedLight) / 4;

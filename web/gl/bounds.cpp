@@ -80,9 +80,9 @@ bool outsideView(const Box& box, const Matrix& clip) {
     // below -w. Outside when every corner lies beyond one same plane.
     unsigned common = 0x3f;
     for (int corner = 0; corner < 8 && common != 0; ++corner) {
-        const float p[3] = {(corner & 1) ? box.max[0] : box.min[0],
-                            (corner & 2) ? box.max[1] : box.min[1],
-                            (corner & 4) ? box.max[2] : box.min[2]};
+        const float p[3] = {(corner & 1) != 0 ? box.max[0] : box.min[0],
+                            (corner & 2) != 0 ? box.max[1] : box.min[1],
+                            (corner & 4) != 0 ? box.max[2] : box.min[2]};
         float c[4];
         for (int row = 0; row < 4; ++row) {
             c[row] = clip.at(row, 0) * p[0] + clip.at(row, 1) * p[1] + clip.at(row, 2) * p[2] +

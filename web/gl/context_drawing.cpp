@@ -30,8 +30,8 @@ void Context::drawImmediate(const Matrix& frame) {
     immediate_.clear();
 }
 
-void Context::drawRecording(const Recording& recording, const std::vector<Chunk>& chunks,
-                            int mesh, const Matrix& modelview) {
+void Context::drawRecording(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
+                            const Matrix& modelview) {
     if (recording.empty()) {
         return;
     }
@@ -125,9 +125,10 @@ void Context::sendRenderState() {
         copy4(out.position, light.position);
         std::copy_n(light.spotDirection, 3, out.spotDirection);
         out.spotExponent = light.spotExponent;
-        out.spotCosCutoff = light.spotCutoff == 180.0f
-                                ? -2.0f
-                                : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
+        out.spotCosCutoff =
+            light.spotCutoff == 180.0f
+                ? -2.0f
+                : static_cast<float>(std::cos(light.spotCutoff * kRadiansPerDegree));
         std::copy_n(light.attenuation, 3, out.attenuation);
         r.lightOn[i] = light.enabled ? 1.0f : 0.0f;
         if (light.enabled) {

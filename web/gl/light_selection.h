@@ -53,7 +53,6 @@ class LightSelection {
     void prepareAll();
 
    private:
-
     PackedLight lights_[kMaxLights] = {};
     unsigned enabled_ = 0;
     unsigned cones_ = 0;  // the positional spot lights, on or off

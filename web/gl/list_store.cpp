@@ -43,10 +43,9 @@ void ListStore::uploadAgain() {
         DisplayList& list = named.second;
         if (list.mesh != 0) {
             const Recording& recording = list.recording;
-            list.mesh = vglCreateMesh(recording.vertices.data(),
-                                      static_cast<int>(recording.vertices.size()),
-                                      recording.indices.data(),
-                                      static_cast<int>(recording.indices.size()));
+            list.mesh = vglCreateMesh(
+                recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                recording.indices.data(), static_cast<int>(recording.indices.size()));
         }
     }
 }

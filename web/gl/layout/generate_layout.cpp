@@ -35,19 +35,24 @@ std::string object(const char* name, const Field (&fields)[N], std::size_t divis
     return out.str();
 }
 
-#define FIELD(type, member) {#member, offsetof(type, member)}
+#define FIELD(type, member) \
+    { #member, offsetof(type, member) }
 
 std::string layout() {
     // In 32-bit words from the structure's start.
-    const Field state[] = {FIELD(RenderState, projection), FIELD(RenderState, lights),
-                           FIELD(RenderState, sceneAmbient), FIELD(RenderState, lightOn),
+    const Field state[] = {FIELD(RenderState, projection),
+                           FIELD(RenderState, lights),
+                           FIELD(RenderState, sceneAmbient),
+                           FIELD(RenderState, lightOn),
                            FIELD(RenderState, normalize),
-                           FIELD(RenderState, depthTest), FIELD(RenderState, blend),
-                           FIELD(RenderState, blendSource), FIELD(RenderState, blendDestination),
+                           FIELD(RenderState, depthTest),
+                           FIELD(RenderState, blend),
+                           FIELD(RenderState, blendSource),
+                           FIELD(RenderState, blendDestination),
                            FIELD(RenderState, textureReplace)};
     // In words from the light's start.
-    const Field light[] = {FIELD(PackedLight, ambient),      FIELD(PackedLight, diffuse),
-                           FIELD(PackedLight, specular),     FIELD(PackedLight, position),
+    const Field light[] = {FIELD(PackedLight, ambient),       FIELD(PackedLight, diffuse),
+                           FIELD(PackedLight, specular),      FIELD(PackedLight, position),
                            FIELD(PackedLight, spotDirection), FIELD(PackedLight, spotExponent),
                            FIELD(PackedLight, spotCosCutoff), FIELD(PackedLight, attenuation)};
     const Field draw[] = {FIELD(DrawParameters, modelview),  FIELD(DrawParameters, normalMatrix),
@@ -57,9 +62,9 @@ std::string layout() {
                           FIELD(DrawParameters, flat),       FIELD(DrawParameters, textured),
                           FIELD(DrawParameters, programKey)};
     // In bytes.
-    const Field vertex[] = {{"stride", sizeof(Vertex)},  FIELD(Vertex, position),
-                            FIELD(Vertex, normal),       FIELD(Vertex, texCoord),
-                            FIELD(Vertex, color),        FIELD(Vertex, material),
+    const Field vertex[] = {{"stride", sizeof(Vertex)}, FIELD(Vertex, position),
+                            FIELD(Vertex, normal),      FIELD(Vertex, texCoord),
+                            FIELD(Vertex, color),       FIELD(Vertex, material),
                             FIELD(Vertex, flags)};
     const Field flags[] = {{"flat", kFlat},
                            {"shadeFromState", kShadeFromState},
@@ -67,12 +72,9 @@ std::string layout() {
                            {"textureFromState", kTextureFromState}};
     // Light i's bits start at bit bitsPerLight * i of the low word; lighting
     // and twoSide are bits of the high word.
-    const Field key[] = {{"bitsPerLight", kKeyBitsPerLight},
-                         {"on", kKeyLightOn},
-                         {"positional", kKeyPositional},
-                         {"spot", kKeySpot},
-                         {"attenuated", kKeyAttenuated},
-                         {"lighting", kKeyLighting >> 32},
+    const Field key[] = {{"bitsPerLight", kKeyBitsPerLight}, {"on", kKeyLightOn},
+                         {"positional", kKeyPositional},     {"spot", kKeySpot},
+                         {"attenuated", kKeyAttenuated},     {"lighting", kKeyLighting >> 32},
                          {"twoSide", kKeyTwoSide >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"lightWords", kLightWords},
