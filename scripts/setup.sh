@@ -43,10 +43,11 @@ windows_packages=(
   build-essential cmake
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
-# Debian's emscripten (it brings clang, binaryen, node and acorn); npm and
-# Chromium drive the page's tests.
+# Debian's emscripten (it brings clang, binaryen, node and acorn), and brotli
+# for the site's .br copies (gzip is in every Debian); npm and Chromium drive
+# the page's tests.
 web_packages=(
-  cmake emscripten
+  cmake emscripten brotli
 )
 web_test_packages=(
   chromium
