@@ -226,14 +226,14 @@
   // button, which press it. With the picture filling the window the first
   // Esc only gives the page back, as the first one leaves full screen.
   document.addEventListener('keydown', (event) => {
-    if (page.state !== 'running') return;
-    if ((event.key === ' ' || event.key === 'Enter') && event.target.closest &&
-        event.target.closest('button')) return;
     if (event.key === 'Escape' && filled) {
       event.preventDefault();
       fillWindow(false);
       return;
     }
+    if (page.state !== 'running') return;
+    if ((event.key === ' ' || event.key === 'Enter') && event.target.closest &&
+        event.target.closest('button')) return;
     const code = keyCode(event);
     if (code === null) return;
     event.preventDefault();
