@@ -17,11 +17,13 @@ afterEach(async () => {
 });
 
 // A page in a browser context of its own (a phone, a ratio, reduced motion).
-async function load(options, { path = '', start = true, init = null } = {}) {
+// hold: the program's data never comes, so only the page is at work.
+async function load(options, { path = '', start = true, init = null, hold = false } = {}) {
   const { defaultBrowserType, ...contextOptions } = options;
   const context = await shared.browser.newContext(contextOptions);
   contexts.push(context);
   if (init) await context.addInitScript(init);
+  if (hold) await context.route('**/vellmoor.data', () => {});
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (error) => problems.push(error.message));
@@ -165,21 +167,12 @@ const FULL_SCREENS = [
 
 test('where browsers lack parts of full screen, the button still shows the picture whole', async () => {
   for (const { browser, whole, init } of FULL_SCREENS) {
-    // A small touch screen, and the program's data held back: only the page
-    // is at work.
-    const context = await shared.browser.newContext({ viewport: { width: 480, height: 320 }, hasTouch: true });
-    contexts.push(context);
-    await context.addInitScript(init);
-    await context.route('**/vellmoor.data', () => {});
-    const page = await context.newPage();
-    const problems = [];
-    page.on('pageerror', (error) => problems.push(error.message));
-    await page.goto(shared.url);
+    const { page, problems } = await load({ viewport: { width: 480, height: 320 }, hasTouch: true },
+                                          { init, hold: true, start: false });
     const button = page.locator('#fullscreen');
     assert.ok(await button.isVisible(), `${browser}: no button`);
     assert.equal(await button.innerText(), whole === 'full screen' ? 'Full screen' : 'Fill the window', browser);
-    const picture = () => page.evaluate(() => [canvas.clientWidth, canvas.clientHeight, canvas.width]);
-    const before = await picture();
+    const before = await page.evaluate(() => [canvas.clientWidth, canvas.clientHeight, canvas.width]);
     await button.tap();
     // The picture fills the viewport, drawn at its size, with the keys over it.
     await page.waitForFunction(() => canvas.clientWidth === innerWidth && canvas.clientHeight === innerHeight &&
@@ -198,7 +191,7 @@ test('where browsers lack parts of full screen, the button still shows the pictu
     await page.waitForFunction((size) => [canvas.clientWidth, canvas.clientHeight, canvas.width].join() === size.join(),
                                before, { polling: 100, timeout: 10000 });
     assert.deepEqual(problems, [], browser);
-    await context.close();
+    await page.context().close();
   }
 });
 
