@@ -1,5 +1,5 @@
-// The page among others: embedded in another site's page, whose reader may
-// be typing while it loads, and hidden while a key is held on it.
+// The page embedded in another site's page, whose reader may be typing while
+// it loads, and hidden while a key is held on it.
 'use strict';
 
 const { test } = require('node:test');
@@ -19,7 +19,8 @@ async function hostPage(site) {
   return { url: `http://localhost:${server.address().port}/`, close: () => server.close() };
 }
 
-test('embedded in another site, it takes no focus while loading; a click on the picture does', async () => {
+test('embedded in another site, it takes no focus while loading, a click on the picture does, ' +
+     'and a key held on a button is let go when the page is hidden', async () => {
   const host = await hostPage(shared.url);
   try {
     const context = await shared.browser.newContext();
@@ -41,37 +42,32 @@ test('embedded in another site, it takes no focus while loading; a click on the 
     assert.equal(await page.inputValue('#field'), typed);
 
     const room = frame();
-    const start = await web.camera(room);
+    const eyeZ = async () => (await web.camera(room)).eyeZ;
+    const start = await eyeZ();
     await page.frameLocator('iframe').locator('#canvas').click();
     await page.keyboard.press('w');
-    assert.ok((await web.camera(room)).eyeZ < start.eyeZ, 'w walked');
+    assert.ok(await eyeZ() < start, 'w walked');
+
+    const box = await page.frameLocator('iframe').locator('#keys button[data-key="w"]').boundingBox();
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await page.mouse.down();
+    const held = await eyeZ();
+    await room.waitForFunction((z) => window.vellmoor.testing.camera()[1] < z - 1, held);  // repeating
+    // Headless Chromium never hides a page, so the hiding is told as a
+    // browser tells it: document.hidden, then the event; and the return.
+    const show = (hidden) => room.evaluate((hide) => {
+      for (const [name, value] of [['hidden', hide], ['visibilityState', hide ? 'hidden' : 'visible']]) {
+        Object.defineProperty(document, name, { configurable: true, get: () => value });
+      }
+      document.dispatchEvent(new Event('visibilitychange'));
+    }, hidden);
+    await show(true);
+    await show(false);
+    const back = await eyeZ();
+    await page.waitForTimeout(600);  // several repeats' time
+    assert.equal(await eyeZ(), back, 'still walking after the return');
+    await page.mouse.up();
   } finally {
     host.close();
   }
-});
-
-test('a key held on a button is let go when the page is hidden', async () => {
-  const { page } = await shared.open();
-  await web.started(page);
-  const eyeZ = async () => (await web.camera(page)).eyeZ;
-  const box = await page.locator('#keys button[data-key="w"]').boundingBox();
-  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
-  await page.mouse.down();
-  const held = await eyeZ();
-  await page.waitForFunction((z) => window.vellmoor.testing.camera()[1] < z - 1, held);  // repeating
-
-  // Headless Chromium never hides a page, so the hiding is told as a
-  // browser tells it: document.hidden, then the event; and the return.
-  const show = (hidden) => page.evaluate((hide) => {
-    for (const [name, value] of [['hidden', hide], ['visibilityState', hide ? 'hidden' : 'visible']]) {
-      Object.defineProperty(document, name, { configurable: true, get: () => value });
-    }
-    document.dispatchEvent(new Event('visibilitychange'));
-  }, hidden);
-  await show(true);
-  await show(false);
-  const back = await eyeZ();
-  await page.waitForTimeout(600);  // several repeats' time
-  assert.equal(await eyeZ(), back, 'still walking after the return');
-  await page.mouse.up();
 });
