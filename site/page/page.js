@@ -200,9 +200,37 @@
     return null;
   }
 
+  // --- Focus ------------------------------------------------------------------
+
+  // The page takes the focus for the canvas at start only when it is the
+  // top-level document: embedded in another site's page, that would pull the
+  // focus out of the page around it, whose reader may be typing into a form.
+  // There the focus comes with the person's own click or tap on the picture
+  // or on a key.
+  const topLevel = window.top === window;
+
+  // The focus the page moves itself shows its outline only after the
+  // keyboard was used (a key pressed on a focused button, say): otherwise no
+  // one asked to see it. Where the person moves it (Tab) the browser decides.
+  let byKeyboard = false;
+  document.addEventListener('keydown', () => { byKeyboard = true; }, true);
+  document.addEventListener('pointerdown', () => { byKeyboard = false; }, true);
+  function focusCanvas() {
+    canvas.classList.toggle('quiet', !byKeyboard);
+    canvas.focus({preventScroll: true});
+  }
+  canvas.addEventListener('blur', () => canvas.classList.remove('quiet'));
+  canvas.addEventListener('pointerdown', focusCanvas);
+
   // Keys are heard wherever the focus is, except Space and Enter on a
-  // button, which press it.
+  // button, which press it. With the picture filling the window the first
+  // Esc only gives the page back, as the first one leaves full screen.
   document.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' && filled) {
+      event.preventDefault();
+      fillWindow(false);
+      return;
+    }
     if (page.state !== 'running') return;
     if ((event.key === ' ' || event.key === 'Enter') && event.target.closest &&
         event.target.closest('button')) return;
@@ -219,8 +247,6 @@
     pointer.y = at.y;
     call('_vglutPassiveMotion', at.x, at.y);
   });
-
-  canvas.addEventListener('mousedown', () => canvas.focus());
 
   // A finger on the picture is the pointer without a button.
   function touch(event) {
@@ -244,28 +270,55 @@
     if (event.pointerType === 'touch') seeTouch();
   });
 
+  // Keys held on the buttons. When the page loses the focus or is hidden no
+  // pointerup may ever come (the finger lifts in another tab), so every held
+  // key is let go then.
+  const holds = [];
+  function letGo() {
+    holds.forEach((stop) => stop());
+  }
+  window.addEventListener('blur', letGo);
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden) letGo();
+  });
+
+  // The click a browser sends for a press of the pointer comes as the press
+  // ends; one that comes later, or without any press, is a press of its own.
+  const CLICK_OF_A_PRESS_MS = 500;
+
   // A button that sends a key: once a tap, repeating while held, as keys do.
+  // The pointer acts at once on pointerdown; keyboards, switch access and
+  // screen readers send a plain click, which acts once too, and the click
+  // that follows a pointer's press is that same press.
   function keyButton(button, press) {
     let delay = null;
     let repeat = null;
+    let held = false;
+    let pressEnded = -Infinity;
     const stop = () => {
       clearTimeout(delay);
       clearInterval(repeat);
       delay = repeat = null;
+      if (held) pressEnded = performance.now();
+      held = false;
     };
     button.addEventListener('pointerdown', (event) => {
-      event.preventDefault();  // the focus stays where it is
+      event.preventDefault();  // the focus stays where it is, if the page has it
+      if (!document.hasFocus()) focusCanvas();
       stop();
+      held = true;
       press();
       delay = setTimeout(() => { repeat = setInterval(press, 80); }, 400);
     });
-    ['pointerup', 'pointerleave', 'pointercancel'].forEach((type) => button.addEventListener(type, stop));
-    button.addEventListener('keydown', (event) => {
-      if (event.key === 'Enter' || event.key === ' ') {  // keyboard users of the buttons
-        event.preventDefault();
-        press();
-      }
+    ['pointerup', 'pointerleave', 'pointercancel', 'lostpointercapture'].forEach((type) => {
+      button.addEventListener(type, stop);
     });
+    button.addEventListener('click', () => {
+      const ofAPress = held || performance.now() - pressEnded < CLICK_OF_A_PRESS_MS;
+      pressEnded = -Infinity;
+      if (!ofAPress) press();
+    });
+    holds.push(stop);
   }
   document.querySelectorAll('#keys button').forEach((button) => {
     keyButton(button, () => key(button.dataset.key.charCodeAt(0)));
@@ -281,11 +334,14 @@
       key(ESCAPE);
       return;
     }
+    const named = endButton.getAttribute('aria-label');
     endButton.textContent = 'End? Tap again';
+    endButton.setAttribute('aria-label', endButton.textContent);
     endButton.classList.add('asking');
     endAsked = setTimeout(() => {
       endAsked = null;
       endButton.textContent = 'Esc';
+      endButton.setAttribute('aria-label', named);
       endButton.classList.remove('asking');
     }, 4000);
   }
@@ -302,6 +358,15 @@
   }
 
   // --- Steady lamps ---------------------------------------------------------
+
+  // The warning, written into the loading message (a live region) once the
+  // page has been drawn: screen readers announce what changes in a live
+  // region, not what it holds when it first appears.
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    document.getElementById('flashing').textContent =
+      'Warning: the room has coloured spot lamps that flash many times a second. ' +
+      '“Steady lamps” keeps them lit.';
+  }));
 
   // On when asked for before, or, the first time, when the system asks for
   // reduced motion.
@@ -363,24 +428,84 @@
   }
   watchRatio();
 
+  // The picture whole: in element full screen where the browser has it, by
+  // the standard call or WebKit's prefixed one (older iPad Safari); where it
+  // has none (iPhone Safari), or may not use it here (a frame not allowed
+  // full screen), or refuses it, the picture fills the window instead, with
+  // the keys over it as in full screen. Browsers differ in which parts they
+  // have, so each is looked for by itself, and none may throw.
   const fullscreenButton = document.getElementById('fullscreen');
-  if (!document.fullscreenEnabled) {
-    fullscreenButton.hidden = true;
+  let filled = false;
+  let whole = false;
+
+  function fullscreenRequest() {
+    const request = player.requestFullscreen || player.webkitRequestFullscreen;
+    const enabled = 'fullscreenEnabled' in document ? document.fullscreenEnabled
+                                                    : document.webkitFullscreenEnabled;
+    return typeof request === 'function' && enabled !== false ? request : null;
   }
-  fullscreenButton.addEventListener('click', () => {
-    if (document.fullscreenElement) {
-      document.exitFullscreen();
-      return;
+
+  function fullscreenElement() {
+    return document.fullscreenElement || document.webkitFullscreenElement || null;
+  }
+
+  // Calls a full-screen method, which may throw, return nothing, or return
+  // a promise that is rejected later.
+  function attempt(method, target, otherwise) {
+    try {
+      const result = method.call(target);
+      if (result && typeof result.then === 'function') result.then(null, otherwise);
+    } catch (error) {
+      otherwise();
     }
-    player.requestFullscreen().catch((error) => console.warn('Full screen refused: ' + error.message));
-  });
-  document.addEventListener('fullscreenchange', () => {
-    const full = document.fullscreenElement === player;
-    fullscreenButton.textContent = full ? 'Leave full screen' : 'Full screen';
-    if (full) tell('The first Esc only leaves full screen; the next one ends the walk-through.');
+  }
+
+  function refused() {
+    if (filled || fullscreenElement()) return;
+    console.warn('Full screen was refused: the picture fills the window instead.');
+    fillWindow(true);
+  }
+
+  function fillWindow(on) {
+    filled = on;
+    document.documentElement.classList.toggle('filled', on);
+    showWhole();
+  }
+
+  function showWhole() {
+    const now = filled || fullscreenElement() === player;
+    player.classList.toggle('whole', now);
+    if (now) fullscreenButton.textContent = filled ? 'Back to the page' : 'Leave full screen';
+    else fullscreenButton.textContent = fullscreenRequest() ? 'Full screen' : 'Fill the window';
+    if (now === whole) return;
+    whole = now;
+    if (now) {
+      tell('The first Esc only ' + (filled ? 'gives the page back' : 'leaves full screen') +
+           '; the next one ends the walk-through.');
+    }
     resize();
-    canvas.focus();
+    focusCanvas();
+  }
+
+  fullscreenButton.addEventListener('click', () => {
+    if (filled) {
+      fillWindow(false);
+    } else if (fullscreenElement()) {
+      const exit = document.exitFullscreen || document.webkitExitFullscreen;
+      if (typeof exit === 'function') attempt(exit, document, () => {});
+    } else if (fullscreenRequest()) {
+      attempt(fullscreenRequest(), player, refused);
+    } else {
+      fillWindow(true);
+    }
   });
+  ['fullscreenchange', 'webkitfullscreenchange'].forEach((type) => {
+    document.addEventListener(type, showWhole);
+  });
+  ['fullscreenerror', 'webkitfullscreenerror'].forEach((type) => {
+    document.addEventListener(type, refused);
+  });
+  showWhole();
 
   // --- A lost picture -------------------------------------------------------
 
@@ -478,7 +603,7 @@
         program = window.Module;
         page.state = 'running';
         message.hidden = true;
-        canvas.focus();
+        if (topLevel) focusCanvas();
         applySteady();
         // After main() has made the window at its own size.
         const view = new URLSearchParams(location.search).get('view');

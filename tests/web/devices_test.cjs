@@ -1,6 +1,7 @@
 // The page on other screens and keyboards than one desktop's: dense screens,
-// phones in both orientations and in full screen, keyboard layouts, reduced
-// motion, fast screens, and links to views that do not exist.
+// phones in both orientations and in full screen, browsers with parts of full
+// screen missing, keyboard layouts, reduced motion, fast screens, and links
+// to views that do not exist.
 'use strict';
 
 const { test, afterEach } = require('node:test');
@@ -16,11 +17,13 @@ afterEach(async () => {
 });
 
 // A page in a browser context of its own (a phone, a ratio, reduced motion).
-async function load(options, { path = '', start = true, init = null } = {}) {
+// hold: the program's data never comes, so only the page is at work.
+async function load(options, { path = '', start = true, init = null, hold = false } = {}) {
   const { defaultBrowserType, ...contextOptions } = options;
   const context = await shared.browser.newContext(contextOptions);
   contexts.push(context);
   if (init) await context.addInitScript(init);
+  if (hold) await context.route('**/vellmoor.data', () => {});
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (error) => problems.push(error.message));
@@ -111,7 +114,8 @@ test('on phones, upright and on their side, the whole 3:2 picture and every butt
 test('in full screen on a phone the keys lie over the picture, clear of its middle', async () => {
   const { page } = await load(devices['Pixel 7 landscape']);
   await page.tap('#fullscreen');
-  await page.waitForFunction(() => document.fullscreenElement !== null);
+  await page.waitForFunction(() => document.fullscreenElement !== null &&
+                                   document.getElementById('fullscreen').textContent === 'Leave full screen');
   const seen = await page.evaluate(() => {
     const w = innerWidth;
     const h = innerHeight;
@@ -138,6 +142,57 @@ test('in full screen on a phone the keys lie over the picture, clear of its midd
   assert.match(await page.locator('#end').innerText(), /again/);
   await page.tap('#end');
   await page.waitForFunction(() => window.vellmoor.state === 'ended');
+});
+
+// Browsers that lack parts of full screen, emulated by taking those parts
+// away before the page runs: what the button then gives.
+const FULL_SCREENS = [
+  { browser: 'iPhone Safari, with no element full screen', whole: 'filled window',
+    init: () => {
+      for (const name of ['requestFullscreen', 'webkitRequestFullscreen', 'webkitRequestFullScreen']) {
+        delete Element.prototype[name];
+      }
+    } },
+  { browser: 'older iPad Safari, with only the prefixed calls', whole: 'full screen',
+    init: () => {
+      delete Element.prototype.requestFullscreen;
+      for (const name of ['exitFullscreen', 'fullscreenElement', 'fullscreenEnabled']) delete Document.prototype[name];
+    } },
+  { browser: 'a request that returns no promise', whole: 'full screen',
+    init: () => {
+      const request = Element.prototype.requestFullscreen;
+      Element.prototype.requestFullscreen = function () { request.call(this); };
+    } },
+];
+
+test('where browsers lack parts of full screen, the button still shows the picture whole', async () => {
+  for (const { browser, whole, init } of FULL_SCREENS) {
+    const { page, problems } = await load({ viewport: { width: 480, height: 320 }, hasTouch: true },
+                                          { init, hold: true, start: false });
+    const button = page.locator('#fullscreen');
+    assert.ok(await button.isVisible(), `${browser}: no button`);
+    assert.equal(await button.innerText(), whole === 'full screen' ? 'Full screen' : 'Fill the window', browser);
+    const before = await page.evaluate(() => [canvas.clientWidth, canvas.clientHeight, canvas.width]);
+    await button.tap();
+    // The picture fills the viewport, drawn at its size, with the keys over it.
+    await page.waitForFunction(() => canvas.clientWidth === innerWidth && canvas.clientHeight === innerHeight &&
+                                     canvas.width === innerWidth, null, { polling: 100, timeout: 10000 });
+    assert.equal(await page.evaluate(() => Boolean(document.webkitFullscreenElement)),
+                 whole === 'full screen', `${browser}: not in ${whole}`);
+    assert.ok(await page.$eval('#keys button[data-key="w"]', (w) => {
+      const b = w.getBoundingClientRect();
+      const c = canvas.getBoundingClientRect();
+      return b.left >= c.left && b.right <= c.right && b.top >= c.top && b.bottom <= c.bottom &&
+             document.elementFromPoint(b.x + b.width / 2, b.y + b.height / 2) === w;
+    }), `${browser}: no key over the picture`);
+    // Left as it was entered; Esc gives the filled window back, as it leaves full screen.
+    if (whole === 'filled window') await page.keyboard.press('Escape');
+    else await button.tap();
+    await page.waitForFunction((size) => [canvas.clientWidth, canvas.clientHeight, canvas.width].join() === size.join(),
+                               before, { polling: 100, timeout: 10000 });
+    assert.deepEqual(problems, [], browser);
+    await page.context().close();
+  }
 });
 
 test('keys act wherever the focus is, by where they sit on the keyboard', async () => {
