@@ -108,13 +108,17 @@
   const refusals = [];
   document.addEventListener('securitypolicyviolation', (event) => refusals.push(event));
   const REQUIRED_POLICY = 'default-src \'self\'; script-src \'self\' \'wasm-unsafe-eval\'';
-  function refusedByPolicy() {
-    const refusal = refusals[0];
+
+  // The sentence for the policy's refusal of a file of the site by its name,
+  // or of compiling WebAssembly ('wasm-eval'); null if it refused neither.
+  function refusedByPolicy(name) {
+    const refusal = refusals.find((event) => event.blockedURI === name ||
+                                  event.blockedURI.split('?')[0].endsWith('/' + name));
     if (!refusal) return null;
-    const what = refusal.blockedURI === 'wasm-eval' ? 'run WebAssembly (script-src needs \'wasm-unsafe-eval\')'
-      : 'load ' + (refusal.blockedURI || 'its files') + ' (' + refusal.effectiveDirective + ')';
-    return 'This site\'s Content-Security-Policy does not let the page ' + what +
-           ', so the room cannot start: the policy it needs is ' + REQUIRED_POLICY + '.';
+    const refused = name === 'wasm-eval' ? 'run WebAssembly, so the room cannot start: its ' +
+      'script-src needs \'wasm-unsafe-eval\'' : 'load ' + name + ' (' + refusal.effectiveDirective +
+      '), so the room cannot start: the policy it needs is ' + REQUIRED_POLICY;
+    return 'This site\'s Content-Security-Policy does not let the page ' + refused + '.';
   }
   const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 
@@ -241,7 +245,7 @@
       response = await fetch(versioned(name, file), {cache});
     } catch (error) {
       await nextTask();
-      throw new Error(refusedByPolicy() || 'Could not load ' + name + ': the server could not be ' +
+      throw new Error(refusedByPolicy(name) || 'Could not load ' + name + ': the server could not be ' +
                       'reached (' + error.message + '); reloading the page tries again once the ' +
                       'network is back.');
     }
@@ -674,8 +678,8 @@
     const diagnose = () => {
       if (ran) return;
       fetchFile('vellmoor.js', file, () => {}, 'reload')
-        .then(() => fail(refusedByPolicy() || 'The browser would not run vellmoor.js, though it came ' +
-                         'whole; reloading the page tries again.'))
+        .then(() => fail(refusedByPolicy('vellmoor.js') || 'The browser would not run vellmoor.js, ' +
+                         'though it came whole; reloading the page tries again.'))
         .catch(failWith);
     };
     script.onload = diagnose;
@@ -688,7 +692,7 @@
       return await WebAssembly.instantiate(wasm, imports);
     } catch (error) {
       await nextTask();
-      if (refusedByPolicy()) throw new Error(refusedByPolicy());
+      if (refusedByPolicy('wasm-eval')) throw new Error(refusedByPolicy('wasm-eval'));
       if (error instanceof WebAssembly.LinkError) throw new Error(fromAnotherBuild('vellmoor.js'));
       throw new Error('Could not start the program: ' + error.message + '.');
     }
@@ -710,17 +714,18 @@
            'allow-same-origin", or no sandbox.');
       return;
     }
-    if (!hasWebGL2()) {
-      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
-           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
-           'an old graphics driver), switching it on lets the room show.');
-      return;
-    }
+    // The downloads first: the probe for WebGL 2 makes the browser start its
+    // graphics, which can take a second or more.
     watchTheStart();
     const files = programFiles();
     const downloads = fetchProgram(files);
     downloads.catch(failWith);
     runProgram(files, downloads);
+    if (!hasWebGL2()) {
+      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
+           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
+           'an old graphics driver), switching it on lets the room show.');
+    }
   }
 
   start();
