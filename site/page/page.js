@@ -714,18 +714,17 @@
            'allow-same-origin", or no sandbox.');
       return;
     }
-    // The downloads first: the probe for WebGL 2 makes the browser start its
-    // graphics, which can take a second or more.
+    if (!hasWebGL2()) {
+      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
+           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
+           'an old graphics driver), switching it on lets the room show.');
+      return;
+    }
     watchTheStart();
     const files = programFiles();
     const downloads = fetchProgram(files);
     downloads.catch(failWith);
     runProgram(files, downloads);
-    if (!hasWebGL2()) {
-      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
-           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
-           'an old graphics driver), switching it on lets the room show.');
-    }
   }
 
   start();

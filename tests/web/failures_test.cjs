@@ -69,16 +69,14 @@ const CAUSES = [
 ];
 
 test('each way a host can fail the start ends in a sentence that names its cause', async () => {
-  // At once: each is mostly waiting for its server.
-  const told = await Promise.all(CAUSES.map(({ serving, init }) => failure({ serving, init })));
-  CAUSES.forEach(({ cause, said, reload }, index) => {
-    const { state, shown, stalledShown, text } = told[index];
-    assert.equal(state, 'failed', cause);
-    assert.ok(shown, cause);
-    assert.equal(stalledShown, 0, cause);
-    assert.match(text, said, cause);
-    assert.equal(/reload/i.test(text), reload, `${cause}: ${text}`);
-  });
+  for (const { cause, serving, init, said, reload } of CAUSES) {
+    const told = await failure({ serving, init });
+    assert.equal(told.state, 'failed', cause);
+    assert.ok(told.shown, cause);
+    assert.equal(told.stalledShown, 0, cause);
+    assert.match(told.text, said, cause);
+    assert.equal(/reload/i.test(told.text), reload, `${cause}: ${told.text}`);
+  }
 });
 
 test('where page.js never runs, the page says so, with the missing slash among the causes', async () => {
