@@ -179,8 +179,10 @@
              'again as binary.';
     }
     if (!file) return null;
-    const declared = response.headers.get('Content-Encoding') ? NaN : Number(response.headers.get('Content-Length'));
-    if (bytes.length < file.size && !(declared === bytes.length)) {
+    // The server's length, where it is the decoded file's: all of what it sent.
+    const declared = !response.headers.get('Content-Encoding') &&
+                     Number(response.headers.get('Content-Length')) === bytes.length;
+    if (bytes.length < file.size && !declared) {
       return 'Could not load ' + name + ': the download broke off after ' + megabytes(bytes.length) +
              ' of ' + megabytes(file.size) + ' (the server closed the connection); reloading the ' +
              'page tries again.';
@@ -303,13 +305,9 @@
     const worker = document.querySelector('meta[name="vellmoor-worker"]');
     if (!('serviceWorker' in navigator) || !window.isSecureContext ||
         (worker && worker.content !== 'keep')) return;
-    try {
-      navigator.serviceWorker.register(trustedScriptURL('service-worker.js')).catch((error) => {
-        console.warn('Vellmoor will not start without a network: ' + error.message);
-      });
-    } catch (error) {
-      console.warn('Vellmoor will not start without a network: ' + error.message);
-    }
+    Promise.resolve()
+      .then(() => navigator.serviceWorker.register(trustedScriptURL('service-worker.js')))
+      .catch((error) => console.warn('Vellmoor will not start without a network: ' + error.message));
   }
 
   // --- Input, as GLUT reports it ------------------------------------------

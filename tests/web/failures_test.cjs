@@ -50,22 +50,31 @@ const POLICY = 'Content-Security-Policy';
 const CAUSES = [
   { cause: 'a data file that is not there', serving: { missing: ['vellmoor.data'] },
     said: /^Could not load vellmoor\.data: the server does not have it \(404\)/, reload: false },
-  { cause: 'a policy without WebAssembly', serving: { headers: { [POLICY]: "default-src 'self'; script-src 'self'" } },
+  { cause: 'a policy without WebAssembly',
+    serving: { headers: { [POLICY]: "default-src 'self'; script-src 'self'" } },
     said: /Content-Security-Policy does not let the page run WebAssembly, so the room cannot start: its script-src needs 'wasm-unsafe-eval'\.$/,
     reload: false },
   { cause: 'Trusted Types that allow another policy only',
-    serving: { headers: { [POLICY]: "script-src 'self' 'wasm-unsafe-eval'; require-trusted-types-for 'script'; trusted-types other" } },
+    serving: { headers: { [POLICY]: "script-src 'self' 'wasm-unsafe-eval'; require-trusted-types-for 'script'; " +
+                                    'trusted-types other' } },
     said: /requires Trusted Types but allows no policy named vellmoor/, reload: false },
-  { cause: 'the script answered by a single-page-app fallback', serving: { fallback: true, missing: ['vellmoor.js'] },
+  { cause: 'the script answered by a single-page-app fallback',
+    serving: { fallback: true, missing: ['vellmoor.js'] },
     said: /^Could not load vellmoor\.js: the server sent a web page in its place/, reload: false },
-  { cause: 'the data answered by a single-page-app fallback', serving: { fallback: true, missing: ['vellmoor.data'] },
+  { cause: 'the data answered by a single-page-app fallback',
+    serving: { fallback: true, missing: ['vellmoor.data'] },
     said: /^Could not load vellmoor\.data: the server sent a web page in its place/, reload: false },
-  { cause: 'the script broken off with no length', serving: { unsized: true, cutOff: { 'vellmoor.js': 0.5 } },
-    said: /^Could not load vellmoor\.js: the download broke off after 0\.1 MB of 0\.1 MB \(the server closed/, reload: true },
-  { cause: 'the data broken off with no length', serving: { unsized: true, cutOff: { 'vellmoor.data': 0.5 } },
-    said: /^Could not load vellmoor\.data: the download broke off after 1\.0 MB of 2\.0 MB \(the server closed/, reload: true },
+  { cause: 'the script broken off with no length',
+    serving: { unsized: true, cutOff: { 'vellmoor.js': 0.5 } },
+    said: /^Could not load vellmoor\.js: the download broke off after 0\.1 MB of 0\.1 MB \(the server closed/,
+    reload: true },
+  { cause: 'the data broken off with no length',
+    serving: { unsized: true, cutOff: { 'vellmoor.data': 0.5 } },
+    said: /^Could not load vellmoor\.data: the download broke off after 1\.0 MB of 2\.0 MB \(the server closed/,
+    reload: true },
   { cause: 'the data stalled half-way', serving: { stall: { 'vellmoor.data': 0.5 } }, init: impatient,
-    said: /^Could not load vellmoor\.data: nothing more has come for \d+ s, after 1\.0 MB of 2\.0 MB/, reload: true },
+    said: /^Could not load vellmoor\.data: nothing more has come for \d+ s, after 1\.0 MB of 2\.0 MB/,
+    reload: true },
 ];
 
 test('each way a host can fail the start ends in a sentence that names its cause', async () => {
@@ -85,7 +94,8 @@ test('where page.js never runs, the page says so, with the missing slash among t
     const { page, close } = await web.open(browser, new URL(address, server.url).href);
     const stalled = page.locator('#stalled');
     await stalled.waitFor({ state: 'visible', timeout: 15000 });
-    assert.match(await stalled.innerText(), /script has not run: if the address ends in the site's folder without a closing \/, add the \/; otherwise page\.js is missing/);
+    assert.match(await stalled.innerText(), new RegExp('script has not run: if the address ends in the ' +
+                 "site's folder without a closing /, add the /; otherwise page\\.js is missing"));
     await close();
     await server.close();
   }));
@@ -108,7 +118,8 @@ test('in a frame sandboxed without allow-same-origin it says what the frame need
 // index.html as a build with the file `name` changed by `change` writes it.
 function pageWith(name, change) {
   const bytes = fs.readFileSync(path.join(web.site, name));
-  const [was, is] = [bytes, change(Buffer.from(bytes))].map((b) => crypto.createHash('sha256').update(b).digest('hex'));
+  const [was, is] = [bytes, change(Buffer.from(bytes))]
+    .map((version) => crypto.createHash('sha256').update(version).digest('hex'));
   return (page) => Buffer.from(page.toString().replace(was, is));
 }
 
@@ -119,7 +130,8 @@ test('a texture that cannot be read gives the program\'s own message and status 
     bytes[2] = 10;
     return bytes;
   };
-  const said = await failure({ serving: { alter: { 'vellmoor.data': damage, 'index.html': pageWith('vellmoor.data', damage) } } });
+  const alter = { 'vellmoor.data': damage, 'index.html': pageWith('vellmoor.data', damage) };
+  const said = await failure({ serving: { alter } });
   assert.equal(said.state, 'failed');
   assert.equal(said.status, 1);
   assert.match(said.text, /vellmoor: cannot load texture file 'oxy02\.tga'/);

@@ -171,9 +171,12 @@ function sameSizeData(file) {
   fs.writeFileSync(file('vellmoor.data'), bytes);
 }
 
-// The site on a host with "pretty URLs", which redirects index.html to its
-// folder, and which the new builds below are uploaded to file by file.
-test('kept by its worker through redirects and installable; a new build of the same size, uploaded file by file, is never kept mixed, shows on the first visit once whole and starts offline; a build can take the worker away', async () => {
+// On a host with "pretty URLs", which redirects index.html to its folder:
+// the site is installable and kept; a new build of the same size, uploaded
+// file by file, is never kept mixed, shows on the first visit once it is
+// whole, and starts offline; a build without offline keeping takes the
+// worker and its caches away.
+test('its worker keeps one whole build through redirects, uploads and going offline, until a build takes it away', async () => {
   const server = await serve({ pretty: true, under: 'games/vellmoor/' });
   const { page, close } = await web.open(browser, `${server.url}index.html`);
   await web.started(page);
