@@ -132,14 +132,15 @@ async function caches(page) {
   });
 }
 
-// Until the origin holds just the cache `name`, or 10 s have passed: what it holds.
-async function cachesBecome(page, name) {
-  let held = [];
-  for (let tries = 0; tries < 100 && !(held.length === 1 && held[0] === name); ++tries) {
+// What `probe` gives once `done` holds of it, or after 10 s: for what the
+// browser does in the background.
+async function settled(probe, done) {
+  let value = await probe();
+  for (let tries = 0; tries < 100 && !done(value); ++tries) {
     await new Promise((resolve) => setTimeout(resolve, 100));
-    held = await caches(page);
+    value = await probe();
   }
-  return held;
+  return value;
 }
 
 // The cache a site's worker fills.
@@ -227,7 +228,8 @@ test('its worker keeps one whole build through redirects, uploads and going offl
   assert.equal(await page.evaluate(() => window.vellmoor.state), 'running');
   assert.equal(await page.evaluate(() => document.querySelector('meta[name="vellmoor-build"]').content),
                cacheOf(next).slice('vellmoor-'.length));
-  assert.deepEqual(await cachesBecome(page, cacheOf(next)), [cacheOf(next)]);
+  const renewed = [cacheOf(next)];
+  assert.deepEqual(await settled(() => caches(page), (held) => held.join() === renewed.join()), renewed);
 
   await page.context().setOffline(true);
   const asked = server.asked.length;
@@ -239,14 +241,10 @@ test('its worker keeps one whole build through redirects, uploads and going offl
   await page.context().setOffline(false);
   server.use(newBuild({ offline: false }));
   await page.reload();
-  let kept = null;
-  for (let tries = 0; tries < 100 && !(kept && kept.workers + kept.caches === 0); ++tries) {
-    await new Promise((resolve) => setTimeout(resolve, 100));
-    kept = await page.evaluate(async () => ({
-      workers: (await navigator.serviceWorker.getRegistrations()).length,
-      caches: (await window.caches.keys()).length,
-    }));
-  }
+  const kept = await settled(() => page.evaluate(async () => ({
+    workers: (await navigator.serviceWorker.getRegistrations()).length,
+    caches: (await window.caches.keys()).length,
+  })), (left) => left.workers + left.caches === 0);
   assert.deepEqual(kept, { workers: 0, caches: 0 });
   await close();
 });
