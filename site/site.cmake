@@ -40,9 +40,11 @@ foreach(_tool gzip brotli)
     set(VELLMOOR_${_variable} "")
   endif()
 endforeach()
+option(VELLMOOR_WEB_OFFLINE "Browsers keep the site for a start without a network; OFF writes a worker that takes earlier builds' copies away" ON)
 set(VELLMOOR_SITE ${CMAKE_BINARY_DIR}/site)
 set(VELLMOOR_WEB_ZIP ${CMAKE_BINARY_DIR}/vellmoor-${PROJECT_VERSION}-web.zip)
-set(_templates ${_site}/page/index.html ${_site}/page/service-worker.js)
+set(_templates ${_site}/page/index.html ${_site}/page/service-worker.js
+    ${_site}/page/service-worker-removal.js)
 set(_page ${_site}/page/page.js ${_site}/page/page.css ${_site}/page/manifest.webmanifest)
 set(_site_files ${_program} index.html page.js page.css manifest.webmanifest service-worker.js
     favicon.png LICENSE ${_compressed})
@@ -54,7 +56,8 @@ add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   COMMAND ${CMAKE_COMMAND} -E copy ${_page} ${CMAKE_SOURCE_DIR}/LICENSE ${VELLMOOR_SITE}
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/vellmoor.png ${VELLMOOR_SITE}/favicon.png
   COMMAND ${CMAKE_COMMAND} -DSITE=${VELLMOOR_SITE} -DPAGE=${_site}/page
-          -DGZIP=${VELLMOOR_GZIP} -DBROTLI=${VELLMOOR_BROTLI} -P ${_site}/finish.cmake
+          -DGZIP=${VELLMOOR_GZIP} -DBROTLI=${VELLMOOR_BROTLI} -DOFFLINE=${VELLMOOR_WEB_OFFLINE}
+          -P ${_site}/finish.cmake
   COMMAND ${CMAKE_COMMAND} -E chdir ${VELLMOOR_SITE} ${CMAKE_COMMAND} -E tar cf ${VELLMOOR_WEB_ZIP}
           --format=zip ${_site_files}
   DEPENDS vellmoor ${_templates} ${_page} ${_site}/finish.cmake ${CMAKE_SOURCE_DIR}/LICENSE

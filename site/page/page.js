@@ -31,6 +31,7 @@
   }
 
   function fail(text) {
+    if (page.state === 'failed' || page.state === 'ended') return;
     say(text, 'failed');
     resolveReady();
   }
@@ -70,92 +71,243 @@
     }
   }
 
-  // The sizes of the program's big files as the build wrote them into the
-  // page: what the progress bar counts towards, whatever encoding a server
-  // sends them in (its Content-Length is then the compressed size, or absent).
-  function expectedSizes() {
-    const sizes = {};
-    const meta = document.querySelector('meta[name="vellmoor-sizes"]');
+  // --- Loading --------------------------------------------------------------
+
+  // What the build wrote into the page about the program's files: for each,
+  // its decoded size and its SHA-256, by which the page asks for it
+  // (file?v=SHA-256, so no cache on the way can answer with another build's
+  // copy) and checks what came.
+  function programFiles() {
+    const files = {};
+    const meta = document.querySelector('meta[name="vellmoor-files"]');
     for (const entry of (meta ? meta.content : '').split(/\s+/)) {
-      const [name, bytes] = entry.split('=');
-      if (Number(bytes) > 0) sizes[name] = Number(bytes);
+      const [name, size, hash] = entry.split(/[=:]/);
+      if (Number(size) > 0 && /^[0-9a-f]{64}$/.test(hash)) files[name] = {size: Number(size), hash};
     }
-    return sizes;
+    return files;
+  }
+
+  function versioned(name, file) {
+    return file ? name + '?v=' + file.hash : name;
   }
 
   function megabytes(bytes) {
     return (bytes / 1e6).toFixed(1) + ' MB';
   }
 
+  function hex(buffer) {
+    return Array.from(new Uint8Array(buffer), (byte) => byte.toString(16).padStart(2, '0')).join('');
+  }
+
+  function base64(hexDigits) {
+    return btoa(String.fromCharCode(...hexDigits.match(/../g).map((pair) => parseInt(pair, 16))));
+  }
+
+  // What the site's Content-Security-Policy has refused so far: the browser
+  // reports each refusal as an event, a moment after the call it refused.
+  const refusals = [];
+  document.addEventListener('securitypolicyviolation', (event) => refusals.push(event));
+  const REQUIRED_POLICY = 'default-src \'self\'; script-src \'self\' \'wasm-unsafe-eval\'';
+
+  // The sentence for the policy's refusal of a file of the site by its name,
+  // or of compiling WebAssembly ('wasm-eval'); null if it refused neither.
+  function refusedByPolicy(name) {
+    const refusal = refusals.find((event) => event.blockedURI === name ||
+                                  event.blockedURI.split('?')[0].endsWith('/' + name));
+    if (!refusal) return null;
+    const refused = name === 'wasm-eval' ? 'run WebAssembly, so the room cannot start: its ' +
+      'script-src needs \'wasm-unsafe-eval\'' : 'load ' + name + ' (' + refusal.effectiveDirective +
+      '), so the room cannot start: the policy it needs is ' + REQUIRED_POLICY;
+    return 'This site\'s Content-Security-Policy does not let the page ' + refused + '.';
+  }
+  const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+
+  // Under a Content-Security-Policy that requires Trusted Types, the page's
+  // own scripts are named through a policy that lets by only them.
+  let scriptPolicy = null;
+  function trustedScriptURL(url) {
+    if (!window.trustedTypes) return url;
+    try {
+      scriptPolicy = scriptPolicy || window.trustedTypes.createPolicy('vellmoor', {
+        createScriptURL: (asked) => {
+          if (!/^(vellmoor|service-worker)\.js(\?v=[0-9a-f]{64})?$/.test(asked)) throw new TypeError(asked);
+          return asked;
+        },
+      });
+    } catch (error) {
+      return url;  // names refused; fine unless Trusted Types are required, which the sink says
+    }
+    return scriptPolicy.createScriptURL(url);
+  }
+  const TRUSTED_TYPES_REFUSED = 'This site\'s Content-Security-Policy requires Trusted Types but ' +
+    'allows no policy named vellmoor, so the page cannot load its program: its trusted-types ' +
+    'directive needs vellmoor.';
+
+  // An address that ends in a folder's name without its slash makes every
+  // file of the site be looked for in the folder above.
+  function slashAdvice() {
+    const last = location.pathname.split('/').pop();
+    return last && !last.includes('.') ?
+      ' (or open ' + location.origin + location.pathname + '/, since this address lacks its closing /)' : '';
+  }
+
+  // The sentence for a file the server did not give, from its answer.
+  function notGiven(name, response) {
+    if (response.status === 404 || response.status === 410) {
+      return 'Could not load ' + name + ': the server does not have it (' + response.status +
+             '), so every file of the site must be copied to its folder' + slashAdvice() + '.';
+    }
+    return 'Could not load ' + name + ': the server answered ' + response.status +
+           (response.statusText ? ' ' + response.statusText : '') +
+           '; reloading the page tries again once the server is well.';
+  }
+
+  // The sentence for a whole answer that is not the file this page expects,
+  // or null if it is: told from its first bytes, its length against the
+  // server's and the build's, and its SHA-256.
+  async function mismatch(name, file, response, bytes) {
+    const start = new TextDecoder().decode(bytes.subarray(0, 64)).trimStart().toLowerCase();
+    if (start.startsWith('<') || /^text\/html/.test(response.headers.get('Content-Type') || '')) {
+      return 'Could not load ' + name + ': the server sent a web page in its place' +
+             (response.redirected ? ' (after sending the page on to ' + response.url + ')' : '') +
+             ', as hosts do for a file they do not have, so every file of the site must be copied ' +
+             'to its folder' + slashAdvice() + '.';
+    }
+    if (name.endsWith('.wasm') && hex(bytes.subarray(0, 4)) !== '0061736d') {
+      return 'Could not load ' + name + ': what the server sent is not WebAssembly, so the file ' +
+             'was changed on its way there (a text-mode FTP upload does that) and must be copied ' +
+             'again as binary.';
+    }
+    if (!file) return null;
+    // The server's length, where it is the decoded file's: all of what it sent.
+    const declared = !response.headers.get('Content-Encoding') &&
+                     Number(response.headers.get('Content-Length')) === bytes.length;
+    if (bytes.length < file.size && !declared) {
+      return 'Could not load ' + name + ': the download broke off after ' + megabytes(bytes.length) +
+             ' of ' + megabytes(file.size) + ' (the server closed the connection); reloading the ' +
+             'page tries again.';
+    }
+    if (bytes.length === file.size && !window.crypto.subtle) return null;
+    if (bytes.length === file.size && hex(await window.crypto.subtle.digest('SHA-256', bytes)) === file.hash) {
+      return null;
+    }
+    return fromAnotherBuild(name);
+  }
+
+  function fromAnotherBuild(name) {
+    return name + ' on the server is from another build than this page, as when a new build ' +
+           'is still being copied there, so the room can start only once all of one build\'s ' +
+           'files are on the server.';
+  }
+
+  // No stage of the start waits for ever: each download, the program's
+  // script and the start itself report their progress, and the watchdog
+  // ends a start that has made none for `testing.stallLimit` milliseconds,
+  // telling what it was waiting for.
+  const STALL_LIMIT = 30000;
+  const loading = {};  // name -> {received, size, done}, for each download
+  let lastProgress = performance.now();
+  let waitingFor = null;  // besides the downloads: vellmoor.js, or the program
+  function progressed() {
+    lastProgress = performance.now();
+  }
+  function stalledSentence(seconds) {
+    const unfinished = Object.keys(loading).find((name) => !loading[name].done);
+    if (unfinished) {
+      const {received, size} = loading[unfinished];
+      return 'Could not load ' + unfinished + ': nothing more has come for ' + seconds + ' s, after ' +
+             megabytes(received) + (size ? ' of ' + megabytes(size) : '') + ', so the network or ' +
+             'the server has stalled; reloading the page tries again.';
+    }
+    if (waitingFor === 'vellmoor.js') {
+      return 'Could not load vellmoor.js: it has not come in ' + seconds + ' s, so the network or ' +
+             'the server has stalled; reloading the page tries again.';
+    }
+    return 'The program has not started in ' + seconds + ' s after its files came, so the ' +
+           'browser has stalled; reloading the page tries again.';
+  }
+  function watchTheStart() {
+    const watchdog = setInterval(() => {
+      if (page.state !== 'loading') {
+        clearInterval(watchdog);
+        return;
+      }
+      const idle = performance.now() - lastProgress;
+      if (idle > page.testing.stallLimit) fail(stalledSentence(Math.round(idle / 1000)));
+    }, 250);
+  }
+
   // A file of the site, collected from the stream as it arrives; `received`
-  // hears of every chunk's decoded length.
-  async function fetchFile(name, expected, received) {
+  // hears of every chunk's decoded length. Throws an error whose message is
+  // the sentence that names what went wrong.
+  async function fetchFile(name, file, received, cache = 'no-cache') {
+    const status = loading[name] = {received: 0, size: file ? file.size : 0, done: false};
     let response;
     try {
-      response = await fetch(name);
+      response = await fetch(versioned(name, file), {cache});
     } catch (error) {
-      throw new Error('Could not load ' + name + ': the server could not be reached (' +
-                      error.message + ').');
+      await nextTask();
+      throw new Error(refusedByPolicy(name) || 'Could not load ' + name + ': the server could not be ' +
+                      'reached (' + error.message + '); reloading the page tries again once the ' +
+                      'network is back.');
     }
-    if (!response.ok) {
-      throw new Error('Could not load ' + name + ': the server answered ' + response.status +
-                      (response.statusText ? ' ' + response.statusText : '') + '.');
-    }
+    if (!response.ok) throw new Error(notGiven(name, response));
     const reader = response.body.getReader();
     const chunks = [];
-    let length = 0;
     for (;;) {
       let chunk;
       try {
         chunk = await reader.read();
       } catch (error) {
         throw new Error('Could not load ' + name + ': the download broke off after ' +
-                        megabytes(length) + (expected ? ' of ' + megabytes(expected) : '') +
-                        ' (' + error.message + ').');
+                        megabytes(status.received) + (file ? ' of ' + megabytes(file.size) : '') +
+                        ' (' + error.message + '); reloading the page tries again.');
       }
       if (chunk.done) break;
       chunks.push(chunk.value);
-      length += chunk.value.length;
+      status.received += chunk.value.length;
+      progressed();
       received(chunk.value.length);
     }
-    if (expected && length !== expected) {
-      throw new Error('Could not load ' + name + ': it came to ' + length + ' bytes where this ' +
-                      'page expects ' + expected + ', so the site\'s files are from different ' +
-                      'builds. Copying the whole site again mends it.');
-    }
-    const bytes = new Uint8Array(length);
+    const bytes = new Uint8Array(status.received);
     let offset = 0;
     for (const chunk of chunks) {
       bytes.set(chunk, offset);
       offset += chunk.length;
     }
+    const wrong = await mismatch(name, file, response, bytes);
+    if (wrong) throw new Error(wrong);
+    status.done = true;
     return bytes.buffer;
   }
 
   // The program's wasm and data at once, with the bar showing the share of
   // their bytes that has arrived (moving to and fro if their sizes are not
   // known).
-  function fetchProgram() {
+  function fetchProgram(files) {
     const names = ['vellmoor.wasm', 'vellmoor.data'];
-    const sizes = expectedSizes();
-    const total = names.reduce((sum, name) => sum + (sizes[name] || 0), 0);
+    const total = names.reduce((sum, name) => sum + (files[name] ? files[name].size : 0), 0);
     let arrived = 0;
-    if (names.some((name) => !sizes[name])) progress.removeAttribute('value');
+    if (names.some((name) => !files[name])) progress.removeAttribute('value');
     const received = (bytes) => {
       arrived += bytes;
       if (progress.hasAttribute('value')) progress.value = Math.min(1, arrived / total);
     };
-    return Promise.all(names.map((name) => fetchFile(name, sizes[name], received)));
+    return Promise.all(names.map((name) => fetchFile(name, files[name], received)));
   }
 
   // Once the room runs, the site is kept by the service worker, so that the
   // page starts again without a network and can be installed. Not sooner: its
-  // copies would compete with the page's own downloads.
+  // copies would compete with the page's own downloads. A build that no
+  // longer keeps the site registers nothing; its worker, which browsers that
+  // kept an earlier build fetch by themselves, takes the old one away.
   function keepForOffline() {
-    if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
-    navigator.serviceWorker.register('service-worker.js').catch((error) => {
-      console.warn('Vellmoor will not start without a network: ' + error.message);
-    });
+    const worker = document.querySelector('meta[name="vellmoor-worker"]');
+    if (!('serviceWorker' in navigator) || !window.isSecureContext ||
+        (worker && worker.content !== 'keep')) return;
+    Promise.resolve()
+      .then(() => navigator.serviceWorker.register(trustedScriptURL('service-worker.js')))
+      .catch((error) => console.warn('Vellmoor will not start without a network: ' + error.message));
   }
 
   // --- Input, as GLUT reports it ------------------------------------------
@@ -551,7 +703,10 @@
   //   camera()       [eyeX, eyeZ, yaw, eyeHeight, pitch]
   //   lamps()        the lit spot lamps, one bit each (red 1, green 2, blue 4)
   //   windowSize()   [width, height] as the program's reshape was told
+  //   stallLimit     ms a start may go without progress before it is ended
+  //                  (a test sets it lower, as the page starts)
   page.testing = {
+    stallLimit: STALL_LIMIT,
     capture(view) {
       if (view && !pose(view)) throw new Error('There is no view called ' + view + '.');
       page.testing.displayNow();
@@ -568,32 +723,42 @@
 
   // --- Start ----------------------------------------------------------------
 
-  async function start() {
-    if (location.protocol === 'file:') {
-      fail('Browsers do not let a page read its files from the disk, so the room cannot load ' +
-           'from here. Serve this folder with any web server and open its address: for ' +
-           'example, run python3 -m http.server in this folder and open ' +
-           'http://localhost:8000/ (in the source tree, make serve-web does it).');
-      return;
-    }
-    if (!hasWebGL2()) {
-      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
-           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
-           'an old graphics driver), switching it on lets the room show.');
-      return;
-    }
-    let wasm;
-    let data;
-    try {
-      [wasm, data] = await fetchProgram();
-    } catch (error) {
-      fail(error.message + ' Reloading the page tries again.');
-      return;
-    }
+  // The first cause found is the one told.
+  function failWith(error) {
+    fail(error.message);
+  }
+
+  // The program's script, fetched beside the wasm and the data and run as
+  // soon as it comes: its loader is handed a buffer for the data at once,
+  // which is filled, and the program compiled, only once both have come and
+  // proved to be this build's. The script must be this build's too: it is
+  // asked for by its hash and checked against it (integrity), and the size
+  // it gives the data must be the one the page expects.
+  function runProgram(files, downloads) {
+    let ran = false;
+    let dataBuffer = null;
+    let packageSize = null;
+    waitingFor = 'vellmoor.js';
     window.Module = {
       canvas: canvas,
-      wasmBinary: wasm,
-      getPreloadedPackage: () => data,
+      getPreloadedPackage: (name, size) => {
+        packageSize = size;
+        dataBuffer = new ArrayBuffer(size);
+        return dataBuffer;
+      },
+      instantiateWasm: (imports, receive) => {
+        ran = true;
+        progressed();
+        downloads.then(async ([wasm, data]) => {
+          if (page.state !== 'loading') return;
+          if (packageSize !== data.byteLength) throw new Error(fromAnotherBuild('vellmoor.js'));
+          new Uint8Array(dataBuffer).set(new Uint8Array(data));
+          waitingFor = 'The program';
+          progressed();
+          receive((await instantiate(wasm, imports)).instance);
+        }).catch(failWith);
+        return {};
+      },
       print: (text) => console.log(text),
       printErr: (text) => {
         errors.push(text);
@@ -622,10 +787,67 @@
       onAbort: (what) => fail('The walk-through stopped with an error: ' + what +
                               '. Reloading the page starts it again.'),
     };
+    const file = files['vellmoor.js'];
     const script = document.createElement('script');
-    script.src = 'vellmoor.js';
-    script.onerror = () => fail('Could not load vellmoor.js. Reloading the page tries again.');
+    try {
+      script.src = trustedScriptURL(versioned('vellmoor.js', file));
+    } catch (error) {
+      fail(TRUSTED_TYPES_REFUSED);
+      return;
+    }
+    if (file) script.integrity = 'sha256-' + base64(file.hash);
+    // Why a script did not run is not told to the page: it is found by
+    // fetching it again, past any cache.
+    const diagnose = () => {
+      if (ran) return;
+      fetchFile('vellmoor.js', file, () => {}, 'reload')
+        .then(() => fail(refusedByPolicy('vellmoor.js') || 'The browser would not run vellmoor.js, ' +
+                         'though it came whole; reloading the page tries again.'))
+        .catch(failWith);
+    };
+    script.onload = diagnose;
+    script.onerror = diagnose;
     document.body.appendChild(script);
+  }
+
+  async function instantiate(wasm, imports) {
+    try {
+      return await WebAssembly.instantiate(wasm, imports);
+    } catch (error) {
+      await nextTask();
+      if (refusedByPolicy('wasm-eval')) throw new Error(refusedByPolicy('wasm-eval'));
+      if (error instanceof WebAssembly.LinkError) throw new Error(fromAnotherBuild('vellmoor.js'));
+      throw new Error('Could not start the program: ' + error.message + '.');
+    }
+  }
+
+  function start() {
+    const stalled = document.getElementById('stalled');
+    if (stalled) stalled.remove();
+    if (location.protocol === 'file:') {
+      fail('Browsers do not let a page read its files from the disk, so the room cannot load ' +
+           'from here. Serve this folder with any web server and open its address: for ' +
+           'example, run python3 -m http.server in this folder and open ' +
+           'http://localhost:8000/ (in the source tree, make serve-web does it).');
+      return;
+    }
+    if (window.origin === 'null') {
+      fail('The page is in a frame sandboxed without allow-same-origin, which keeps it from ' +
+           'loading its own files: the embedding page\'s iframe needs sandbox="allow-scripts ' +
+           'allow-same-origin", or no sandbox.');
+      return;
+    }
+    if (!hasWebGL2()) {
+      fail('This browser cannot show Vellmoor: it has no WebGL 2. Every current desktop and ' +
+           'phone browser has it; where it is switched off (in the browser\'s settings, or for ' +
+           'an old graphics driver), switching it on lets the room show.');
+      return;
+    }
+    watchTheStart();
+    const files = programFiles();
+    const downloads = fetchProgram(files);
+    downloads.catch(failWith);
+    runProgram(files, downloads);
   }
 
   start();

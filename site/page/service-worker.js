@@ -1,21 +1,57 @@
-// Keeps the site for a start without a network: the files the page needs,
-// in a cache named by the build that wrote this worker, answered from there
-// first. A new build writes a new name, so the browser sees a changed worker:
-// it fills a cache of its own, takes over at once and deletes the caches of
-// earlier builds.
+// Keeps the site for a start without a network: the files of one build in a
+// cache named by that build. Nothing is kept until every file has been
+// checked against the SHA-256 the build wrote here: while a new build is
+// still being uploaded the server holds a mixture, so the install fails, the
+// worker already at work keeps its cache, and the browser tries again on a
+// later visit. The page is asked of the network first, so a new build shows
+// on the first visit after it is whole on the server.
 'use strict';
 
 const PREFIX = 'vellmoor-';
-const CACHE = PREFIX + '@VELLMOOR_BUILD@';
-const FILES = '@VELLMOOR_CACHED_FILES@'.split(' ');
+const BUILD = '@VELLMOOR_BUILD@';
+const CACHE = PREFIX + BUILD;
+// name=SHA-256 for each file but the page itself, which is told by the build
+// named in it: hosts may add to a page's text, never to these files.
+const HASHES = Object.fromEntries('@VELLMOOR_KEPT_FILES@'.split(' ').map((entry) => entry.split('=')));
+const FILES = ['index.html', ...Object.keys(HASHES)];
+// How long a visit waits for the network's page before it takes the kept one.
+const NETWORK_WAIT_MS = 3000;
+
+function hex(buffer) {
+  return Array.from(new Uint8Array(buffer), (byte) => byte.toString(16).padStart(2, '0')).join('');
+}
+
+async function isOfThisBuild(name, bytes) {
+  if (name === 'index.html') return new TextDecoder().decode(bytes).includes(BUILD);
+  return hex(await crypto.subtle.digest('SHA-256', bytes)) === HASHES[name];
+}
+
+// A file as the server holds it now, as an answer of the cache's own: the
+// body without a redirect (a browser refuses a redirected answer for a
+// visit) and without the encoding it came in, which is undone already.
+async function fetchChecked(name) {
+  const query = HASHES[name] ? '?v=' + HASHES[name] : '';
+  const response = await fetch(name + query, {cache: 'no-cache'});
+  if (!response.ok) throw new Error(name + ': ' + response.status);
+  const bytes = await response.arrayBuffer();
+  if (!(await isOfThisBuild(name, bytes))) throw new Error(name + ' is of another build than ' + BUILD);
+  const headers = new Headers(response.headers);
+  ['Content-Encoding', 'Content-Length', 'Transfer-Encoding'].forEach((header) => headers.delete(header));
+  return new Response(bytes, {headers});
+}
 
 self.addEventListener('install', (event) => {
-  // Asked of the server again rather than taken from the HTTP cache, which
-  // may hold another build's files.
-  const requests = FILES.map((file) => new Request(file, {cache: 'no-cache'}));
-  event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(requests))
-    .then(() => self.skipWaiting()));
+  event.waitUntil((async () => {
+    const answers = await Promise.all(FILES.map(fetchChecked));
+    const cache = await caches.open(CACHE);
+    try {
+      await Promise.all(FILES.map((name, index) => cache.put(name, answers[index])));
+    } catch (error) {
+      await caches.delete(CACHE);
+      throw error;
+    }
+    await self.skipWaiting();
+  })());
 });
 
 self.addEventListener('activate', (event) => {
@@ -26,10 +62,10 @@ self.addEventListener('activate', (event) => {
     .then(() => self.clients.claim()));
 });
 
-// The name in the cache of what is asked for: one of the site's files, the
-// page itself also as its folder and under any query (?view=...); null for
-// anything else, which goes to the network as usual.
-function cachedName(request) {
+// The kept file a request is for: one of the site's files, the page itself
+// also as its folder and under any query (?view=...); null for anything else,
+// which goes to the network as usual.
+function keptName(request) {
   const url = new URL(request.url);
   const scope = new URL(self.registration.scope);
   if (request.method !== 'GET' || url.origin !== scope.origin ||
@@ -40,10 +76,29 @@ function cachedName(request) {
   return FILES.includes(name) ? name : null;
 }
 
+async function kept(name) {
+  return (await caches.open(CACHE)).match(name);
+}
+
+// The network's answer if it comes in time, else the kept one (offline, or
+// a server too slow to wait for).
+async function networkFirst(request, name) {
+  const network = fetch(request);
+  network.catch(() => {});
+  const waited = new Promise((resolve) => setTimeout(resolve, NETWORK_WAIT_MS, null));
+  const answer = await Promise.race([network.catch(() => null), waited]);
+  return answer || (await kept(name)) || network;
+}
+
 self.addEventListener('fetch', (event) => {
-  const name = cachedName(event.request);
+  const name = keptName(event.request);
   if (!name) return;
-  event.respondWith(caches.open(CACHE)
-    .then((cache) => cache.match(name))
-    .then((response) => response || fetch(event.request)));
+  if (event.request.mode === 'navigate') {
+    event.respondWith(networkFirst(event.request, name));
+    return;
+  }
+  // A page of another build asks for its own files, which are on the network.
+  const version = new URL(event.request.url).searchParams.get('v');
+  if (version !== null && version !== HASHES[name]) return;
+  event.respondWith(kept(name).then((answer) => answer || fetch(event.request)));
 });

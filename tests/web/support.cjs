@@ -27,51 +27,83 @@ const TYPES = {
   '.wasm': 'application/wasm', '.data': 'application/octet-stream',
 };
 
-// Serves the site (or another folder of the web build) on a free port.
-// missing: files answered with 404; alter: {file: (bytes) => bytes} for
-// files served changed; encoding: 'gzip' or 'br', for files with such a copy
-// beside them sent as a static host does, that copy with its own length;
-// chunked: sent in pieces with no length; cutOff: {file: share}, the
-// connection dropped after that share of the file's length; headers: added
-// to every answer. The returned server lists the files asked for (`asked`)
-// and can be turned to another folder on the same address (`use`).
+// Serves the site (or another folder of the web build) on a free port, as
+// the static hosts it is published on behave. missing: files answered with
+// 404; alter: {file: (bytes) => bytes} for files served changed; encoding:
+// 'gzip' or 'br', for files with such a copy beside them sent as a static
+// host does, that copy with its own length; chunked: sent in pieces with no
+// length; unsized: sent whole with neither length nor pieces, the end told
+// by closing the connection; cutOff: {file: share}, the connection dropped
+// after that share of the file's length; stall: {file: share}, the answer
+// stopped there with the connection left open; delay: {file: ms} before the
+// answer starts; headers: added to every answer; under: the folder
+// ('games/vellmoor/') the site is published in, which a host without
+// `pretty` URLs also answers without its closing slash; pretty: the host
+// redirects a folder to its slash and index.html to its folder, as hosts
+// with "pretty URLs" do; fallback: unknown paths are answered with
+// index.html and 200, as single-page-app hosts do. The returned server
+// lists the files asked for (`asked`, without their queries) and can be
+// turned to another folder on the same address (`use(folder, borrowed)`,
+// with `borrowed` {file: folder} files still served from elsewhere, as in
+// the middle of an upload).
 function serve({ missing = [], alter = {}, root = site, encoding = null, chunked = false,
-                 cutOff = {}, headers = {} } = {}) {
+                 unsized = false, cutOff = {}, stall = {}, delay = {}, headers = {}, under = '',
+                 pretty = false, fallback = false } = {}) {
   const asked = [];
+  let borrowed = {};
   const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).slice(1) ||
-                 'index.html';
+    const address = new URL(request.url, 'http://localhost');
+    const where = decodeURIComponent(address.pathname).slice(1);
+    const redirect = (to) => response.writeHead(301, { ...headers, Location: to + address.search }).end();
+    const folder = under.replace(/\/$/, '');
+    if (pretty && under && where === folder) return redirect(`/${under}`);
+    if (pretty && where === `${under}index.html`) return redirect(`/${under}`);
+    let name = where === folder || where === under ? 'index.html'
+      : where.startsWith(under) ? where.slice(under.length) : '';
     asked.push(name);
-    const file = path.join(path.resolve(root), name);
-    if (missing.includes(name) || path.dirname(file) !== path.resolve(root)) {
-      response.writeHead(404).end();
+    const from = path.resolve(borrowed[name] || root);
+    const file = path.join(from, name);
+    let found = name && !missing.includes(name) && path.dirname(file) === from && fs.existsSync(file);
+    if (!found && fallback) {
+      name = 'index.html';
+      found = true;
+    }
+    if (!found) {
+      response.writeHead(404, headers).end();
       return;
     }
     const suffix = { gzip: '.gz', br: '.br' }[encoding];
-    const encoded = suffix && fs.existsSync(file + suffix);
-    fs.readFile(encoded ? file + suffix : file, (error, bytes) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      const body = alter[name] ? alter[name](Buffer.from(bytes)) : bytes;
-      const answer = { ...headers, 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream' };
-      if (encoded) answer['Content-Encoding'] = encoding;
-      if (!chunked) answer['Content-Length'] = body.length;
+    const encoded = suffix && fs.existsSync(path.join(from, name) + suffix);
+    const bytes = fs.readFileSync(path.join(from, name) + (encoded ? suffix : ''));
+    const body = alter[name] ? alter[name](Buffer.from(bytes)) : bytes;
+    const answer = { ...headers, 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream' };
+    if (encoded) answer['Content-Encoding'] = encoding;
+    if (unsized) {
+      response.useChunkedEncodingByDefault = false;
+      response.shouldKeepAlive = false;
+    } else if (!chunked) {
+      answer['Content-Length'] = body.length;
+    }
+    const share = cutOff[name] ?? stall[name] ?? 1;
+    const end = Math.floor(body.length * share);
+    setTimeout(() => {
       response.writeHead(200, answer);
-      const end = name in cutOff ? Math.floor(body.length * cutOff[name]) : body.length;
       // Cut off, the connection is closed a moment after the last byte sent,
       // so that the page has read what came before it hears of the end.
       send(response, body.subarray(0, end), chunked, () => {
+        if (name in stall) return;
         if (end < body.length) setTimeout(() => response.socket.end(), 300);
         else response.end();
       });
-    });
+    }, delay[name] || 0);
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
-    url: `http://127.0.0.1:${server.address().port}/`,
+    url: `http://127.0.0.1:${server.address().port}/${under}`,
     asked,
-    use: (folder) => { root = folder; },
+    use: (folder, from = {}) => {
+      root = folder;
+      borrowed = from;
+    },
     close: () => {
       server.closeAllConnections();
       return new Promise((done) => server.close(done));
