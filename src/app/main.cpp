@@ -1,24 +1,22 @@
 #include <GL/glut.h>
 
+#include <cstdio>
+
 #include "app/allocator.h"
-#include "app/display.h"
-#include "app/init_scene.h"
-#include "app/window.h"
+#include "app/options.h"
+#include "app/start_scene.h"
 #include "light/lamp_animation.h"
-#include "view/camera.h"
 
 int main(int argc, char** argv) {
     keepFreedMemory();
     glutInit(&argc, argv);
-    openWindow();
-    initScene();
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutIdleFunc(idle);
-    glutKeyboardFunc(keyboard);
-    glutPassiveMotionFunc(passiveMotion);
-    // Renormalise normals after the modelview transform: several lists are scaled.
-    glEnable(GL_NORMALIZE);
+    const ProgramOptions options = readOptions(argc, argv);
+    if (!options.unknown.empty()) {
+        std::fprintf(stderr, "vellmoor: unknown option '%s'\n%s", options.unknown.c_str(), kUsage);
+        return 2;
+    }
+    steadyLamps = options.steadyLamps;
+    startScene(WindowRequest(), FrameCallbacks::Registered);
     glutMainLoop();
     return 0;
 }
