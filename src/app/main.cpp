@@ -15,7 +15,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellmoor: unknown option '%s'\n%s", options.unknown.c_str(), kUsage);
         return 2;
     }
-    steadyLamps = options.steadyLamps;
+    // Only ever switched on here: in a web page the page's own switch has
+    // already set it by the time main runs.
+    if (options.steadyLamps) {
+        steadyLamps = true;
+    }
     startScene(WindowRequest(), FrameCallbacks::Registered);
     glutMainLoop();
     return 0;
