@@ -1,9 +1,10 @@
 #include <GL/glut.h>
 
-#include <cstdio>
+#include <string>
 
 #include "app/allocator.h"
 #include "app/options.h"
+#include "app/start_failure.h"
 #include "app/start_scene.h"
 #include "light/lamp_animation.h"
 
@@ -12,8 +13,7 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     const ProgramOptions options = readOptions(argc, argv);
     if (!options.unknown.empty()) {
-        std::fprintf(stderr, "vellmoor: unknown option '%s'\n%s", options.unknown.c_str(), kUsage);
-        return 2;
+        failStartUp("vellmoor: unknown option '" + options.unknown + "'\n" + kUsage, "", 2);
     }
     // Only ever switched on here: in a web page the page's own switch has
     // already set it by the time main runs.

@@ -2,7 +2,7 @@
 
 const char kUsage[] =
     "usage: vellmoor [--steady-lamps] [GLUT options such as -display DISPLAY]\n"
-    "  --steady-lamps  keep the red, green and blue spot lamps lit instead of flashing\n";
+    "  --steady-lamps  keep the red, green and blue spot lamps lit instead of flashing";
 
 ProgramOptions readOptions(int argc, const char* const* argv) {
     ProgramOptions options;

@@ -11,5 +11,5 @@ struct ProgramOptions {
 
 ProgramOptions readOptions(int argc, const char* const* argv);
 
-// The program's options, told after an unknown one.
+// The program's options, told after an unknown one (no newline at the end).
 extern const char kUsage[];
