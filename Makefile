@@ -19,7 +19,7 @@ run: setup-run build
 	  echo "  To look at it headless: xvfb-run -a make run (nothing will be visible)."; \
 	  exit 1; \
 	fi
-	cd assets && "../$(BUILD)/vellmoor"
+	cd assets && "../$(BUILD)/vellmoor" $(ARGS)
 
 # Every GoogleTest case is a CTest test of its own; they run $(JOBS) at a time,
 # those that use the X display one at a time (resource lock xdisplay).

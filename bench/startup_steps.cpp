@@ -1,11 +1,13 @@
-// Timing wrappers around the steps of initScene. The linker (--wrap, see
-// CMakeLists.txt) sends initScene's calls of loadTextures, compileRoomList and
-// compileSceneLists here; __real_... is the original function.
+// Timing wrappers around initScene and its steps. The linker (--wrap, see
+// CMakeLists.txt) sends start-up's call of initScene, and initScene's calls of
+// loadTextures, compileRoomList and compileSceneLists, here; __real_... is the
+// original function.
 #include "startup_steps.h"
 
 #include <chrono>
 
 extern "C" {
+void __real__Z9initScenev();
 void __real__Z12loadTexturesv();
 void __real__Z15compileRoomListv();
 void __real__Z17compileSceneListsv();
@@ -28,6 +30,11 @@ const StartupSteps& startupSteps() {
 }
 
 extern "C" {
+void __wrap__Z9initScenev() {
+    steps.initSceneStart = std::chrono::steady_clock::now();
+    steps.initScene += secondsFor(__real__Z9initScenev);
+}
+
 void __wrap__Z12loadTexturesv() {
     steps.textures += secondsFor(__real__Z12loadTexturesv);
 }

@@ -16,12 +16,18 @@
 #include <vector>
 
 #include "app/display.h"
-#include "app/init_scene.h"
+#include "app/start_scene.h"
 #include "app/window.h"
-#include "light/lamp_animation.h"
 #include "viewpoints.h"
 
 namespace {
+
+// The view of the program's icon: the mirror ball over the lit chequered
+// square, from beyond its far corner.
+const Viewpoint& iconViewpoint() {
+    static const Viewpoint icon = {"icon", {24.0f, 5.0f, -19.0f}, {34.0f, 4.2f, -6.0f}, 2};
+    return icon;
+}
 
 bool writePng(const std::string& path, int width, int height,
               const std::vector<unsigned char>& rgb) {
@@ -109,9 +115,7 @@ bool openScene(const char* assetsDir, int width, int height) {
     window.title = "-=- Vellmoor -=- screenshot";
     window.width = width;
     window.height = height;
-    openWindow(window);
-    initScene();
-    glEnable(GL_NORMALIZE);
+    startScene(window, FrameCallbacks::None);
     reshape(width, height);
     return true;
 }

@@ -1,7 +1,5 @@
 #include "viewpoints.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "light/lamp_animation.h"
@@ -16,12 +14,6 @@ const std::vector<Viewpoint>& viewpoints() {
         {"overview", {1.0f, 9.5f, -1.0f}, {20.0f, 1.0f, -30.0f}, 2},
     };
     return all;
-}
-
-const Viewpoint& iconViewpoint() {
-    // From beyond the square's far corner, with all three coloured lamps lit.
-    static const Viewpoint icon = {"icon", {24.0f, 5.0f, -19.0f}, {34.0f, 4.2f, -6.0f}, 2};
-    return icon;
 }
 
 Camera cameraFor(const Viewpoint& viewpoint) {
@@ -43,13 +35,7 @@ Camera cameraFor(const Viewpoint& viewpoint) {
 
 void poseScene(const Viewpoint& viewpoint) {
     camera = cameraFor(viewpoint);
-    mirrorBallAngle = 0.0f;
-    redLensMaterial = savedLensMaterials[0];
-    greenLensMaterial = savedLensMaterials[1];
-    blueLensMaterial = savedLensMaterials[2];
-    glEnable(GL_LIGHT2);
-    glEnable(GL_LIGHT3);
-    glEnable(GL_LIGHT4);
+    restartLampAnimation();
     for (int i = 0; i < viewpoint.idleCalls; ++i) {
         idle();
     }

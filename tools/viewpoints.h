@@ -13,11 +13,9 @@ struct Viewpoint {
     int idleCalls;  // lamp animation steps before the picture (which lamps are lit)
 };
 
-// The viewpoints the screenshots and the visual regression test use.
+// The named views: the screenshots, the visual regression test, the
+// benchmark and the web page's ?view= all use these.
 const std::vector<Viewpoint>& viewpoints();
-
-// The view of the program's icon: the mirror ball over the lit chequered square.
-const Viewpoint& iconViewpoint();
 
 // The camera at the viewpoint's eye, turned toward its target.
 Camera cameraFor(const Viewpoint& viewpoint);

@@ -700,11 +700,13 @@
   //   displayNow()   draws a frame now, outside the loop
   //   turn()         one turn of the loop now (idle, then display), unpaced
   //   frames()       {count, drawCalls, triangles, displayMs} of the frames drawn
-  //   camera()       [eyeX, eyeZ, yaw, eyeHeight, pitch]
-  //   lamps()        the lit spot lamps, one bit each (red 1, green 2, blue 4)
+  //   camera()       the camera's fields by the program's names (eyeX, yaw, ...)
+  //   lamps()        the lit spot lamps, bit i for the i-th of lampColours()
+  //   lampColours()  the spot lamps' colours, in the program's order
   //   windowSize()   [width, height] as the program's reshape was told
   //   stallLimit     ms a start may go without progress before it is ended
   //                  (a test sets it lower, as the page starts)
+  const namesFrom = (entry) => (call('ccall', entry, 'string', [], []) || '').split(' ');
   page.testing = {
     stallLimit: STALL_LIMIT,
     capture(view) {
@@ -716,8 +718,10 @@
     displayNow: () => call('_vglutDisplayNow'),
     turn: () => call('_vglutTurn'),
     frames: () => (program && program.vellmoorFrames) || {count: 0, drawCalls: 0, displayMs: 0},
-    camera: () => [0, 1, 2, 3, 4].map((field) => call('_vellmoorCamera', field)),
+    camera: () => Object.fromEntries(namesFrom('vellmoorCameraFields')
+      .map((field, i) => [field, call('_vellmoorCamera', i)])),
     lamps: () => call('_vellmoorLampsLit'),
+    lampColours: () => namesFrom('vellmoorLampColours'),
     windowSize: () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)],
   };
 

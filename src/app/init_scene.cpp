@@ -6,6 +6,13 @@
 #include "texture/textures.h"
 
 void initScene() {
+    setFixedState();
+    loadTextures();
+    compileRoomList();
+    compileSceneLists();
+}
+
+void setFixedState() {
     // Blue wherever no geometry covers the background.
     glClearColor(0.0f, 0.0f, 0.8f, 0.0f);
     glShadeModel(GL_SMOOTH);
@@ -19,8 +26,4 @@ void initScene() {
     glEnable(GL_DEPTH_TEST);
     // Back faces are lit with the back material, which every material sets too.
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
-
-    loadTextures();
-    compileRoomList();
-    compileSceneLists();
 }

@@ -1,24 +1,26 @@
 #include <GL/glut.h>
 
+#include <string>
+
 #include "app/allocator.h"
-#include "app/display.h"
-#include "app/init_scene.h"
-#include "app/window.h"
+#include "app/options.h"
+#include "app/start_failure.h"
+#include "app/start_scene.h"
 #include "light/lamp_animation.h"
-#include "view/camera.h"
 
 int main(int argc, char** argv) {
     keepFreedMemory();
     glutInit(&argc, argv);
-    openWindow();
-    initScene();
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutIdleFunc(idle);
-    glutKeyboardFunc(keyboard);
-    glutPassiveMotionFunc(passiveMotion);
-    // Renormalise normals after the modelview transform: several lists are scaled.
-    glEnable(GL_NORMALIZE);
+    const ProgramOptions options = readOptions(argc, argv);
+    if (!options.unknown.empty()) {
+        failStartUp("vellmoor: unknown option '" + options.unknown + "'\n" + kUsage, "", 2);
+    }
+    // Only ever switched on here: in a web page the page's own switch has
+    // already set it by the time main runs.
+    if (options.steadyLamps) {
+        steadyLamps = true;
+    }
+    startScene(WindowRequest(), FrameCallbacks::Registered);
     glutMainLoop();
     return 0;
 }

@@ -4,11 +4,13 @@
 
 #include <cmath>
 
+#include "light/spot_lamps.h"
+
 float mirrorBallAngle = 0.0f;
 bool steadyLamps = false;
 
 // Copied during static initialisation, before any idle call can change a lens.
-const Material savedLensMaterials[3] = {redLensMaterial, greenLensMaterial, blueLensMaterial};
+const Material savedLensMaterials[3] = {*spotLamps[0].lens, *spotLamps[1].lens, *spotLamps[2].lens};
 
 const LampRule redLampRule = {5.0, 1.0};
 const LampRule greenLampRule = {6.0, 1.0};
@@ -19,13 +21,13 @@ const float kStepDegrees = 2.0f;
 const float kFullTurn = 360.0f;
 
 // Lights the lamp with its saved lens colour, or darkens both lens and light.
-void switchLamp(const LampRule& rule, GLenum light, Material& lens, const Material& saved) {
-    if (lampShown(rule, mirrorBallAngle)) {
-        lens = saved;
-        glEnable(light);
+void switchLamp(const SpotLamp& lamp, const Material& saved) {
+    if (lampShown(*lamp.rule, mirrorBallAngle)) {
+        *lamp.lens = saved;
+        glEnable(lamp.light);
     } else {
-        lens = blackMaterial;
-        glDisable(light);
+        *lamp.lens = blackMaterial;
+        glDisable(lamp.light);
     }
 }
 }  // namespace
@@ -50,7 +52,15 @@ bool lampShown(const LampRule& rule, float angle) {
 void idle() {
     mirrorBallAngle = nextMirrorBallAngle(mirrorBallAngle);
     glutPostRedisplay();
-    switchLamp(redLampRule, GL_LIGHT2, redLensMaterial, savedLensMaterials[0]);
-    switchLamp(greenLampRule, GL_LIGHT3, greenLensMaterial, savedLensMaterials[1]);
-    switchLamp(blueLampRule, GL_LIGHT4, blueLensMaterial, savedLensMaterials[2]);
+    for (int i = 0; i < kSpotLampCount; ++i) {
+        switchLamp(spotLamps[i], savedLensMaterials[i]);
+    }
+}
+
+void restartLampAnimation() {
+    mirrorBallAngle = 0.0f;
+    for (int i = 0; i < kSpotLampCount; ++i) {
+        *spotLamps[i].lens = savedLensMaterials[i];
+        glEnable(spotLamps[i].light);
+    }
 }

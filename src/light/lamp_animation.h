@@ -5,8 +5,8 @@
 // Degrees the mirror ball is turned about the vertical axis; 0 at start.
 extern float mirrorBallAngle;
 
-// The three lens records as they were before anything switched them:
-// red, green and blue, in that order.
+// The three lens records as they were before anything switched them, in the
+// order of spotLamps (red, green, blue).
 extern const Material savedLensMaterials[3];
 
 // One coloured spot lamp: it is lit while fmod(angle, divisor) > threshold.
@@ -36,3 +36,7 @@ bool lampShown(const LampRule& rule, float angle);
 
 // GLUT idle callback: turns the ball, requests a frame, switches the three lamps.
 void idle();
+
+// The animation back at its start: the ball at angle 0, every lamp lit with
+// its own lens colour.
+void restartLampAnimation();

@@ -1,5 +1,7 @@
 #include "light/lights.h"
 
+#include "light/spot_lamps.h"
+
 namespace {
 const GLfloat kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kDown[3] = {0.0f, -1.0f, 0.0f};
@@ -76,9 +78,9 @@ static void sendPoolLight(GLenum light, const PoolLight& pool) {
 void placeLights() {
     sendPoolLight(GL_LIGHT0, farPoolLight);
     sendPoolLight(GL_LIGHT1, nearPoolLight);
-    setSpotLight(GL_LIGHT2, &redSpotLight, kColouredSpotCutoff);
-    setSpotLight(GL_LIGHT3, &greenSpotLight, kColouredSpotCutoff);
-    setSpotLight(GL_LIGHT4, &blueSpotLight, kColouredSpotCutoff);
+    for (const SpotLamp& lamp : spotLamps) {
+        setSpotLight(lamp.light, lamp.setup, kColouredSpotCutoff);
+    }
     setSpotLight(GL_LIGHT5, &tableLight1, kTableSpotCutoff);
     setSpotLight(GL_LIGHT6, &tableLight2, kTableSpotCutoff);
 }

@@ -2,15 +2,10 @@
 
 #include <GL/glu.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "app/start_failure.h"
 #include "texture/tga_file.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 GLuint textures[4] = {0, 0, 0, 0};
 
@@ -18,24 +13,15 @@ namespace {
 
 // Ends start-up with a message: the scene cannot be built without its textures.
 [[noreturn]] void failTexture(const char* what, const char* fileName, const std::string& reason) {
-    const std::string message =
-        std::string("vellmoor: cannot ") + what + " texture file '" + fileName + "': " + reason;
-    std::fprintf(stderr, "%s\n", message.c_str());
-#ifdef _WIN32
-    // Started from Explorer, the windowed program has no standard error:
-    // the message goes into a box instead, or nobody would learn it. There
-    // the usual cause is a program started from inside the zip (Explorer
-    // extracts the exe alone) or by a shortcut that starts it elsewhere, so
-    // the box also says where the images belong.
-    if (GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN) {
-        const std::string advice = message +
-                                   "\n\nThe four .tga images must be in the folder vellmoor.exe "
-                                   "is started in: extract the whole zip and start vellmoor.exe "
-                                   "there.";
-        MessageBoxA(nullptr, advice.c_str(), "Vellmoor", MB_OK | MB_ICONERROR);
-    }
-#endif
-    std::exit(1);
+    // Where the message is shown in a box, the usual cause is a program
+    // started from inside the zip (Explorer extracts the exe alone) or by a
+    // shortcut that starts it elsewhere, so the box also says where the
+    // images belong.
+    failStartUp(
+        std::string("vellmoor: cannot ") + what + " texture file '" + fileName + "': " + reason,
+        "The four .tga images must be in the folder vellmoor.exe is started in: extract the "
+        "whole zip and start vellmoor.exe there.",
+        1);
 }
 
 }  // namespace

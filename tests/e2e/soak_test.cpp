@@ -103,14 +103,6 @@ std::string soakRound(std::mt19937& random, unsigned long window,
     return commands;
 }
 
-// ASan's link-order check would refuse the tracer preloaded ahead of its
-// runtime in the sanitizer build; elsewhere the option is simply unused.
-std::string asanOptionsWithTracer() {
-    const char* current = std::getenv("ASAN_OPTIONS");
-    return std::string("ASAN_OPTIONS=") + (current != nullptr ? current : "") +
-           (current != nullptr && *current != '\0' ? ":" : "") + "verify_asan_link_order=0";
-}
-
 // What the recording says about the view.
 struct ViewRecord {
     long frames = 0;         // buffer swaps

@@ -22,13 +22,15 @@ ShellRun runShell(const std::string& command) {
 }
 
 CommandRun runInstalledCommand(const std::filesystem::path& command,
-                               const std::filesystem::path& logFile, bool quitWithEscape) {
+                               const std::filesystem::path& logFile, bool quitWithEscape,
+                               const std::vector<std::string>& options) {
     const char* display = std::getenv("DISPLAY");
+    std::vector<std::string> words = {"env", "-u", "DISPLAY", command.string()};
+    words.insert(words.end(), options.begin(), options.end());
+    words.insert(words.end(), {"-display", display ? display : ""});
     CommandRun run;
     {
-        LaunchedProgram program(
-            {"env", "-u", "DISPLAY", command.string(), "-display", display ? display : ""}, "/",
-            logFile.string());
+        LaunchedProgram program(words, "/", logFile.string());
         if (quitWithEscape) {
             const unsigned long window = program.waitForWindow(30.0);
             run.sawWindow = window != 0;

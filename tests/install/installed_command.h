@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // What a shell command printed (standard output and error) and its exit status.
 struct ShellRun {
@@ -20,7 +21,9 @@ struct CommandRun {
     std::string output;
 };
 
-// Starts the command; with quitWithEscape, waits for its window and presses
-// Esc in it, otherwise waits for it to end by itself. logFile keeps its output.
+// Starts the command with the program's own options before GLUT's; with
+// quitWithEscape, waits for its window and presses Esc in it, otherwise waits
+// for it to end by itself. logFile keeps its output.
 CommandRun runInstalledCommand(const std::filesystem::path& command,
-                               const std::filesystem::path& logFile, bool quitWithEscape);
+                               const std::filesystem::path& logFile, bool quitWithEscape,
+                               const std::vector<std::string>& options = {});

@@ -1,6 +1,6 @@
 // `cmake --install` into a temporary prefix: the installed `vellmoor` command,
-// started from another folder, finds its images and passes GLUT's options on
-// and the program's exit status back; no path of the build is installed.
+// started from another folder, finds its images and passes the program's and
+// GLUT's options on and its exit status back; no path of the build is installed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -38,6 +38,18 @@ TEST_F(InstalledTree, CommandStartedElsewhereOpensTheRoomAndEndsWithStatusZeroOn
     const CommandRun run = runInstalledCommand(command(), dir_.path / "log", true);
     EXPECT_TRUE(run.sawWindow) << run.output;
     EXPECT_EQ(run.status, 0) << run.output;
+}
+
+TEST_F(InstalledTree, CommandPassesTheProgramsOwnOptionsOn) {
+    const CommandRun steady =
+        runInstalledCommand(command(), dir_.path / "log", true, {"--steady-lamps"});
+    EXPECT_TRUE(steady.sawWindow) << steady.output;
+    EXPECT_EQ(steady.status, 0) << steady.output;
+    const CommandRun unknown =
+        runInstalledCommand(command(), dir_.path / "log", false, {"--steady"});
+    EXPECT_EQ(unknown.status, 2) << unknown.output;
+    EXPECT_NE(unknown.output.find("vellmoor: unknown option '--steady'"), std::string::npos)
+        << unknown.output;
 }
 
 TEST_F(InstalledTree, MissingImageIsNamedAndEndsWithStatusOne) {

@@ -82,3 +82,9 @@ int LaunchedProgram::waitForExit(double seconds) {
     }
     return -1;
 }
+
+std::string asanOptionsWithTracer() {
+    const char* current = std::getenv("ASAN_OPTIONS");
+    return std::string("ASAN_OPTIONS=") + (current != nullptr ? current : "") +
+           (current != nullptr && *current != '\0' ? ":" : "") + "verify_asan_link_order=0";
+}

@@ -38,3 +38,8 @@ class LaunchedProgram {
    private:
     pid_t pid_ = -1;
 };
+
+// The ASAN_OPTIONS=... word for `env` that lets apitrace's tracer be preloaded
+// into the program: ASan's link-order check would refuse it ahead of its
+// runtime in the sanitizer build; elsewhere the option is simply unused.
+std::string asanOptionsWithTracer();

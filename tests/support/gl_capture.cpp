@@ -1,5 +1,7 @@
 #include "support/gl_capture.h"
 
+#include "app/init_scene.h"
+#include "app/start_scene.h"
 #include "scene/display_lists.h"
 
 #include <algorithm>
@@ -135,17 +137,13 @@ void lightOnlyFrom(float x, float y, float z) {
 void resetSceneState() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glEnable(GL_LIGHTING);
-    for (GLenum light = GL_LIGHT0; light <= GL_LIGHT6; ++light) {
-        glEnable(light);
-    }
-    glEnable(GL_DEPTH_TEST);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    // Start-up's own state, less the textures and lists...
+    setFixedState();
+    renormaliseNormals();
+    // ...and what start-up leaves at OpenGL's defaults, which tests change.
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_NORMALIZE);
     glFrontFace(GL_CCW);
 }
 

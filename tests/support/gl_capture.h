@@ -57,7 +57,8 @@ std::array<float, 17> currentMaterial();
 // loaded), so that drawFrame() calls real lists.
 void compileSceneOnce();
 
-// Resets the OpenGL state the scene relies on to what initScene leaves (without
+// Resets the OpenGL state the scene relies on to what start-up leaves (without
 // textures or lists): lighting with seven lights, depth test, two-sided lighting,
-// modelview selected and identity, blending off, depth writes on.
+// normals renormalised, modelview selected and identity, blending off, depth
+// writes on.
 void resetSceneState();

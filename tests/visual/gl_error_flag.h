@@ -2,6 +2,6 @@
 
 #include <GL/gl.h>
 
-// OpenGL's error flag as initScene left it, read by the test runner right after
-// the start-up and before anything else could set or clear it.
+// OpenGL's error flag as start-up left it, read by the test runner right after
+// it and before anything else could set or clear it.
 extern GLenum errorAfterStartUp;

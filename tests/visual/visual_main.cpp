@@ -1,13 +1,13 @@
-// Runner for the visual regression tests: opens a GLUT window of the program's
-// size and builds the whole scene in it, textures included, the way the
-// screenshot tool does, notes OpenGL's error flag, then runs every test.
+// Runner for the visual regression tests: starts the scene in a GLUT window of
+// the program's size as the program does, textures included, notes OpenGL's
+// error flag, then runs every test.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
 
-#include "app/init_scene.h"
+#include "app/start_scene.h"
 #include "app/window.h"
 #include "visual/gl_error_flag.h"
 
@@ -25,10 +25,8 @@ int main(int argc, char** argv) {
     }
     WindowRequest window;
     window.title = "vellmoor visual tests";
-    openWindow(window);
-    initScene();
+    startScene(window, FrameCallbacks::None);
     errorAfterStartUp = glGetError();
-    glEnable(GL_NORMALIZE);
     reshape(windowWidth, windowHeight);
     return RUN_ALL_TESTS();
 }

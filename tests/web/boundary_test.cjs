@@ -102,6 +102,12 @@ test('the renderer reads every field where the layer wrote it', { skip }, () => 
   assert.deepEqual([uniform('uNormalize')[0], uniform('uTextureReplace')[0]],
                    [e.normalize, e.textureReplace]);
 
+  // Every uniform the renderer sets is one the shaders declare.
+  const declared = call('shaderSource').flatMap((c) => [...c[2].matchAll(/^uniform .* (\w+)(\[\d+\])?;$/gm)])
+    .map((match) => match[1]);
+  const set = gl.calls.filter((c) => c[0].startsWith('uniform')).map((c) => c[1]?.uniform);
+  assert.deepEqual(set.filter((name) => !declared.includes(name)), [], `declared: ${declared}`);
+
   // The program the key asks for: lit, two-sided, the one spot light.
   const vertex = call('shaderSource').map((c) => c[2]).find((source) => source.includes('aPosition'));
   const lights = vertex.match(/^ {2}light\(.*$/gm);

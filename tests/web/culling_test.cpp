@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "gl/bounds.h"
@@ -155,6 +156,24 @@ TEST(LightReach, TheKeyLeavesOutOnlyTheSpotsThatMissTheBox) {
     selection.update(state, 0x7, true, true);
     EXPECT_EQ(selection.reaching(selection.conesReaching(ahead)),
               vgl::programKey(true, true, state.lights, 0x7));
+}
+
+TEST(LightReach, UnlitDrawsAskForOneProgramWhateverTheLights) {
+    vgl::RenderState state{};
+    state.lights[0] = spotLight(180.0f);
+    state.lights[1] = spotLight(15.0f);
+    const vgl::Sphere ahead = ball(-0.5f, -0.5f, -10.5f, 0.5f, 0.5f, -9.5f);
+    vgl::LightSelection selection;
+    std::set<vgl::ProgramKey> keys;
+    for (unsigned enabled : {0x0u, 0x1u, 0x3u}) {
+        for (bool twoSide : {false, true}) {
+            selection.update(state, enabled, false, twoSide);
+            keys.insert(selection.everyLight());
+            keys.insert(selection.reaching(selection.conesReaching(ahead)));
+        }
+    }
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(*keys.begin() & vgl::kKeyLighting, 0u);
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ void vglDeleteMesh(int mesh) {
 void vglSetMaterials(const float* materials, int count) {
     auto& all = fakeRenderer().materials;
     all.clear();
-    for (int i = 0; i < count; ++i) {
-        all.emplace_back(materials + i * 20, materials + (i + 1) * 20);
+    const float* end = materials + count * vgl::kMaterialWords;
+    for (const float* m = materials; m != end; m += vgl::kMaterialWords) {
+        all.emplace_back(m, m + vgl::kMaterialWords);
     }
 }
 

@@ -23,7 +23,7 @@ struct FakeDraw {
 struct FakeRenderer {
     std::vector<FakeMesh> meshes{1};  // mesh 0 is the stream
     std::vector<FakeDraw> draws;
-    std::vector<std::vector<float>> materials;  // as last sent, 20 floats each
+    std::vector<std::vector<float>> materials;  // as last sent, kMaterialWords floats each
     vgl::RenderState state{};
     std::vector<std::uint64_t> prepared;  // program keys, in the order asked
 };

@@ -168,9 +168,8 @@ async function started(page) {
   }
 }
 
-async function camera(page) {
-  const [eyeX, eyeZ, yaw, eyeHeight, pitch] = await page.evaluate(() => window.vellmoor.testing.camera());
-  return { eyeX, eyeZ, yaw, eyeHeight, pitch };
+function camera(page) {
+  return page.evaluate(() => window.vellmoor.testing.camera());
 }
 
 // The canvas as the program draws it now, from a named view if given.

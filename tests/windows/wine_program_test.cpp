@@ -136,6 +136,37 @@ TEST_F(WindowsZip, OpensTheRoomMovesWithWAndEndsWithStatusZeroOnEsc) {
     EXPECT_EQ(app.waitForExit(30.0), 0) << "Esc did not end the program with status 0";
 }
 
+// With --steady-lamps the spot lamps stay lit: turned towards the chequered
+// square they light, the view changes only by the mirror ball turning, where
+// flashing lamps change it by far more.
+TEST_F(WindowsZip, SteadyLampsStayLit) {
+    VellmoorProcess app(underWine({exe(), "--steady-lamps"}), folder_.string());
+    ASSERT_TRUE(app.hasWindow()) << "no window titled '-=- Vellmoor -=-' appeared";
+    ASSERT_TRUE(app.waitForSteadyView(kSteadyColumns, kStartSeconds)) << "the view never settled";
+    const Picture start = app.grab();
+    // Each move in the right-hand zone turns the view about 5.5 degrees.
+    for (int move = 0; move < 12; ++move) {
+        app.movePointer(move % 2 == 0 ? 596 : 598, 200);
+    }
+    app.movePointer(300, 200);
+    const Picture first = app.grab();
+    ASSERT_GT(meanDifference(start, first, 0, first.width), 2.0) << "the view did not turn";
+    for (int grab = 1; grab <= 5; ++grab) {
+        VellmoorProcess::settle();
+        EXPECT_LT(meanDifference(first, app.grab(), 0, first.width), 0.1) << "grab " << grab;
+    }
+    app.pressKeys("Escape");
+    EXPECT_EQ(app.waitForExit(30.0), 0) << "Esc did not end the program with status 0";
+}
+
+TEST_F(WindowsZip, UnknownOptionIsNamedOnStandardErrorAndEndsWithStatusTwo) {
+    const fs::path log = folder_ / "log";
+    LaunchedProgram program(underWine({exe(), "--steady"}), folder_.string(), log.string());
+    EXPECT_EQ(program.waitForExit(kStartSeconds), 2);
+    EXPECT_NE(fileText(log).find("vellmoor: unknown option '--steady'"), std::string::npos)
+        << fileText(log);
+}
+
 TEST_F(WindowsZip, MissingImageIsNamedOnStandardErrorAndEndsWithStatusOne) {
     fs::remove(folder_ / "wood1.tga");
     const fs::path log = folder_ / "log";

@@ -58,7 +58,7 @@ struct DrawParameters {
     std::int32_t clockwise;  // front faces wind clockwise
     std::int32_t flat;       // shading for vertices that take it from the state
     std::int32_t textured;   // texturing for vertices that take it from the state
-    // The program that lights these triangles (program_key.h), low word first.
+    // The program that lights these triangles (light_selection.h), low word first.
     std::uint32_t programKey[2];
 };
 

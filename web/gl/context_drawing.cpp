@@ -100,9 +100,9 @@ void Context::sendMaterials() {
         return;
     }
     const std::vector<FaceMaterial>& all = materials_.materials();
-    std::vector<float> packed(all.size() * 20);
+    std::vector<float> packed(all.size() * kMaterialWords);
     for (std::size_t i = 0; i < all.size(); ++i) {
-        packMaterial(all[i], &packed[i * 20]);
+        packMaterial(all[i], &packed[i * kMaterialWords]);
     }
     vglSetMaterials(packed.data(), static_cast<int>(all.size()));
     sentMaterials_ = materials_.version();

@@ -25,10 +25,10 @@ inline std::int32_t word(bool flag) {
     return flag ? 1 : 0;
 }
 
-// A material as the renderer reads it: ambient, diffuse, specular, emission,
-// shininess and three unused words.
+// A material as the renderer reads it: kMaterialWords words, ambient,
+// diffuse, specular, emission, shininess and three unused words.
 inline void packMaterial(const FaceMaterial& material, float* out) {
-    std::fill_n(out, 20, 0.0f);
+    std::fill_n(out, kMaterialWords, 0.0f);
     copy4(out, material.ambient);
     copy4(out + 4, material.diffuse);
     copy4(out + 8, material.specular);

@@ -22,7 +22,12 @@ float dot(const float* a, const float* b) {
 }  // namespace
 
 ProgramKey programKey(bool lighting, bool twoSide, const PackedLight* lights, unsigned on) {
-    ProgramKey key = (lighting ? kKeyLighting : 0) | (twoSide ? kKeyTwoSide : 0);
+    // Unlit, a vertex takes its colour as it is: which lights are on, and
+    // how each side would be lit, change nothing drawn.
+    if (!lighting) {
+        return 0;
+    }
+    ProgramKey key = kKeyLighting | (twoSide ? kKeyTwoSide : 0);
     for (int i = 0; i < kMaxLights; ++i) {
         if ((on & (1u << i)) == 0) {
             continue;

@@ -22,7 +22,8 @@ constexpr ProgramKey kKeyAttenuated = 8;
 constexpr ProgramKey kKeyLighting = ProgramKey{1} << 32;
 constexpr ProgramKey kKeyTwoSide = ProgramKey{1} << 33;
 
-// The key for lighting with the lights in `on` (bit i: light i).
+// The key for lighting with the lights in `on` (bit i: light i); without
+// lighting, the one key 0 whatever the lights and sides.
 ProgramKey programKey(bool lighting, bool twoSide, const PackedLight* lights, unsigned on);
 
 // Whether any point of a ball (eye coordinates) lies inside the light's cone.

@@ -3,7 +3,8 @@
 // What the platform's window (GLUT) asks of the OpenGL layer beyond OpenGL
 // itself; drawing is flushed with glFlush.
 
-// What vglContextState answers.
+// What vglContextState answers (the renderer has these from the layout
+// generated from this header).
 enum VglContextState {
     kVglContextLost = 0,   // the browser took the context away: nothing drawn now is seen
     kVglContextReady = 1,  // drawing as usual

@@ -55,11 +55,8 @@ var LibraryVellmoorRenderer = {
       var gl = VGL.gl, started = performance.now();
       var program = VGLShaders.link(gl, key);
       entry = {program: program, u: {}, stateVersion: -1};
-      ['modelview', 'projection', 'normalMatrix', 'lights', 'lightOn', 'sceneAmbient', 'normalize', 'flat',
-       'textured', 'currentMaterial', 'materials', 'texture', 'textureReplace', 'texturing'
-      ].forEach(function(uniform) {
-        entry.u[uniform] = gl.getUniformLocation(
-            program, 'u' + uniform.charAt(0).toUpperCase() + uniform.slice(1));
+      VGLShaders.uniforms().forEach(function(uniform) {
+        entry.u[uniform[2]] = gl.getUniformLocation(program, VGLShaders.glslName(uniform[2]));
       });
       gl.useProgram(program);
       gl.uniform1i(entry.u.texture, 0);
@@ -130,7 +127,7 @@ var LibraryVellmoorRenderer = {
       var entry = VGL.textures[name];
       if (!entry) {
         entry = VGL.textures[name] = {texture: VGL.gl.createTexture(), levels: {},
-                                      minFilter: 0x2702 /* GL_NEAREST_MIPMAP_LINEAR */,
+                                      minFilter: VGLLayout.gl.NEAREST_MIPMAP_LINEAR,
                                       pixels: {}, parameters: {}};
       }
       return entry;
@@ -141,7 +138,8 @@ var LibraryVellmoorRenderer = {
     complete: function(name) {
       var entry = VGL.textures[name];
       if (!name || !entry || !entry.levels[0]) return false;
-      if (entry.minFilter === 0x2600 || entry.minFilter === 0x2601) return true;  // no mipmaps
+      var gl = VGLLayout.gl;
+      if (entry.minFilter === gl.NEAREST || entry.minFilter === gl.LINEAR) return true;  // no mipmaps
       var w = entry.levels[0][0], h = entry.levels[0][1];
       for (var level = 1; w > 1 || h > 1; ++level) {
         w = Math.max(1, w >> 1);
@@ -216,13 +214,14 @@ var LibraryVellmoorRenderer = {
     return 1;
   },
 
-  // web/gl/restore.h: 0 lost, 1 ready, 2 new (answered once).
+  // The states web/gl/window.h names; a new context is told once.
   vglContextState__deps: ['$VGL'],
   vglContextState: function() {
-    if (VGL.lost) return 0;
-    if (!VGL.renewed) return 1;
+    var state = VGLLayout.contextState;
+    if (VGL.lost) return state.lost;
+    if (!VGL.renewed) return state.ready;
     VGL.renewed = false;
-    return 2;
+    return state.renewed;
   },
 
   vglMaxTextureSize__deps: ['$VGL'],
@@ -347,10 +346,11 @@ var LibraryVellmoorRenderer = {
   vglTexParameter__deps: ['$VGL'],
   vglTexParameter: function(name, pname, value) {
     var gl = VGL.gl, entry = VGL.texture(name);
-    if (value === 0x2900) value = gl.CLAMP_TO_EDGE;  // GL_CLAMP
+    // OpenGL 1.1's GL_CLAMP, which WebGL does not have: clamped to the edge.
+    if (value === VGLLayout.gl.CLAMP) value = gl.CLAMP_TO_EDGE;
     gl.bindTexture(gl.TEXTURE_2D, entry.texture);
     gl.texParameteri(gl.TEXTURE_2D, pname, value);
-    if (pname === gl.TEXTURE_MIN_FILTER) entry.minFilter = value;
+    if (pname === VGLLayout.gl.TEXTURE_MIN_FILTER) entry.minFilter = value;
     entry.parameters[pname] = value;
   },
 

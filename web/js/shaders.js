@@ -16,10 +16,51 @@ var LibraryVellmoorShaders = {
       return 'uLights[i * ' + groups + ' + ' + (word >> 2) + '].' + 'xyzw'.substr(word & 3, size);
     },
 
+    // The programs' uniforms by the renderer's names for them (the shader
+    // text calls `name` uName): the shader in which each is declared, its
+    // type and, for an array, its length. The declarations are written from
+    // here, and the renderer looks up every one of them.
+    uniforms: function() {
+      var L = VGLLayout;
+      return [
+        ['vertex', 'mat4', 'modelview'],
+        ['vertex', 'mat4', 'projection'],
+        ['vertex', 'mat3', 'normalMatrix'],
+        // Per light: ambient, diffuse, specular, position, spot direction and
+        // exponent, cosine of the cutoff and the three attenuation factors.
+        ['vertex', 'vec4', 'lights', L.sizes.lights * L.sizes.lightWords / 4],
+        // 1 for a light that is on: a program may light with a spot light
+        // that is off where it could reach, scaled by 0.
+        ['vertex', 'float', 'lightOn', L.sizes.lights],
+        ['vertex', 'vec4', 'sceneAmbient'],
+        ['vertex', 'bool', 'normalize'],
+        ['vertex', 'bool', 'flat'],
+        ['vertex', 'bool', 'textured'],
+        ['vertex', 'vec4', 'currentMaterial', L.sizes.materialWords / 2],
+        ['vertex', 'highp sampler2D', 'materials'],
+        ['fragment', 'sampler2D', 'texture'],
+        ['fragment', 'bool', 'texturing'],
+        ['fragment', 'bool', 'textureReplace'],
+      ];
+    },
+
+    glslName: function(name) {
+      return 'u' + name.charAt(0).toUpperCase() + name.slice(1);
+    },
+
+    declarations: function(shader) {
+      return VGLShaders.uniforms().filter(function(uniform) {
+        return uniform[0] === shader;
+      }).map(function(uniform) {
+        return 'uniform ' + uniform[1] + ' ' + VGLShaders.glslName(uniform[2]) +
+               (uniform[3] ? '[' + uniform[3] + ']' : '') + ';';
+      });
+    },
+
     // The shader text that follows from the layout; the rest is fixed.
     header: function() {
       var L = VGLLayout, field = VGLShaders.lightField;
-      return [
+      return [].concat([
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
@@ -29,21 +70,7 @@ var LibraryVellmoorShaders = {
       'layout(location = 3) in vec4 aColor;',
       'layout(location = 4) in uvec2 aMaterial;',
       'layout(location = 5) in uint aFlags;',
-      'uniform mat4 uModelview;',
-      'uniform mat4 uProjection;',
-      'uniform mat3 uNormalMatrix;',
-      // Per light: ambient, diffuse, specular, position, spot direction and
-      // exponent, cosine of the cutoff and the three attenuation factors.
-      'uniform vec4 uLights[' + L.sizes.lights * L.sizes.lightWords / 4 + '];',
-      // 1 for a light that is on: a program may light with a spot light
-      // that is off where it could reach, scaled by 0.
-      'uniform float uLightOn[' + L.sizes.lights + '];',
-      'uniform vec4 uSceneAmbient;',
-      'uniform bool uNormalize;',
-      'uniform bool uFlat;',
-      'uniform bool uTextured;',
-      'uniform vec4 uCurrentMaterial[' + L.sizes.materialWords / 2 + '];',
-      'uniform highp sampler2D uMaterials;',
+      ], VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
       'flat out vec4 vFrontFlat;',
@@ -120,7 +147,7 @@ var LibraryVellmoorShaders = {
       '    backColor += factor * term;',
       '  }',
       '}',
-      ];
+      ]);
     },
 
     // What a program key (web/gl/light_selection.h) asks for: lighting,
@@ -178,7 +205,8 @@ var LibraryVellmoorShaders = {
       return lines.join('\n');
     },
 
-    fragment: [
+    fragmentSource: function() {
+      return [].concat([
       '#version 300 es',
       'precision highp float;',
       'in vec4 vFrontSmooth;',
@@ -187,9 +215,7 @@ var LibraryVellmoorShaders = {
       'flat in vec4 vBackFlat;',
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
-      'uniform sampler2D uTexture;',
-      'uniform bool uTexturing;',
-      'uniform bool uTextureReplace;',
+      ], VGLShaders.declarations('fragment'), [
       'out vec4 fragColor;',
       'void main() {',
       '  bool flatShaded = (vFlags & 1u) != 0u;',
@@ -201,7 +227,8 @@ var LibraryVellmoorShaders = {
       '  }',
       '  fragColor = color;',
       '}',
-    ].join('\n'),
+      ]).join('\n');
+    },
 
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
@@ -216,7 +243,7 @@ var LibraryVellmoorShaders = {
     link: function(gl, key) {
       var program = gl.createProgram();
       gl.attachShader(program, VGLShaders.compile(gl, gl.VERTEX_SHADER, VGLShaders.vertexSource(key)));
-      gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragment));
+      gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragmentSource()));
       gl.linkProgram(program);
       if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
         throw new Error('Vellmoor shaders: ' + gl.getProgramInfoLog(program));

@@ -1,10 +1,14 @@
 // Writes the renderer's view of the layer's structures (backend.h,
 // recording.h, light_selection.h) as an emscripten JavaScript library,
 // $VGLLayout: word offsets of every field the renderer reads, the vertex's
-// byte layout, the vertex flags and the program key's bits. Built and run at
-// build time, so a field moved in C++ moves for the renderer too.
+// byte layout, the vertex flags, the program key's bits, the context's
+// states (window.h) and the OpenGL enumerants the renderer reads from the
+// layer (GL/gl.h). Built and run at build time, so a field moved in C++
+// moves for the renderer too.
 //
 //   generate_layout OUT_FILE
+#include <GL/gl.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <sstream>
@@ -13,6 +17,7 @@
 #include "gl/backend.h"
 #include "gl/light_selection.h"
 #include "gl/recording.h"
+#include "gl/window.h"
 
 namespace {
 
@@ -80,6 +85,17 @@ std::string layout() {
                            {"lightWords", kLightWords},
                            {"materialWords", kMaterialWords},
                            {"currentMaterial", kCurrentMaterial}};
+    // What vglContextState answers.
+    const Field contextState[] = {
+        {"lost", kVglContextLost}, {"ready", kVglContextReady}, {"renewed", kVglContextNew}};
+    // Texture parameters as the layer passes them on: the filters that
+    // decide whether a texture needs its mipmaps, and OpenGL 1.1's clamp,
+    // which WebGL does not have.
+    const Field gl[] = {{"TEXTURE_MIN_FILTER", GL_TEXTURE_MIN_FILTER},
+                        {"NEAREST", GL_NEAREST},
+                        {"LINEAR", GL_LINEAR},
+                        {"NEAREST_MIPMAP_LINEAR", GL_NEAREST_MIPMAP_LINEAR},
+                        {"CLAMP", GL_CLAMP}};
 
     std::ostringstream out;
     out << "// Generated at build time by web/gl/layout/generate_layout.cpp from the\n"
@@ -88,7 +104,8 @@ std::string layout() {
            "  $VGLLayout: {\n"
         << object("state", state, 4) << object("light", light, 4) << object("draw", draw, 4)
         << object("vertex", vertex, 1) << object("flags", flags, 1) << object("key", key, 1)
-        << object("sizes", sizes, 1)
+        << object("sizes", sizes, 1) << object("contextState", contextState, 1)
+        << object("gl", gl, 1)
         << "  },\n"
            "};\n\n"
            "mergeInto(LibraryManager.library, LibraryVellmoorLayout);\n";
