@@ -203,4 +203,10 @@ function servedSite() {
   return shared;
 }
 
-module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference };
+// The page in every engine the suite tests (tests/web/engines.cjs), Chromium
+// started by launch() and opened by open() as above.
+const engines = require('./engines.cjs');
+const startEngine = (name) => engines.startEngine(name, { launch, open });
+
+module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
+                   ENGINES: engines.ENGINES, startEngine };
