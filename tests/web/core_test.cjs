@@ -2,7 +2,8 @@
 // chromium, firefox or webkit; the same checks run in each): it loads
 // cleanly, takes keys, the pointer and the on-screen keys as the desktop
 // window does, animates its lamps or keeps them steady, survives a lost
-// WebGL context, draws the five views as the desktop program does, starts
+// WebGL context, draws the five views as the desktop program does (and the
+// same when it culls nothing and lights every chunk with every light), starts
 // again without a network once visited, and ends on Esc. The tests share one
 // page and run in this order.
 'use strict';
@@ -196,12 +197,26 @@ test(`${ENGINE}: a lost context comes back with the same room, twice, on the scr
   assert.notEqual((await camera()).eyeZ, z);
 });
 
+// The page's switch for culling and choosing lights per chunk (web/gl/chunks.h).
+const chunkSelection = (on) => tab.evaluate((value) => window.Module._vglSetChunkSelection(value), on);
+
 for (const view of VIEWS) {
-  test(`${ENGINE}: the ${view} view is the desktop's`, async () => {
-    const d = web.difference(web.reference(view), await capture(view));
+  test(`${ENGINE}: the ${view} view is the desktop's, and culled and selectively lit the whole one`, async () => {
+    const selected = await capture(view);
+    const d = web.difference(web.reference(view), selected);
     console.log(`${ENGINE} ${view}: mean difference ${d.mean.toFixed(3)}, ` +
                 `${(100 * d.within).toFixed(2)} % of pixels within 24`);
     assert.ok(d.mean <= MEAN_LIMIT && d.within >= WITHIN_LIMIT, JSON.stringify(d));
+    // Leaving out what the view cannot see and the spot lights that cannot
+    // reach changes no pixel.
+    let whole;
+    try {
+      await chunkSelection(0);
+      whole = await capture(view);
+    } finally {
+      await chunkSelection(1);
+    }
+    assert.equal(web.difference(selected, whole, 0).within, 1, 'culled and whole differ');
   });
 }
 

@@ -19,11 +19,14 @@
 
 const { spawn } = require('node:child_process');
 const execFile = require('node:util').promisify(require('node:child_process').execFile);
+const fs = require('node:fs');
 const http = require('node:http');
 const net = require('node:net');
+const path = require('node:path');
 const { PNG } = require('pngjs');
 
 const ENGINES = ['chromium', 'firefox', 'webkit'];
+const SKIP = 77;  // CTest's SKIP_RETURN_CODE for these tests
 const VIEWPORT = { width: 800, height: 900 };
 const WAIT_MS = 60000;
 
@@ -193,6 +196,10 @@ async function webkit() {
   const port = await freePort();
   const driver = spawn(process.env.VELLMOOR_WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver',
                        [`--port=${port}`], { stdio: 'ignore' });
+  // Not left behind by a test that ends before closing it (the driver ends
+  // its browser when it goes).
+  const stop = () => driver.kill();
+  process.on('exit', stop);
   const server = `http://127.0.0.1:${port}/`;
   let session;
   try {
@@ -200,13 +207,13 @@ async function webkit() {
     session = await new Builder().usingServer(server).withCapabilities({
       browserName: 'MiniBrowser',
       'webkitgtk:browserOptions': {
-        binary: process.env.VELLMOOR_MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+        binary: miniBrowser(),
         args: ['--automation'],
       },
     }).build();
     await session.manage().window().setRect({ x: 0, y: 0, ...VIEWPORT });
   } catch (error) {
-    driver.kill();
+    stop();
     throw error;
   }
   const capabilities = await session.getCapabilities();
@@ -290,16 +297,52 @@ async function webkit() {
       try {
         await session.quit();
       } finally {
-        driver.kill();
+        stop();
+        process.off('exit', stop);
       }
     },
   };
 }
 
+// What an engine needs beside its npm module: a program from Debian's
+// packages, and for Firefox and WebKit the X display they draw WebGL on.
+function needs(name) {
+  if (name === 'chromium') return [];
+  const programs = {
+    firefox: [process.env.VELLMOOR_FIREFOX || '/usr/bin/firefox-esr'],
+    webkit: [process.env.VELLMOOR_WEBKIT_DRIVER || '/usr/bin/WebKitWebDriver', miniBrowser()],
+  }[name];
+  const missing = programs.filter((program) => !program || !fs.existsSync(program))
+    .map((program) => `${program || 'MiniBrowser'} is missing (scripts/setup.sh web-test installs it)`);
+  if (!process.env.DISPLAY) missing.push('there is no X display (make test runs the suite under xvfb-run)');
+  return missing;
+}
+
+// WebKitGTK's browser, in the library folder of this machine's architecture.
+function miniBrowser() {
+  if (process.env.VELLMOOR_MINIBROWSER) return process.env.VELLMOOR_MINIBROWSER;
+  for (const folder of fs.readdirSync('/usr/lib').filter((name) => name.includes('-linux-'))) {
+    const program = path.join('/usr/lib', folder, 'webkit2gtk-4.1', 'MiniBrowser');
+    if (fs.existsSync(program)) return program;
+  }
+  return null;
+}
+
 // Starts an engine; `support` is tests/web/support.cjs, whose Chromium is kept.
+// Without the engine's npm module the test is skipped, as without the site;
+// without its browser or a display it fails, saying what is missing.
 function startEngine(name, support) {
   const start = { chromium, firefox, webkit }[name];
   if (!start) throw new Error(`No engine called '${name}': the engines are ${ENGINES.join(', ')}.`);
+  const module = { firefox: 'puppeteer-core', webkit: 'selenium-webdriver' }[name];
+  try {
+    if (module) require.resolve(module);
+  } catch (error) {
+    console.log(`Skipped: ${module} is not installed (make web-test-modules installs it).`);
+    process.exit(SKIP);
+  }
+  const missing = needs(name);
+  if (missing.length) throw new Error(`${name} cannot start: ${missing.join('; ')}.`);
   return start(support);
 }
 
