@@ -141,9 +141,9 @@ async function main() {
   const firefoxTab = await firefox.open(site.url);
   await firefoxTab.waitFor(() => window.vellmoor && window.vellmoor.testing.frames().count > 0);
   const firefoxRenderer = await firefoxTab.evaluate(rendererName);
-  // The pages' own loops stop, so that a side is timed alone, through the
-  // turns asked of it.
-  for (const tab of [page, firefoxTab]) await tab.evaluate(() => window.Module.pauseMainLoop());
+  // The pages' own loops are held (their next animation frame never comes),
+  // so that each side is timed alone, through the turns asked of it.
+  for (const tab of [page, firefoxTab]) await tab.evaluate(() => { window.requestAnimationFrame = () => 0; });
 
   const desktopMs = VIEWS.map(() => []);
   const runs = { before: VIEWS.map(() => []), after: VIEWS.map(() => []), firefox: VIEWS.map(() => []) };
