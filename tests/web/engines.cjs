@@ -8,6 +8,10 @@
 //   const engine = await startEngine(name);   // chromium, firefox or webkit
 //   const tab = await engine.open(url);
 //
+// An engine: name, version, serving (what serve() needs to serve the page to
+// it), differences (how its tab does what the others' do: {what: why}),
+// open(url) and close().
+//
 // A tab: evaluate(fn, arg) runs fn(arg) in the page and gives its (awaited)
 // result; waitFor(fn, arg) until fn(arg) is true there; press(key, {shift}),
 // keyDown(key), keyUp(key) for a lower-case letter or 'Escape'; move(x, y),
@@ -40,6 +44,7 @@ async function chromium(support) {
     name: 'chromium',
     version: `Chromium ${browser.version()}`,
     serving: {},
+    differences: {},
     open: async (url) => {
       const { page, problems, close } = await support.open(browser, url);
       return {
@@ -78,6 +83,7 @@ async function firefox() {
     name: 'firefox',
     version: `Firefox ${(await browser.version()).replace(/^firefox\//, '')}`,
     serving: {},
+    differences: {},
     open: async (url) => {
       const page = await browser.newPage();
       const problems = [];
@@ -227,6 +233,11 @@ async function webkit() {
     name: 'webkit',
     version: `WebKitGTK ${capabilities.get('browserVersion')}`,
     serving: { alter: { 'index.html': withWatcher } },
+    differences: {
+      problems: 'WebDriver classic reports nothing the page says: a watcher served first in the page keeps it',
+      repeat: 'WebKitWebDriver sends no second keydown for a held key: the repeat is sent as the system sends it',
+      screen: 'WebKitWebDriver\'s screenshots show WebGL canvases black: the screen is read from the X display',
+    },
     open: async (url) => {
       await session.get(url);
       const problems = [];
