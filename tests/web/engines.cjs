@@ -36,6 +36,17 @@ const WAIT_MS = 60000;
 
 const decodePng = (base64) => PNG.sync.read(Buffer.from(base64, 'base64'));
 
+// The keys, mouse and clicks of a playwright or puppeteer page, whose
+// keyboard and mouse are alike.
+const pageInput = (page) => ({
+  keyDown: (key) => page.keyboard.down(key),
+  keyUp: (key) => page.keyboard.up(key),
+  move: (x, y) => page.mouse.move(x, y),
+  mouseDown: () => page.mouse.down(),
+  mouseUp: () => page.mouse.up(),
+  click: (selector) => page.click(selector),
+});
+
 // --- Chromium ----------------------------------------------------------------
 
 async function chromium(support) {
@@ -52,12 +63,7 @@ async function chromium(support) {
         evaluate: (fn, arg) => page.evaluate(fn, arg),
         waitFor: (fn, arg) => page.waitForFunction(fn, arg, { timeout: WAIT_MS }),
         press: (key, { shift = false } = {}) => page.keyboard.press(shift ? `Shift+${key.toUpperCase()}` : key),
-        keyDown: (key) => page.keyboard.down(key),
-        keyUp: (key) => page.keyboard.up(key),
-        move: (x, y) => page.mouse.move(x, y),
-        mouseDown: () => page.mouse.down(),
-        mouseUp: () => page.mouse.up(),
-        click: (selector) => page.click(selector),
+        ...pageInput(page),
         screenshot: async (selector) => PNG.sync.read(await page.locator(selector).screenshot()),
         reload: () => page.reload(),
         close,
@@ -69,7 +75,7 @@ async function chromium(support) {
 
 // --- Firefox -------------------------------------------------------------------
 
-async function firefox() {
+async function firefox(support) {
   const puppeteer = require('puppeteer-core');
   const browser = await puppeteer.launch({
     browser: 'firefox',
@@ -86,15 +92,7 @@ async function firefox() {
     differences: {},
     open: async (url) => {
       const page = await browser.newPage();
-      const problems = [];
-      page.on('console', (message) => {
-        if (message.type() === 'error') problems.push(`console: ${message.text()}`);
-      });
-      page.on('pageerror', (error) => problems.push(`exception: ${error.message}`));
-      page.on('requestfailed', (request) => problems.push(`failed: ${request.url()}`));
-      page.on('response', (response) => {
-        if (response.status() >= 400) problems.push(`${response.status()}: ${response.url()}`);
-      });
+      const problems = support.problemsOf(page);
       await page.goto(url);
       return {
         problems: async () => problems,
@@ -106,12 +104,7 @@ async function firefox() {
           await page.keyboard.press(key.toUpperCase());
           return page.keyboard.up('Shift');
         },
-        keyDown: (key) => page.keyboard.down(key),
-        keyUp: (key) => page.keyboard.up(key),
-        move: (x, y) => page.mouse.move(x, y),
-        mouseDown: () => page.mouse.down(),
-        mouseUp: () => page.mouse.up(),
-        click: (selector) => page.click(selector),
+        ...pageInput(page),
         screenshot: async (selector) => decodePng(await (await page.$(selector)).screenshot({ encoding: 'base64' })),
         reload: () => page.reload(),
         close: () => page.close(),
@@ -227,7 +220,6 @@ async function webkit() {
   const actions = () => session.actions({ async: true });
   // A function of one argument, run in the page, its promise awaited.
   const evaluate = (fn, arg) => session.executeScript(`return (${fn})(arguments[0]);`, arg === undefined ? null : arg);
-  const mouse = { x: 0, y: 0 };
   const held = new Set();
   return {
     name: 'webkit',
@@ -283,11 +275,7 @@ async function webkit() {
           held.delete(key);
           return actions().keyUp(keyOf(key)).perform();
         },
-        move: (x, y) => {
-          mouse.x = Math.round(x);
-          mouse.y = Math.round(y);
-          return actions().move({ origin: Origin.VIEWPORT, ...mouse }).perform();
-        },
+        move: (x, y) => actions().move({ origin: Origin.VIEWPORT, x: Math.round(x), y: Math.round(y) }).perform(),
         mouseDown: () => actions().press().perform(),
         mouseUp: () => actions().release().perform(),
         click: async (selector) => (await session.findElement({ css: selector })).click(),
@@ -301,7 +289,7 @@ async function webkit() {
                    width: Math.round(box.width), height: Math.round(box.height) };
         }, selector)),
         reload: () => session.navigate().refresh(),
-        close: async () => {},
+        close: async () => {},  // the session's one window stays until the engine closes
       };
     },
     close: async () => {

@@ -113,6 +113,15 @@ async function open(browser, url, { touch = false, init = null, script = true } 
                                              javaScriptEnabled: script });
   if (init) await context.addInitScript(init);
   const page = await context.newPage();
+  const problems = problemsOf(page);
+  await page.goto(url);
+  return { page, problems, close: () => context.close() };
+}
+
+// The console errors, uncaught exceptions, failed requests and error answers
+// of a page, as they come: a playwright page, or a puppeteer one, whose events
+// are named alike.
+function problemsOf(page) {
   const problems = [];
   page.on('console', (message) => {
     if (message.type() === 'error') problems.push(`console: ${message.text()}`);
@@ -122,8 +131,7 @@ async function open(browser, url, { touch = false, init = null, script = true } 
   page.on('response', (response) => {
     if (response.status() >= 400) problems.push(`${response.status()}: ${response.url()}`);
   });
-  await page.goto(url);
-  return { page, problems, close: () => context.close() };
+  return problems;
 }
 
 // Waits until the page has started the program (or said why not); when it
@@ -206,7 +214,7 @@ function servedSite() {
 // The page in every engine the suite tests (tests/web/engines.cjs), Chromium
 // started by launch() and opened by open() as above.
 const engines = require('./engines.cjs');
-const startEngine = (name) => engines.startEngine(name, { launch, open });
+const startEngine = (name) => engines.startEngine(name, { launch, open, problemsOf });
 
 module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
                    ENGINES: engines.ENGINES, startEngine };
