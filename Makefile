@@ -146,8 +146,8 @@ clean: clean-windows
 # the project's own OpenGL 1.1 layer on WebGL 2 (web/): a static site in
 # build-web/site and the zip build-web/vellmoor-VERSION-web.zip. GLU's sources
 # come from Debian's libglu source package, fetched once. `make test` also
-# tests the page in headless Chromium (the tests in $(BUILD) look for this
-# folder by name).
+# tests the page in Chromium, Firefox ESR and WebKitGTK (the tests in $(BUILD)
+# look for this folder by name).
 WEB_BUILD := build-web
 WEB_PORT  ?= 8000
 
@@ -165,15 +165,18 @@ serve-web: web
 	@echo "Vellmoor in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl-C stops the server)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory "$(CURDIR)/$(WEB_BUILD)/site"
 
-# The page's tests drive Chromium with playwright-core, at the version
-# tests/web/package-lock.json locks: this installs it into the web build folder.
+# The page's tests drive Chromium with playwright-core, Firefox ESR with
+# puppeteer-core and WebKitGTK with selenium-webdriver, at the versions
+# tests/web/package-lock.json locks: this installs them into the web build
+# folder (no browser is downloaded: the set-up installs Debian's).
 web-test-modules: setup-web-test
 	mkdir -p "$(CURDIR)/$(WEB_BUILD)/node"
 	cp tests/web/package.json tests/web/package-lock.json "$(CURDIR)/$(WEB_BUILD)/node/"
 	cd "$(CURDIR)/$(WEB_BUILD)/node" && npm ci --no-audit --no-fund --loglevel=error
 
-# Every view's frame time in headless Chromium beside the desktop program's,
-# in one run, with the page's CPU time and draw calls (docs/performance.md).
+# Every view's frame time in headless Chromium (SwiftShader) and headless
+# Firefox ESR (llvmpipe) beside the desktop program's, in one run, with the
+# page's CPU time and draw calls (docs/performance.md).
 bench-web: setup-web-test build web web-test-modules
 	mkdir -p "$(BENCH_OUT)"
 	$(call with_display,env NODE_PATH="$(CURDIR)/$(WEB_BUILD)/node/node_modules" \

@@ -44,13 +44,14 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev dpkg-dev googletest
 )
 # Debian's emscripten (it brings clang, binaryen, node and acorn), and brotli
-# for the site's .br copies (gzip is in every Debian); npm and Chromium drive
-# the page's tests.
+# for the site's .br copies (gzip is in every Debian). The page's tests run in
+# Chromium, Firefox ESR and WebKitGTK (its WebDriver brings the MiniBrowser),
+# and read WebKit's window from the X screen with xwd.
 web_packages=(
   cmake emscripten brotli
 )
 web_test_packages=(
-  chromium
+  chromium firefox-esr webkit2gtk-driver x11-apps
 )
 bench_packages=(
   xvfb xauth gnuplot-nox

@@ -1,9 +1,10 @@
 // make bench-web: the frame time of every named view in headless Chromium
 // (WebGL 2 on SwiftShader), drawn as before (chunk selection switched off:
 // every batch whole, every light that is on) and as now (chunks culled
-// against the view, each lit by the lights that reach it), beside the
+// against the view, each lit by the lights that reach it), in headless
+// Firefox ESR as now (WebGL 2 on the X server's Mesa, llvmpipe), beside the
 // desktop program's (the benchmark's scene server, on the X server's
-// OpenGL); the three taken in turn in one run, medians of rounds. With the
+// OpenGL); the four taken in turn in one run, medians of rounds. With the
 // page's own CPU time and its WebGL draw calls per frame, the programs
 // compiled before the first frame, and the longest frame of a walk through
 // the lamp cycle in a fresh page. Prints each target's verdict and exits 1
@@ -64,7 +65,8 @@ function desktop(server, assets) {
 
 // Every view's frame time in the page with chunk selection on or off, and
 // the page's CPU time for idle and display (the WebGL calls are issued, not
-// yet carried out, when it returns).
+// yet carried out, when it returns). `page`: a playwright page or an engine's
+// tab (tests/web/engines.cjs), both of which evaluate(fn, arg).
 function browserFrames(page, selection) {
   return page.evaluate(({ views, warmUp, frames, selection }) => {
     const gl = document.getElementById('canvas').getContext('webgl2');
@@ -118,6 +120,13 @@ async function walk(browser, url) {
   return result;
 }
 
+// The WebGL renderer a page draws with, as the browser names it.
+function rendererName() {
+  const gl = document.createElement('canvas').getContext('webgl2');
+  const info = gl.getExtension('WEBGL_debug_renderer_info');
+  return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
+}
+
 async function main() {
   const [server, assets, out] = process.argv.slice(2);
   const native = desktop(server, assets);
@@ -127,21 +136,26 @@ async function main() {
   const fresh = await walk(browser, site.url);
   const { page } = await web.open(browser, site.url);
   await web.started(page);
-  const webRenderer = await page.evaluate(() => {
-    const gl = document.createElement('canvas').getContext('webgl2');
-    const info = gl.getExtension('WEBGL_debug_renderer_info');
-    return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
-  });
+  const webRenderer = await page.evaluate(rendererName);
+  const firefox = await web.startEngine('firefox');
+  const firefoxTab = await firefox.open(site.url);
+  await firefoxTab.waitFor(() => window.vellmoor && window.vellmoor.testing.frames().count > 0);
+  const firefoxRenderer = await firefoxTab.evaluate(rendererName);
+  // The pages' own loops are held (their next animation frame never comes),
+  // so that each side is timed alone, through the turns asked of it.
+  for (const tab of [page, firefoxTab]) await tab.evaluate(() => { window.requestAnimationFrame = () => 0; });
 
   const desktopMs = VIEWS.map(() => []);
-  const runs = { before: VIEWS.map(() => []), after: VIEWS.map(() => []) };
-  const sides = ['desktop', 'before', 'after'];
+  const runs = { before: VIEWS.map(() => []), after: VIEWS.map(() => []), firefox: VIEWS.map(() => []) };
+  const sides = ['desktop', 'before', 'after', 'firefox'];
   for (let round = 0; round < ROUNDS; ++round) {
     // Each round starts with another side, so none always follows the same one.
     for (let turn = 0; turn < sides.length; ++turn) {
       const side = sides[(round + turn) % sides.length];
       if (side === 'desktop') {
         (await native.frames()).forEach((ms, v) => desktopMs[v].push(ms));
+      } else if (side === 'firefox') {
+        (await browserFrames(firefoxTab, 1)).forEach((run, v) => runs.firefox[v].push(run));
       } else {
         (await browserFrames(page, side === 'after' ? 1 : 0)).forEach((run, v) => runs[side][v].push(run));
       }
@@ -150,31 +164,36 @@ async function main() {
   await page.evaluate(() => window.Module._vglSetChunkSelection(1));
   native.stop();
   await browser.close();
+  await firefox.close();
   await site.close();
 
   const lines = [
     'Vellmoor in the browser beside the desktop program, one run',
     `  browser   Chromium ${browser.version()}, headless: ${webRenderer}`,
+    `  firefox   ${firefox.version}, headless: ${firefoxRenderer} (Mesa's llvmpipe on the X server)`,
     `  desktop   ${renderer}`,
     `  frame     idle + display + wait until drawn, 600x400; median of ${ROUNDS} rounds of ` +
-      `${FRAMES} frames after ${WARM_UP} warm-up, desktop, before and after in turn`,
-    '  before    chunk selection off: every batch drawn whole, lit by every light that is on',
-    '  after     chunks culled against the view, each lit by the lights that reach it',
+      `${FRAMES} frames after ${WARM_UP} warm-up, desktop, before, after and firefox in turn`,
+    '  before    Chromium, chunk selection off: every batch drawn whole, lit by every light that is on',
+    '  after     Chromium, chunks culled against the view, each lit by the lights that reach it',
+    '  firefox   Firefox, as after',
     '',
     'View         desktop ms   before ms    after ms   after/before  after/desktop' +
-      '   page CPU ms before/after   draw calls before/after',
+      '   page CPU ms before/after   draw calls before/after   firefox ms  firefox/desktop',
   ];
   const views = VIEWS.map((view, v) => {
     const figure = (side, key) => median(runs[side][v].map((run) => run[key]));
     const calls = (side) => Math.max(...runs[side][v].map((run) => run.drawCalls));
     const r = { view, desktop: median(desktopMs[v]), before: figure('before', 'ms'),
                 after: figure('after', 'ms'), cpuBefore: figure('before', 'cpu'),
-                cpuAfter: figure('after', 'cpu'), callsBefore: calls('before'), callsAfter: calls('after') };
+                cpuAfter: figure('after', 'cpu'), callsBefore: calls('before'), callsAfter: calls('after'),
+                firefox: figure('firefox', 'ms') };
     lines.push(`  ${view.padEnd(10)} ${r.desktop.toFixed(2).padStart(10)} ${r.before.toFixed(2).padStart(11)}` +
                ` ${r.after.toFixed(2).padStart(11)} ${(r.after / r.before).toFixed(2).padStart(13)}x` +
                ` ${(r.after / r.desktop).toFixed(2).padStart(13)}x` +
                ` ${r.cpuBefore.toFixed(3).padStart(14)} / ${r.cpuAfter.toFixed(3).padEnd(9)}` +
-               ` ${String(r.callsBefore).padStart(14)} / ${r.callsAfter}`);
+               ` ${String(r.callsBefore).padStart(14)} / ${String(r.callsAfter).padEnd(5)}` +
+               ` ${r.firefox.toFixed(2).padStart(12)} ${(r.firefox / r.desktop).toFixed(2).padStart(15)}x`);
     return r;
   });
   const overview = views.find((r) => r.view === 'overview');
@@ -187,7 +206,9 @@ async function main() {
   const walkLongest = Math.max(...fresh.frames);
   lines.push(`  ${'median'.padEnd(10)} ${median(views.map((r) => r.desktop)).toFixed(2).padStart(10)}` +
              ` ${medianBefore.toFixed(2).padStart(11)} ${medianAfter.toFixed(2).padStart(11)}` +
-             ` ${(medianAfter / medianBefore).toFixed(2).padStart(13)}x ${medianDesktopRatio.toFixed(2).padStart(13)}x`);
+             ` ${(medianAfter / medianBefore).toFixed(2).padStart(13)}x ${medianDesktopRatio.toFixed(2).padStart(13)}x` +
+             `${''.padStart(49)} ${median(views.map((r) => r.firefox)).toFixed(2).padStart(12)}` +
+             ` ${median(views.map((r) => r.firefox / r.desktop)).toFixed(2).padStart(15)}x`);
   lines.push('', 'Start-up and a walk in a fresh page',
              `  programs made before the first frame: ${fresh.programs}, ${fresh.compileMs.toFixed(0)} ms ` +
                'of compiling and linking',

@@ -145,6 +145,15 @@ async function open(browser, url, { touch = false, init = null, script = true } 
                                              javaScriptEnabled: script });
   if (init) await context.addInitScript(init);
   const page = await context.newPage();
+  const problems = problemsOf(page);
+  await page.goto(url);
+  return { page, problems, close: () => context.close() };
+}
+
+// The console errors, uncaught exceptions, failed requests and error answers
+// of a page, as they come: a playwright page, or a puppeteer one, whose events
+// are named alike.
+function problemsOf(page) {
   const problems = [];
   page.on('console', (message) => {
     if (message.type() === 'error') problems.push(`console: ${message.text()}`);
@@ -154,8 +163,7 @@ async function open(browser, url, { touch = false, init = null, script = true } 
   page.on('response', (response) => {
     if (response.status() >= 400) problems.push(`${response.status()}: ${response.url()}`);
   });
-  await page.goto(url);
-  return { page, problems, close: () => context.close() };
+  return problems;
 }
 
 // Waits until the page has started the program (or said why not); when it
@@ -234,4 +242,10 @@ function servedSite() {
   return shared;
 }
 
-module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference };
+// The page in every engine the suite tests (tests/web/engines.cjs), Chromium
+// started by launch() and opened by open() as above.
+const engines = require('./engines.cjs');
+const startEngine = (name) => engines.startEngine(name, { launch, open, problemsOf });
+
+module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
+                   ENGINES: engines.ENGINES, startEngine };
