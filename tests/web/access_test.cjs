@@ -27,7 +27,7 @@ test('the tree names what each key does and the progress bar, and the lamps warn
   const context = await shared.browser.newContext();
   shared.opened.push(context);
   const page = await context.newPage();
-  await page.route('**/vellmoor.data', () => {});
+  await web.holdData(page);
   await page.goto(shared.url);
   await page.waitForFunction(() => document.getElementById('flashing').textContent !== '');
   const tree = await accessibilityTree(page);

@@ -23,7 +23,7 @@ async function load(options, { path = '', start = true, init = null, hold = fals
   const context = await shared.browser.newContext(contextOptions);
   contexts.push(context);
   if (init) await context.addInitScript(init);
-  if (hold) await context.route('**/vellmoor.data', () => {});
+  if (hold) await web.holdData(context);
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (error) => problems.push(error.message));

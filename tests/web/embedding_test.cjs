@@ -52,7 +52,7 @@ test('embedded in another site, it takes no focus while loading, a click on the 
     await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
     await page.mouse.down();
     const held = await eyeZ();
-    await room.waitForFunction((z) => window.vellmoor.testing.camera()[1] < z - 1, held);  // repeating
+    await room.waitForFunction((z) => window.vellmoor.testing.camera().eyeZ < z - 1, held);  // repeating
     // Headless Chromium never hides a page, so the hiding is told as a
     // browser tells it: document.hidden, then the event; and the return.
     const show = (hidden) => room.evaluate((hide) => {

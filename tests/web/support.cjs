@@ -247,5 +247,13 @@ function servedSite() {
 const engines = require('./engines.cjs');
 const startEngine = (name) => engines.startEngine(name, { launch, open, problemsOf });
 
+// Holds the program's data back for a Playwright page or browser context,
+// under whatever query the page asks for it, so only the page is at work
+// and its loading message stays.
+function holdData(target) {
+  return target.route((url) => url.pathname.endsWith('/vellmoor.data'), () => {});
+}
+
 module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
+                   holdData,
                    ENGINES: engines.ENGINES, startEngine };
