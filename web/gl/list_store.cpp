@@ -8,14 +8,15 @@
 namespace vgl {
 
 GLuint ListStore::generate(GLsizei range) {
-    const GLuint first = (lists_.empty() ? 0 : lists_.rbegin()->first) + 1;
+    const GLuint first = highest_ + 1;
     for (GLsizei i = 0; i < range; ++i) {
-        lists_[first + i];
+        at(first + i);
     }
     return first;
 }
 
 DisplayList& ListStore::at(GLuint name) {
+    highest_ = std::max(highest_, name);
     return lists_[name];
 }
 

@@ -45,7 +45,7 @@ struct DisplayList {
 // The display lists by name, and which names are taken.
 class ListStore {
    public:
-    // Takes `range` names for empty lists after every name in use; the first.
+    // Takes `range` names for empty lists after every name used so far; the first.
     GLuint generate(GLsizei range);
     // The list named `name`, made empty where there is none.
     DisplayList& at(GLuint name);
@@ -61,6 +61,7 @@ class ListStore {
 
    private:
     std::map<GLuint, DisplayList> lists_;
+    GLuint highest_ = 0;  // the largest name used, deleted or not
 };
 
 }  // namespace vgl

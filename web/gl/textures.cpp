@@ -78,12 +78,13 @@ GLint* Texture::parameter(GLenum pname) {
 
 void TextureObjects::generate(GLsizei n, GLuint* names) {
     for (GLsizei i = 0; i < n; ++i) {
-        names[i] = textures_.empty() ? 1 : textures_.rbegin()->first + 1;
-        textures_[names[i]];
+        names[i] = highest_ + 1;
+        object(names[i]);
     }
 }
 
 Texture& TextureObjects::object(GLuint name) {
+    highest_ = std::max(highest_, name);
     return textures_[name];
 }
 

@@ -39,7 +39,7 @@ struct Texture {
 // their images are read with.
 class TextureObjects {
    public:
-    // Names n textures into names, after every name in use.
+    // Names n textures into names, after every name used so far.
     void generate(GLsizei n, GLuint* names);
     // The texture `name`, made where there is none (binding a name does);
     // name 0 is the default texture, which always exists.
@@ -67,6 +67,7 @@ class TextureObjects {
 
    private:
     std::map<GLuint, Texture> textures_;
+    GLuint highest_ = 0;  // the largest name used, deleted or not
     PixelStore unpack_;
     PixelStore pack_;
 };

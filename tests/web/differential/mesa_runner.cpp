@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <stdexcept>
 #include <cstdio>
@@ -87,18 +88,18 @@ GLint mappedInteger(GLfloat value) {
 
 const GLint kUnwritten = -7777;
 
-// The list being compiled, and where OpenGL 1.1 gives errors Mesa does
-// not: calls left out as departures in a list being compiled give theirs
-// where the list is called.
-// The departures Deferred and LightEnables make good.
+// The departures Deferred and Popped make good.
 constexpr int kLostAttributes = 0;
-constexpr int kLightEnables = 1;
+constexpr int kPoppedState = 1;
+constexpr int kLoneVertex = 2;
 
-// Mesa's glPopAttrib restores the lights' enables with GL_LIGHTING_BIT but not
-// with GL_ENABLE_BIT alone: they are kept here as pushed, and restored. A list
-// cannot change them (the layer refuses glEnable in lists), so only pushes it
-// leaves for later are pushed where it is run.
-class LightEnables {
+// What Mesa's glPopAttrib does not restore: the lights' enables with
+// GL_ENABLE_BIT alone (it does with GL_LIGHTING_BIT), the current attributes
+// with GL_CURRENT_BIT and the materials with GL_LIGHTING_BIT, which it keeps
+// as vertex attributes and restores, but whose stale copies come back with the
+// next one set. Kept here as pushed, and set again after the pop. A list cannot change the enables (the layer refuses glEnable in
+// lists): the pushes it leaves for later are pushed where it is run.
+class Popped {
    public:
     // After a call that was issued and whose error was read, outside any list.
     void issued(const Call& call, differential::Outcome& outcome, bool compiling) {
@@ -120,20 +121,14 @@ class LightEnables {
             return;
         }
         if (name == "glPushAttrib") {
-            pushed_.emplace_back(mask, enables());
+            pushed_.push_back(now(mask));
         } else if (name == "glCallList") {
             for (const GLbitfield left : left_[mask]) {
-                pushed_.emplace_back(left, enables());
+                pushed_.push_back(now(left));
             }
         } else if (name == "glPopAttrib" && !pushed_.empty()) {
-            const auto [popped, saved] = pushed_.back();
+            restore(pushed_.back(), outcome);
             pushed_.pop_back();
-            if ((popped & GL_ENABLE_BIT) != 0 && (popped & GL_LIGHTING_BIT) == 0) {
-                for (int i = 0; i < 8; ++i) {
-                    (saved[i] ? glEnable : glDisable)(GL_LIGHT0 + i);
-                }
-                outcome.substitute = kLightEnables;
-            }
         }
     }
     // A list compiled from here on, or none.
@@ -148,20 +143,67 @@ class LightEnables {
     }
 
    private:
-    static std::vector<bool> enables() {
-        std::vector<bool> on;
+    struct Saved {
+        GLbitfield mask;
+        bool lights[8];
+        GLfloat color[4];
+        GLfloat normal[3];
+        GLfloat texCoord[4];
+        GLfloat materials[2][5][4];  // front, back; ambient to shininess
+    };
+
+    static constexpr GLenum kFaces[2] = {GL_FRONT, GL_BACK};
+    static constexpr GLenum kParts[5] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                         GL_SHININESS};
+
+    static Saved now(GLbitfield mask) {
+        Saved saved{mask, {}, {}, {}, {}, {}};
         for (int i = 0; i < 8; ++i) {
-            on.push_back(glIsEnabled(GL_LIGHT0 + i) == GL_TRUE);
+            saved.lights[i] = glIsEnabled(GL_LIGHT0 + i) == GL_TRUE;
         }
-        return on;
+        glGetFloatv(GL_CURRENT_COLOR, saved.color);
+        glGetFloatv(GL_CURRENT_NORMAL, saved.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, saved.texCoord);
+        for (int face = 0; face < 2; ++face) {
+            for (int part = 0; part < 5; ++part) {
+                glGetMaterialfv(kFaces[face], kParts[part], saved.materials[face][part]);
+            }
+        }
+        return saved;
     }
 
-    std::vector<std::pair<GLbitfield, std::vector<bool>>> pushed_;
+    static void restore(const Saved& saved, differential::Outcome& outcome) {
+        if ((saved.mask & GL_ENABLE_BIT) != 0 && (saved.mask & GL_LIGHTING_BIT) == 0) {
+            for (int i = 0; i < 8; ++i) {
+                (saved.lights[i] ? glEnable : glDisable)(GL_LIGHT0 + i);
+            }
+            outcome.substitute = kPoppedState;
+        }
+        if ((saved.mask & GL_CURRENT_BIT) != 0) {
+            glColor4fv(saved.color);
+            glNormal3fv(saved.normal);
+            glTexCoord4fv(saved.texCoord);
+            outcome.substitute = kPoppedState;
+        }
+        if ((saved.mask & GL_LIGHTING_BIT) != 0) {
+            for (int face = 0; face < 2; ++face) {
+                for (int part = 0; part < 5; ++part) {
+                    glMaterialfv(kFaces[face], kParts[part], saved.materials[face][part]);
+                }
+            }
+            outcome.substitute = kPoppedState;
+        }
+    }
+
+    std::vector<Saved> pushed_;
     std::map<GLuint, std::vector<GLbitfield>> left_;  // pushes each list leaves
     std::vector<GLbitfield> compiled_;
     GLuint list_ = 0;
 };
 
+// The list being compiled, and where OpenGL 1.1 gives errors Mesa does
+// not: calls left out as departures in a list being compiled give theirs
+// where the list is called.
 class Deferred {
    public:
     // Where the error can be read: the list being compiled now.
@@ -229,17 +271,23 @@ class Deferred {
     }
 
    private:
-    // The calls that set current attributes and materials, valid ones only.
+    // The calls that set current attributes and materials; materials with
+    // valid arguments only, as the others are errors.
     static bool setsCurrent(const Call& call) {
         static const std::set<std::string> kNames = {"glNormal3f", "glNormal3fv", "glColor3f",
-                                                     "glColor4f", "glTexCoord2f", "glMaterialf",
-                                                     "glMaterialfv"};
+                                                     "glColor4f", "glTexCoord2f"};
+        if (kNames.count(call.op->name) != 0) {
+            return true;
+        }
+        if (std::string(call.op->name).rfind("glMaterial", 0) != 0) {
+            return false;
+        }
         for (std::size_t i = 0; i < call.op->args.size(); ++i) {
             if (!validArgument(call, i)) {
                 return false;
             }
         }
-        return kNames.count(call.op->name) != 0;
+        return true;
     }
 
     // Mesa loses what a list sets after a primitive's last vertex: it is set
@@ -253,9 +301,18 @@ class Deferred {
             setting_.insert(setting_.end(), found->second.begin(), found->second.end());
             return;
         }
+        // Whole, as the three-part calls' last parts may not come back either.
         for (const Call& again : found->second) {
-            differential::Values unused;
-            again.op->issue(again.args.data(), unused);
+            const std::string name = again.op->name;
+            const auto part = [&](std::size_t i) { return static_cast<GLfloat>(again.args[i]); };
+            if (name == "glColor3f") {
+                glColor4f(part(0), part(1), part(2), 1.0f);
+            } else if (name == "glTexCoord2f") {
+                glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+            } else {
+                differential::Values unused;
+                again.op->issue(again.args.data(), unused);
+            }
         }
         outcome.substitute = kLostAttributes;
     }
@@ -301,15 +358,21 @@ bool runsAtOnce(const Call& call) {
 }
 
 const Departure kDepartures[] = {
-    // kLostAttributes and kLightEnables: made good after the calls, never
-    // applying to a call alone.
+    // kLostAttributes, kPoppedState and kLoneVertex: made good by the run,
+    // never applying to a call alone.
     {"glCallList",
      "the current attributes and materials after a list are the last it set (Mesa loses those "
      "set after a primitive's last vertex, and they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glPopAttrib",
-     "GL_ENABLE_BIT restores each light's enable (Mesa does so only with GL_LIGHTING_BIT; they "
-     "are restored after it)",
+     "GL_ENABLE_BIT restores each light's enable, GL_CURRENT_BIT the current attributes and "
+     "GL_LIGHTING_BIT the materials, for good (Mesa restores the enables only with "
+     "GL_LIGHTING_BIT, and stale attributes and materials come back; they are set again "
+     "after it)",
+     GL_NO_ERROR, [](const Call&, bool) { return false; }},
+    {"glVertex2f glVertex3f glVertex3fv",
+     "a vertex outside glBegin/glEnd is undefined and left out (Mesa can spoil its memory on "
+     "it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glTexImage2D",
      "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
@@ -541,6 +604,45 @@ class Mesa {
 };
 
 
+// Whether a primitive of `mode` with `count` vertices leaves some unused.
+bool incomplete(GLenum mode, int count) {
+    switch (mode) {
+        case GL_TRIANGLES:
+            return count % 3 != 0;
+        case GL_QUADS:
+            return count % 4 != 0;
+        case GL_QUAD_STRIP:
+            return count % 2 != 0 || count == 2;
+        default:  // strips, fans and polygons
+            return count > 0 && count < 3;
+    }
+}
+
+// Mesa's display lists draw some of a primitive's unused vertices: where a
+// list holds one, what is drawn is not compared.
+class Incomplete {
+   public:
+    void compiled(const Call& call) {
+        const std::string name = call.op->name;
+        if (differential::opensPrimitive(call)) {
+            mode_ = argument(call, 0);
+            count_ = 0;
+        } else if (name.rfind("glVertex", 0) == 0) {
+            ++count_;
+        } else if (differential::closesPrimitive(call)) {
+            found_ = found_ || incomplete(mode_, count_);
+        }
+    }
+    bool found() const {
+        return found_;
+    }
+
+   private:
+    GLenum mode_ = GL_TRIANGLES;
+    int count_ = 0;
+    bool found_ = false;
+};
+
 // Gives Mesa this error at once, where a call not issued stood and its error
 // is not read after it: the first error is then read where it would be.
 // Calls that change nothing else, run at once even while a list is compiled.
@@ -583,13 +685,15 @@ void stands(GLenum error, bool readable, bool compiling, differential::Outcome& 
 
 void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) {
     const differential::Sequence sequence = differential::parse(text);
-    std::vector<GLfloat> feedback(std::size_t{1} << 20);
+    static std::vector<GLfloat> feedback(std::size_t{1} << 20);
     glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D, feedback.data());
     glRenderMode(GL_FEEDBACK);
     Deferred deferred;
-    LightEnables lights;
+    Popped popped;
+    Incomplete unused;
     bool open = false;     // by the calls' names, as the errors are read
     bool inBegin = false;  // Mesa's own, where no query may be made
+    bool compiledOpen = false;  // a primitive begun in the list being compiled
     differential::Hooks hooks;
     hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
         const bool opens = differential::opensPrimitive(call);
@@ -601,6 +705,13 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             }
         }
         open = (open || opens) && !differential::closesPrimitive(call);
+        // A vertex outside glBegin/glEnd is undefined; Mesa can spoil its
+        // memory on one, and the layer leaves it out.
+        const bool inPrimitive = inBegin || (deferred.compiling() && compiledOpen);
+        if (std::string(call.op->name).rfind("glVertex", 0) == 0 && !inPrimitive) {
+            outcome.skipped = std::to_string(kLoneVertex);
+            return true;
+        }
         const auto refusal = skip.find(i);
         if (refusal != skip.end()) {
             outcome.skipped = "refused";
@@ -631,18 +742,22 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
         return true;
     };
     hooks.after = [&](std::size_t, const Call& call, differential::Outcome& outcome) {
+        if (deferred.compiling()) {
+            unused.compiled(call);
+        }
         deferred.issued(call, outcome);
-        lights.issued(call, outcome, deferred.compiling());
-        // Mesa runs glBegin of a primitive's mode outside a list being compiled.
-        if (differential::opensPrimitive(call) && !deferred.compiling() &&
-            call.args[0] <= GL_POLYGON) {
-            inBegin = true;
+        popped.issued(call, outcome, deferred.compiling());
+        // Mesa runs glBegin of a primitive's mode outside a list being
+        // compiled, and compiles it into one.
+        const bool primitive = differential::opensPrimitive(call) && call.args[0] <= GL_POLYGON;
+        if (primitive) {
+            (deferred.compiling() ? compiledOpen : inBegin) = true;
         } else if (differential::closesPrimitive(call)) {
-            inBegin = false;
+            (deferred.compiling() ? compiledOpen : inBegin) = false;
         }
         if (!inBegin) {
             deferred.seen();
-            lights.compiling(deferred.list());
+            popped.compiling(deferred.list());
         }
     };
     tracked = &deferred;
@@ -657,13 +772,19 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
         std::cout << '\n';
     }
     const GLint count = glRenderMode(GL_RENDER);
-    if (glGetError() != GL_NO_ERROR) {
+    if (glGetError() != GL_NO_ERROR || unused.found()) {
         std::cout << "feedback none\n";
     } else if (count < 0) {
         std::cout << "feedback overflow\n";
     } else {
         std::cout << "feedback " << polygons(feedback, count) << '\n';
     }
+    // Mesa spoils the next context's memory where one is destroyed while it
+    // compiles a list: what is open is closed first.
+    if (inBegin || compiledOpen) {
+        glEnd();
+    }
+    glEndList();
     std::cout << "end" << std::endl;
 }
 
@@ -671,6 +792,9 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
 
 int main() {
     std::cout.precision(9);
+    // Each sequence has a new context: its vertices are taken through the
+    // software renderer's interpreter rather than compiled again for each.
+    setenv("DRAW_USE_LLVM", "0", 0);
     try {
         for (std::size_t i = 0; i < std::size(kDepartures); ++i) {
             std::cout << "departure " << i << ' ' << kDepartures[i].call << ": "

@@ -84,10 +84,14 @@ MesaRun MesaSide::run(const Sequence& sequence, const std::map<std::size_t, unsi
     try {
         return read();
     } catch (const MesaStopped&) {
-        stop();
-        start();
+        restart();
         throw;
     }
+}
+
+void MesaSide::restart() {
+    stop();
+    start();
 }
 
 MesaRun MesaSide::read() {

@@ -36,6 +36,9 @@ class MesaSide {
     // Runs the sequence leaving out the calls in `skip`, which stand for their errors.
     MesaRun run(const Sequence& sequence, const std::map<std::size_t, unsigned>& skip);
 
+    // A new runner, its memory as new.
+    void restart();
+
     int maxTextureSize() const {
         return maxTextureSize_;
     }

@@ -699,11 +699,13 @@ Sequence parse(const std::string& text) {
                     call.args.push_back(valueOf(*domain, token));
                 }
             }
+            // "* N" after the arguments: the call N times.
             std::string extra;
-            if (tokens >> extra) {
+            int times = 1;
+            if (tokens >> extra && (extra != "*" || !(tokens >> times) || tokens >> extra)) {
                 throw std::invalid_argument("too many arguments");
             }
-            sequence.push_back(call);
+            sequence.insert(sequence.end(), static_cast<std::size_t>(times), call);
         } catch (const std::exception& error) {
             throw std::runtime_error("line " + std::to_string(number) + " (" + line +
                                      "): " + error.what());

@@ -63,7 +63,8 @@ using Sequence = std::vector<Call>;
 
 std::string format(const Call& call);
 std::string format(const Sequence& sequence);
-// One call a line, '#' starts a comment; throws std::runtime_error naming the line.
+// One call a line, "* N" after it for N of them, '#' starts a comment;
+// throws std::runtime_error naming the line.
 Sequence parse(const std::string& text);
 
 // An integer argument, "max" and the like resolved.
