@@ -93,6 +93,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
     calls.insert(calls.end(), stateProbe().begin(), stateProbe().end());
     if (layer.outcomes.size() != calls.size() || opengl.outcomes.size() != calls.size()) {
         verdict.difference = "the two sides answered for different numbers of calls";
+        verdict.kind = "calls";
         return verdict;
     }
     for (const auto& [index, refusal] : layer.refusals) {
@@ -101,6 +102,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
             unlisted(*refusal, calls[index], layer.outcomes[index], layer.said);
         if (!why.empty()) {
             verdict.difference = why;
+            verdict.kind = std::string(calls[index].op->name) + " refused";
             return verdict;
         }
     }
@@ -124,6 +126,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
             verdict.departures.push_back(theirs.substitute);
         }
         if (ours.checked && ours.error != theirs.error) {
+            verdict.kind = std::string(calls[i].op->name) + " error";
             verdict.difference = where() + "the layer gives " + errorName(ours.error) + ", " +
                                  opengl11 + " " + errorName(theirs.error);
             return verdict;
@@ -136,6 +139,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
                                      theirs.values.begin(),
                                      roundedMatrix(calls[i]) ? nearRounded : near);
         if (!same) {
+            verdict.kind = format(calls[i]) + " answer";
             verdict.difference = where() + "the layer answers" + listed(ours.values) + ", " +
                                  opengl11 + listed(theirs.values);
             return verdict;
@@ -144,6 +148,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
     const std::string drawn = differs(layer.picture, opengl.picture);
     if (!drawn.empty()) {
         verdict.difference = "what was drawn: " + drawn;
+        verdict.kind = "drawn";
     }
     return verdict;
 }
