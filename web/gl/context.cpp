@@ -85,8 +85,12 @@ bool Context::refusedInBeginNow() {
     return true;
 }
 
-void Context::unsupported(Refused which) {
-    if (refusedInBegin()) {
+void Context::unsupported(Refused which, bool atOnce) {
+    // Refused, the call is no list's: the primitive it comes in is the one
+    // run, or, compiled, the list's own.
+    const bool inPrimitive = atOnce ? inBegin_ : primitiveOpen();
+    if (inPrimitive) {
+        atOnce ? setErrorNow(GL_INVALID_OPERATION) : setError(GL_INVALID_OPERATION);
         return;
     }
     refuse(which);

@@ -100,8 +100,9 @@ class Context {
     void pixelStore(GLenum pname, GLint param);
     void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                     GLvoid* pixels);
-    // A call the layer refuses whatever its arguments (1D and 3D textures).
-    void unsupported(Refused which);
+    // A call the layer refuses whatever its arguments (1D and 3D textures);
+    // `atOnce`: one run at once in a display list too (a proxy's).
+    void unsupported(Refused which, bool atOnce);
     // The refusal the last calls met, if any, and forgets it.
     const Refusal* takeRefusal();
 

@@ -100,7 +100,7 @@ void Context::lightModel(GLenum pname, const GLfloat* params, int count) {
             break;
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
             if (params[0] != 0.0f) {
-                unsupported(Refused::LocalViewer);
+                unsupported(Refused::LocalViewer, false);
             }
             break;
         default:

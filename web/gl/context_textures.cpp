@@ -102,11 +102,11 @@ void Context::deleteTextures(GLsizei n, const GLuint* textures) {
 }
 
 void Context::bindTexture(GLenum target, GLuint texture) {
-    if (refusedInBegin()) {
+    if (target == GL_TEXTURE_1D) {
+        unsupported(Refused::LineTextures, false);
         return;
     }
-    if (target == GL_TEXTURE_1D) {
-        refuse(Refused::LineTextures);
+    if (refusedInBegin()) {
         return;
     }
     if (target != GL_TEXTURE_2D) {

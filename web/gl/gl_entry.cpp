@@ -205,17 +205,17 @@ void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
     context().texEnv(target, pname, param);
 }
-void glTexImage1D(GLenum, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
-    context().unsupported(vgl::Refused::LineTextures);
+void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
+    context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
     context().texImage2D(target, level, internalformat, width, height, border, format, type,
                          pixels);
 }
-void glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
+void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
-    context().unsupported(vgl::Refused::VolumeTextures);
+    context().unsupported(vgl::Refused::VolumeTextures, target == GL_PROXY_TEXTURE_3D);
 }
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
     context().texLevelParameter(target, level, pname, params);

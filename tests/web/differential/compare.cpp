@@ -10,19 +10,42 @@ namespace differential {
 
 namespace {
 
-bool near(double a, double b) {
-    return std::fabs(a - b) <= 1e-4 * std::max({1.0, std::fabs(a), std::fabs(b)});
+// How near two answers must be: integers (names, counts, enumerants) the
+// same; values worked out in floating point, as near as its rounding lets
+// them; a matrix element read as an integer, rounded, may round either way
+// where it lies half way.
+bool same(double a, double b) {
+    return a == b;
 }
 
-// A matrix element read as an integer is rounded: one computed a little
-// otherwise may round either way where it lies half way.
+bool near(double a, double b) {
+    return std::fabs(a - b) <= 1e-5 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
 bool nearRounded(double a, double b) {
     return std::fabs(a - b) <= 1.0;
 }
 
-bool roundedMatrix(const Call& call) {
-    return std::string(call.op->name) == "glGetIntegerv" &&
-           (call.args[0] == GL_MODELVIEW_MATRIX || call.args[0] == GL_PROJECTION_MATRIX);
+bool (*closeness(const Call& call))(double, double) {
+    const std::string name = call.op->name;
+    if (name == "glGetFloatv" || name == "glGetLightfv" || name == "glGetMaterialfv") {
+        return near;
+    }
+    if (name != "glGetIntegerv") {
+        return same;
+    }
+    switch (static_cast<GLenum>(call.args[0])) {
+        case GL_MODELVIEW_MATRIX:
+        case GL_PROJECTION_MATRIX:
+            return nearRounded;
+        case GL_CURRENT_COLOR:
+        case GL_CURRENT_NORMAL:
+        case GL_COLOR_CLEAR_VALUE:
+        case GL_LIGHT_MODEL_AMBIENT:
+            return near;  // mapped from floating point
+        default:
+            return same;
+    }
 }
 
 std::string listed(const Values& values) {
@@ -134,11 +157,11 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
         if (!theirs.skipped.empty()) {
             continue;
         }
-        const bool same = ours.values.size() == theirs.values.size() &&
-                          std::equal(ours.values.begin(), ours.values.end(),
-                                     theirs.values.begin(),
-                                     roundedMatrix(calls[i]) ? nearRounded : near);
-        if (!same) {
+        const bool agree =
+            ours.values.size() == theirs.values.size() &&
+            std::equal(ours.values.begin(), ours.values.end(), theirs.values.begin(),
+                       closeness(calls[i]));
+        if (!agree) {
             verdict.kind = format(calls[i]) + " answer";
             verdict.difference = where() + "the layer answers" + listed(ours.values) + ", " +
                                  opengl11 + listed(theirs.values);

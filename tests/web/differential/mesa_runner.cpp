@@ -486,6 +486,18 @@ const Departure kDepartures[] = {
          glGetIntegerv(GL_DEPTH_WRITEMASK, &mask);
          values.push_back(mask == kUnwritten ? kUnwritten : static_cast<GLint>(mask != 0));
      }},
+    {"glColor3f glTexCoord2f",
+     "a colour without alpha has alpha 1, texture coordinates without r and q have 0 and 1 "
+     "(Mesa can keep what a longer call set before; they are given whole)",
+     GL_NO_ERROR, [](const Call&, bool) { return true; },
+     [](const Call& c, differential::Values&) {
+         const auto part = [&](std::size_t i) { return static_cast<GLfloat>(c.args[i]); };
+         if (std::string(c.op->name) == "glColor3f") {
+             glColor4f(part(0), part(1), part(2), 1.0f);
+         } else {
+             glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+         }
+     }},
     {"glIsList",
      "a name is a list from glEndList on (Mesa answers GL_TRUE from glNewList on)", GL_NO_ERROR,
      [](const Call&, bool compiling) { return compiling; },
@@ -618,12 +630,18 @@ bool incomplete(GLenum mode, int count) {
     }
 }
 
-// Mesa's display lists draw some of a primitive's unused vertices: where a
-// list holds one, what is drawn is not compared.
+// Mesa's display lists draw some of a primitive's unused vertices, and lose
+// a primitive where an attribute the list has not used before comes after
+// its first vertex: where a list holds either, what is drawn is not compared.
 class Incomplete {
    public:
-    void compiled(const Call& call) {
+    void compiled(const Call& call, GLuint list) {
+        if (list != list_) {
+            list_ = list;
+            used_.clear();
+        }
         const std::string name = call.op->name;
+        const std::string attribute = name.substr(0, name.find_first_of("0123456789"));
         if (differential::opensPrimitive(call)) {
             mode_ = argument(call, 0);
             count_ = 0;
@@ -631,6 +649,9 @@ class Incomplete {
             ++count_;
         } else if (differential::closesPrimitive(call)) {
             found_ = found_ || incomplete(mode_, count_);
+        } else if (among(attribute, {"glNormal", "glColor", "glTexCoord", "glMaterialf"})) {
+            found_ = found_ || (count_ > 0 && used_.count(attribute) == 0);
+            used_.insert(attribute);
         }
     }
     bool found() const {
@@ -638,6 +659,13 @@ class Incomplete {
     }
 
    private:
+    static bool among(const std::string& name, std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const char* each) { return name == each; });
+    }
+
+    GLuint list_ = 0;
+    std::set<std::string> used_;
     GLenum mode_ = GL_TRIANGLES;
     int count_ = 0;
     bool found_ = false;
@@ -743,7 +771,7 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     };
     hooks.after = [&](std::size_t, const Call& call, differential::Outcome& outcome) {
         if (deferred.compiling()) {
-            unused.compiled(call);
+            unused.compiled(call, deferred.list());
         }
         deferred.issued(call, outcome);
         popped.issued(call, outcome, deferred.compiling());
