@@ -119,6 +119,10 @@ void Context::windowCreated(int width, int height) {
 }
 
 void Context::begin(GLenum mode) {
+    if (mode <= GL_POLYGON && primitiveFor(mode) == Primitive::None) {
+        refuse(Refused::PointsAndLines);
+        return;
+    }
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
     }
@@ -128,10 +132,6 @@ void Context::begin(GLenum mode) {
     }
     if (mode > GL_POLYGON) {
         setError(GL_INVALID_ENUM);
-        return;
-    }
-    if (primitiveFor(mode) == Primitive::None) {
-        refuse(Refused::PointsAndLines);
         return;
     }
     (compiling_ ? compilation_.inBegin : inBegin_) = true;
@@ -297,14 +297,14 @@ void Context::pushMatrix() {
 }
 
 void Context::popMatrix() {
+    if (compiling_ && !compilation_.inBegin && compilation_.matrices.depth() == 1) {
+        refuse(Refused::PopMatrixBeyondList);
+        return;
+    }
     if (refusedInBegin()) {
         return;
     }
     transforming();
-    if (compiling_ && compilation_.matrices.depth() == 1) {
-        refuse(Refused::PopMatrixBeyondList);
-        return;
-    }
     if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }

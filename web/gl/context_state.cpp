@@ -198,14 +198,14 @@ void Context::pushAttributes(GLbitfield mask, const ServerState& state) {
 }
 
 void Context::popAttrib() {
+    if (compiling_ && !compilation_.inBegin && compilation_.attributes.empty()) {
+        refuse(Refused::PopAttribBeyondList);
+        return;
+    }
     if (refusedInBegin()) {
         return;
     }
     if (compiling_) {
-        if (compilation_.attributes.empty()) {
-            refuse(Refused::PopAttribBeyondList);
-            return;
-        }
         const auto& [mask, saved] = compilation_.attributes.back();
         restoreGroups(compilation_.surface, saved, mask);
         compilation_.attributes.pop_back();

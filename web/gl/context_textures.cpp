@@ -193,10 +193,8 @@ void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsiz
                          const GLvoid* pixels) {
     const bool proxy = target == GL_PROXY_TEXTURE_2D;
     // A proxy is asked at once, not compiled into a list.
-    if (proxy ? refusedInBeginNow() : refusedInBegin()) {
-        return;
-    }
-    if (!proxy && refusedInList(Refused::TexImageInList)) {
+    if ((!proxy && refusedInList(Refused::TexImageInList)) ||
+        (proxy ? refusedInBeginNow() : refusedInBegin())) {
         return;
     }
     if (target != GL_TEXTURE_2D && !proxy) {

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <set>
@@ -40,6 +41,7 @@ struct Tally {
     std::set<std::string> kinds;  // of the differences shown
     int differing = 0;            // sequences
     int spoiled = 0;  // sequences that agreed only with Mesa started again
+    int stopped = 0;  // sequences Mesa stopped on
 };
 
 class Differential {
@@ -59,8 +61,8 @@ class Differential {
             opengl = mesa_.run(sequence, refused);
         } catch (const MesaStopped&) {
             Verdict stopped;
-            stopped.difference = "Mesa stopped: a fault of Mesa's, which OpenGL 1.1 does not "
-                                 "have; leave the call that stops it out of Mesa's runs";
+            stopped.difference = "Mesa stopped";
+            stopped.mesaStopped = true;
             return stopped;
         }
         Verdict result = compare(sequence, layer, opengl);
@@ -93,6 +95,15 @@ class Differential {
                 ++tally_.spoiled;
             }
         }
+        // Where Mesa stops, a fault of its own, nothing is compared; the
+        // first such sequence is shown.
+        if (found.mesaStopped) {
+            if (tally_.stopped++ == 0) {
+                show("MESA STOPPED", name, sequence, "its own fault, so nothing was compared",
+                     [&](const Sequence& candidate) { return verdict(candidate).mesaStopped; });
+            }
+            return true;
+        }
         for (const vgl::Refusal* refusal : found.refusals) {
             ++tally_.refusals[std::string(refusal->what) + " (" + refusal->calls + ")"];
         }
@@ -107,24 +118,29 @@ class Differential {
         if (!tally_.kinds.insert(found.kind).second || tally_.differing > kMaxDiffering) {
             return false;
         }
-        const Sequence shortest = shrink(sequence, [&](const Sequence& candidate) {
-            return !verdict(candidate).difference.empty();
-        });
-        std::string difference = verdict(shortest).difference;
-        if (difference.empty()) {
-            difference = found.difference + " (once only: run again it agreed)";
-        }
-        {
-            std::cout << "DIFFERENCE in " << name << ":\n  " << difference
-                      << "\n  the sequence, shrunk from " << sequence.size() << " to "
-                      << shortest.size() << " calls"
-                      << (shortest.empty() ? " (the state probe alone)" : ":") << '\n';
-            std::istringstream lines(format(shortest));
-            for (std::string line; std::getline(lines, line);) {
-                std::cout << "    " << line << '\n';
-            }
-        }
+        show("DIFFERENCE", name, sequence, found.difference,
+             [&](const Sequence& candidate) { return !verdict(candidate).difference.empty(); });
         return false;
+    }
+
+    // Shows a sequence that `fails`, shrunk, with what is wrong with it.
+    void show(const std::string& heading, const std::string& name, const Sequence& sequence,
+              const std::string& what, const std::function<bool(const Sequence&)>& fails) {
+        const Sequence shortest = shrink(sequence, fails);
+        std::string difference = verdict(shortest).difference;
+        if (!fails(shortest)) {
+            difference = what + " (once only: run again it agreed)";
+        } else if (difference == "Mesa stopped") {
+            difference = what;
+        }
+        std::cout << heading << " in " << name << ":\n  " << difference
+                  << "\n  the sequence, shrunk from " << sequence.size() << " to "
+                  << shortest.size() << " calls"
+                  << (shortest.empty() ? " (the state probe alone)" : ":") << '\n';
+        std::istringstream lines(format(shortest));
+        for (std::string line; std::getline(lines, line);) {
+            std::cout << "    " << line << '\n';
+        }
     }
 
     void show(const Sequence& sequence) {
@@ -163,6 +179,10 @@ class Differential {
                   << " s\n  calls by group:";
         for (const auto& [group, count] : tally_.groups) {
             std::cout << ' ' << group << ' ' << count << ';';
+        }
+        if (tally_.stopped > 0) {
+            std::cout << "\n  " << tally_.stopped
+                      << " not compared: Mesa stopped on them, a fault of its own";
         }
         if (tally_.spoiled > 0) {
             std::cout << "\n  " << tally_.spoiled

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -93,16 +94,58 @@ constexpr int kLostAttributes = 0;
 constexpr int kPoppedState = 1;
 constexpr int kLoneVertex = 2;
 
+// The current vertex attributes and the materials, which Mesa keeps as
+// vertex attributes: read outside glBegin/glEnd, and set again.
+struct Current {
+    GLfloat color[4];
+    GLfloat normal[3];
+    GLfloat texCoord[4];
+    GLfloat materials[2][5][4];  // front, back; ambient to shininess
+
+    static constexpr GLenum kFaces[2] = {GL_FRONT, GL_BACK};
+    static constexpr GLenum kParts[5] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                         GL_SHININESS};
+
+    static Current now() {
+        Current current{};
+        glGetFloatv(GL_CURRENT_COLOR, current.color);
+        glGetFloatv(GL_CURRENT_NORMAL, current.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, current.texCoord);
+        for (int face = 0; face < 2; ++face) {
+            for (int part = 0; part < 5; ++part) {
+                glGetMaterialfv(kFaces[face], kParts[part], current.materials[face][part]);
+            }
+        }
+        return current;
+    }
+
+    void setAttributes() const {
+        glColor4fv(color);
+        glNormal3fv(normal);
+        glTexCoord4fv(texCoord);
+    }
+
+    void setMaterials() const {
+        for (int face = 0; face < 2; ++face) {
+            for (int part = 0; part < 5; ++part) {
+                glMaterialfv(kFaces[face], kParts[part], materials[face][part]);
+            }
+        }
+    }
+};
+
 // What Mesa's glPopAttrib does not restore: the lights' enables with
 // GL_ENABLE_BIT alone (it does with GL_LIGHTING_BIT), the current attributes
-// with GL_CURRENT_BIT and the materials with GL_LIGHTING_BIT, which it keeps
-// as vertex attributes and restores, but whose stale copies come back with the
-// next one set. Kept here as pushed, and set again after the pop. A list cannot change the enables (the layer refuses glEnable in
-// lists): the pushes it leaves for later are pushed where it is run.
+// with GL_CURRENT_BIT and the materials with GL_LIGHTING_BIT, which it
+// restores but whose stale copies come back with the next one set. Kept
+// here as pushed, and set again after the pop. A list cannot change the
+// enables (the layer refuses glEnable in lists): the pushes it leaves for
+// later are pushed where it is run.
 class Popped {
    public:
-    // After a call that was issued and whose error was read, outside any list.
-    void issued(const Call& call, differential::Outcome& outcome, bool compiling) {
+    // After a call that was issued: in a list being compiled, or run, inside
+    // glBegin/glEnd or not.
+    void issued(const Call& call, differential::Outcome& outcome, bool compiling, bool inBegin) {
         const std::string name = call.op->name;
         const auto mask = static_cast<GLbitfield>(call.args.empty() ? 0 : call.args[0]);
         if (compiling) {
@@ -117,14 +160,18 @@ class Popped {
             }
             return;
         }
-        if (!outcome.checked || outcome.error != GL_NO_ERROR) {
+        // Between glBegin and glEnd Mesa refuses them; it keeps 16.
+        if (inBegin) {
             return;
         }
-        if (name == "glPushAttrib") {
+        const std::size_t kDepth = 16;
+        if (name == "glPushAttrib" && pushed_.size() < kDepth) {
             pushed_.push_back(now(mask));
         } else if (name == "glCallList") {
             for (const GLbitfield left : left_[mask]) {
-                pushed_.push_back(now(left));
+                if (pushed_.size() < kDepth) {
+                    pushed_.push_back(now(left));
+                }
             }
         } else if (name == "glPopAttrib" && !pushed_.empty()) {
             restore(pushed_.back(), outcome);
@@ -146,28 +193,13 @@ class Popped {
     struct Saved {
         GLbitfield mask;
         bool lights[8];
-        GLfloat color[4];
-        GLfloat normal[3];
-        GLfloat texCoord[4];
-        GLfloat materials[2][5][4];  // front, back; ambient to shininess
+        Current current;
     };
 
-    static constexpr GLenum kFaces[2] = {GL_FRONT, GL_BACK};
-    static constexpr GLenum kParts[5] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
-                                         GL_SHININESS};
-
     static Saved now(GLbitfield mask) {
-        Saved saved{mask, {}, {}, {}, {}, {}};
+        Saved saved{mask, {}, Current::now()};
         for (int i = 0; i < 8; ++i) {
             saved.lights[i] = glIsEnabled(GL_LIGHT0 + i) == GL_TRUE;
-        }
-        glGetFloatv(GL_CURRENT_COLOR, saved.color);
-        glGetFloatv(GL_CURRENT_NORMAL, saved.normal);
-        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, saved.texCoord);
-        for (int face = 0; face < 2; ++face) {
-            for (int part = 0; part < 5; ++part) {
-                glGetMaterialfv(kFaces[face], kParts[part], saved.materials[face][part]);
-            }
         }
         return saved;
     }
@@ -180,17 +212,11 @@ class Popped {
             outcome.substitute = kPoppedState;
         }
         if ((saved.mask & GL_CURRENT_BIT) != 0) {
-            glColor4fv(saved.color);
-            glNormal3fv(saved.normal);
-            glTexCoord4fv(saved.texCoord);
+            saved.current.setAttributes();
             outcome.substitute = kPoppedState;
         }
         if ((saved.mask & GL_LIGHTING_BIT) != 0) {
-            for (int face = 0; face < 2; ++face) {
-                for (int part = 0; part < 5; ++part) {
-                    glMaterialfv(kFaces[face], kParts[part], saved.materials[face][part]);
-                }
-            }
+            saved.current.setMaterials();
             outcome.substitute = kPoppedState;
         }
     }
@@ -201,9 +227,7 @@ class Popped {
     GLuint list_ = 0;
 };
 
-// The list being compiled, and where OpenGL 1.1 gives errors Mesa does
-// not: calls left out as departures in a list being compiled give theirs
-// where the list is called.
+// The list being compiled, and what Mesa's lists lose.
 class Deferred {
    public:
     // Where the error can be read: the list being compiled now.
@@ -213,14 +237,20 @@ class Deferred {
         const auto compiling = static_cast<GLuint>(now);
         if (compiling != compiling_) {
             if (compiling_ != 0) {
-                errors_[compiling_] = pending_;
                 settings_[compiling_] = setting_;
             }
-            pending_ = GL_NO_ERROR;
             setting_.clear();
             compiling_ = compiling;
             wasList_ = nextWasList_;
         }
+    }
+    // Before glCallList outside glBegin/glEnd, and outside any list.
+    void beforeCall() {
+        before_ = Current::now();
+    }
+    // Before a call inside glBegin/glEnd: nothing can be read.
+    void forget() {
+        before_.reset();
     }
     // Before glNewList: whether its name is a list already.
     void beforeNewList(GLuint name) {
@@ -236,9 +266,14 @@ class Deferred {
     bool newlyCompiled(GLuint name) const {
         return compiling_ == name && name != 0 && !wasList_;
     }
-    void leftOut(GLenum error) {
-        if (pending_ == GL_NO_ERROR) {
-            pending_ = error;
+    // A call left out of the list being compiled, as a departure, gives its
+    // error where the list is run: a call Mesa compiles and gives it for
+    // stands in its place.
+    static void leftOut(GLenum error) {
+        if (error == GL_INVALID_ENUM) {
+            glEnable(0);
+        } else if (error == GL_INVALID_VALUE) {
+            glViewport(0, 0, -1, -1);
         }
     }
     // After a call was issued, with the error read after it.
@@ -256,42 +291,71 @@ class Deferred {
             compiling_ >= outcome.values[0] && compiling_ < outcome.values[0] + call.args[0]) {
             wasList_ = true;
         }
-        if (name == "glCallList" && errors_.count(list) != 0) {
-            if (compiling()) {
-                leftOut(errors_[list]);
-            } else if (outcome.checked && outcome.error == GL_NO_ERROR) {
-                outcome.error = errors_[list];
-            }
-        } else if (name == "glDeleteLists" && outcome.checked && outcome.error == GL_NO_ERROR) {
+        if (name == "glDeleteLists" && outcome.checked && outcome.error == GL_NO_ERROR) {
             for (GLuint i = 0; i < static_cast<GLuint>(std::max(call.args[1], 0.0)); ++i) {
-                errors_.erase(list + i);
                 settings_.erase(list + i);
             }
         }
     }
 
    private:
-    // The calls that set current attributes and materials; materials with
-    // valid arguments only, as the others are errors.
+    static bool material(const Call& call) {
+        return std::string(call.op->name).rfind("glMaterial", 0) == 0;
+    }
+
+    // The calls that set current attributes and materials (materials with
+    // valid arguments only, as the others are errors), and the pushes and
+    // pops that take them back.
     static bool setsCurrent(const Call& call) {
-        static const std::set<std::string> kNames = {"glNormal3f", "glNormal3fv", "glColor3f",
-                                                     "glColor4f", "glTexCoord2f"};
+        static const std::set<std::string> kNames = {"glNormal3f",   "glNormal3fv",  "glColor3f",
+                                                     "glColor4f",    "glTexCoord2f", "glPushAttrib",
+                                                     "glPopAttrib"};
         if (kNames.count(call.op->name) != 0) {
             return true;
         }
-        if (std::string(call.op->name).rfind("glMaterial", 0) != 0) {
+        if (!material(call)) {
             return false;
         }
-        for (std::size_t i = 0; i < call.op->args.size(); ++i) {
-            if (!validArgument(call, i)) {
-                return false;
-            }
-        }
-        return true;
+        const GLenum pname = argument(call, 1);
+        const bool vector = std::string(call.op->name) == "glMaterialfv";
+        return among(argument(call, 0), {GL_FRONT, GL_BACK, GL_FRONT_AND_BACK}) &&
+               (pname == GL_SHININESS ? call.args[2] >= 0 && call.args[2] <= 128
+                                      : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE,
+                                                                GL_SPECULAR, GL_EMISSION,
+                                                                GL_AMBIENT_AND_DIFFUSE}));
     }
 
-    // Mesa loses what a list sets after a primitive's last vertex: it is set
-    // again after the list is run.
+    // What a list's settings come to: those a pop in it took back left out.
+    static std::vector<Call> net(const std::vector<Call>& settings) {
+        std::vector<Call> out;
+        std::vector<std::pair<GLbitfield, std::size_t>> pushed;
+        for (const Call& call : settings) {
+            const std::string name = call.op->name;
+            if (name == "glPushAttrib") {
+                pushed.emplace_back(static_cast<GLbitfield>(call.args[0]), out.size());
+            } else if (name == "glPopAttrib") {
+                if (pushed.empty()) {
+                    continue;
+                }
+                const auto [mask, from] = pushed.back();
+                pushed.pop_back();
+                const auto taken = [&](const Call& set) {
+                    return material(set) ? (mask & GL_LIGHTING_BIT) != 0
+                                         : (mask & GL_CURRENT_BIT) != 0;
+                };
+                out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(from),
+                                         out.end(), taken),
+                          out.end());
+            } else {
+                out.push_back(call);
+            }
+        }
+        return out;
+    }
+
+    // Mesa loses what a list sets after a primitive's last vertex, and what a
+    // pop in it takes back comes back: the state before it is set again, and
+    // what the list sets, after it is run.
     void called(GLuint list, differential::Outcome& outcome) {
         const auto found = settings_.find(list);
         if (found == settings_.end()) {
@@ -301,8 +365,12 @@ class Deferred {
             setting_.insert(setting_.end(), found->second.begin(), found->second.end());
             return;
         }
+        if (before_) {
+            before_->setAttributes();
+            before_->setMaterials();
+        }
         // Whole, as the three-part calls' last parts may not come back either.
-        for (const Call& again : found->second) {
+        for (const Call& again : net(found->second)) {
             const std::string name = again.op->name;
             const auto part = [&](std::size_t i) { return static_cast<GLfloat>(again.args[i]); };
             if (name == "glColor3f") {
@@ -318,12 +386,11 @@ class Deferred {
     }
 
     GLuint compiling_ = 0;
+    std::optional<Current> before_;  // the state before a list now run
     std::vector<Call> setting_;
     std::map<GLuint, std::vector<Call>> settings_;
     bool wasList_ = false;
     bool nextWasList_ = false;
-    GLenum pending_ = GL_NO_ERROR;
-    std::map<GLuint, GLenum> errors_;
 };
 
 // The run's, for departures that ask it.
@@ -726,10 +793,14 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
         const bool opens = differential::opensPrimitive(call);
         const bool readable = differential::closesPrimitive(call) || (!open && !opens);
+        deferred.forget();
         if (!inBegin) {
             deferred.seen();
             if (std::string(call.op->name) == "glNewList") {
                 deferred.beforeNewList(static_cast<GLuint>(call.args[0]));
+            }
+            if (std::string(call.op->name) == "glCallList" && !deferred.compiling()) {
+                deferred.beforeCall();
             }
         }
         open = (open || opens) && !differential::closesPrimitive(call);
@@ -774,7 +845,7 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             unused.compiled(call, deferred.list());
         }
         deferred.issued(call, outcome);
-        popped.issued(call, outcome, deferred.compiling());
+        popped.issued(call, outcome, deferred.compiling(), inBegin);
         // Mesa runs glBegin of a primitive's mode outside a list being
         // compiled, and compiles it into one.
         const bool primitive = differential::opensPrimitive(call) && call.args[0] <= GL_POLYGON;
