@@ -213,9 +213,8 @@ void Context::deleteLists(GLuint list, GLsizei range) {
     }
     const std::set<GLuint>& compiledCalls = compilation_.list.calls;
     const auto compiledCall = compiledCalls.lower_bound(list);
-    if (lists_.called(list, range) ||
-        (compiling_ && compiledCall != compiledCalls.end() &&
-         *compiledCall - list < static_cast<GLuint>(range))) {
+    if (lists_.called(list, range) || (compiling_ && compiledCall != compiledCalls.end() &&
+                                       *compiledCall - list < static_cast<GLuint>(range))) {
         refuse(Refused::RedefineCalledList);
         return;
     }

@@ -205,8 +205,7 @@ void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsiz
     const BaseFormat base = baseFormat(internalFormat);
     // OpenGL 1.1's sides are powers of two, with a border of 0 or 1 on each.
     if (level < 0 || level > textures_.lastLevel() || border < 0 || border > 1 || width < 0 ||
-        height < 0 || base == BaseFormat::None ||
-        (width > 0 && !powerOfTwo(width - 2 * border)) ||
+        height < 0 || base == BaseFormat::None || (width > 0 && !powerOfTwo(width - 2 * border)) ||
         (height > 0 && !powerOfTwo(height - 2 * border))) {
         fail(GL_INVALID_VALUE);
         return;

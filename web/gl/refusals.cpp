@@ -54,17 +54,12 @@ constexpr Refusal kRefusals[] = {
     {Refused::RedefineCalledList, "glNewList glDeleteLists",
      "redefining or deleting a display list that another list calls", kOperation},
     {Refused::CallListBeingCompiled, "glCallList", "a display list calling itself", kOperation},
-    {Refused::EndListInPrimitive, "glEndList",
-     "a display list ending inside a primitive it began", kOperation},
-    {Refused::EndWithoutBeginInList, "glEnd",
-     "glEnd in a display list for a primitive begun outside it", kOperation},
-    {Refused::VertexOutsidePrimitiveInList, "glVertex2f glVertex3f glVertex3fv",
-     "a vertex in a display list outside a primitive begun in it", kOperation},
+    {Refused::EndListInPrimitive, "glEndList", "a display list ending inside a primitive it began",
+     kOperation},
     {Refused::CallListWithVerticesInPrimitive, "glCallList",
      "calling a display list that draws between glBegin and glEnd", kOperation},
     {Refused::CallListWithMaterialBetweenVertices, "glCallList",
-     "calling a display list that sets a material between the vertices of a primitive",
-     kOperation},
+     "calling a display list that sets a material between the vertices of a primitive", kOperation},
     {Refused::PopMatrixBeyondList, "glPopMatrix",
      "glPopMatrix in a display list of a matrix pushed outside it", kOperation},
     {Refused::PopAttribBeyondList, "glPopAttrib",
@@ -94,6 +89,8 @@ constexpr bool inOrder() {
     return true;
 }
 static_assert(inOrder(), "the refusals are listed in the order of Refused");
+static_assert(kRefusals[std::size(kRefusals) - 1].which == Refused::MaterialBetweenVertices,
+              "every refusal is listed, the last of Refused last");
 }  // namespace
 
 }  // namespace vgl

@@ -36,8 +36,6 @@ enum class Refused {
     RedefineCalledList,
     CallListBeingCompiled,
     EndListInPrimitive,
-    EndWithoutBeginInList,
-    VertexOutsidePrimitiveInList,
     CallListWithVerticesInPrimitive,
     CallListWithMaterialBetweenVertices,
     PopMatrixBeyondList,
@@ -48,7 +46,7 @@ enum class Refused {
     PointsAndLines,
     LocalViewer,
     TextureEnvironment,
-    MaterialBetweenVertices,
+    MaterialBetweenVertices,  // the last
 };
 
 struct Refusal {

@@ -111,8 +111,7 @@ GLenum TextureObjects::storePixels(GLenum pname, GLint param) {
     const bool alignment = value == &unpack_.alignment || value == &pack_.alignment;
     const bool flag = value == &unpack_.swapBytes || value == &pack_.swapBytes ||
                       value == &unpack_.lsbFirst || value == &pack_.lsbFirst;
-    if (alignment ? (param != 1 && param != 2 && param != 4 && param != 8)
-                  : (!flag && param < 0)) {
+    if (alignment ? (param != 1 && param != 2 && param != 4 && param != 8) : (!flag && param < 0)) {
         return GL_INVALID_VALUE;
     }
     *value = flag ? static_cast<GLint>(param != 0) : param;

@@ -72,8 +72,8 @@ bool names(const vgl::Refusal& refusal, const std::string& call) {
 std::string unlisted(const vgl::Refusal& refusal, const Call& call, const Outcome& outcome,
                      const std::string& said) {
     if (!names(refusal, call.op->name)) {
-        return "the layer refused " + format(call) + " as \"" + refusal.what +
-               "\", a refusal of " + refusal.calls + " only";
+        return "the layer refused " + format(call) + " as \"" + refusal.what + "\", a refusal of " +
+               refusal.calls + " only";
     }
     if (outcome.checked && outcome.error != refusal.error) {
         return "the layer refused " + format(call) + " with " + errorName(outcome.error) +
@@ -121,8 +121,7 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
     }
     for (const auto& [index, refusal] : layer.refusals) {
         verdict.refusals.push_back(refusal);
-        const std::string why =
-            unlisted(*refusal, calls[index], layer.outcomes[index], layer.said);
+        const std::string why = unlisted(*refusal, calls[index], layer.outcomes[index], layer.said);
         if (!why.empty()) {
             verdict.difference = why;
             verdict.kind = std::string(calls[index].op->name) + " refused";
@@ -157,10 +156,9 @@ Verdict compare(const Sequence& sequence, const LayerRun& layer, const MesaRun& 
         if (!theirs.skipped.empty()) {
             continue;
         }
-        const bool agree =
-            ours.values.size() == theirs.values.size() &&
-            std::equal(ours.values.begin(), ours.values.end(), theirs.values.begin(),
-                       closeness(calls[i]));
+        const bool agree = ours.values.size() == theirs.values.size() &&
+                           std::equal(ours.values.begin(), ours.values.end(), theirs.values.begin(),
+                                      closeness(calls[i]));
         if (!agree) {
             verdict.kind = format(calls[i]) + " answer";
             verdict.difference = where() + "the layer answers" + listed(ours.values) + ", " +

@@ -12,8 +12,8 @@
 namespace differential {
 
 struct Verdict {
-    std::string difference;  // the first, in words; empty where they agree
-    std::string kind;        // the entry point and what differs, to tell differences apart
+    std::string difference;    // the first, in words; empty where they agree
+    std::string kind;          // the entry point and what differs, to tell differences apart
     bool mesaStopped = false;  // nothing compared: Mesa stopped on the sequence
     std::vector<const vgl::Refusal*> refusals;
     std::vector<int> departures;

@@ -40,8 +40,8 @@ struct Tally {
     std::map<int, int> departures;
     std::set<std::string> kinds;  // of the differences shown
     int differing = 0;            // sequences
-    int spoiled = 0;  // sequences that agreed only with Mesa started again
-    int stopped = 0;  // sequences Mesa stopped on
+    int spoiled = 0;              // sequences that agreed only with Mesa started again
+    int stopped = 0;              // sequences Mesa stopped on
 };
 
 class Differential {

@@ -16,7 +16,7 @@ namespace differential {
 struct LayerRun {
     std::vector<Outcome> outcomes;
     std::vector<std::pair<std::size_t, const vgl::Refusal*>> refusals;  // by call
-    std::string said;  // on standard error
+    std::string said;                                                   // on standard error
     Picture picture;
 };
 

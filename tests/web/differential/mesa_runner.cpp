@@ -13,15 +13,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <iterator>
-#include <stdexcept>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,8 +38,7 @@ using differential::validArgument;
 // a call has another fault, the error Mesa gives for it stands.
 bool otherwiseValid(const Call& call, std::initializer_list<std::size_t> except) {
     for (std::size_t i = 0; i < call.op->args.size(); ++i) {
-        if (std::find(except.begin(), except.end(), i) == except.end() &&
-            !validArgument(call, i)) {
+        if (std::find(except.begin(), except.end(), i) == except.end() && !validArgument(call, i)) {
             return false;
         }
     }
@@ -56,25 +55,25 @@ bool among(GLenum value, std::initializer_list<GLenum> values) {
 
 // The pixel types OpenGL 1.2 added, which OpenGL 1.1 does not know.
 bool packedType(GLenum type) {
-    return among(type, {GL_UNSIGNED_BYTE_3_3_2, GL_UNSIGNED_BYTE_2_3_3_REV, GL_UNSIGNED_SHORT_5_6_5,
-                        GL_UNSIGNED_SHORT_5_6_5_REV, GL_UNSIGNED_SHORT_4_4_4_4,
-                        GL_UNSIGNED_SHORT_4_4_4_4_REV, GL_UNSIGNED_SHORT_5_5_5_1,
-                        GL_UNSIGNED_SHORT_1_5_5_5_REV, GL_UNSIGNED_INT_8_8_8_8,
-                        GL_UNSIGNED_INT_8_8_8_8_REV, GL_UNSIGNED_INT_10_10_10_2,
-                        GL_UNSIGNED_INT_2_10_10_10_REV});
+    return among(
+        type,
+        {GL_UNSIGNED_BYTE_3_3_2, GL_UNSIGNED_BYTE_2_3_3_REV, GL_UNSIGNED_SHORT_5_6_5,
+         GL_UNSIGNED_SHORT_5_6_5_REV, GL_UNSIGNED_SHORT_4_4_4_4, GL_UNSIGNED_SHORT_4_4_4_4_REV,
+         GL_UNSIGNED_SHORT_5_5_5_1, GL_UNSIGNED_SHORT_1_5_5_5_REV, GL_UNSIGNED_INT_8_8_8_8,
+         GL_UNSIGNED_INT_8_8_8_8_REV, GL_UNSIGNED_INT_10_10_10_2, GL_UNSIGNED_INT_2_10_10_10_REV});
 }
 
 // The formats OpenGL 1.1 reads pixels in, with the BGR ones of EXT_bgra.
 bool readFormat(GLenum format) {
-    return among(format, {GL_COLOR_INDEX, GL_STENCIL_INDEX, GL_DEPTH_COMPONENT, GL_RED, GL_GREEN,
-                          GL_BLUE, GL_ALPHA, GL_RGB, GL_RGBA, GL_LUMINANCE, GL_LUMINANCE_ALPHA,
-                          GL_BGR, GL_BGRA});
+    return among(format,
+                 {GL_COLOR_INDEX, GL_STENCIL_INDEX, GL_DEPTH_COMPONENT, GL_RED, GL_GREEN, GL_BLUE,
+                  GL_ALPHA, GL_RGB, GL_RGBA, GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_BGR, GL_BGRA});
 }
 
 // glGet's names for colours and normals, read as integers mapped from [-1, 1].
 bool mapped(GLenum pname) {
-    return among(pname, {GL_CURRENT_COLOR, GL_CURRENT_NORMAL, GL_COLOR_CLEAR_VALUE,
-                         GL_LIGHT_MODEL_AMBIENT});
+    return among(
+        pname, {GL_CURRENT_COLOR, GL_CURRENT_NORMAL, GL_COLOR_CLEAR_VALUE, GL_LIGHT_MODEL_AMBIENT});
 }
 
 GLint mappedInteger(GLfloat value) {
@@ -307,8 +306,8 @@ class Deferred {
     // valid arguments only, as the others are errors), and the pushes and
     // pops that take them back.
     static bool setsCurrent(const Call& call) {
-        static const std::set<std::string> kNames = {"glNormal3f",   "glNormal3fv",  "glColor3f",
-                                                     "glColor4f",    "glTexCoord2f", "glPushAttrib",
+        static const std::set<std::string> kNames = {"glNormal3f", "glNormal3fv",  "glColor3f",
+                                                     "glColor4f",  "glTexCoord2f", "glPushAttrib",
                                                      "glPopAttrib"};
         if (kNames.count(call.op->name) != 0) {
             return true;
@@ -319,10 +318,10 @@ class Deferred {
         const GLenum pname = argument(call, 1);
         const bool vector = std::string(call.op->name) == "glMaterialfv";
         return among(argument(call, 0), {GL_FRONT, GL_BACK, GL_FRONT_AND_BACK}) &&
-               (pname == GL_SHININESS ? call.args[2] >= 0 && call.args[2] <= 128
-                                      : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE,
-                                                                GL_SPECULAR, GL_EMISSION,
-                                                                GL_AMBIENT_AND_DIFFUSE}));
+               (pname == GL_SHININESS
+                    ? call.args[2] >= 0 && call.args[2] <= 128
+                    : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                              GL_AMBIENT_AND_DIFFUSE}));
     }
 
     // What a list's settings come to: those a pop in it took back left out.
@@ -343,8 +342,8 @@ class Deferred {
                     return material(set) ? (mask & GL_LIGHTING_BIT) != 0
                                          : (mask & GL_CURRENT_BIT) != 0;
                 };
-                out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(from),
-                                         out.end(), taken),
+                out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
+                                         taken),
                           out.end());
             } else {
                 out.push_back(call);
@@ -412,8 +411,8 @@ struct Departure {
 // operations there, in Mesa as in OpenGL 1.1.
 bool allowedInBegin(const Call& call) {
     static const std::set<std::string> kNames = {
-        "glVertex2f",   "glVertex3f", "glVertex3fv", "glNormal3f",  "glNormal3fv", "glColor3f",
-        "glColor4f",    "glTexCoord2f", "glMaterialf", "glMaterialfv", "glCallList", "glEnd"};
+        "glVertex2f", "glVertex3f",   "glVertex3fv", "glNormal3f",   "glNormal3fv", "glColor3f",
+        "glColor4f",  "glTexCoord2f", "glMaterialf", "glMaterialfv", "glCallList",  "glEnd"};
     return kNames.count(call.op->name) != 0;
 }
 
@@ -479,8 +478,9 @@ const Departure kDepartures[] = {
      }},
     {"glBegin", "modes after GL_POLYGON are no primitives (Mesa takes OpenGL 3.2's)",
      GL_INVALID_ENUM, [](const Call& c, bool) { return c.args[0] > GL_POLYGON && c.args[0] < 15; }},
-    {"glCallList", "calling list 0, which is never a list, is ignored (Mesa gives GL_INVALID_VALUE)",
-     GL_NO_ERROR, [](const Call& c, bool) { return c.args[0] == 0; }},
+    {"glCallList",
+     "calling list 0, which is never a list, is ignored (Mesa gives GL_INVALID_VALUE)", GL_NO_ERROR,
+     [](const Call& c, bool) { return c.args[0] == 0; }},
     {"glCallList",
      "calling a name with no list does nothing, compiled into a list too (Mesa can crash on it "
      "between glBegin and glEnd; the layer keeps the name from being defined later)",
@@ -495,15 +495,15 @@ const Departure kDepartures[] = {
          const std::string name = c.op->name;
          const GLenum pname = argument(c, 1);
          if (name == "glLightf") {
-             return among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION,
-                                  GL_SPOT_DIRECTION});
+             return among(pname,
+                          {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION, GL_SPOT_DIRECTION});
          }
          if (name == "glLightModeli") {
              return argument(c, 0) == GL_LIGHT_MODEL_AMBIENT;
          }
          if (name == "glMaterialf") {
-             return among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
-                                  GL_AMBIENT_AND_DIFFUSE});
+             return among(
+                 pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_AMBIENT_AND_DIFFUSE});
          }
          return pname == 0x2201;  // GL_TEXTURE_ENV_COLOR
      }},
@@ -565,9 +565,8 @@ const Departure kDepartures[] = {
              glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
          }
      }},
-    {"glIsList",
-     "a name is a list from glEndList on (Mesa answers GL_TRUE from glNewList on)", GL_NO_ERROR,
-     [](const Call&, bool compiling) { return compiling; },
+    {"glIsList", "a name is a list from glEndList on (Mesa answers GL_TRUE from glNewList on)",
+     GL_NO_ERROR, [](const Call&, bool compiling) { return compiling; },
      [](const Call& c, differential::Values& values) {
          const auto name = static_cast<GLuint>(c.args[0]);
          const GLboolean answer = glIsList(name);
@@ -575,8 +574,7 @@ const Departure kDepartures[] = {
      }},
     {"glGetTexLevelParameteriv",
      "a level with no image has the internal format 1 (Mesa answers GL_RGBA, as OpenGL 3 does)",
-     GL_NO_ERROR,
-     [](const Call& c, bool) { return argument(c, 2) == GL_TEXTURE_INTERNAL_FORMAT; },
+     GL_NO_ERROR, [](const Call& c, bool) { return argument(c, 2) == GL_TEXTURE_INTERNAL_FORMAT; },
      [](const Call& c, differential::Values& values) {
          const GLenum target = argument(c, 0);
          const GLint level = integerArgument(c.args[1]);
@@ -682,7 +680,6 @@ class Mesa {
     Window window_;
 };
 
-
 // Whether a primitive of `mode` with `count` vertices leaves some unused.
 bool incomplete(GLenum mode, int count) {
     switch (mode) {
@@ -697,21 +694,27 @@ bool incomplete(GLenum mode, int count) {
     }
 }
 
-// Mesa's display lists draw some of a primitive's unused vertices, and lose
-// a primitive where an attribute the list has not used before comes after
-// its first vertex: where a list holds either, what is drawn is not compared.
+// Mesa's display lists draw some of a primitive's unused vertices, lose a
+// primitive where an attribute the list has not used before comes after its
+// first vertex, and part of a rectangle after a primitive: where a list holds
+// any of these, what is drawn is not compared.
 class Incomplete {
    public:
     void compiled(const Call& call, GLuint list) {
         if (list != list_) {
             list_ = list;
             used_.clear();
+            drawn_ = false;
         }
         const std::string name = call.op->name;
         const std::string attribute = name.substr(0, name.find_first_of("0123456789"));
         if (differential::opensPrimitive(call)) {
             mode_ = argument(call, 0);
             count_ = 0;
+            drawn_ = true;
+        } else if (name == "glRectf") {
+            found_ = found_ || drawn_;
+            drawn_ = true;
         } else if (name.rfind("glVertex", 0) == 0) {
             ++count_;
         } else if (differential::closesPrimitive(call)) {
@@ -733,6 +736,7 @@ class Incomplete {
 
     GLuint list_ = 0;
     std::set<std::string> used_;
+    bool drawn_ = false;  // a primitive in the list
     GLenum mode_ = GL_TRIANGLES;
     int count_ = 0;
     bool found_ = false;
@@ -786,8 +790,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     Deferred deferred;
     Popped popped;
     Incomplete unused;
-    bool open = false;     // by the calls' names, as the errors are read
-    bool inBegin = false;  // Mesa's own, where no query may be made
+    bool open = false;          // by the calls' names, as the errors are read
+    bool inBegin = false;       // Mesa's own, where no query may be made
     bool compiledOpen = false;  // a primitive begun in the list being compiled
     differential::Hooks hooks;
     hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
@@ -863,8 +867,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     const auto outcomes = differential::run(sequence, hooks);
     for (const auto& outcome : outcomes) {
         std::cout << "call " << outcome.checked << ' ' << outcome.error << ' '
-                  << (outcome.skipped.empty() ? "-" : outcome.skipped) << ' '
-                  << outcome.substitute << ' ' << outcome.values.size();
+                  << (outcome.skipped.empty() ? "-" : outcome.skipped) << ' ' << outcome.substitute
+                  << ' ' << outcome.values.size();
         for (const double value : outcome.values) {
             std::cout << ' ' << value;
         }

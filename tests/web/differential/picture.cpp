@@ -62,11 +62,12 @@ std::string differs(const Picture& layer, const Picture& opengl) {
     }
     const auto missing = [](const Picture& from, const Picture& in) -> std::string {
         for (const Corner& corner : from.corners) {
-            const bool found = std::any_of(in.corners.begin(), in.corners.end(), [&](const Corner& c) {
-                return std::fabs(c[0] - corner[0]) <= 2 * kNear &&
-                       std::fabs(c[1] - corner[1]) <= 2 * kNear &&
-                       std::fabs(c[2] - corner[2]) <= 2 * kNear;
-            });
+            const bool found =
+                std::any_of(in.corners.begin(), in.corners.end(), [&](const Corner& c) {
+                    return std::fabs(c[0] - corner[0]) <= 2 * kNear &&
+                           std::fabs(c[1] - corner[1]) <= 2 * kNear &&
+                           std::fabs(c[2] - corner[2]) <= 2 * kNear;
+                });
             if (!found) {
                 return text(corner);
             }

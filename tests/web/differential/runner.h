@@ -14,9 +14,9 @@ namespace differential {
 struct Outcome {
     bool checked = false;  // the error was read after the call
     unsigned error = 0;
-    Values values;         // what the call answered
-    std::string skipped;   // why the call was not issued, if it was not
-    int substitute = -1;   // the departure whose calls were issued in its place
+    Values values;        // what the call answered
+    std::string skipped;  // why the call was not issued, if it was not
+    int substitute = -1;  // the departure whose calls were issued in its place
 };
 
 struct Hooks {

@@ -12,8 +12,8 @@ namespace differential {
 
 namespace {
 
-#define N(name) \
-    Named {      \
+#define N(name)                          \
+    Named {                              \
         static_cast<double>(name), #name \
     }
 
@@ -66,10 +66,10 @@ std::vector<Named> numbers(std::initializer_list<double> values) {
 
 // --- Argument domains --------------------------------------------------------------
 
-const Domain kModes{{N(GL_POINTS), N(GL_LINES), N(GL_LINE_LOOP), N(GL_LINE_STRIP),
-                     N(GL_TRIANGLES), N(GL_TRIANGLE_STRIP), N(GL_TRIANGLE_FAN), N(GL_QUADS),
-                     N(GL_QUAD_STRIP), N(GL_POLYGON)},
-                    {{10, "GL_POLYGON+1"}, {0x1234, "0x1234"}}};
+const Domain kModes{
+    {N(GL_POINTS), N(GL_LINES), N(GL_LINE_LOOP), N(GL_LINE_STRIP), N(GL_TRIANGLES),
+     N(GL_TRIANGLE_STRIP), N(GL_TRIANGLE_FAN), N(GL_QUADS), N(GL_QUAD_STRIP), N(GL_POLYGON)},
+    {{10, "GL_POLYGON+1"}, {0x1234, "0x1234"}}};
 const Domain kCoordinate{numbers({0, 0.25, -0.5, 0.5}), {}};
 const Domain kPoint{numbers({0, 0.25, -0.5, 0.5}), {}, 3};
 const Domain kNormal{numbers({0, 1, -1, 0.5, 2}), {}, 3};
@@ -99,18 +99,17 @@ const Domain kPlace{numbers({0, 4}), numbers({-4})};
 const Domain kExtent{numbers({16, 64, 0}), numbers({-1})};
 
 const Domain kListName{numbers({1, 2, 3, 4, 5}), numbers({0})};
-const Domain kListMode{{N(GL_COMPILE), N(GL_COMPILE_AND_EXECUTE)},
-                       {{0x1302, "0x1302"}, {0, "0"}}};
+const Domain kListMode{{N(GL_COMPILE), N(GL_COMPILE_AND_EXECUTE)}, {{0x1302, "0x1302"}, {0, "0"}}};
 const Domain kRange{numbers({1, 2, 3}), numbers({0, -1})};
 
 const Domain kLight{{N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3), N(GL_LIGHT4),
                      N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7)},
                     {{0x4008, "GL_LIGHT0+8"}, N(GL_LIGHTING)}};
-const Domain kLightName{{N(GL_AMBIENT), N(GL_DIFFUSE), N(GL_SPECULAR), N(GL_POSITION),
-                         N(GL_SPOT_DIRECTION), N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF),
-                         N(GL_CONSTANT_ATTENUATION), N(GL_LINEAR_ATTENUATION),
-                         N(GL_QUADRATIC_ATTENUATION)},
-                        {N(GL_SHININESS), {0, "0"}}};
+const Domain kLightName{
+    {N(GL_AMBIENT), N(GL_DIFFUSE), N(GL_SPECULAR), N(GL_POSITION), N(GL_SPOT_DIRECTION),
+     N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONSTANT_ATTENUATION), N(GL_LINEAR_ATTENUATION),
+     N(GL_QUADRATIC_ATTENUATION)},
+    {N(GL_SHININESS), {0, "0"}}};
 const Domain kLightScalarName{{N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONSTANT_ATTENUATION),
                                N(GL_LINEAR_ATTENUATION), N(GL_QUADRATIC_ATTENUATION)},
                               {N(GL_POSITION), N(GL_AMBIENT)}};
@@ -135,89 +134,94 @@ const Domain kReadMaterialName{
     {N(GL_AMBIENT_AND_DIFFUSE), N(GL_POSITION)}};
 const Domain kShading{{N(GL_FLAT), N(GL_SMOOTH)}, {{0x1D02, "0x1D02"}, {0, "0"}}};
 
-const Domain kCapability{{N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3),
-                          N(GL_LIGHT4), N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7),
-                          N(GL_NORMALIZE), N(GL_DEPTH_TEST), N(GL_BLEND), N(GL_CULL_FACE),
-                          N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)},
-                         {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kCapability{
+    {N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3), N(GL_LIGHT4),
+     N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7), N(GL_NORMALIZE), N(GL_DEPTH_TEST), N(GL_BLEND),
+     N(GL_CULL_FACE), N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)},
+    {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
-const Domain kFactor{{N(GL_SRC_ALPHA), N(GL_ONE_MINUS_SRC_ALPHA), N(GL_ZERO), N(GL_ONE),
-                      N(GL_SRC_COLOR), N(GL_ONE_MINUS_SRC_COLOR), N(GL_DST_ALPHA),
-                      N(GL_ONE_MINUS_DST_ALPHA), N(GL_DST_COLOR), N(GL_ONE_MINUS_DST_COLOR),
-                      N(GL_SRC_ALPHA_SATURATE)},
-                     {{0x0309, "0x0309"}, N(GL_BLEND)}};
-const Domain kClearMask{{N(GL_COLOR_BUFFER_BIT), N(GL_DEPTH_BUFFER_BIT),
-                         {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT,
-                          "GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT"},
-                         {0, "0"}},
-                        {N(GL_CURRENT_BIT), {0xFFFFFFFF, "0xFFFFFFFF"}}};
-const Domain kAttributeMask{
-    {N(GL_ALL_ATTRIB_BITS), N(GL_CURRENT_BIT), N(GL_LIGHTING_BIT), N(GL_DEPTH_BUFFER_BIT),
-     N(GL_POLYGON_BIT), N(GL_ENABLE_BIT), N(GL_COLOR_BUFFER_BIT), N(GL_TEXTURE_BIT),
-     N(GL_TRANSFORM_BIT), N(GL_VIEWPORT_BIT),
-     {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
-    {{0, "0"}}};
+const Domain kFactor{
+    {N(GL_SRC_ALPHA), N(GL_ONE_MINUS_SRC_ALPHA), N(GL_ZERO), N(GL_ONE), N(GL_SRC_COLOR),
+     N(GL_ONE_MINUS_SRC_COLOR), N(GL_DST_ALPHA), N(GL_ONE_MINUS_DST_ALPHA), N(GL_DST_COLOR),
+     N(GL_ONE_MINUS_DST_COLOR), N(GL_SRC_ALPHA_SATURATE)},
+    {{0x0309, "0x0309"}, N(GL_BLEND)}};
+const Domain kClearMask{
+    {N(GL_COLOR_BUFFER_BIT),
+     N(GL_DEPTH_BUFFER_BIT),
+     {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, "GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT"},
+     {0, "0"}},
+    {N(GL_CURRENT_BIT), {0xFFFFFFFF, "0xFFFFFFFF"}}};
+const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
+                             N(GL_CURRENT_BIT),
+                             N(GL_LIGHTING_BIT),
+                             N(GL_DEPTH_BUFFER_BIT),
+                             N(GL_POLYGON_BIT),
+                             N(GL_ENABLE_BIT),
+                             N(GL_COLOR_BUFFER_BIT),
+                             N(GL_TEXTURE_BIT),
+                             N(GL_TRANSFORM_BIT),
+                             N(GL_VIEWPORT_BIT),
+                             {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
+                            {{0, "0"}}};
 
 // Every name glGet answers in the layer's subset.
-const Domain kGetName{
-    {N(GL_MATRIX_MODE),
-     N(GL_MODELVIEW_MATRIX),
-     N(GL_PROJECTION_MATRIX),
-     N(GL_MODELVIEW_STACK_DEPTH),
-     N(GL_PROJECTION_STACK_DEPTH),
-     N(GL_MAX_MODELVIEW_STACK_DEPTH),
-     N(GL_MAX_PROJECTION_STACK_DEPTH),
-     N(GL_VIEWPORT),
-     N(GL_ATTRIB_STACK_DEPTH),
-     N(GL_MAX_ATTRIB_STACK_DEPTH),
-     N(GL_LIST_INDEX),
-     N(GL_LIST_MODE),
-     N(GL_MAX_LIST_NESTING),
-     N(GL_SHADE_MODEL),
-     N(GL_FRONT_FACE),
-     N(GL_DEPTH_WRITEMASK),
-     N(GL_COLOR_CLEAR_VALUE),
-     N(GL_CURRENT_COLOR),
-     N(GL_CURRENT_NORMAL),
-     N(GL_CURRENT_TEXTURE_COORDS),
-     N(GL_TEXTURE_BINDING_2D),
-     N(GL_MAX_TEXTURE_SIZE),
-     N(GL_MAX_LIGHTS),
-     N(GL_BLEND_SRC),
-     N(GL_BLEND_DST),
-     N(GL_LIGHT_MODEL_TWO_SIDE),
-     N(GL_LIGHT_MODEL_LOCAL_VIEWER),
-     N(GL_LIGHT_MODEL_AMBIENT),
-     N(GL_LIGHTING),
-     N(GL_LIGHT0),
-     N(GL_LIGHT7),
-     N(GL_NORMALIZE),
-     N(GL_DEPTH_TEST),
-     N(GL_BLEND),
-     N(GL_CULL_FACE),
-     N(GL_TEXTURE_2D),
-     N(GL_TEXTURE_1D),
-     N(GL_UNPACK_SWAP_BYTES),
-     N(GL_UNPACK_LSB_FIRST),
-     N(GL_UNPACK_ROW_LENGTH),
-     N(GL_UNPACK_SKIP_ROWS),
-     N(GL_UNPACK_SKIP_PIXELS),
-     N(GL_UNPACK_ALIGNMENT),
-     N(GL_PACK_SWAP_BYTES),
-     N(GL_PACK_LSB_FIRST),
-     N(GL_PACK_ROW_LENGTH),
-     N(GL_PACK_SKIP_ROWS),
-     N(GL_PACK_SKIP_PIXELS),
-     N(GL_PACK_ALIGNMENT)},
-    {{0, "0"}, {0xFFFF, "0xFFFF"}}};
+const Domain kGetName{{N(GL_MATRIX_MODE),
+                       N(GL_MODELVIEW_MATRIX),
+                       N(GL_PROJECTION_MATRIX),
+                       N(GL_MODELVIEW_STACK_DEPTH),
+                       N(GL_PROJECTION_STACK_DEPTH),
+                       N(GL_MAX_MODELVIEW_STACK_DEPTH),
+                       N(GL_MAX_PROJECTION_STACK_DEPTH),
+                       N(GL_VIEWPORT),
+                       N(GL_ATTRIB_STACK_DEPTH),
+                       N(GL_MAX_ATTRIB_STACK_DEPTH),
+                       N(GL_LIST_INDEX),
+                       N(GL_LIST_MODE),
+                       N(GL_MAX_LIST_NESTING),
+                       N(GL_SHADE_MODEL),
+                       N(GL_FRONT_FACE),
+                       N(GL_DEPTH_WRITEMASK),
+                       N(GL_COLOR_CLEAR_VALUE),
+                       N(GL_CURRENT_COLOR),
+                       N(GL_CURRENT_NORMAL),
+                       N(GL_CURRENT_TEXTURE_COORDS),
+                       N(GL_TEXTURE_BINDING_2D),
+                       N(GL_MAX_TEXTURE_SIZE),
+                       N(GL_MAX_LIGHTS),
+                       N(GL_BLEND_SRC),
+                       N(GL_BLEND_DST),
+                       N(GL_LIGHT_MODEL_TWO_SIDE),
+                       N(GL_LIGHT_MODEL_LOCAL_VIEWER),
+                       N(GL_LIGHT_MODEL_AMBIENT),
+                       N(GL_LIGHTING),
+                       N(GL_LIGHT0),
+                       N(GL_LIGHT7),
+                       N(GL_NORMALIZE),
+                       N(GL_DEPTH_TEST),
+                       N(GL_BLEND),
+                       N(GL_CULL_FACE),
+                       N(GL_TEXTURE_2D),
+                       N(GL_TEXTURE_1D),
+                       N(GL_UNPACK_SWAP_BYTES),
+                       N(GL_UNPACK_LSB_FIRST),
+                       N(GL_UNPACK_ROW_LENGTH),
+                       N(GL_UNPACK_SKIP_ROWS),
+                       N(GL_UNPACK_SKIP_PIXELS),
+                       N(GL_UNPACK_ALIGNMENT),
+                       N(GL_PACK_SWAP_BYTES),
+                       N(GL_PACK_LSB_FIRST),
+                       N(GL_PACK_ROW_LENGTH),
+                       N(GL_PACK_SKIP_ROWS),
+                       N(GL_PACK_SKIP_PIXELS),
+                       N(GL_PACK_ALIGNMENT)},
+                      {{0, "0"}, {0xFFFF, "0xFFFF"}}};
 const Domain kStringName{{N(GL_VENDOR), N(GL_RENDERER), N(GL_VERSION), N(GL_EXTENSIONS)},
                          {{0x1F04, "0x1F04"}, {0, "0"}}};
 
 const Domain kCount{numbers({1, 2}), numbers({0, -1})};
 const Domain kTextureName{numbers({1, 2, 3, 0}), {}};
-const Domain kBindTarget{{N(GL_TEXTURE_2D)},
-                         {N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
+const Domain kBindTarget{{N(GL_TEXTURE_2D)}, {N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
 const Domain kParameterName{{N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER),
                              N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T)},
                             {N(GL_TEXTURE_WIDTH), {0, "0"}}};
@@ -230,17 +234,25 @@ const Domain kEnvironmentName{{N(GL_TEXTURE_ENV_MODE)},
                               {{0x2201, "GL_TEXTURE_ENV_COLOR"}, {0, "0"}}};
 const Domain kEnvironmentMode{{N(GL_MODULATE), N(GL_REPLACE), N(GL_DECAL), N(GL_BLEND)},
                               {{0x0104, "GL_ADD"}, {0, "0"}}};
-const Domain kImageTarget{{N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D)},
-                          {N(GL_TEXTURE_1D), {0, "0"}}};
+const Domain kImageTarget{{N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D)}, {N(GL_TEXTURE_1D), {0, "0"}}};
 const Domain kLineTarget{{N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)}, {N(GL_TEXTURE_2D)}};
 const Domain kLevel{numbers({0, 1, 2, 3}),
                     {{-1, nullptr}, {kMaxLevel, "maxlevel"}, {kBeyondLevel, "maxlevel+1"}}};
-const Domain kInternalFormat{
-    {N(GL_RGB), N(GL_RGBA), N(GL_RGB8), N(GL_RGBA8), {1, "1"}, {2, "2"}, {3, "3"}, {4, "4"},
-     N(GL_LUMINANCE), N(GL_LUMINANCE_ALPHA), N(GL_ALPHA)},
-    {{0, "0"}, {5, "5"}, N(GL_BGR)}};
-const Domain kWidth{numbers({4, 1, 2, 8}),
-                    {{0, nullptr}, {3, nullptr}, {-1, nullptr}, {kMax, "max"}, {kTwiceMax, "2max"}}};
+const Domain kInternalFormat{{N(GL_RGB),
+                              N(GL_RGBA),
+                              N(GL_RGB8),
+                              N(GL_RGBA8),
+                              {1, "1"},
+                              {2, "2"},
+                              {3, "3"},
+                              {4, "4"},
+                              N(GL_LUMINANCE),
+                              N(GL_LUMINANCE_ALPHA),
+                              N(GL_ALPHA)},
+                             {{0, "0"}, {5, "5"}, N(GL_BGR)}};
+const Domain kWidth{
+    numbers({4, 1, 2, 8}),
+    {{0, nullptr}, {3, nullptr}, {-1, nullptr}, {kMax, "max"}, {kTwiceMax, "2max"}}};
 const Domain kHeight{numbers({4, 1, 2, 8}), numbers({0, 3, -1})};
 const Domain kBorder{numbers({0}), numbers({1, 2, -1})};
 const Domain kFormat{{N(GL_RGB), N(GL_RGBA), N(GL_BGR), N(GL_BGRA), N(GL_LUMINANCE),
@@ -252,16 +264,15 @@ const Domain kPixels{{{1, "data"}}, {{0, "null"}}};
 const Domain kLevelTarget{
     {N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)},
     {N(GL_TEXTURE_ENV), {0, "0"}}};
-const Domain kLevelName{{N(GL_TEXTURE_WIDTH), N(GL_TEXTURE_HEIGHT), N(GL_TEXTURE_INTERNAL_FORMAT),
-                         N(GL_TEXTURE_BORDER), N(GL_TEXTURE_RED_SIZE), N(GL_TEXTURE_GREEN_SIZE),
-                         N(GL_TEXTURE_BLUE_SIZE), N(GL_TEXTURE_ALPHA_SIZE),
-                         N(GL_TEXTURE_LUMINANCE_SIZE), N(GL_TEXTURE_INTENSITY_SIZE)},
-                        {N(GL_TEXTURE_MIN_FILTER), {0, "0"}}};
+const Domain kLevelName{
+    {N(GL_TEXTURE_WIDTH), N(GL_TEXTURE_HEIGHT), N(GL_TEXTURE_INTERNAL_FORMAT), N(GL_TEXTURE_BORDER),
+     N(GL_TEXTURE_RED_SIZE), N(GL_TEXTURE_GREEN_SIZE), N(GL_TEXTURE_BLUE_SIZE),
+     N(GL_TEXTURE_ALPHA_SIZE), N(GL_TEXTURE_LUMINANCE_SIZE), N(GL_TEXTURE_INTENSITY_SIZE)},
+    {N(GL_TEXTURE_MIN_FILTER), {0, "0"}}};
 const Domain kStoreName{{N(GL_UNPACK_ALIGNMENT), N(GL_UNPACK_ROW_LENGTH), N(GL_UNPACK_SKIP_ROWS),
-                         N(GL_UNPACK_SKIP_PIXELS), N(GL_UNPACK_SWAP_BYTES),
-                         N(GL_UNPACK_LSB_FIRST), N(GL_PACK_ALIGNMENT), N(GL_PACK_ROW_LENGTH),
-                         N(GL_PACK_SKIP_ROWS), N(GL_PACK_SKIP_PIXELS), N(GL_PACK_SWAP_BYTES),
-                         N(GL_PACK_LSB_FIRST)},
+                         N(GL_UNPACK_SKIP_PIXELS), N(GL_UNPACK_SWAP_BYTES), N(GL_UNPACK_LSB_FIRST),
+                         N(GL_PACK_ALIGNMENT), N(GL_PACK_ROW_LENGTH), N(GL_PACK_SKIP_ROWS),
+                         N(GL_PACK_SKIP_PIXELS), N(GL_PACK_SWAP_BYTES), N(GL_PACK_LSB_FIRST)},
                         {{0, "0"}, N(GL_TEXTURE_2D)}};
 const Domain kStoreValue{numbers({1, 0, 2, 4, 8}), numbers({-1, 3, 16})};
 const Domain kReadFormat{{N(GL_RGBA), N(GL_RGB)},
@@ -336,227 +347,358 @@ std::vector<Op> makeOps() {
     using G = Group;
     const Domain& C = kCoordinate;
     return {
-        {"glBegin", G::Primitives, {&kModes}, [](const double* a, Values&) { glBegin(enumerant(a[0])); }, 1},
+        {"glBegin",
+         G::Primitives,
+         {&kModes},
+         [](const double* a, Values&) { glBegin(enumerant(a[0])); },
+         1},
         {"glEnd", G::Primitives, {}, [](const double*, Values&) { glEnd(); }, 1},
-        {"glVertex2f", G::Primitives, {&C, &C},
-         [](const double* a, Values&) { glVertex2f(real(a[0]), real(a[1])); }, 0},
-        {"glVertex3f", G::Primitives, {&C, &C, &C},
-         [](const double* a, Values&) { glVertex3f(real(a[0]), real(a[1]), real(a[2])); }, 0},
-        {"glVertex3fv", G::Primitives, {&kPoint},
+        {"glVertex2f",
+         G::Primitives,
+         {&C, &C},
+         [](const double* a, Values&) { glVertex2f(real(a[0]), real(a[1])); },
+         0},
+        {"glVertex3f",
+         G::Primitives,
+         {&C, &C, &C},
+         [](const double* a, Values&) { glVertex3f(real(a[0]), real(a[1]), real(a[2])); },
+         0},
+        {"glVertex3fv",
+         G::Primitives,
+         {&kPoint},
          [](const double* a, Values&) {
              GLfloat v[3];
              floats(a, v, 3);
              glVertex3fv(v);
          },
          0},
-        {"glNormal3f", G::Primitives, {&kNormalPart, &kNormalPart, &kNormalPart},
-         [](const double* a, Values&) { glNormal3f(real(a[0]), real(a[1]), real(a[2])); }, 2},
-        {"glNormal3fv", G::Primitives, {&kNormal},
+        {"glNormal3f",
+         G::Primitives,
+         {&kNormalPart, &kNormalPart, &kNormalPart},
+         [](const double* a, Values&) { glNormal3f(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glNormal3fv",
+         G::Primitives,
+         {&kNormal},
          [](const double* a, Values&) {
              GLfloat v[3];
              floats(a, v, 3);
              glNormal3fv(v);
          },
          1},
-        {"glTexCoord2f", G::Primitives, {&kTexturePart, &kTexturePart},
-         [](const double* a, Values&) { glTexCoord2f(real(a[0]), real(a[1])); }, 2},
-        {"glColor3f", G::Primitives, {&kColour, &kColour, &kColour},
-         [](const double* a, Values&) { glColor3f(real(a[0]), real(a[1]), real(a[2])); }, 1},
-        {"glColor4f", G::Primitives, {&kColour, &kColour, &kColour, &kColour},
+        {"glTexCoord2f",
+         G::Primitives,
+         {&kTexturePart, &kTexturePart},
+         [](const double* a, Values&) { glTexCoord2f(real(a[0]), real(a[1])); },
+         2},
+        {"glColor3f",
+         G::Primitives,
+         {&kColour, &kColour, &kColour},
+         [](const double* a, Values&) { glColor3f(real(a[0]), real(a[1]), real(a[2])); },
+         1},
+        {"glColor4f",
+         G::Primitives,
+         {&kColour, &kColour, &kColour, &kColour},
          [](const double* a, Values&) {
              glColor4f(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
          },
          2},
-        {"glRectf", G::Primitives, {&C, &C, &C, &C},
+        {"glRectf",
+         G::Primitives,
+         {&C, &C, &C, &C},
          [](const double* a, Values&) { glRectf(real(a[0]), real(a[1]), real(a[2]), real(a[3])); },
          2},
 
-        {"glMatrixMode", G::Matrices, {&kMatrixModes},
-         [](const double* a, Values&) { glMatrixMode(enumerant(a[0])); }, 4},
+        {"glMatrixMode",
+         G::Matrices,
+         {&kMatrixModes},
+         [](const double* a, Values&) { glMatrixMode(enumerant(a[0])); },
+         4},
         {"glLoadIdentity", G::Matrices, {}, [](const double*, Values&) { glLoadIdentity(); }, 2},
-        {"glLoadMatrixf", G::Matrices, {&kMatrix},
+        {"glLoadMatrixf",
+         G::Matrices,
+         {&kMatrix},
          [](const double* a, Values&) {
              GLfloat m[16];
              floats(a, m, 16);
              glLoadMatrixf(m);
          },
          1},
-        {"glMultMatrixf", G::Matrices, {&kMatrix},
+        {"glMultMatrixf",
+         G::Matrices,
+         {&kMatrix},
          [](const double* a, Values&) {
              GLfloat m[16];
              floats(a, m, 16);
              glMultMatrixf(m);
          },
          2},
-        {"glMultMatrixd", G::Matrices, {&kMatrix}, [](const double* a, Values&) { glMultMatrixd(a); },
+        {"glMultMatrixd",
+         G::Matrices,
+         {&kMatrix},
+         [](const double* a, Values&) { glMultMatrixd(a); },
          1},
         {"glPushMatrix", G::Matrices, {}, [](const double*, Values&) { glPushMatrix(); }, 3},
         {"glPopMatrix", G::Matrices, {}, [](const double*, Values&) { glPopMatrix(); }, 3},
-        {"glTranslatef", G::Matrices, {&kOffset, &kOffset, &kOffset},
-         [](const double* a, Values&) { glTranslatef(real(a[0]), real(a[1]), real(a[2])); }, 2},
-        {"glTranslated", G::Matrices, {&kOffset, &kOffset, &kOffset},
-         [](const double* a, Values&) { glTranslated(a[0], a[1], a[2]); }, 1},
-        {"glRotatef", G::Matrices, {&kAngle, &kAxis, &kAxis, &kAxis},
+        {"glTranslatef",
+         G::Matrices,
+         {&kOffset, &kOffset, &kOffset},
+         [](const double* a, Values&) { glTranslatef(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glTranslated",
+         G::Matrices,
+         {&kOffset, &kOffset, &kOffset},
+         [](const double* a, Values&) { glTranslated(a[0], a[1], a[2]); },
+         1},
+        {"glRotatef",
+         G::Matrices,
+         {&kAngle, &kAxis, &kAxis, &kAxis},
          [](const double* a, Values&) {
              glRotatef(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
          },
          2},
-        {"glScalef", G::Matrices, {&kScale, &kScale, &kScale},
-         [](const double* a, Values&) { glScalef(real(a[0]), real(a[1]), real(a[2])); }, 2},
-        {"glOrtho", G::Matrices, {&kPlane, &kPlane, &kPlane, &kPlane, &kPlane, &kPlane},
-         [](const double* a, Values&) { glOrtho(a[0], a[1], a[2], a[3], a[4], a[5]); }, 2},
-        {"glViewport", G::Matrices, {&kPlace, &kPlace, &kExtent, &kExtent},
+        {"glScalef",
+         G::Matrices,
+         {&kScale, &kScale, &kScale},
+         [](const double* a, Values&) { glScalef(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glOrtho",
+         G::Matrices,
+         {&kPlane, &kPlane, &kPlane, &kPlane, &kPlane, &kPlane},
+         [](const double* a, Values&) { glOrtho(a[0], a[1], a[2], a[3], a[4], a[5]); },
+         2},
+        {"glViewport",
+         G::Matrices,
+         {&kPlace, &kPlace, &kExtent, &kExtent},
          [](const double* a, Values&) {
              glViewport(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]));
          },
          1},
 
-        {"glGenLists", G::Lists, {&kRange},
-         [](const double* a, Values& v) { v.push_back(glGenLists(integer(a[0]))); }, 1},
-        {"glNewList", G::Lists, {&kListName, &kListMode},
-         [](const double* a, Values&) {
-             glNewList(static_cast<GLuint>(a[0]), enumerant(a[1]));
-         },
+        {"glGenLists",
+         G::Lists,
+         {&kRange},
+         [](const double* a, Values& v) { v.push_back(glGenLists(integer(a[0]))); },
+         1},
+        {"glNewList",
+         G::Lists,
+         {&kListName, &kListMode},
+         [](const double* a, Values&) { glNewList(static_cast<GLuint>(a[0]), enumerant(a[1])); },
          1},
         {"glEndList", G::Lists, {}, [](const double*, Values&) { glEndList(); }, 1},
-        {"glCallList", G::Lists, {&kListName},
-         [](const double* a, Values&) { glCallList(static_cast<GLuint>(a[0])); }, 3},
-        {"glIsList", G::Lists, {&kListName},
-         [](const double* a, Values& v) { v.push_back(glIsList(static_cast<GLuint>(a[0]))); }, 1,
+        {"glCallList",
+         G::Lists,
+         {&kListName},
+         [](const double* a, Values&) { glCallList(static_cast<GLuint>(a[0])); },
+         3},
+        {"glIsList",
+         G::Lists,
+         {&kListName},
+         [](const double* a, Values& v) { v.push_back(glIsList(static_cast<GLuint>(a[0]))); },
+         1,
          true},
-        {"glDeleteLists", G::Lists, {&kListName, &kRange},
-         [](const double* a, Values&) {
-             glDeleteLists(static_cast<GLuint>(a[0]), integer(a[1]));
-         },
+        {"glDeleteLists",
+         G::Lists,
+         {&kListName, &kRange},
+         [](const double* a, Values&) { glDeleteLists(static_cast<GLuint>(a[0]), integer(a[1])); },
          1},
 
-        {"glLightf", G::Lighting, {&kLight, &kLightScalarName, &kLightScalar},
-         [](const double* a, Values&) {
-             glLightf(enumerant(a[0]), enumerant(a[1]), real(a[2]));
-         },
+        {"glLightf",
+         G::Lighting,
+         {&kLight, &kLightScalarName, &kLightScalar},
+         [](const double* a, Values&) { glLightf(enumerant(a[0]), enumerant(a[1]), real(a[2])); },
          3},
-        {"glLightfv", G::Lighting, {&kLight, &kLightName, &kLightVector},
+        {"glLightfv",
+         G::Lighting,
+         {&kLight, &kLightName, &kLightVector},
          [](const double* a, Values&) {
              GLfloat v[4];
              floats(a + 2, v, 4);
              glLightfv(enumerant(a[0]), enumerant(a[1]), v);
          },
          3},
-        {"glLightModeli", G::Lighting, {&kModelName, &kModelScalar},
-         [](const double* a, Values&) { glLightModeli(enumerant(a[0]), integer(a[1])); }, 1},
-        {"glLightModelfv", G::Lighting, {&kModelName, &kModelVector},
+        {"glLightModeli",
+         G::Lighting,
+         {&kModelName, &kModelScalar},
+         [](const double* a, Values&) { glLightModeli(enumerant(a[0]), integer(a[1])); },
+         1},
+        {"glLightModelfv",
+         G::Lighting,
+         {&kModelName, &kModelVector},
          [](const double* a, Values&) {
              GLfloat v[4];
              floats(a + 1, v, 4);
              glLightModelfv(enumerant(a[0]), v);
          },
          1},
-        {"glMaterialf", G::Lighting, {&kFace, &kMaterialScalarName, &kShininess},
+        {"glMaterialf",
+         G::Lighting,
+         {&kFace, &kMaterialScalarName, &kShininess},
          [](const double* a, Values&) {
              glMaterialf(enumerant(a[0]), enumerant(a[1]), real(a[2]));
          },
          2},
-        {"glMaterialfv", G::Lighting, {&kFace, &kMaterialName, &kMaterialVector},
+        {"glMaterialfv",
+         G::Lighting,
+         {&kFace, &kMaterialName, &kMaterialVector},
          [](const double* a, Values&) {
              GLfloat v[4];
              floats(a + 2, v, 4);
              glMaterialfv(enumerant(a[0]), enumerant(a[1]), v);
          },
          3},
-        {"glShadeModel", G::Lighting, {&kShading},
-         [](const double* a, Values&) { glShadeModel(enumerant(a[0])); }, 1},
+        {"glShadeModel",
+         G::Lighting,
+         {&kShading},
+         [](const double* a, Values&) { glShadeModel(enumerant(a[0])); },
+         1},
 
-        {"glEnable", G::State, {&kCapability},
-         [](const double* a, Values&) { glEnable(enumerant(a[0])); }, 4},
-        {"glDisable", G::State, {&kCapability},
-         [](const double* a, Values&) { glDisable(enumerant(a[0])); }, 3},
-        {"glIsEnabled", G::State, {&kCapability},
-         [](const double* a, Values& v) { v.push_back(glIsEnabled(enumerant(a[0]))); }, 1, true},
-        {"glFrontFace", G::State, {&kWinding},
-         [](const double* a, Values&) { glFrontFace(enumerant(a[0])); }, 1},
-        {"glDepthMask", G::State, {&kBoolean},
-         [](const double* a, Values&) { glDepthMask(static_cast<GLboolean>(a[0])); }, 1},
-        {"glBlendFunc", G::State, {&kFactor, &kFactor},
-         [](const double* a, Values&) { glBlendFunc(enumerant(a[0]), enumerant(a[1])); }, 1},
-        {"glClearColor", G::State, {&kColour, &kColour, &kColour, &kColour},
+        {"glEnable",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values&) { glEnable(enumerant(a[0])); },
+         4},
+        {"glDisable",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values&) { glDisable(enumerant(a[0])); },
+         3},
+        {"glIsEnabled",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values& v) { v.push_back(glIsEnabled(enumerant(a[0]))); },
+         1,
+         true},
+        {"glFrontFace",
+         G::State,
+         {&kWinding},
+         [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glDepthMask",
+         G::State,
+         {&kBoolean},
+         [](const double* a, Values&) { glDepthMask(static_cast<GLboolean>(a[0])); },
+         1},
+        {"glBlendFunc",
+         G::State,
+         {&kFactor, &kFactor},
+         [](const double* a, Values&) { glBlendFunc(enumerant(a[0]), enumerant(a[1])); },
+         1},
+        {"glClearColor",
+         G::State,
+         {&kColour, &kColour, &kColour, &kColour},
          [](const double* a, Values&) {
              glClearColor(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
          },
          1},
-        {"glClear", G::State, {&kClearMask},
-         [](const double* a, Values&) { glClear(enumerant(a[0])); }, 1},
-        {"glPushAttrib", G::State, {&kAttributeMask},
-         [](const double* a, Values&) { glPushAttrib(enumerant(a[0])); }, 2},
+        {"glClear",
+         G::State,
+         {&kClearMask},
+         [](const double* a, Values&) { glClear(enumerant(a[0])); },
+         1},
+        {"glPushAttrib",
+         G::State,
+         {&kAttributeMask},
+         [](const double* a, Values&) { glPushAttrib(enumerant(a[0])); },
+         2},
         {"glPopAttrib", G::State, {}, [](const double*, Values&) { glPopAttrib(); }, 2},
         {"glFlush", G::State, {}, [](const double*, Values&) { glFlush(); }, 1},
         {"glFinish", G::State, {}, [](const double*, Values&) { glFinish(); }, 1},
 
-        {"glGetError", G::Queries, {}, [](const double*, Values& v) { v.push_back(glGetError()); },
+        {"glGetError",
+         G::Queries,
+         {},
+         [](const double*, Values& v) { v.push_back(glGetError()); },
          1},
-        {"glGetIntegerv", G::Queries, {&kGetName},
+        {"glGetIntegerv",
+         G::Queries,
+         {&kGetName},
          [](const double* a, Values& v) {
              answer<GLint>(enumerant(a[0]), v,
                            [&](GLint* out) { glGetIntegerv(enumerant(a[0]), out); });
          },
-         2, true},
-        {"glGetFloatv", G::Queries, {&kGetName},
+         2,
+         true},
+        {"glGetFloatv",
+         G::Queries,
+         {&kGetName},
          [](const double* a, Values& v) {
              answer<GLfloat>(enumerant(a[0]), v,
                              [&](GLfloat* out) { glGetFloatv(enumerant(a[0]), out); });
          },
-         2, true},
-        {"glGetString", G::Queries, {&kStringName},
+         2,
+         true},
+        {"glGetString",
+         G::Queries,
+         {&kStringName},
          [](const double* a, Values& v) { v.push_back(glGetString(enumerant(a[0])) != nullptr); },
          1},
-        {"glGetLightfv", G::Queries, {&kLight, &kLightName},
+        {"glGetLightfv",
+         G::Queries,
+         {&kLight, &kLightName},
          [](const double* a, Values& v) {
              answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
                  glGetLightfv(enumerant(a[0]), enumerant(a[1]), out);
              });
          },
-         1, true},
-        {"glGetMaterialfv", G::Queries, {&kReadFace, &kReadMaterialName},
+         1,
+         true},
+        {"glGetMaterialfv",
+         G::Queries,
+         {&kReadFace, &kReadMaterialName},
          [](const double* a, Values& v) {
              answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
                  glGetMaterialfv(enumerant(a[0]), enumerant(a[1]), out);
              });
          },
-         1, true},
+         1,
+         true},
 
-        {"glGenTextures", G::Textures, {&kCount},
+        {"glGenTextures",
+         G::Textures,
+         {&kCount},
          [](const double* a, Values& v) {
              GLuint names[2] = {7777, 7777};
              glGenTextures(integer(a[0]), names);
              v.assign(names, names + 2);
          },
          1},
-        {"glDeleteTextures", G::Textures, {&kCount, &kTextureName, &kTextureName},
+        {"glDeleteTextures",
+         G::Textures,
+         {&kCount, &kTextureName, &kTextureName},
          [](const double* a, Values&) {
              const GLuint names[2] = {static_cast<GLuint>(a[1]), static_cast<GLuint>(a[2])};
              glDeleteTextures(integer(a[0]), names);
          },
          1},
-        {"glBindTexture", G::Textures, {&kBindTarget, &kTextureName},
+        {"glBindTexture",
+         G::Textures,
+         {&kBindTarget, &kTextureName},
          [](const double* a, Values&) {
              glBindTexture(enumerant(a[0]), static_cast<GLuint>(a[1]));
          },
          3},
-        {"glTexParameteri", G::Textures, {&kBindTarget, &kParameterName, &kParameterValue},
+        {"glTexParameteri",
+         G::Textures,
+         {&kBindTarget, &kParameterName, &kParameterValue},
          [](const double* a, Values&) {
              glTexParameteri(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
          },
          2},
-        {"glTexEnvf", G::Textures, {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
-         [](const double* a, Values&) {
-             glTexEnvf(enumerant(a[0]), enumerant(a[1]), real(a[2]));
-         },
+        {"glTexEnvf",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
+         [](const double* a, Values&) { glTexEnvf(enumerant(a[0]), enumerant(a[1]), real(a[2])); },
          1},
-        {"glTexEnvi", G::Textures, {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
+        {"glTexEnvi",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
          [](const double* a, Values&) {
              glTexEnvi(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
          },
          1},
-        {"glTexImage1D", G::Textures,
+        {"glTexImage1D",
+         G::Textures,
          {&kLineTarget, &kLevel, &kInternalFormat, &kWidth, &kBorder, &kFormat, &kType, &kPixels},
          [](const double* a, Values&) {
              glTexImage1D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
@@ -564,7 +706,8 @@ std::vector<Op> makeOps() {
                           a[7] != 0 ? imageBytes() : nullptr);
          },
          1},
-        {"glTexImage2D", G::Textures,
+        {"glTexImage2D",
+         G::Textures,
          {&kImageTarget, &kLevel, &kInternalFormat, &kWidth, &kHeight, &kBorder, &kFormat, &kType,
           &kPixels},
          [](const double* a, Values&) {
@@ -573,23 +716,33 @@ std::vector<Op> makeOps() {
                           a[8] != 0 ? imageBytes() : nullptr);
          },
          4},
-        {"glGetTexLevelParameteriv", G::Textures, {&kLevelTarget, &kLevel, &kLevelName},
+        {"glGetTexLevelParameteriv",
+         G::Textures,
+         {&kLevelTarget, &kLevel, &kLevelName},
          [](const double* a, Values& v) {
              GLint value = static_cast<GLint>(kUnwritten);
              glGetTexLevelParameteriv(enumerant(a[0]), integer(a[1]), enumerant(a[2]), &value);
              v.push_back(value);
          },
-         2, true},
-        {"glGetTexParameteriv", G::Textures, {&kBindTarget, &kParameterName},
+         2,
+         true},
+        {"glGetTexParameteriv",
+         G::Textures,
+         {&kBindTarget, &kParameterName},
          [](const double* a, Values& v) {
              GLint value = static_cast<GLint>(kUnwritten);
              glGetTexParameteriv(enumerant(a[0]), enumerant(a[1]), &value);
              v.push_back(value);
          },
-         1, true},
-        {"glPixelStorei", G::Textures, {&kStoreName, &kStoreValue},
-         [](const double* a, Values&) { glPixelStorei(enumerant(a[0]), integer(a[1])); }, 2},
-        {"glReadPixels", G::Textures,
+         1,
+         true},
+        {"glPixelStorei",
+         G::Textures,
+         {&kStoreName, &kStoreValue},
+         [](const double* a, Values&) { glPixelStorei(enumerant(a[0]), integer(a[1])); },
+         2},
+        {"glReadPixels",
+         G::Textures,
          {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kType},
          [](const double* a, Values&) {
              glReadPixels(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),

@@ -72,9 +72,8 @@ class Generator {
             for (int i = 0; i < domain->count; ++i) {
                 const bool edge = !edged && !domain->edges.empty() && chance(0.1);
                 const auto& from = edge ? domain->edges : domain->valid;
-                made.args.push_back(from[static_cast<std::size_t>(
-                                             below(static_cast<int>(from.size())))]
-                                        .value);
+                made.args.push_back(
+                    from[static_cast<std::size_t>(below(static_cast<int>(from.size())))].value);
                 edged = edged || edge;
             }
         }
@@ -208,8 +207,7 @@ std::vector<Written> readWritten(const std::string& path) {
 }
 
 Sequence shrink(Sequence sequence, const std::function<bool(const Sequence&)>& fails) {
-    for (std::size_t chunk = std::max<std::size_t>(sequence.size() / 2, 1); chunk > 0;
-         chunk /= 2) {
+    for (std::size_t chunk = std::max<std::size_t>(sequence.size() / 2, 1); chunk > 0; chunk /= 2) {
         bool shorter = true;
         while (shorter) {
             shorter = false;

@@ -175,8 +175,9 @@ void magnificationFilters(bool) {
 // pixels across (level 2) with each minification filter; shifted half a
 // texel of level 0, so that no pixel samples on a texel's edge.
 void minificationFilters(bool) {
-    const unsigned char colours[7][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},    {255, 255, 0},
-                                         {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+    const unsigned char colours[7][3] = {{255, 0, 0},    {0, 255, 0},   {0, 0, 255},
+                                         {255, 255, 0},  {0, 255, 255}, {255, 0, 255},
+                                         {255, 255, 255}};
     glBindTexture(GL_TEXTURE_2D, 2);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int level = 0, size = 64; size > 0; ++level, size /= 2) {
