@@ -339,6 +339,9 @@ void Context::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum
         refuse(Refused::PixelTypes);
         return;
     }
+    if (width == 0 || height == 0) {
+        return;  // no pixels to read
+    }
     flush();
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
     vglReadPixels(x, y, width, height, rgba.data());

@@ -270,6 +270,7 @@ int main(int argc, char** argv) {
         }
         if (generatedCount > 0) {
             std::cout << "Generated sequences from seed " << seed << '\n';
+            std::cout.flush();
             std::mt19937_64 random(seed);
             for (long i = 0; i < generatedCount; ++i) {
                 const Sequence sequence = generated(random);

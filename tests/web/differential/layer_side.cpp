@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
 
 #include "fake_renderer.h"
 #include "gl/context.h"
@@ -14,11 +17,27 @@ namespace differential {
 
 namespace {
 
-// What the layer writes on standard error while `body` runs.
+// The file, this process's own, removed when it ends as it should.
+const std::string& saidFile() {
+    static const std::string name = [] {
+        std::string file = "differential-layer-stderr-" + std::to_string(getpid()) + ".txt";
+        static const std::string removed = file;
+        std::atexit([] { std::remove(removed.c_str()); });
+        return file;
+    }();
+    return name;
+}
+
+// What the layer writes on standard error while `body` runs. It goes to a
+// file in the working folder, where a sanitizer's report stays if the run
+// ends in one.
 template <typename Body>
 std::string said(Body body) {
     std::fflush(stderr);
-    std::FILE* capture = std::tmpfile();
+    std::FILE* capture = std::fopen(saidFile().c_str(), "w+");
+    if (capture == nullptr) {
+        throw std::runtime_error("cannot write " + saidFile());
+    }
     const int saved = dup(2);
     dup2(fileno(capture), 2);
     body();
