@@ -168,6 +168,8 @@ class Context {
     // does not take. `mapped`: colours and normals, which integers read
     // mapped linearly from [-1, 1].
     int readState(GLenum pname, double (&values)[16], bool& mapped);
+    // The same as glGet answers it, with its errors: 0 values where it gives one.
+    int getState(GLenum pname, double (&values)[16], bool& mapped);
     Light* lightFor(GLenum light);
 
     ServerState state_;

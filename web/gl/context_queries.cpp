@@ -130,33 +130,30 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     }
 }
 
-void Context::getIntegers(GLenum pname, GLint* params) {
+int Context::getState(GLenum pname, double (&values)[16], bool& mapped) {
     if (refusedInBeginNow()) {
-        return;
+        return 0;
     }
-    double values[16];
-    bool mapped = false;
     const int count = readState(pname, values, mapped);
     if (count == 0) {
         setErrorNow(GL_INVALID_ENUM);
-        return;
     }
+    return count;
+}
+
+void Context::getIntegers(GLenum pname, GLint* params) {
+    double values[16];
+    bool mapped = false;
+    const int count = getState(pname, values, mapped);
     for (int i = 0; i < count; ++i) {
         params[i] = mapped ? mappedInteger(values[i]) : static_cast<GLint>(std::lround(values[i]));
     }
 }
 
 void Context::getFloats(GLenum pname, GLfloat* params) {
-    if (refusedInBeginNow()) {
-        return;
-    }
     double values[16];
     bool mapped = false;
-    const int count = readState(pname, values, mapped);
-    if (count == 0) {
-        setErrorNow(GL_INVALID_ENUM);
-        return;
-    }
+    const int count = getState(pname, values, mapped);
     std::transform(values, values + count, params,
                    [](double value) { return static_cast<GLfloat>(value); });
 }
