@@ -39,7 +39,7 @@ test-asan:
 # its set-up asks only for the native build and these tests' packages.
 check: setup-check
 	cmake -S . -B "$(BUILD)"
-	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests web_boundary_sample gl_tests
+	cmake --build "$(BUILD)" -j$(JOBS) --target unit_tests web_layer_tests web_boundary_sample gl_tests differential
 	cd "$(BUILD)" && $(XVFB) $(CTEST) -L '^(unit|gl)$$'
 
 # The Debian package $(BUILD)/vellmoor_VERSION_ARCH.deb, for

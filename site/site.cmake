@@ -66,5 +66,6 @@ add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   VERBATIM)
 add_custom_target(web_site ALL DEPENDS ${VELLMOOR_WEB_ZIP})
 
-# Beside the site, not in it: the page the lighting test draws in.
+# Beside the site, not in it: the pages the lighting probe and the scenes draw in.
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web/probe ${CMAKE_BINARY_DIR}/probe)
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/web/scenes ${CMAKE_BINARY_DIR}/scenes)

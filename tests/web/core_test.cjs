@@ -14,8 +14,6 @@ const web = require('./support.cjs');
 
 const ENGINE = process.env.VELLMOOR_ENGINE || 'chromium';
 const VIEWS = ['start', 'square', 'bar', 'glassware', 'overview'];
-const MEAN_LIMIT = 4;        // of 255, per channel
-const WITHIN_LIMIT = 0.97;   // of the pixels, within 24 in every channel
 
 let server;
 let engine;
@@ -124,7 +122,7 @@ test(`${ENGINE}: a lost context comes back with the same room, twice, on the scr
     const frames = await tab.evaluate(() => window.vellmoor.testing.frames().count);
     await tab.waitFor((n) => window.vellmoor.testing.frames().count > n + 5, frames);
     const shown = web.difference(web.decode(seen.before[0]), await tab.screenshot('#canvas'));
-    assert.ok(shown.mean <= MEAN_LIMIT && shown.within >= WITHIN_LIMIT,
+    assert.ok(web.closeEnough(shown),
               `the screen after loss ${time}${how('screen')}: ${JSON.stringify(shown)}`);
   }
   await tab.click('#steady');
@@ -216,7 +214,7 @@ for (const view of VIEWS) {
     const d = web.difference(web.reference(view), selected);
     console.log(`${ENGINE} ${view}: mean difference ${d.mean.toFixed(3)}, ` +
                 `${(100 * d.within).toFixed(2)} % of pixels within 24`);
-    assert.ok(d.mean <= MEAN_LIMIT && d.within >= WITHIN_LIMIT, JSON.stringify(d));
+    assert.ok(web.closeEnough(d), JSON.stringify(d));
     // Leaving out what the view cannot see and the spot lights that cannot
     // reach changes no pixel.
     let whole;

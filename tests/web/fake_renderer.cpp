@@ -1,5 +1,6 @@
 #include "fake_renderer.h"
 
+#include <algorithm>
 #include <cstring>
 
 FakeRenderer& fakeRenderer() {
@@ -24,7 +25,7 @@ int vglCreateContext(int, int) {
     return 1;
 }
 int vglMaxTextureSize(void) {
-    return 4096;
+    return fakeRenderer().maxTextureSize;
 }
 
 int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount) {
@@ -59,7 +60,9 @@ void vglSetState(const vgl::RenderState* state) {
 
 void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     const FakeMesh& source = fakeRenderer().meshes[mesh];
-    FakeDraw draw{mesh, *parameters, {}};
+    FakeRenderer& fake = fakeRenderer();
+    FakeDraw draw{mesh, *parameters, fake.state, {}, {}};
+    std::copy_n(fake.viewport, 4, draw.viewport);
     for (int i = 0; i < parameters->indexCount; ++i) {
         draw.triangles.push_back(source.vertices[source.indices[parameters->firstIndex + i]]);
     }
@@ -67,7 +70,10 @@ void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
 }
 
 void vglClear(int, int, const float*, int) {}
-void vglViewport(int, int, int, int) {}
+void vglViewport(int x, int y, int width, int height) {
+    const int viewport[4] = {x, y, width, height};
+    std::copy_n(viewport, 4, fakeRenderer().viewport);
+}
 void vglTexImage(unsigned, int, int, int, const void*) {}
 void vglTexParameter(unsigned, unsigned, int) {}
 void vglDeleteTexture(unsigned) {}

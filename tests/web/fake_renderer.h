@@ -16,6 +16,8 @@ struct FakeMesh {
 struct FakeDraw {
     int mesh;
     vgl::DrawParameters parameters;
+    vgl::RenderState state;  // as last sent before the draw
+    int viewport[4];
     // The triangles drawn, three vertices each, copied from the mesh.
     std::vector<vgl::Vertex> triangles;
 };
@@ -26,6 +28,8 @@ struct FakeRenderer {
     std::vector<std::vector<float>> materials;  // as last sent, kMaterialWords floats each
     vgl::RenderState state{};
     std::vector<std::uint64_t> prepared;  // program keys, in the order asked
+    int viewport[4] = {0, 0, 0, 0};
+    int maxTextureSize = 4096;
 };
 
 FakeRenderer& fakeRenderer();

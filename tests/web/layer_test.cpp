@@ -87,7 +87,7 @@ TEST(Matrices, NormalsFollowTheInverseTransposeOfAStretch) {
 TEST(Pixels, BgrRowsAreUnpackedWithTheirAlignment) {
     // Two rows of a 2x2 BGR image, each padded from 6 to 8 bytes.
     const std::uint8_t bgr[] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
-    const auto rgba = vgl::unpackRgba(bgr, 2, 2, GL_BGR, vgl::PixelStore{}, false);
+    const auto rgba = vgl::unpackRgba(bgr, 2, 2, GL_BGR, vgl::PixelStore{}, vgl::BaseFormat::Rgb);
     const std::vector<std::uint8_t> expected = {3, 2, 1, 255, 6,  5,  4,  255,
                                                 9, 8, 7, 255, 12, 11, 10, 255};
     EXPECT_EQ(rgba, expected);

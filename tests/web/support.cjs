@@ -215,6 +215,13 @@ function difference(a, b, tolerance = 24) {
   return { mean: sum / (pixels * 3), within: within / pixels };
 }
 
+// Whether a difference() between the page's picture and the desktop's or
+// Mesa's is small enough: a mean of at most 4 of 255 per channel, and 97 %
+// of the pixels within 24 in every channel.
+function closeEnough(d) {
+  return d.mean <= 4 && d.within >= 0.97;
+}
+
 // For a test file: the site served and Chromium started before its tests,
 // both closed after them. `shared.url` and `shared.browser` are there once
 // the tests run; `shared.open(options)` opens a page that is closed after
@@ -255,5 +262,5 @@ function holdData(target) {
 }
 
 module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
-                   holdData,
+                   closeEnough, holdData,
                    ENGINES: engines.ENGINES, startEngine };

@@ -22,40 +22,78 @@ Context& context() {
     return instance;
 }
 
+namespace {
+void keepFirst(GLenum& flag, GLenum error) {
+    if (flag == GL_NO_ERROR) {
+        flag = error;
+    }
+}
+}  // namespace
+
 void Context::setError(GLenum error) {
-    if (error_ == GL_NO_ERROR) {
-        error_ = error;
+    if (compiling_) {
+        keepFirst(compilation_.list.error, error);
+        keepFirst(compilation_.list.errorInPrimitive, error);
+        return;
     }
+    keepFirst(error_, error);
 }
 
-void Context::refuse(const std::string& what, GLenum error) {
-    if (refusalsReported_.insert(what).second) {
-        std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", what.c_str());
-    }
-    setError(error);
+void Context::setErrorNow(GLenum error) {
+    keepFirst(error_, error);
 }
 
-bool Context::refusedInList(const char* call) {
+void Context::refuse(Refused which) {
+    const Refusal& refused = refusal(which);
+    if (refusalsReported_.insert(which).second) {
+        std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", refused.what);
+    }
+    lastRefusal_ = &refused;
+    setErrorNow(refused.error);
+}
+
+const Refusal* Context::takeRefusal() {
+    const Refusal* refused = lastRefusal_;
+    lastRefusal_ = nullptr;
+    return refused;
+}
+
+bool Context::refusedInList(Refused which) {
     if (!compiling_) {
         return false;
     }
-    refuse(std::string(call) + " inside a display list", GL_INVALID_OPERATION);
+    refuse(which);
     return true;
 }
 
 bool Context::refusedInBegin() {
+    if (primitiveOpen()) {
+        setError(GL_INVALID_OPERATION);
+        return true;
+    }
+    if (compiling_) {
+        keepFirst(compilation_.list.errorInPrimitive, GL_INVALID_OPERATION);
+    }
+    return false;
+}
+
+bool Context::refusedInBeginNow() {
     if (!inBegin_) {
         return false;
     }
-    setError(GL_INVALID_OPERATION);
+    setErrorNow(GL_INVALID_OPERATION);
     return true;
 }
 
-void Context::unsupported(const char* call) {
-    if (refusedInBegin()) {
+void Context::unsupported(Refused which, bool atOnce) {
+    // Refused, the call is no list's: the primitive it comes in is the one
+    // run, or, compiled, the list's own.
+    const bool inPrimitive = atOnce ? inBegin_ : primitiveOpen();
+    if (inPrimitive) {
+        atOnce ? setErrorNow(GL_INVALID_OPERATION) : setError(GL_INVALID_OPERATION);
         return;
     }
-    refuse(call, GL_INVALID_ENUM);
+    refuse(which);
 }
 
 Surface& Context::surface() {
@@ -76,12 +114,19 @@ void Context::renderStateChanging() {
 
 void Context::windowCreated(int width, int height) {
     textures_.maxSize = vglMaxTextureSize();
-    viewport_[2] = width;
-    viewport_[3] = height;
+    state_.viewport.rect[2] = width;
+    state_.viewport.rect[3] = height;
 }
 
 void Context::begin(GLenum mode) {
-    if (inBegin_) {
+    if (mode <= GL_POLYGON && primitiveFor(mode) == Primitive::None) {
+        refuse(Refused::PointsAndLines);
+        return;
+    }
+    if (compiling_) {
+        compilation_.list.holdsPrimitiveCalls = true;
+    }
+    if (primitiveOpen()) {
         setError(GL_INVALID_OPERATION);
         return;
     }
@@ -89,27 +134,27 @@ void Context::begin(GLenum mode) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    inBegin_ = true;
+    (compiling_ ? compilation_.inBegin : inBegin_) = true;
     beginMode_ = mode;
     source_.clear();
 }
 
 void Context::end() {
-    if (!inBegin_) {
+    if (compiling_) {
+        compilation_.list.holdsPrimitiveCalls = true;
+    }
+    if (!primitiveOpen()) {
         setError(GL_INVALID_OPERATION);
         return;
     }
-    inBegin_ = false;
     const Primitive primitive = primitiveFor(beginMode_);
-    if (primitive == Primitive::None) {
-        unsupported("drawing points or lines");
-        return;
-    }
     if (compiling_) {
+        compilation_.inBegin = false;
         recordPrimitive(compilation_.list.recording, primitive, source_, compilation_.surface,
                         compilation_.matrices.top(), materials_);
         return;
     }
+    inBegin_ = false;
     // Immediate geometry is kept in eye space; under a modelview matrix that is
     // not affine it stays in object space and is drawn on its own with it.
     const Matrix& modelview = modelview_.top();
@@ -127,7 +172,10 @@ void Context::end() {
 }
 
 void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
-    if (!inBegin_) {
+    if (compiling_) {
+        compilation_.list.holdsPrimitiveCalls = true;
+    }
+    if (!primitiveOpen()) {
         return;  // outside glBegin/glEnd a vertex means nothing
     }
     const Surface& current = surface();
@@ -157,11 +205,10 @@ void Context::texCoord(GLfloat s, GLfloat t) {
 }
 
 void Context::color(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    // Kept as given: colours are clamped where they are drawn.
     Surface& current = surface();
     const float rgba[4] = {r, g, b, a};
-    for (int i = 0; i < 4; ++i) {
-        current.color[i] = std::min(1.0f, std::max(0.0f, rgba[i]));
-    }
+    copy4(current.color, rgba);
     current.colorSet = true;
 }
 
@@ -180,21 +227,32 @@ void Context::rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 // --- Matrices ----------------------------------------------------------------
 
 void Context::matrixMode(GLenum mode) {
-    if (refusedInBegin()) {
+    if ((mode != GL_MODELVIEW && refusedInList(Refused::ProjectionInList)) || refusedInBegin()) {
+        return;
+    }
+    if (mode == GL_TEXTURE) {
+        refuse(Refused::TextureMatrix);
         return;
     }
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    if (mode != GL_MODELVIEW && refusedInList("glMatrixMode(GL_PROJECTION)")) {
+    if (compiling_) {
+        compilation_.list.selectsModelview = true;
         return;
     }
     state_.transform.matrixMode = mode;
 }
 
+void Context::transforming() {
+    if (compiling_ && !compilation_.list.selectsModelview) {
+        compilation_.list.transformsSelected = true;
+    }
+}
+
 void Context::loadMatrix(const Matrix& matrix) {
-    if (refusedInBegin() || refusedInList("glLoadIdentity or glLoadMatrix")) {
+    if (refusedInList(Refused::LoadInList) || refusedInBegin()) {
         return;
     }
     if (state_.transform.matrixMode == GL_PROJECTION) {
@@ -204,13 +262,11 @@ void Context::loadMatrix(const Matrix& matrix) {
 }
 
 void Context::multiply(const Matrix& matrix) {
-    if (refusedInBegin()) {
+    if ((!matrix.isAffine() && refusedInList(Refused::ProjectiveMultiplyInList)) ||
+        refusedInBegin()) {
         return;
     }
-    if (compiling_ && !matrix.isAffine()) {
-        refusedInList("a projective glMultMatrix");
-        return;
-    }
+    transforming();
     if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }
@@ -218,19 +274,37 @@ void Context::multiply(const Matrix& matrix) {
     stack.top() = stack.top() * matrix;
 }
 
+void Context::ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+                    GLdouble zFar) {
+    if (refusedInBegin()) {
+        return;
+    }
+    if (left == right || bottom == top || zNear == zFar) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
+    multiply(orthographic(left, right, bottom, top, zNear, zFar));
+}
+
 void Context::pushMatrix() {
     if (refusedInBegin()) {
         return;
     }
+    transforming();
     if (!currentStack().push()) {
         setError(GL_STACK_OVERFLOW);
     }
 }
 
 void Context::popMatrix() {
+    if (compiling_ && !compilation_.inBegin && compilation_.matrices.depth() == 1) {
+        refuse(Refused::PopMatrixBeyondList);
+        return;
+    }
     if (refusedInBegin()) {
         return;
     }
+    transforming();
     if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
         renderStateChanging();
     }
@@ -240,21 +314,16 @@ void Context::popMatrix() {
 }
 
 void Context::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (refusedInBegin()) {
+    if (refusedInList(Refused::ViewportInList) || refusedInBegin()) {
         return;
     }
     if (width < 0 || height < 0) {
         setError(GL_INVALID_VALUE);
         return;
     }
-    if (refusedInList("glViewport")) {
-        return;
-    }
     flush();
-    viewport_[0] = x;
-    viewport_[1] = y;
-    viewport_[2] = width;
-    viewport_[3] = height;
+    const GLint rect[4] = {x, y, width, height};
+    std::copy_n(rect, 4, state_.viewport.rect);
     vglViewport(x, y, width, height);
 }
 

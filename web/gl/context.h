@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <set>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,11 +12,17 @@
 #include "material_table.h"
 #include "matrix.h"
 #include "recording.h"
+#include "refusals.h"
 #include "state.h"
 #include "surface.h"
 #include "textures.h"
 
 namespace vgl {
+
+constexpr std::size_t kMaxMatrixDepth = 32;
+constexpr std::size_t kMaxAttributeDepth = 16;
+// How deep lists call lists: OpenGL's least, as a list is recorded whole.
+constexpr int kMaxListNesting = 64;
 
 // OpenGL 1.1 as the program uses it, over the renderer in backend.h. Geometry
 // is recorded with the state that can travel with it (materials, shading,
@@ -42,6 +47,8 @@ class Context {
     void multiply(const Matrix& matrix);
     void pushMatrix();
     void popMatrix();
+    void ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+               GLdouble zFar);
     void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
 
     // Display lists
@@ -54,8 +61,9 @@ class Context {
 
     // Lighting
     void light(GLenum which, GLenum pname, const GLfloat* params, int count);
-    void lightModel(GLenum pname, const GLfloat* params);
-    void material(GLenum face, GLenum pname, const GLfloat* params);
+    // `count`: the values the entry point passes, 1 for the scalar ones.
+    void lightModel(GLenum pname, const GLfloat* params, int count);
+    void material(GLenum face, GLenum pname, const GLfloat* params, int count);
     void shadeModel(GLenum mode);
 
     // State
@@ -88,12 +96,15 @@ class Context {
     void texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                     GLint border, GLenum format, GLenum type, const GLvoid* pixels);
     void texLevelParameter(GLenum target, GLint level, GLenum pname, GLint* params);
+    void getTexParameter(GLenum target, GLenum pname, GLint* params);
     void pixelStore(GLenum pname, GLint param);
     void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                     GLvoid* pixels);
-    // An entry point that exists for GLU's sake but which the layer does not
-    // draw with (1D and 3D textures).
-    void unsupported(const char* call);
+    // A call the layer refuses whatever its arguments (1D and 3D textures);
+    // `atOnce`: one run at once in a display list too (a proxy's).
+    void unsupported(Refused which, bool atOnce);
+    // The refusal the last calls met, if any, and forgets it.
+    const Refusal* takeRefusal();
 
     // The window's context was made: what the renderer allows is known now.
     void windowCreated(int width, int height);
@@ -104,24 +115,37 @@ class Context {
    private:
     struct Compilation {
         GLuint name = 0;
-        GLenum mode = GL_COMPILE;
+        bool inBegin = false;  // inside a primitive begun in the list
         DisplayList list;
         Surface surface;
-        MatrixStack matrices{32};
+        MatrixStack matrices{kMaxMatrixDepth};
         std::vector<std::pair<GLbitfield, Surface>> attributes;
     };
+    // An error of a call a display list holds: while one is compiled, the
+    // list's, given where it is called.
     void setError(GLenum error);
-    // Says once that `what` is not supported on WebGL, and sets `error`.
-    void refuse(const std::string& what, GLenum error);
+    // An error of a call that is run at once, in a display list or not.
+    void setErrorNow(GLenum error);
+    // Says once that it is not supported on WebGL, and sets its error.
+    void refuse(Refused which);
     // Whether a call that changes state the layer keeps out of display lists
-    // is being compiled into one: then it is refused with a message.
-    bool refusedInList(const char* call);
+    // is being compiled into one: then it is refused.
+    bool refusedInList(Refused which);
     // Whether a call OpenGL forbids between glBegin and glEnd comes there:
-    // then it is an invalid operation.
+    // then it is an invalid operation. A list compiled from the call is
+    // inside a primitive it began; otherwise, the call runs inside one.
     bool refusedInBegin();
+    // The same for a call a list does not hold but runs at once.
+    bool refusedInBeginNow();
+    bool primitiveOpen() const {
+        return compiling_ ? compilation_.inBegin : inBegin_;
+    }
     // The state geometry is recorded with: the list's when compiling one.
     Surface& surface();
     MatrixStack& currentStack();
+    // A matrix call compiled into a list before it selects the modelview
+    // matrix moves the one selected where the list is called.
+    void transforming();
     // State that every draw shares changed: what was drawn before goes first.
     void renderStateChanging();
     void drawRecording(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
@@ -131,16 +155,30 @@ class Context {
     void sendRenderState();
     void sendMaterials();
     void callCompiled(const DisplayList& list);
+    void callInPrimitive(const DisplayList& list);
+    // A list called in the list being compiled becomes part of it.
+    void compileCall(const DisplayList& list);
+    // A called list's placement, and the matrices it leaves pushed, on `stack`.
+    void placeCall(const DisplayList& list, MatrixStack& stack);
+    // Pushes `state`'s groups in `mask`, with the bound texture's parameters.
+    void pushAttributes(GLbitfield mask, const ServerState& state);
+    // Gives texture `texture` these parameters, and the renderer those that change.
+    void setParameters(GLuint texture, const TextureParameters& parameters);
+    // The state glGet reads: its values and how many, none for a name glGet
+    // does not take. `mapped`: colours and normals, which integers read
+    // mapped linearly from [-1, 1].
+    int readState(GLenum pname, double (&values)[16], bool& mapped);
+    // The same as glGet answers it, with its errors: 0 values where it gives one.
+    int getState(GLenum pname, double (&values)[16], bool& mapped);
     Light* lightFor(GLenum light);
 
     ServerState state_;
     std::vector<std::pair<GLbitfield, ServerState>> attributes_;
-    MatrixStack modelview_{32};
-    MatrixStack projection_{32};
-    GLint viewport_[4] = {0, 0, 0, 0};
+    MatrixStack modelview_{kMaxMatrixDepth};
+    MatrixStack projection_{kMaxMatrixDepth};
     GLenum error_ = GL_NO_ERROR;
 
-    bool inBegin_ = false;
+    bool inBegin_ = false;  // inside glBegin/glEnd as run, not as compiled
     GLenum beginMode_ = GL_POINTS;
     std::vector<SourceVertex> source_;
     Recording immediate_;
@@ -155,7 +193,8 @@ class Context {
     LightSelection lightSelection_;
 
     TextureObjects textures_;
-    std::set<std::string> refusalsReported_;
+    std::set<Refused> refusalsReported_;
+    const Refusal* lastRefusal_ = nullptr;
 };
 
 // The program's one context.

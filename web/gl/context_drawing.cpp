@@ -14,7 +14,7 @@ const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 }  // namespace
 
 void Context::flush() {
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return;
     }
     drawImmediate(Matrix::identity());

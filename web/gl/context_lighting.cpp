@@ -15,7 +15,7 @@ Light* Context::lightFor(GLenum light) {
 }
 
 void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count) {
-    if (refusedInBegin() || refusedInList("glLight")) {
+    if (refusedInList(Refused::LightInList) || refusedInBegin()) {
         return;
     }
     Light* light = lightFor(which);
@@ -81,8 +81,12 @@ void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count
     }
 }
 
-void Context::lightModel(GLenum pname, const GLfloat* params) {
-    if (refusedInBegin() || refusedInList("glLightModel")) {
+void Context::lightModel(GLenum pname, const GLfloat* params, int count) {
+    if (refusedInList(Refused::LightModelInList) || refusedInBegin()) {
+        return;
+    }
+    if (pname == GL_LIGHT_MODEL_AMBIENT && count == 1) {
+        setError(GL_INVALID_ENUM);  // glLightModeli takes only the single-valued parameters
         return;
     }
     switch (pname) {
@@ -96,7 +100,7 @@ void Context::lightModel(GLenum pname, const GLfloat* params) {
             break;
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
             if (params[0] != 0.0f) {
-                unsupported("a local viewer");
+                unsupported(Refused::LocalViewer, false);
             }
             break;
         default:
@@ -105,14 +109,25 @@ void Context::lightModel(GLenum pname, const GLfloat* params) {
     }
 }
 
-void Context::material(GLenum face, GLenum pname, const GLfloat* params) {
+void Context::material(GLenum face, GLenum pname, const GLfloat* params, int count) {
     if (face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK) {
         setError(GL_INVALID_ENUM);
         return;
     }
+    // glMaterialf takes the shininess only.
+    const bool known = pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR ||
+                       pname == GL_EMISSION || pname == GL_AMBIENT_AND_DIFFUSE;
+    if (pname != GL_SHININESS && (!known || count == 1)) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    if (pname == GL_SHININESS && (params[0] < 0.0f || params[0] > 128.0f)) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
     // A primitive's vertices are recorded with one material at glEnd.
-    if (inBegin_ && !source_.empty()) {
-        refuse("glMaterial between the vertices of a primitive", GL_INVALID_OPERATION);
+    if (primitiveOpen() && !source_.empty()) {
+        refuse(Refused::MaterialBetweenVertices);
         return;
     }
     Surface& current = surface();
@@ -121,10 +136,7 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params) {
         if (face != GL_FRONT_AND_BACK && face != sideFace) {
             continue;
         }
-        if (!setMaterialPart(current.material[side], current.materialParts[side], pname, params)) {
-            setError(GL_INVALID_ENUM);
-            return;
-        }
+        setMaterialPart(current.material[side], current.materialParts[side], pname, params);
     }
 }
 

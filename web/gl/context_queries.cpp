@@ -1,14 +1,43 @@
 // What glGet and glIsEnabled read back.
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "context.h"
 #include "context_helpers.h"
 
 namespace vgl {
 
+namespace {
+
+template <typename T, std::size_t N>
+int copied(double (&values)[16], const T (&from)[N]) {
+    std::copy_n(from, N, values);
+    return static_cast<int>(N);
+}
+
+int one(double (&values)[16], double value) {
+    values[0] = value;
+    return 1;
+}
+
+// A colour or normal component as an integer: [-1, 1] mapped linearly onto
+// the integers, which bound what lies beyond.
+GLint mappedInteger(double value) {
+    if (value >= 1.0) {
+        return INT_MAX;
+    }
+    if (value <= -1.0) {
+        return INT_MIN;
+    }
+    return static_cast<GLint>(value * 2147483647.0);
+}
+
+}  // namespace
+
 GLenum Context::takeError() {
     // Between glBegin and glEnd the flag is not read, and 0 is the answer.
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return GL_NO_ERROR;
     }
     const GLenum error = error_;
@@ -16,90 +45,121 @@ GLenum Context::takeError() {
     return error;
 }
 
-void Context::getIntegers(GLenum pname, GLint* params) {
-    if (refusedInBegin() || textures_.pixelStoreValue(pname, params[0])) {
-        return;
+int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
+    mapped = false;
+    GLint stored = 0;
+    if (textures_.pixelStoreValue(pname, stored)) {
+        return one(values, stored);
     }
+    if (isLight(pname) || pname == GL_LIGHTING || pname == GL_DEPTH_TEST || pname == GL_BLEND ||
+        pname == GL_NORMALIZE || pname == GL_CULL_FACE || pname == GL_TEXTURE_1D ||
+        pname == GL_TEXTURE_2D) {
+        return one(values, isEnabled(pname) ? 1 : 0);
+    }
+    const Surface& current = state_.surface;
     switch (pname) {
         case GL_MAX_TEXTURE_SIZE:
-            params[0] = textures_.maxSize;
-            return;
+            return one(values, textures_.maxSize);
         case GL_MAX_LIGHTS:
-            params[0] = kMaxLights;
-            return;
+            return one(values, kMaxLights);
+        case GL_MAX_MODELVIEW_STACK_DEPTH:
+            return one(values, static_cast<double>(modelview_.maxDepth()));
+        case GL_MAX_PROJECTION_STACK_DEPTH:
+            return one(values, static_cast<double>(projection_.maxDepth()));
+        case GL_MAX_ATTRIB_STACK_DEPTH:
+            return one(values, kMaxAttributeDepth);
+        case GL_MAX_LIST_NESTING:
+            return one(values, kMaxListNesting);
         case GL_MATRIX_MODE:
-            params[0] = static_cast<GLint>(state_.transform.matrixMode);
-            return;
+            return one(values, state_.transform.matrixMode);
         case GL_MODELVIEW_STACK_DEPTH:
-            params[0] = static_cast<GLint>(modelview_.depth());
-            return;
+            return one(values, static_cast<double>(modelview_.depth()));
         case GL_PROJECTION_STACK_DEPTH:
-            params[0] = static_cast<GLint>(projection_.depth());
-            return;
+            return one(values, static_cast<double>(projection_.depth()));
         case GL_ATTRIB_STACK_DEPTH:
-            params[0] = static_cast<GLint>(attributes_.size());
-            return;
+            return one(values, static_cast<double>(attributes_.size()));
+        case GL_MODELVIEW_MATRIX:
+            std::copy(modelview_.top().m.begin(), modelview_.top().m.end(), values);
+            return 16;
+        case GL_PROJECTION_MATRIX:
+            std::copy(projection_.top().m.begin(), projection_.top().m.end(), values);
+            return 16;
         case GL_VIEWPORT:
-            std::copy_n(viewport_, 4, params);
-            return;
-        case GL_SHADE_MODEL:
-            params[0] = state_.surface.flat.value ? GL_FLAT : GL_SMOOTH;
-            return;
-        case GL_FRONT_FACE:
-            params[0] = state_.surface.clockwise.value ? GL_CW : GL_CCW;
-            return;
-        case GL_DEPTH_WRITEMASK:
-            params[0] = word(state_.surface.depthMask.value);
-            return;
-        case GL_TEXTURE_BINDING_2D:
-            params[0] = static_cast<GLint>(state_.surface.texture.value);
-            return;
+            return copied(values, state_.viewport.rect);
         case GL_LIST_INDEX:
-            params[0] = compiling_ ? static_cast<GLint>(compilation_.name) : 0;
-            return;
+            return one(values, compiling_ ? compilation_.name : 0);
+        case GL_LIST_MODE:
+            return one(values, compiling_ ? GL_COMPILE : 0);
+        case GL_SHADE_MODEL:
+            return one(values, current.flat.value ? GL_FLAT : GL_SMOOTH);
+        case GL_FRONT_FACE:
+            return one(values, current.clockwise.value ? GL_CW : GL_CCW);
+        case GL_DEPTH_WRITEMASK:
+            return one(values, current.depthMask.value ? 1 : 0);
+        case GL_TEXTURE_BINDING_2D:
+            return one(values, current.texture.value);
+        case GL_BLEND_SRC:
+            return one(values, state_.colorBuffer.blendSource);
+        case GL_BLEND_DST:
+            return one(values, state_.colorBuffer.blendDestination);
+        case GL_LIGHT_MODEL_TWO_SIDE:
+            return one(values, state_.lighting.twoSide ? 1 : 0);
+        case GL_LIGHT_MODEL_LOCAL_VIEWER:
+            return one(values, 0);
+        case GL_CURRENT_TEXTURE_COORDS:
+            // s and t as set; r and q as OpenGL keeps them for glTexCoord2.
+            values[2] = 0.0;
+            values[3] = 1.0;
+            std::copy_n(current.texCoord, 2, values);
+            return 4;
         default:
-            setError(GL_INVALID_ENUM);
-            return;
+            break;
+    }
+    mapped = true;
+    switch (pname) {
+        case GL_CURRENT_COLOR:
+            return copied(values, current.color);
+        case GL_CURRENT_NORMAL:
+            return copied(values, current.normal);
+        case GL_COLOR_CLEAR_VALUE:
+            return copied(values, state_.colorBuffer.clearColor);
+        case GL_LIGHT_MODEL_AMBIENT:
+            return copied(values, state_.lighting.sceneAmbient);
+        default:
+            return 0;
+    }
+}
+
+int Context::getState(GLenum pname, double (&values)[16], bool& mapped) {
+    if (refusedInBeginNow()) {
+        return 0;
+    }
+    const int count = readState(pname, values, mapped);
+    if (count == 0) {
+        setErrorNow(GL_INVALID_ENUM);
+    }
+    return count;
+}
+
+void Context::getIntegers(GLenum pname, GLint* params) {
+    double values[16];
+    bool mapped = false;
+    const int count = getState(pname, values, mapped);
+    for (int i = 0; i < count; ++i) {
+        params[i] = mapped ? mappedInteger(values[i]) : static_cast<GLint>(std::lround(values[i]));
     }
 }
 
 void Context::getFloats(GLenum pname, GLfloat* params) {
-    if (refusedInBegin()) {
-        return;
-    }
-    switch (pname) {
-        case GL_MODELVIEW_MATRIX:
-            std::copy(modelview_.top().m.begin(), modelview_.top().m.end(), params);
-            return;
-        case GL_PROJECTION_MATRIX:
-            std::copy(projection_.top().m.begin(), projection_.top().m.end(), params);
-            return;
-        case GL_CURRENT_COLOR:
-            copy4(params, state_.surface.color);
-            return;
-        case GL_CURRENT_NORMAL:
-            std::copy_n(state_.surface.normal, 3, params);
-            return;
-        case GL_COLOR_CLEAR_VALUE:
-            copy4(params, state_.colorBuffer.clearColor);
-            return;
-        case GL_LIGHT_MODEL_AMBIENT:
-            copy4(params, state_.lighting.sceneAmbient);
-            return;
-        default: {
-            GLint integers[4] = {0, 0, 0, 0};
-            getIntegers(pname, integers);
-            const int count = pname == GL_VIEWPORT ? 4 : 1;
-            for (int i = 0; i < count; ++i) {
-                params[i] = static_cast<GLfloat>(integers[i]);
-            }
-            return;
-        }
-    }
+    double values[16];
+    bool mapped = false;
+    const int count = getState(pname, values, mapped);
+    std::transform(values, values + count, params,
+                   [](double value) { return static_cast<GLfloat>(value); });
 }
 
 const GLubyte* Context::getString(GLenum name) {
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return nullptr;
     }
     const char* text = nullptr;
@@ -117,63 +177,64 @@ const GLubyte* Context::getString(GLenum name) {
             text = "GL_EXT_bgra";
             break;
         default:
-            setError(GL_INVALID_ENUM);
+            setErrorNow(GL_INVALID_ENUM);
             return nullptr;
     }
     return reinterpret_cast<const GLubyte*>(text);
 }
 
 void Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return;
     }
-    const Light* found = lightFor(light);
-    if (found == nullptr) {
+    if (!isLight(light)) {
+        setErrorNow(GL_INVALID_ENUM);
         return;
     }
+    const Light& found = state_.lighting.lights[light - GL_LIGHT0];
     switch (pname) {
         case GL_AMBIENT:
-            copy4(params, found->ambient);
+            copy4(params, found.ambient);
             return;
         case GL_DIFFUSE:
-            copy4(params, found->diffuse);
+            copy4(params, found.diffuse);
             return;
         case GL_SPECULAR:
-            copy4(params, found->specular);
+            copy4(params, found.specular);
             return;
         case GL_POSITION:
-            copy4(params, found->position);
+            copy4(params, found.position);
             return;
         case GL_SPOT_DIRECTION:
-            std::copy_n(found->spotDirection, 3, params);
+            std::copy_n(found.spotDirection, 3, params);
             return;
         case GL_SPOT_EXPONENT:
-            params[0] = found->spotExponent;
+            params[0] = found.spotExponent;
             return;
         case GL_SPOT_CUTOFF:
-            params[0] = found->spotCutoff;
+            params[0] = found.spotCutoff;
             return;
         case GL_CONSTANT_ATTENUATION:
         case GL_LINEAR_ATTENUATION:
         case GL_QUADRATIC_ATTENUATION:
-            params[0] = found->attenuation[pname - GL_CONSTANT_ATTENUATION];
+            params[0] = found.attenuation[pname - GL_CONSTANT_ATTENUATION];
             return;
         default:
-            setError(GL_INVALID_ENUM);
+            setErrorNow(GL_INVALID_ENUM);
             return;
     }
 }
 
 void Context::getMaterial(GLenum face, GLenum pname, GLfloat* params) {
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return;
     }
     if (face != GL_FRONT && face != GL_BACK) {
-        setError(GL_INVALID_ENUM);
+        setErrorNow(GL_INVALID_ENUM);
         return;
     }
     if (!getMaterialPart(state_.surface.material[face == GL_FRONT ? 0 : 1], pname, params)) {
-        setError(GL_INVALID_ENUM);
+        setErrorNow(GL_INVALID_ENUM);
     }
 }
 

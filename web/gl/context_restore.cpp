@@ -9,7 +9,8 @@ void Context::rendererRestored() {
     lists_.uploadAgain();
     sentMaterials_ = ~materials_.version();  // differs from the version until sent
     renderStateDirty_ = true;
-    vglViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+    const GLint* viewport = state_.viewport.rect;
+    vglViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 }  // namespace vgl

@@ -7,15 +7,58 @@
 namespace vgl {
 
 namespace {
-const std::size_t kMaxAttributeDepth = 16;
+// What glBlendFunc takes in OpenGL 1.1 for the source and the destination.
+bool sourceFactor(GLenum factor) {
+    switch (factor) {
+        case GL_ZERO:
+        case GL_ONE:
+        case GL_DST_COLOR:
+        case GL_ONE_MINUS_DST_COLOR:
+        case GL_SRC_ALPHA:
+        case GL_ONE_MINUS_SRC_ALPHA:
+        case GL_DST_ALPHA:
+        case GL_ONE_MINUS_DST_ALPHA:
+        case GL_SRC_ALPHA_SATURATE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool destinationFactor(GLenum factor) {
+    switch (factor) {
+        case GL_ZERO:
+        case GL_ONE:
+        case GL_SRC_COLOR:
+        case GL_ONE_MINUS_SRC_COLOR:
+        case GL_SRC_ALPHA:
+        case GL_ONE_MINUS_SRC_ALPHA:
+        case GL_DST_ALPHA:
+        case GL_ONE_MINUS_DST_ALPHA:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The buffers glClear names: colour, depth, and the accumulation and stencil
+// buffers the window does not have.
+const GLbitfield kClearBits = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | 0x00000200 | 0x00000400;
 }  // namespace
 
 void Context::enable(GLenum cap, bool on) {
-    if (refusedInBegin()) {
+    if ((cap != GL_TEXTURE_2D && refusedInList(Refused::EnableInList)) || refusedInBegin()) {
         return;
     }
     if (cap == GL_TEXTURE_2D) {
         surface().textured.set(on);
+        return;
+    }
+    // Faces are never culled: turning culling off changes nothing.
+    if (cap == GL_CULL_FACE) {
+        if (on) {
+            refuse(Refused::CullFace);
+        }
         return;
     }
     bool* flag = nullptr;
@@ -32,6 +75,9 @@ void Context::enable(GLenum cap, bool on) {
         case GL_NORMALIZE:
             flag = &state_.transform.normalize;
             break;
+        case GL_TEXTURE_1D:
+            flag = &state_.texture.line;
+            break;
         default:
             if (isLight(cap)) {
                 flag = &state_.lighting.lights[cap - GL_LIGHT0].enabled;
@@ -42,9 +88,6 @@ void Context::enable(GLenum cap, bool on) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    if (refusedInList(on ? "glEnable" : "glDisable")) {
-        return;
-    }
     if (*flag != on) {
         renderStateChanging();
         *flag = on;
@@ -52,10 +95,14 @@ void Context::enable(GLenum cap, bool on) {
 }
 
 bool Context::isEnabled(GLenum cap) {
-    if (refusedInBegin()) {
+    if (refusedInBeginNow()) {
         return false;
     }
     switch (cap) {
+        case GL_CULL_FACE:
+            return false;
+        case GL_TEXTURE_1D:
+            return state_.texture.line;
         case GL_TEXTURE_2D:
             return state_.surface.textured.value;
         case GL_LIGHTING:
@@ -70,7 +117,7 @@ bool Context::isEnabled(GLenum cap) {
             if (isLight(cap)) {
                 return state_.lighting.lights[cap - GL_LIGHT0].enabled;
             }
-            setError(GL_INVALID_ENUM);
+            setErrorNow(GL_INVALID_ENUM);
             return false;
     }
 }
@@ -94,7 +141,11 @@ void Context::depthMask(GLboolean flag) {
 }
 
 void Context::blendFunc(GLenum source, GLenum destination) {
-    if (refusedInBegin() || refusedInList("glBlendFunc")) {
+    if (refusedInList(Refused::BlendFuncInList) || refusedInBegin()) {
+        return;
+    }
+    if (!sourceFactor(source) || !destinationFactor(destination)) {
+        setError(GL_INVALID_ENUM);
         return;
     }
     renderStateChanging();
@@ -103,7 +154,7 @@ void Context::blendFunc(GLenum source, GLenum destination) {
 }
 
 void Context::clearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    if (refusedInBegin() || refusedInList("glClearColor")) {
+    if (refusedInList(Refused::ClearColorInList) || refusedInBegin()) {
         return;
     }
     const float rgba[4] = {r, g, b, a};
@@ -113,7 +164,11 @@ void Context::clearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
 }
 
 void Context::clear(GLbitfield mask) {
-    if (refusedInBegin() || refusedInList("glClear")) {
+    if (refusedInList(Refused::ClearInList) || refusedInBegin()) {
+        return;
+    }
+    if ((mask & ~kClearBits) != 0) {
+        setError(GL_INVALID_VALUE);
         return;
     }
     flush();
@@ -133,18 +188,24 @@ void Context::pushAttrib(GLbitfield mask) {
         setError(GL_STACK_OVERFLOW);
         return;
     }
-    attributes_.emplace_back(mask, state_);
+    pushAttributes(mask, state_);
+}
+
+void Context::pushAttributes(GLbitfield mask, const ServerState& state) {
+    attributes_.emplace_back(mask, state);
+    TextureGroup& texture = attributes_.back().second.texture;
+    texture.parameters = textures_.object(state.surface.texture.value).parameters;
 }
 
 void Context::popAttrib() {
+    if (compiling_ && !compilation_.inBegin && compilation_.attributes.empty()) {
+        refuse(Refused::PopAttribBeyondList);
+        return;
+    }
     if (refusedInBegin()) {
         return;
     }
     if (compiling_) {
-        if (compilation_.attributes.empty()) {
-            setError(GL_STACK_UNDERFLOW);
-            return;
-        }
         const auto& [mask, saved] = compilation_.attributes.back();
         restoreGroups(compilation_.surface, saved, mask);
         compilation_.attributes.pop_back();
@@ -156,7 +217,17 @@ void Context::popAttrib() {
     }
     renderStateChanging();
     const auto& [mask, saved] = attributes_.back();
+    const ViewportGroup viewport = state_.viewport;
     restoreGroups(state_, saved, mask);
+    // The bound texture's parameters come back with GL_TEXTURE_BIT, on the
+    // texture bound when they were pushed.
+    if ((mask & GL_TEXTURE_BIT) != 0) {
+        setParameters(saved.surface.texture.value, saved.texture.parameters);
+    }
+    if (!std::equal(viewport.rect, viewport.rect + 4, state_.viewport.rect)) {
+        const GLint* rect = state_.viewport.rect;
+        vglViewport(rect[0], rect[1], rect[2], rect[3]);
+    }
     attributes_.pop_back();
 }
 

@@ -83,7 +83,7 @@ void glScalef(GLfloat x, GLfloat y, GLfloat z) {
 }
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
-    context().multiply(vgl::orthographic(left, right, bottom, top, zNear, zFar));
+    context().ortho(left, right, bottom, top, zNear, zFar);
 }
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     context().viewport(x, y, width, height);
@@ -116,16 +116,16 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
 }
 void glLightModeli(GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
-    context().lightModel(pname, &value);
+    context().lightModel(pname, &value, 1);
 }
 void glLightModelfv(GLenum pname, const GLfloat* params) {
-    context().lightModel(pname, params);
+    context().lightModel(pname, params, 4);
 }
 void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
-    context().material(face, pname, &param);
+    context().material(face, pname, &param, 1);
 }
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-    context().material(face, pname, params);
+    context().material(face, pname, params, 4);
 }
 void glShadeModel(GLenum mode) {
     context().shadeModel(mode);
@@ -205,20 +205,23 @@ void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
     context().texEnv(target, pname, param);
 }
-void glTexImage1D(GLenum, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
-    context().unsupported("glTexImage1D");
+void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
+    context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
     context().texImage2D(target, level, internalformat, width, height, border, format, type,
                          pixels);
 }
-void glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
+void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
-    context().unsupported("glTexImage3D");
+    context().unsupported(vgl::Refused::VolumeTextures, target == GL_PROXY_TEXTURE_3D);
 }
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
     context().texLevelParameter(target, level, pname, params);
+}
+void glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
+    context().getTexParameter(target, pname, params);
 }
 void glPixelStorei(GLenum pname, GLint param) {
     context().pixelStore(pname, param);

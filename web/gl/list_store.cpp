@@ -8,16 +8,15 @@
 namespace vgl {
 
 GLuint ListStore::generate(GLsizei range) {
-    const GLuint first = next_;
+    const GLuint first = highest_ + 1;
     for (GLsizei i = 0; i < range; ++i) {
-        lists_[first + i];
+        at(first + i);
     }
-    next_ += range;
     return first;
 }
 
 DisplayList& ListStore::at(GLuint name) {
-    next_ = std::max(next_, name + 1);
+    highest_ = std::max(highest_, name);
     return lists_[name];
 }
 
@@ -36,6 +35,17 @@ void ListStore::remove(GLuint first, GLsizei range) {
             lists_.erase(found);
         }
     }
+}
+
+bool ListStore::called(GLuint first, GLsizei range) const {
+    for (const auto& named : lists_) {
+        const std::set<GLuint>& calls = named.second.calls;
+        const auto found = calls.lower_bound(first);
+        if (found != calls.end() && *found - first < static_cast<GLuint>(range)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ListStore::uploadAgain() {

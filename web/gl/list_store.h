@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "chunks.h"
@@ -17,15 +19,33 @@ namespace vgl {
 struct DisplayList {
     Recording recording;
     std::vector<Chunk> chunks;  // the recording's, culled and lit apart
-    Surface end;
+    Surface end = Surface().unknownCopy();
     Matrix matrix = Matrix::identity();  // multiplied onto the modelview matrix
     int mesh = 0;                        // the renderer's, 0 while there is none
+    // The first error its calls give where it is called; between glBegin and
+    // glEnd, where calls other than materials and vertex attributes are
+    // invalid operations too.
+    GLenum error = GL_NO_ERROR;
+    GLenum errorInPrimitive = GL_NO_ERROR;
+    // Whether it holds glBegin, glEnd or vertices, which would be its
+    // caller's primitive's there.
+    bool holdsPrimitiveCalls = false;
+    // Whether it selects the modelview matrix, and whether it moves a matrix
+    // before it does: the one selected where it is called.
+    bool selectsModelview = false;
+    bool transformsSelected = false;
+    // Matrices and attributes it pushes and leaves pushed, in its own frame
+    // and from the bottom up; its matrix is the one below them.
+    std::vector<Matrix> pushedMatrices;
+    std::vector<std::pair<GLbitfield, Surface>> pushedAttributes;
+    // The names of the lists it called, taken as they were then.
+    std::set<GLuint> calls;
 };
 
 // The display lists by name, and which names are taken.
 class ListStore {
    public:
-    // Takes `range` unused names for empty lists; the first of them.
+    // Takes `range` names for empty lists after every name used so far; the first.
     GLuint generate(GLsizei range);
     // The list named `name`, made empty where there is none.
     DisplayList& at(GLuint name);
@@ -33,13 +53,15 @@ class ListStore {
     const DisplayList* find(GLuint name) const;
     // Deletes the lists first ... first + range - 1, with their meshes.
     void remove(GLuint first, GLsizei range);
+    // Whether a list calls one of first ... first + range - 1.
+    bool called(GLuint first, GLsizei range) const;
     // The renderer has a new, empty context: every list with a mesh gets a
     // new one, uploaded from its recording.
     void uploadAgain();
 
    private:
     std::map<GLuint, DisplayList> lists_;
-    GLuint next_ = 1;
+    GLuint highest_ = 0;  // the largest name used, deleted or not
 };
 
 }  // namespace vgl

@@ -18,6 +18,10 @@ std::size_t rowStride(int width, int bytes, const PixelStore& store) {
 
 int bytesPerPixel(GLenum format) {
     switch (format) {
+        case GL_RED:
+        case GL_GREEN:
+        case GL_BLUE:
+        case GL_ALPHA:
         case GL_LUMINANCE:
             return 1;
         case GL_LUMINANCE_ALPHA:
@@ -33,18 +37,31 @@ int bytesPerPixel(GLenum format) {
     }
 }
 
-bool keepsAlpha(GLint internalFormat) {
-    return internalFormat == 4 || internalFormat == 2 || internalFormat == GL_RGBA ||
-           internalFormat == GL_RGBA8 || internalFormat == GL_LUMINANCE_ALPHA;
-}
-
-bool knownInternalFormat(GLint internalFormat) {
-    return keepsAlpha(internalFormat) || internalFormat == 1 || internalFormat == 3 ||
-           internalFormat == GL_RGB || internalFormat == GL_RGB8 || internalFormat == GL_LUMINANCE;
+BaseFormat baseFormat(GLint internalFormat) {
+    switch (internalFormat) {
+        case GL_ALPHA:
+            return BaseFormat::Alpha;
+        case 1:
+        case GL_LUMINANCE:
+            return BaseFormat::Luminance;
+        case 2:
+        case GL_LUMINANCE_ALPHA:
+            return BaseFormat::LuminanceAlpha;
+        case 3:
+        case GL_RGB:
+        case GL_RGB8:
+            return BaseFormat::Rgb;
+        case 4:
+        case GL_RGBA:
+        case GL_RGBA8:
+            return BaseFormat::Rgba;
+        default:
+            return BaseFormat::None;
+    }
 }
 
 std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,
-                                     const PixelStore& store, bool alpha) {
+                                     const PixelStore& store, BaseFormat base) {
     const int bytes = bytesPerPixel(format);
     const std::size_t stride = rowStride(width, bytes, store);
     const auto* start = static_cast<const std::uint8_t*>(pixels) +
@@ -55,11 +72,25 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* in = start + row * stride;
         for (int column = 0; column < width; ++column, in += bytes, out += 4) {
+            out[0] = out[1] = out[2] = 0;
+            out[3] = 255;
             switch (format) {
                 case GL_LUMINANCE:
                 case GL_LUMINANCE_ALPHA:
                     out[0] = out[1] = out[2] = in[0];
                     out[3] = format == GL_LUMINANCE_ALPHA ? in[1] : 255;
+                    break;
+                case GL_RED:
+                    out[0] = in[0];
+                    break;
+                case GL_GREEN:
+                    out[1] = in[0];
+                    break;
+                case GL_BLUE:
+                    out[2] = in[0];
+                    break;
+                case GL_ALPHA:
+                    out[3] = in[0];
                     break;
                 case GL_BGR:
                 case GL_BGRA:
@@ -75,7 +106,10 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
                     out[3] = format == GL_RGBA ? in[3] : 255;
                     break;
             }
-            if (!alpha) {
+            if (base == BaseFormat::Luminance || base == BaseFormat::LuminanceAlpha) {
+                out[1] = out[2] = out[0];
+            }
+            if (base == BaseFormat::Rgb || base == BaseFormat::Luminance) {
                 out[3] = 255;
             }
         }

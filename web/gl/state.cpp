@@ -40,6 +40,7 @@ void takeEnables(ServerState& to, const ServerState& from) {
     to.depth.test = from.depth.test;
     to.colorBuffer.blend = from.colorBuffer.blend;
     to.transform.normalize = from.transform.normalize;
+    to.texture.line = from.texture.line;
 }
 
 struct Group {
@@ -61,6 +62,7 @@ const Group kGroups[] = {
     {GL_TEXTURE_BIT, take<&Surface::texture, &Surface::textured>, take<&ServerState::texture>},
     {GL_POLYGON_BIT, take<&Surface::clockwise>, nullptr},
     {GL_ENABLE_BIT, take<&Surface::textured>, takeEnables},
+    {GL_VIEWPORT_BIT, nullptr, take<&ServerState::viewport>},
 };
 }  // namespace
 

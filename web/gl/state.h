@@ -4,6 +4,7 @@
 
 #include "backend.h"
 #include "surface.h"
+#include "textures.h"
 
 namespace vgl {
 
@@ -57,6 +58,14 @@ struct TransformGroup {
 // GL_TEXTURE_BIT, with the surface's binding and GL_TEXTURE_2D.
 struct TextureGroup {
     GLenum envMode = GL_MODULATE;
+    bool line = false;  // GL_TEXTURE_1D, which draws nothing with no 1D texture to draw
+    // The bound texture's parameters when pushed.
+    TextureParameters parameters;
+};
+
+// GL_VIEWPORT_BIT.
+struct ViewportGroup {
+    GLint rect[4] = {0, 0, 0, 0};
 };
 
 // The state outside display lists, as glPushAttrib saves it.
@@ -67,6 +76,7 @@ struct ServerState {
     ColorBufferGroup colorBuffer;
     TransformGroup transform;
     TextureGroup texture;
+    ViewportGroup viewport;
 };
 
 // Restores the groups of glPushAttrib's mask: of a surface alone (a display

@@ -70,14 +70,19 @@ Surface Surface::unknownCopy() const {
 }
 
 void applyKnown(Surface& surface, const Surface& listEnd) {
-    for (int face = 0; face < 2; ++face) {
-        copyParts(surface.material[face], listEnd.material[face], listEnd.materialParts[face]);
-    }
+    applyCurrent(surface, listEnd);
     takeKnown(surface.flat, listEnd.flat);
     takeKnown(surface.textured, listEnd.textured);
     takeKnown(surface.texture, listEnd.texture);
     takeKnown(surface.depthMask, listEnd.depthMask);
     takeKnown(surface.clockwise, listEnd.clockwise);
+}
+
+void applyCurrent(Surface& surface, const Surface& listEnd) {
+    for (int face = 0; face < 2; ++face) {
+        copyParts(surface.material[face], listEnd.material[face], listEnd.materialParts[face]);
+        surface.materialParts[face] |= listEnd.materialParts[face];
+    }
     if (listEnd.colorSet) {
         std::copy_n(listEnd.color, 4, surface.color);
     }

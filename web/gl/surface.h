@@ -52,6 +52,9 @@ struct Surface {
 // Takes on whatever a display list left known: its effect on the state in
 // force where it is called.
 void applyKnown(Surface& surface, const Surface& listEnd);
+// Only its materials and current vertex attributes: what a list may set
+// between glBegin and glEnd.
+void applyCurrent(Surface& surface, const Surface& listEnd);
 
 // Sets parameter pname (GL_AMBIENT ... GL_SHININESS, GL_AMBIENT_AND_DIFFUSE)
 // of a face's material; false for a parameter glMaterial does not take.

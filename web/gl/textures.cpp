@@ -1,4 +1,4 @@
-// Texture object names and sizes, and the pixel-store settings.
+// Texture objects with their levels and parameters, and the pixel-store settings.
 #include "textures.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ bool isPackName(GLenum pname) {
     return pname >= GL_PACK_SWAP_BYTES && pname <= GL_PACK_ALIGNMENT;
 }
 
-// glPixelStorei's names that do not apply to byte images: 3D images.
+// glPixelStorei's names for 3D images, which GLU sets and byte images ignore.
 bool isImageName(GLenum pname) {
     return pname == GL_UNPACK_SKIP_IMAGES || pname == GL_UNPACK_IMAGE_HEIGHT ||
            pname == GL_PACK_SKIP_IMAGES || pname == GL_PACK_IMAGE_HEIGHT;
@@ -24,8 +24,7 @@ bool isPixelStoreName(GLenum pname) {
     return isUnpackName(pname) || isPackName(pname) || isImageName(pname);
 }
 
-// The setting of `unpack` or `pack` that pname names; null for those that do
-// not apply to byte images.
+// The setting of `unpack` or `pack` that pname names; null for 3D images.
 template <typename Store>
 auto settingOf(Store& unpack, Store& pack, GLenum pname) -> decltype(&unpack.alignment) {
     const bool isUnpack = isUnpackName(pname);
@@ -43,37 +42,62 @@ auto settingOf(Store& unpack, Store& pack, GLenum pname) -> decltype(&unpack.ali
             return &store.skipRows;
         case GL_UNPACK_SKIP_PIXELS:
             return &store.skipPixels;
+        case GL_UNPACK_SWAP_BYTES:
+            return &store.swapBytes;
         default:
-            return nullptr;  // byte order and bit order
+            return &store.lsbFirst;
     }
 }
 }  // namespace
 
-void TextureObjects::generate(GLsizei n, GLuint* names) {
-    for (GLsizei i = 0; i < n; ++i) {
-        while (textures_.count(next_) != 0) {
-            ++next_;
-        }
-        names[i] = next_;
-        textures_[next_++];
+TextureLevel Texture::level(int index) const {
+    return index >= 0 && index < static_cast<int>(levels.size()) ? levels[index] : TextureLevel{};
+}
+
+void Texture::setLevel(int index, const TextureLevel& image) {
+    if (index >= static_cast<int>(levels.size())) {
+        levels.resize(static_cast<std::size_t>(index) + 1);
+    }
+    levels[index] = image;
+}
+
+GLint* Texture::parameter(GLenum pname) {
+    switch (pname) {
+        case GL_TEXTURE_MIN_FILTER:
+            return &parameters.minFilter;
+        case GL_TEXTURE_MAG_FILTER:
+            return &parameters.magFilter;
+        case GL_TEXTURE_WRAP_S:
+            return &parameters.wrapS;
+        case GL_TEXTURE_WRAP_T:
+            return &parameters.wrapT;
+        default:
+            return nullptr;
     }
 }
 
-void TextureObjects::make(GLuint name) {
-    textures_[name];
+void TextureObjects::generate(GLsizei n, GLuint* names) {
+    for (GLsizei i = 0; i < n; ++i) {
+        names[i] = highest_ + 1;
+        object(names[i]);
+    }
+}
+
+Texture& TextureObjects::object(GLuint name) {
+    highest_ = std::max(highest_, name);
+    return textures_[name];
 }
 
 bool TextureObjects::remove(GLuint name) {
-    return textures_.erase(name) != 0;
+    return name != 0 && textures_.erase(name) != 0;
 }
 
-void TextureObjects::setSize(GLuint name, TextureSize size) {
-    textures_[name] = size;
-}
-
-TextureSize TextureObjects::size(GLuint name) const {
-    const auto found = textures_.find(name);
-    return found != textures_.end() ? found->second : TextureSize{};
+int TextureObjects::lastLevel() const {
+    int level = 0;
+    while ((maxSize >> (level + 1)) > 0) {
+        ++level;
+    }
+    return level;
 }
 
 GLenum TextureObjects::storePixels(GLenum pname, GLint param) {
@@ -82,13 +106,15 @@ GLenum TextureObjects::storePixels(GLenum pname, GLint param) {
     }
     GLint* value = settingOf(unpack_, pack_, pname);
     if (value == nullptr) {
-        return GL_NO_ERROR;  // byte order, bit order and 3D images do not apply to byte images
+        return GL_NO_ERROR;  // 3D images: byte images have none
     }
     const bool alignment = value == &unpack_.alignment || value == &pack_.alignment;
-    if (alignment && param != 1 && param != 2 && param != 4 && param != 8) {
+    const bool flag = value == &unpack_.swapBytes || value == &pack_.swapBytes ||
+                      value == &unpack_.lsbFirst || value == &pack_.lsbFirst;
+    if (alignment ? (param != 1 && param != 2 && param != 4 && param != 8) : (!flag && param < 0)) {
         return GL_INVALID_VALUE;
     }
-    *value = alignment ? param : std::max(param, 0);
+    *value = flag ? static_cast<GLint>(param != 0) : param;
     return GL_NO_ERROR;
 }
 

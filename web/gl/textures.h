@@ -3,35 +3,56 @@
 #include <GL/gl.h>
 
 #include <map>
+#include <vector>
 
 #include "pixels.h"
 
 namespace vgl {
 
-struct TextureSize {
+// One level of a texture as glGetTexLevelParameter reads it back.
+struct TextureLevel {
     int width = 0;
     int height = 0;
+    GLint internalFormat = 1;  // OpenGL's for a level with no image
 };
 
-// The texture objects by name, with the sizes of their first levels, and the
-// pixel-store settings their images are read with.
+// What glTexParameter sets.
+struct TextureParameters {
+    GLint minFilter = GL_NEAREST_MIPMAP_LINEAR;
+    GLint magFilter = GL_LINEAR;
+    GLint wrapS = GL_REPEAT;
+    GLint wrapT = GL_REPEAT;
+};
+
+// A texture object: its levels and parameters.
+struct Texture {
+    std::vector<TextureLevel> levels;
+    TextureParameters parameters;
+
+    TextureLevel level(int index) const;
+    void setLevel(int index, const TextureLevel& image);
+    // The parameter pname names; null for one glTexParameter does not take.
+    GLint* parameter(GLenum pname);
+};
+
+// The texture objects by name, the proxy, and the pixel-store settings
+// their images are read with.
 class TextureObjects {
    public:
-    // Names n unused textures into names.
+    // Names n textures into names, after every name used so far.
     void generate(GLsizei n, GLuint* names);
-    // Makes the texture `name` where there is none (binding a name does).
-    void make(GLuint name);
+    // The texture `name`, made where there is none (binding a name does);
+    // name 0 is the default texture, which always exists.
+    Texture& object(GLuint name);
     // Forgets the texture `name`; false when there was none.
     bool remove(GLuint name);
-    void setSize(GLuint name, TextureSize size);
-    // The size of the texture's first level; none for an unknown name.
-    TextureSize size(GLuint name) const;
 
-    // What GL_PROXY_TEXTURE_2D answers: the size of the last image asked
-    // about, or none when it would not fit.
-    TextureSize proxy;
+    // What GL_PROXY_TEXTURE_2D answers: the levels last asked about that fit.
+    Texture proxy;
     // The largest side of a texture the renderer takes.
     int maxSize = 2048;
+    // Levels 0 to this one may hold images: their sides halve down to 1.
+    int lastLevel() const;
 
     // glPixelStorei: GL_NO_ERROR, or the error it gives.
     GLenum storePixels(GLenum pname, GLint param);
@@ -45,8 +66,8 @@ class TextureObjects {
     }
 
    private:
-    std::map<GLuint, TextureSize> textures_;
-    GLuint next_ = 1;
+    std::map<GLuint, Texture> textures_;
+    GLuint highest_ = 0;  // the largest name used, deleted or not
     PixelStore unpack_;
     PixelStore pack_;
 };

@@ -80,6 +80,7 @@ typedef double GLclampd;
 #define GL_COLOR_BUFFER_BIT                  0x00004000
 #define GL_TEXTURE_BIT                       0x00040000
 #define GL_TRANSFORM_BIT                     0x00001000
+#define GL_VIEWPORT_BIT                      0x00000800
 #define GL_ALL_ATTRIB_BITS                   0xFFFFFFFF
 #define GL_LIGHTING                          0x0B50
 #define GL_LIGHT0                            0x4000
@@ -111,6 +112,8 @@ typedef double GLclampd;
 #define GL_NORMALIZE                         0x0BA1
 #define GL_DEPTH_TEST                        0x0B71
 #define GL_BLEND                             0x0BE2
+#define GL_BLEND_DST                         0x0BE0
+#define GL_BLEND_SRC                         0x0BE1
 #define GL_CULL_FACE                         0x0B44
 #define GL_ZERO                              0
 #define GL_ONE                               1
@@ -146,6 +149,7 @@ typedef double GLclampd;
 #define GL_COLOR_CLEAR_VALUE                 0x0C22
 #define GL_CURRENT_COLOR                     0x0B00
 #define GL_CURRENT_NORMAL                    0x0B02
+#define GL_CURRENT_TEXTURE_COORDS            0x0B03
 #define GL_TEXTURE_BINDING_2D                0x8069
 #define GL_TEXTURE_1D                        0x0DE0
 #define GL_TEXTURE_2D                        0x0DE1
@@ -156,6 +160,14 @@ typedef double GLclampd;
 #define GL_TEXTURE_WIDTH                     0x1000
 #define GL_TEXTURE_HEIGHT                    0x1001
 #define GL_TEXTURE_INTERNAL_FORMAT           0x1003
+#define GL_TEXTURE_COMPONENTS                0x1003
+#define GL_TEXTURE_BORDER                    0x1005
+#define GL_TEXTURE_RED_SIZE                  0x805C
+#define GL_TEXTURE_GREEN_SIZE                0x805D
+#define GL_TEXTURE_BLUE_SIZE                 0x805E
+#define GL_TEXTURE_ALPHA_SIZE                0x805F
+#define GL_TEXTURE_LUMINANCE_SIZE            0x8060
+#define GL_TEXTURE_INTENSITY_SIZE            0x8061
 #define GL_TEXTURE_MAG_FILTER                0x2800
 #define GL_TEXTURE_MIN_FILTER                0x2801
 #define GL_TEXTURE_WRAP_S                    0x2802
@@ -313,6 +325,7 @@ GLAPI void GLAPIENTRY glTexImage3D(GLenum target, GLint level, GLint internalfor
                                    GLenum type, const GLvoid* pixels);
 GLAPI void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
                                                GLint* params);
+GLAPI void GLAPIENTRY glGetTexParameteriv(GLenum target, GLenum pname, GLint* params);
 GLAPI void GLAPIENTRY glPixelStorei(GLenum pname, GLint param);
 GLAPI void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                                    GLenum type, GLvoid* pixels);

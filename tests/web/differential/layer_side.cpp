@@ -1,0 +1,133 @@
+#include "layer_side.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+#include "fake_renderer.h"
+#include "gl/context.h"
+#include "gl/window.h"
+
+namespace differential {
+
+namespace {
+
+// The file, this process's own, removed when it ends as it should.
+const std::string& saidFile() {
+    static const std::string name = [] {
+        std::string file = "differential-layer-stderr-" + std::to_string(getpid()) + ".txt";
+        static const std::string removed = file;
+        std::atexit([] { std::remove(removed.c_str()); });
+        return file;
+    }();
+    return name;
+}
+
+// What the layer writes on standard error while `body` runs. It goes to a
+// file in the working folder, where a sanitizer's report stays if the run
+// ends in one.
+template <typename Body>
+std::string said(Body body) {
+    std::fflush(stderr);
+    std::FILE* capture = std::fopen(saidFile().c_str(), "w+");
+    if (capture == nullptr) {
+        throw std::runtime_error("cannot write " + saidFile());
+    }
+    const int saved = dup(2);
+    dup2(fileno(capture), 2);
+    body();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text;
+    std::rewind(capture);
+    for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) {
+        text += static_cast<char>(c);
+    }
+    std::fclose(capture);
+    return text;
+}
+
+// A drawn vertex in window coordinates, as OpenGL's feedback gives it; false
+// where OpenGL would clip it.
+bool toWindow(const FakeDraw& draw, const float* position, Corner& corner) {
+    vgl::Matrix modelview{};
+    vgl::Matrix projection{};
+    std::copy_n(draw.parameters.modelview, 16, modelview.m.begin());
+    std::copy_n(draw.state.projection, 16, projection.m.begin());
+    const float point[4] = {position[0], position[1], position[2], 1.0f};
+    const auto eye = vgl::transformVector4(modelview, point);
+    const auto clip = vgl::transformVector4(projection, eye.data());
+    const double w = clip[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!(w > 0.0) || std::fabs(clip[i]) > w * (1.0 - 1e-6)) {
+            return false;
+        }
+    }
+    const int* viewport = draw.viewport;
+    corner = {viewport[0] + (clip[0] / w + 1.0) * viewport[2] / 2.0,
+              viewport[1] + (clip[1] / w + 1.0) * viewport[3] / 2.0, (clip[2] / w + 1.0) / 2.0};
+    return true;
+}
+
+Picture drawn() {
+    std::vector<Polygon> triangles;
+    for (const FakeDraw& draw : fakeRenderer().draws) {
+        for (std::size_t first = 0; first + 3 <= draw.triangles.size(); first += 3) {
+            Polygon triangle(3);
+            for (int i = 0; i < 3; ++i) {
+                if (!toWindow(draw, draw.triangles[first + i].position, triangle[i])) {
+                    Picture clipped;
+                    clipped.comparable = false;
+                    clipped.why = "some of it lies outside the view, where OpenGL cuts it";
+                    return clipped;
+                }
+            }
+            triangles.push_back(triangle);
+        }
+    }
+    return pictureOf(triangles);
+}
+
+}  // namespace
+
+LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
+    LayerRun result;
+    const auto body = [&] {
+        vgl::context() = vgl::Context();
+        fakeRenderer() = FakeRenderer();
+        fakeRenderer().maxTextureSize = maxTextureSize;
+        vglCreateWindow(kWindowWidth, kWindowHeight);
+        vglViewport(0, 0, kWindowWidth, kWindowHeight);
+        Hooks hooks;
+        hooks.instead = [](std::size_t, const Call&, Outcome&) {
+            vgl::context().takeRefusal();
+            return false;
+        };
+        hooks.after = [&](std::size_t i, const Call&, Outcome&) {
+            if (const vgl::Refusal* refused = vgl::context().takeRefusal()) {
+                result.refusals.emplace_back(i, refused);
+            }
+        };
+        result.outcomes = run(sequence, hooks);
+    };
+    if (quiet) {
+        result.said = said(body);
+    } else {
+        body();
+    }
+    if (endsInPrimitive(sequence)) {
+        result.picture.comparable = false;
+        result.picture.why = "it ends inside glBegin/glEnd";
+    } else {
+        result.picture = drawn();
+    }
+    return result;
+}
+
+}  // namespace differential

@@ -1,0 +1,937 @@
+// The OpenGL side of the differential test: runs the sequences it is sent,
+// each in a new Mesa context, and answers what OpenGL observed. Where Mesa
+// departs from OpenGL 1.1, the call is not issued and the answer is OpenGL
+// 1.1's, with the departure named.
+//
+// In:  a sequence's lines, then "skip I J ..." (calls the other side refused
+//      and so are left out here too), then "run".
+// Out: "ready MAX" and the departures at start; per run a "call" line for
+//      every call and query, the feedback buffer's polygons, and "end".
+#include <GL/gl.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "runner.h"
+#include "script.h"
+
+namespace {
+
+using differential::Call;
+using differential::integerArgument;
+using differential::validArgument;
+
+// Whether every argument but those listed is among its valid values: where
+// a call has another fault, the error Mesa gives for it stands.
+bool otherwiseValid(const Call& call, std::initializer_list<std::size_t> except) {
+    for (std::size_t i = 0; i < call.op->args.size(); ++i) {
+        if (std::find(except.begin(), except.end(), i) == except.end() && !validArgument(call, i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+GLenum argument(const Call& call, std::size_t index) {
+    return static_cast<GLenum>(call.args[index]);
+}
+
+bool among(GLenum value, std::initializer_list<GLenum> values) {
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// The pixel types OpenGL 1.2 added, which OpenGL 1.1 does not know.
+bool packedType(GLenum type) {
+    return among(
+        type,
+        {GL_UNSIGNED_BYTE_3_3_2, GL_UNSIGNED_BYTE_2_3_3_REV, GL_UNSIGNED_SHORT_5_6_5,
+         GL_UNSIGNED_SHORT_5_6_5_REV, GL_UNSIGNED_SHORT_4_4_4_4, GL_UNSIGNED_SHORT_4_4_4_4_REV,
+         GL_UNSIGNED_SHORT_5_5_5_1, GL_UNSIGNED_SHORT_1_5_5_5_REV, GL_UNSIGNED_INT_8_8_8_8,
+         GL_UNSIGNED_INT_8_8_8_8_REV, GL_UNSIGNED_INT_10_10_10_2, GL_UNSIGNED_INT_2_10_10_10_REV});
+}
+
+// The formats OpenGL 1.1 reads pixels in, with the BGR ones of EXT_bgra.
+bool readFormat(GLenum format) {
+    return among(format,
+                 {GL_COLOR_INDEX, GL_STENCIL_INDEX, GL_DEPTH_COMPONENT, GL_RED, GL_GREEN, GL_BLUE,
+                  GL_ALPHA, GL_RGB, GL_RGBA, GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_BGR, GL_BGRA});
+}
+
+// glGet's names for colours and normals, read as integers mapped from [-1, 1].
+bool mapped(GLenum pname) {
+    return among(
+        pname, {GL_CURRENT_COLOR, GL_CURRENT_NORMAL, GL_COLOR_CLEAR_VALUE, GL_LIGHT_MODEL_AMBIENT});
+}
+
+GLint mappedInteger(GLfloat value) {
+    if (value >= 1.0f) {
+        return 2147483647;
+    }
+    if (value <= -1.0f) {
+        return -2147483647 - 1;
+    }
+    return static_cast<GLint>(static_cast<double>(value) * 2147483647.0);
+}
+
+const GLint kUnwritten = -7777;
+
+// The departures Deferred and Popped make good.
+constexpr int kLostAttributes = 0;
+constexpr int kPoppedState = 1;
+constexpr int kLoneVertex = 2;
+
+// The current vertex attributes and the materials, which Mesa keeps as
+// vertex attributes: read outside glBegin/glEnd, and set again.
+struct Current {
+    GLfloat color[4];
+    GLfloat normal[3];
+    GLfloat texCoord[4];
+    GLfloat materials[2][5][4];  // front, back; ambient to shininess
+
+    static constexpr GLenum kFaces[2] = {GL_FRONT, GL_BACK};
+    static constexpr GLenum kParts[5] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                         GL_SHININESS};
+
+    static Current now() {
+        Current current{};
+        glGetFloatv(GL_CURRENT_COLOR, current.color);
+        glGetFloatv(GL_CURRENT_NORMAL, current.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, current.texCoord);
+        for (int face = 0; face < 2; ++face) {
+            for (int part = 0; part < 5; ++part) {
+                glGetMaterialfv(kFaces[face], kParts[part], current.materials[face][part]);
+            }
+        }
+        return current;
+    }
+
+    void setAttributes() const {
+        glColor4fv(color);
+        glNormal3fv(normal);
+        glTexCoord4fv(texCoord);
+    }
+
+    void setMaterials() const {
+        for (int face = 0; face < 2; ++face) {
+            for (int part = 0; part < 5; ++part) {
+                glMaterialfv(kFaces[face], kParts[part], materials[face][part]);
+            }
+        }
+    }
+};
+
+// What Mesa's glPopAttrib does not restore: the lights' enables with
+// GL_ENABLE_BIT alone (it does with GL_LIGHTING_BIT), the current attributes
+// with GL_CURRENT_BIT and the materials with GL_LIGHTING_BIT, which it
+// restores but whose stale copies come back with the next one set. Kept
+// here as pushed, and set again after the pop. A list cannot change the
+// enables (the layer refuses glEnable in lists): the pushes it leaves for
+// later are pushed where it is run.
+class Popped {
+   public:
+    // After a call that was issued: in a list being compiled, or run, inside
+    // glBegin/glEnd or not.
+    void issued(const Call& call, differential::Outcome& outcome, bool compiling, bool inBegin) {
+        const std::string name = call.op->name;
+        const auto mask = static_cast<GLbitfield>(call.args.empty() ? 0 : call.args[0]);
+        if (compiling) {
+            std::vector<GLbitfield>& left = compiled_;
+            if (name == "glPushAttrib") {
+                left.push_back(mask);
+            } else if (name == "glPopAttrib" && !left.empty()) {
+                left.pop_back();
+            } else if (name == "glCallList") {
+                const auto& called = left_[mask];
+                left.insert(left.end(), called.begin(), called.end());
+            }
+            return;
+        }
+        // Between glBegin and glEnd Mesa refuses them; it keeps 16.
+        if (inBegin) {
+            return;
+        }
+        const std::size_t kDepth = 16;
+        if (name == "glPushAttrib" && pushed_.size() < kDepth) {
+            pushed_.push_back(now(mask));
+        } else if (name == "glCallList") {
+            for (const GLbitfield left : left_[mask]) {
+                if (pushed_.size() < kDepth) {
+                    pushed_.push_back(now(left));
+                }
+            }
+        } else if (name == "glPopAttrib" && !pushed_.empty()) {
+            restore(pushed_.back(), outcome);
+            pushed_.pop_back();
+        }
+    }
+    // A list compiled from here on, or none.
+    void compiling(GLuint list) {
+        if (list != list_) {
+            if (list_ != 0) {
+                left_[list_] = compiled_;
+            }
+            compiled_.clear();
+            list_ = list;
+        }
+    }
+
+   private:
+    struct Saved {
+        GLbitfield mask;
+        bool lights[8];
+        Current current;
+    };
+
+    static Saved now(GLbitfield mask) {
+        Saved saved{mask, {}, Current::now()};
+        for (int i = 0; i < 8; ++i) {
+            saved.lights[i] = glIsEnabled(GL_LIGHT0 + i) == GL_TRUE;
+        }
+        return saved;
+    }
+
+    static void restore(const Saved& saved, differential::Outcome& outcome) {
+        if ((saved.mask & GL_ENABLE_BIT) != 0 && (saved.mask & GL_LIGHTING_BIT) == 0) {
+            for (int i = 0; i < 8; ++i) {
+                (saved.lights[i] ? glEnable : glDisable)(GL_LIGHT0 + i);
+            }
+            outcome.substitute = kPoppedState;
+        }
+        if ((saved.mask & GL_CURRENT_BIT) != 0) {
+            saved.current.setAttributes();
+            outcome.substitute = kPoppedState;
+        }
+        if ((saved.mask & GL_LIGHTING_BIT) != 0) {
+            saved.current.setMaterials();
+            outcome.substitute = kPoppedState;
+        }
+    }
+
+    std::vector<Saved> pushed_;
+    std::map<GLuint, std::vector<GLbitfield>> left_;  // pushes each list leaves
+    std::vector<GLbitfield> compiled_;
+    GLuint list_ = 0;
+};
+
+// The list being compiled, and what Mesa's lists lose.
+class Deferred {
+   public:
+    // Where the error can be read: the list being compiled now.
+    void seen() {
+        GLint now = 0;
+        glGetIntegerv(GL_LIST_INDEX, &now);
+        const auto compiling = static_cast<GLuint>(now);
+        if (compiling != compiling_) {
+            if (compiling_ != 0) {
+                settings_[compiling_] = setting_;
+            }
+            setting_.clear();
+            compiling_ = compiling;
+            wasList_ = nextWasList_;
+        }
+    }
+    // Before glCallList outside glBegin/glEnd, and outside any list.
+    void beforeCall() {
+        before_ = Current::now();
+    }
+    // Before a call inside glBegin/glEnd: nothing can be read.
+    void forget() {
+        before_.reset();
+    }
+    // Before glNewList: whether its name is a list already.
+    void beforeNewList(GLuint name) {
+        nextWasList_ = glIsList(name) == GL_TRUE;
+    }
+    bool compiling() const {
+        return compiling_ != 0;
+    }
+    GLuint list() const {
+        return compiling_;
+    }
+    // Whether `name` is being compiled and was no list before.
+    bool newlyCompiled(GLuint name) const {
+        return compiling_ == name && name != 0 && !wasList_;
+    }
+    // A call left out of the list being compiled, as a departure, gives its
+    // error where the list is run: a call Mesa compiles and gives it for
+    // stands in its place.
+    static void leftOut(GLenum error) {
+        if (error == GL_INVALID_ENUM) {
+            glEnable(0);
+        } else if (error == GL_INVALID_VALUE) {
+            glViewport(0, 0, -1, -1);
+        }
+    }
+    // After a call was issued, with the error read after it.
+    void issued(const Call& call, differential::Outcome& outcome) {
+        const std::string name = call.op->name;
+        const auto list = static_cast<GLuint>(call.args.empty() ? 0 : call.args[0]);
+        if (compiling() && setsCurrent(call)) {
+            setting_.push_back(call);
+        }
+        if (name == "glCallList") {
+            called(list, outcome);
+        }
+        // glGenLists may give the name being compiled, which is then a list.
+        if (name == "glGenLists" && !outcome.values.empty() && outcome.values[0] > 0 &&
+            compiling_ >= outcome.values[0] && compiling_ < outcome.values[0] + call.args[0]) {
+            wasList_ = true;
+        }
+        if (name == "glDeleteLists" && outcome.checked && outcome.error == GL_NO_ERROR) {
+            for (GLuint i = 0; i < static_cast<GLuint>(std::max(call.args[1], 0.0)); ++i) {
+                settings_.erase(list + i);
+            }
+        }
+    }
+
+   private:
+    static bool material(const Call& call) {
+        return std::string(call.op->name).rfind("glMaterial", 0) == 0;
+    }
+
+    // The calls that set current attributes and materials (materials with
+    // valid arguments only, as the others are errors), and the pushes and
+    // pops that take them back.
+    static bool setsCurrent(const Call& call) {
+        static const std::set<std::string> kNames = {"glNormal3f", "glNormal3fv",  "glColor3f",
+                                                     "glColor4f",  "glTexCoord2f", "glPushAttrib",
+                                                     "glPopAttrib"};
+        if (kNames.count(call.op->name) != 0) {
+            return true;
+        }
+        if (!material(call)) {
+            return false;
+        }
+        const GLenum pname = argument(call, 1);
+        const bool vector = std::string(call.op->name) == "glMaterialfv";
+        return among(argument(call, 0), {GL_FRONT, GL_BACK, GL_FRONT_AND_BACK}) &&
+               (pname == GL_SHININESS
+                    ? call.args[2] >= 0 && call.args[2] <= 128
+                    : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                              GL_AMBIENT_AND_DIFFUSE}));
+    }
+
+    // What a list's settings come to: those a pop in it took back left out.
+    static std::vector<Call> net(const std::vector<Call>& settings) {
+        std::vector<Call> out;
+        std::vector<std::pair<GLbitfield, std::size_t>> pushed;
+        for (const Call& call : settings) {
+            const std::string name = call.op->name;
+            if (name == "glPushAttrib") {
+                pushed.emplace_back(static_cast<GLbitfield>(call.args[0]), out.size());
+            } else if (name == "glPopAttrib") {
+                if (pushed.empty()) {
+                    continue;
+                }
+                const auto [mask, from] = pushed.back();
+                pushed.pop_back();
+                const auto taken = [&](const Call& set) {
+                    return material(set) ? (mask & GL_LIGHTING_BIT) != 0
+                                         : (mask & GL_CURRENT_BIT) != 0;
+                };
+                out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(),
+                                         taken),
+                          out.end());
+            } else {
+                out.push_back(call);
+            }
+        }
+        return out;
+    }
+
+    // Mesa loses what a list sets after a primitive's last vertex, and what a
+    // pop in it takes back comes back: the state before it is set again, and
+    // what the list sets, after it is run.
+    void called(GLuint list, differential::Outcome& outcome) {
+        const auto found = settings_.find(list);
+        if (found == settings_.end()) {
+            return;
+        }
+        if (compiling()) {
+            setting_.insert(setting_.end(), found->second.begin(), found->second.end());
+            return;
+        }
+        if (before_) {
+            before_->setAttributes();
+            before_->setMaterials();
+        }
+        // Whole, as the three-part calls' last parts may not come back either.
+        for (const Call& again : net(found->second)) {
+            const std::string name = again.op->name;
+            const auto part = [&](std::size_t i) { return static_cast<GLfloat>(again.args[i]); };
+            if (name == "glColor3f") {
+                glColor4f(part(0), part(1), part(2), 1.0f);
+            } else if (name == "glTexCoord2f") {
+                glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+            } else {
+                differential::Values unused;
+                again.op->issue(again.args.data(), unused);
+            }
+        }
+        outcome.substitute = kLostAttributes;
+    }
+
+    GLuint compiling_ = 0;
+    std::optional<Current> before_;  // the state before a list now run
+    std::vector<Call> setting_;
+    std::map<GLuint, std::vector<Call>> settings_;
+    bool wasList_ = false;
+    bool nextWasList_ = false;
+};
+
+// The run's, for departures that ask it.
+const Deferred* tracked = nullptr;
+
+// Where Mesa departs from OpenGL 1.1: a call it takes, or takes otherwise,
+// that OpenGL 1.1 refuses with `error` (where it is run: in a list being
+// compiled, where the list is called), or a query it answers otherwise,
+// OpenGL 1.1's answer then being read with the calls `answer` issues.
+struct Departure {
+    const char* call;
+    const char* rule;
+    GLenum error;
+    bool (*applies)(const Call& call, bool compiling);
+    void (*answer)(const Call& call, differential::Values& values) = nullptr;
+};
+
+// The calls OpenGL takes between glBegin and glEnd; the others are invalid
+// operations there, in Mesa as in OpenGL 1.1.
+bool allowedInBegin(const Call& call) {
+    static const std::set<std::string> kNames = {
+        "glVertex2f", "glVertex3f",   "glVertex3fv", "glNormal3f",   "glNormal3fv", "glColor3f",
+        "glColor4f",  "glTexCoord2f", "glMaterialf", "glMaterialfv", "glCallList",  "glEnd"};
+    return kNames.count(call.op->name) != 0;
+}
+
+// Whether a call runs at once while a list is compiled, not compiled into it.
+bool runsAtOnce(const Call& call) {
+    const std::string name = call.op->name;
+    return name == "glReadPixels" ||
+           (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D);
+}
+
+const Departure kDepartures[] = {
+    // kLostAttributes, kPoppedState and kLoneVertex: made good by the run,
+    // never applying to a call alone.
+    {"glCallList",
+     "the current attributes and materials after a list are the last it set (Mesa loses those "
+     "set after a primitive's last vertex, and they are set again after it)",
+     GL_NO_ERROR, [](const Call&, bool) { return false; }},
+    {"glPopAttrib",
+     "GL_ENABLE_BIT restores each light's enable, GL_CURRENT_BIT the current attributes and "
+     "GL_LIGHTING_BIT the materials, for good (Mesa restores the enables only with "
+     "GL_LIGHTING_BIT, and stale attributes and materials come back; they are set again "
+     "after it)",
+     GL_NO_ERROR, [](const Call&, bool) { return false; }},
+    {"glVertex2f glVertex3f glVertex3fv",
+     "a vertex outside glBegin/glEnd is undefined and left out (Mesa can spoil its memory on "
+     "it)",
+     GL_NO_ERROR, [](const Call&, bool) { return false; }},
+    {"glTexImage2D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         // A side is a power of two and twice the border.
+         const auto side = [&](double size) {
+             const GLint inner = integerArgument(size) - 2 * integerArgument(c.args[5]);
+             return size == 0 || (inner > 0 && (inner & (inner - 1)) == 0);
+         };
+         return otherwiseValid(c, {3, 4, 5}) && (c.args[5] == 0 || c.args[5] == 1) &&
+                c.args[3] >= 0 && c.args[4] >= 0 && (!side(c.args[3]) || !side(c.args[4]));
+     }},
+    {"glTexImage2D",
+     "GL_DEPTH_COMPONENT is no texture format, and OpenGL 1.2's packed pixel types are no "
+     "types: GL_INVALID_ENUM (Mesa gives GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         return argument(c, 6) == GL_DEPTH_COMPONENT || packedType(argument(c, 7));
+     }},
+    {"glReadPixels",
+     "a format OpenGL 1.1 does not read in, or one of OpenGL 1.2's packed pixel types, is "
+     "GL_INVALID_ENUM (Mesa gives GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) { return !readFormat(argument(c, 4)) || packedType(argument(c, 5)); }},
+    {"glBlendFunc",
+     "GL_SRC_COLOR and GL_ONE_MINUS_SRC_COLOR are no source factors, GL_DST_COLOR, "
+     "GL_ONE_MINUS_DST_COLOR and GL_SRC_ALPHA_SATURATE no destination factors (Mesa takes "
+     "them, as later OpenGL does)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         return otherwiseValid(c, {}) &&
+                (among(argument(c, 0), {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR}) ||
+                 among(argument(c, 1),
+                       {GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR, GL_SRC_ALPHA_SATURATE}));
+     }},
+    {"glBegin", "modes after GL_POLYGON are no primitives (Mesa takes OpenGL 3.2's)",
+     GL_INVALID_ENUM, [](const Call& c, bool) { return c.args[0] > GL_POLYGON && c.args[0] < 15; }},
+    {"glCallList",
+     "calling list 0, which is never a list, is ignored (Mesa gives GL_INVALID_VALUE)", GL_NO_ERROR,
+     [](const Call& c, bool) { return c.args[0] == 0; }},
+    {"glCallList",
+     "calling a name with no list does nothing, compiled into a list too (Mesa can crash on it "
+     "between glBegin and glEnd; the layer keeps the name from being defined later)",
+     GL_NO_ERROR,
+     [](const Call& c, bool compiling) {
+         return compiling && glIsList(static_cast<GLuint>(c.args[0])) == GL_FALSE;
+     }},
+    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli",
+     "the scalar calls take only the parameters of one value (Mesa takes a vector's, the rest 0)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         const std::string name = c.op->name;
+         const GLenum pname = argument(c, 1);
+         if (name == "glLightf") {
+             return among(pname,
+                          {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION, GL_SPOT_DIRECTION});
+         }
+         if (name == "glLightModeli") {
+             return argument(c, 0) == GL_LIGHT_MODEL_AMBIENT;
+         }
+         if (name == "glMaterialf") {
+             return among(
+                 pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_AMBIENT_AND_DIFFUSE});
+         }
+         return pname == 0x2201;  // GL_TEXTURE_ENV_COLOR
+     }},
+    {"glTexEnvf glTexEnvi", "GL_ADD is no texture environment (Mesa takes it, as OpenGL 1.3 does)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) { return otherwiseValid(c, {2}) && c.args[2] == 0x0104; }},
+    {"glShadeModel",
+     "an invalid mode compiled into a display list is an error where the list is called (Mesa "
+     "leaves the call out)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool compiling) {
+         return compiling && !among(argument(c, 0), {GL_FLAT, GL_SMOOTH});
+     }},
+    {"glGetIntegerv",
+     "a matrix read as integers is rounded element by element (Mesa maps it as it maps colours)",
+     GL_NO_ERROR,
+     [](const Call& c, bool) {
+         return among(argument(c, 0), {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX});
+     },
+     [](const Call& c, differential::Values& values) {
+         GLfloat elements[16];
+         std::fill_n(elements, 16, static_cast<GLfloat>(kUnwritten));
+         glGetFloatv(argument(c, 0), elements);
+         for (const GLfloat element : elements) {
+             values.push_back(std::lround(element));
+         }
+     }},
+    {"glGetIntegerv",
+     "colours and normals read as integers map [-1, 1] linearly onto them, the integers "
+     "bounding what lies beyond (Mesa's conversion overflows above 1)",
+     GL_NO_ERROR, [](const Call& c, bool) { return mapped(argument(c, 0)); },
+     [](const Call& c, differential::Values& values) {
+         GLfloat components[4];
+         std::fill_n(components, 4, static_cast<GLfloat>(kUnwritten));
+         glGetFloatv(argument(c, 0), components);
+         const int count = argument(c, 0) == GL_CURRENT_NORMAL ? 3 : 4;
+         for (int i = 0; i < count; ++i) {
+             const bool unwritten = components[i] == static_cast<GLfloat>(kUnwritten);
+             values.push_back(unwritten ? kUnwritten : mappedInteger(components[i]));
+         }
+     }},
+    {"glGetIntegerv glGetFloatv",
+     "the depth mask is a boolean, 1 for any flag that is not 0 (Mesa answers the flag given)",
+     GL_NO_ERROR, [](const Call& c, bool) { return argument(c, 0) == GL_DEPTH_WRITEMASK; },
+     [](const Call&, differential::Values& values) {
+         GLint mask = kUnwritten;
+         glGetIntegerv(GL_DEPTH_WRITEMASK, &mask);
+         values.push_back(mask == kUnwritten ? kUnwritten : static_cast<GLint>(mask != 0));
+     }},
+    {"glColor3f glTexCoord2f",
+     "a colour without alpha has alpha 1, texture coordinates without r and q have 0 and 1 "
+     "(Mesa can keep what a longer call set before; they are given whole)",
+     GL_NO_ERROR, [](const Call&, bool) { return true; },
+     [](const Call& c, differential::Values&) {
+         const auto part = [&](std::size_t i) { return static_cast<GLfloat>(c.args[i]); };
+         if (std::string(c.op->name) == "glColor3f") {
+             glColor4f(part(0), part(1), part(2), 1.0f);
+         } else {
+             glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+         }
+     }},
+    {"glIsList", "a name is a list from glEndList on (Mesa answers GL_TRUE from glNewList on)",
+     GL_NO_ERROR, [](const Call&, bool compiling) { return compiling; },
+     [](const Call& c, differential::Values& values) {
+         const auto name = static_cast<GLuint>(c.args[0]);
+         const GLboolean answer = glIsList(name);
+         values.push_back(tracked->newlyCompiled(name) ? GL_FALSE : answer);
+     }},
+    {"glGetTexLevelParameteriv",
+     "a level with no image has the internal format 1 (Mesa answers GL_RGBA, as OpenGL 3 does)",
+     GL_NO_ERROR, [](const Call& c, bool) { return argument(c, 2) == GL_TEXTURE_INTERNAL_FORMAT; },
+     [](const Call& c, differential::Values& values) {
+         const GLenum target = argument(c, 0);
+         const GLint level = integerArgument(c.args[1]);
+         GLint width = kUnwritten;
+         GLint format = kUnwritten;
+         glGetTexLevelParameteriv(target, level, GL_TEXTURE_WIDTH, &width);
+         glGetTexLevelParameteriv(target, level, GL_TEXTURE_INTERNAL_FORMAT, &format);
+         GLint height = kUnwritten;
+         glGetTexLevelParameteriv(target, level, GL_TEXTURE_HEIGHT, &height);
+         values.push_back(width == 0 && height == 0 ? 1 : format);
+     }},
+};
+
+bool names(const Departure& departure, const Call& call) {
+    std::istringstream calls(departure.call);
+    std::string name;
+    while (calls >> name) {
+        if (name == call.op->name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const Departure* departureFor(const Call& call, bool compiling) {
+    for (const Departure& departure : kDepartures) {
+        if (names(departure, call) && departure.applies(call, compiling)) {
+            return &departure;
+        }
+    }
+    return nullptr;
+}
+
+// GL_3D feedback: each polygon's vertices in window coordinates.
+std::string polygons(const std::vector<GLfloat>& buffer, GLint count) {
+    std::ostringstream out;
+    int polygonCount = 0;
+    std::ostringstream list;
+    for (GLint i = 0; i < count;) {
+        const auto token = static_cast<GLint>(buffer[i++]);
+        int vertices = 0;
+        switch (token) {
+            case GL_POLYGON_TOKEN:
+                vertices = static_cast<int>(buffer[i++]);
+                break;
+            case GL_POINT_TOKEN:
+            case GL_BITMAP_TOKEN:
+            case GL_DRAW_PIXEL_TOKEN:
+            case GL_COPY_PIXEL_TOKEN:
+                vertices = 1;
+                break;
+            case GL_LINE_TOKEN:
+            case GL_LINE_RESET_TOKEN:
+                vertices = 2;
+                break;
+            default:  // GL_PASS_THROUGH_TOKEN
+                ++i;
+                continue;
+        }
+        ++polygonCount;
+        list << ' ' << vertices;
+        for (int v = 0; v < vertices * 3; ++v) {
+            list << ' ' << buffer[i++];
+        }
+    }
+    out << polygonCount << list.str();
+    return out.str();
+}
+
+class Mesa {
+   public:
+    Mesa() {
+        display_ = XOpenDisplay(nullptr);
+        if (display_ == nullptr) {
+            throw std::runtime_error("no X display");
+        }
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
+        visual_ = glXChooseVisual(display_, DefaultScreen(display_), attributes);
+        if (visual_ == nullptr) {
+            throw std::runtime_error("no GLX visual");
+        }
+        const Window root = RootWindow(display_, visual_->screen);
+        XSetWindowAttributes window{};
+        window.colormap = XCreateColormap(display_, root, visual_->visual, AllocNone);
+        // The size the layer's window is given too: the first viewport.
+        window_ = XCreateWindow(display_, root, 0, 0, 64, 48, 0, visual_->depth, InputOutput,
+                                visual_->visual, CWColormap, &window);
+    }
+
+    // Runs `body` in a new context.
+    template <typename Body>
+    void inNewContext(Body body) {
+        GLXContext context = glXCreateContext(display_, visual_, nullptr, True);
+        glXMakeCurrent(display_, window_, context);
+        body();
+        glXMakeCurrent(display_, None, nullptr);
+        glXDestroyContext(display_, context);
+    }
+
+   private:
+    Display* display_;
+    XVisualInfo* visual_;
+    Window window_;
+};
+
+// Whether a primitive of `mode` with `count` vertices leaves some unused.
+bool incomplete(GLenum mode, int count) {
+    switch (mode) {
+        case GL_TRIANGLES:
+            return count % 3 != 0;
+        case GL_QUADS:
+            return count % 4 != 0;
+        case GL_QUAD_STRIP:
+            return count % 2 != 0 || count == 2;
+        default:  // strips, fans and polygons
+            return count > 0 && count < 3;
+    }
+}
+
+// Mesa's display lists draw some of a primitive's unused vertices, lose a
+// primitive where an attribute the list has not used before comes after its
+// first vertex, and part of a rectangle after a primitive: where a list holds
+// any of these, what is drawn is not compared.
+class Incomplete {
+   public:
+    void compiled(const Call& call, GLuint list) {
+        if (list != list_) {
+            list_ = list;
+            used_.clear();
+            drawn_ = false;
+        }
+        const std::string name = call.op->name;
+        const std::string attribute = name.substr(0, name.find_first_of("0123456789"));
+        if (differential::opensPrimitive(call)) {
+            mode_ = argument(call, 0);
+            count_ = 0;
+            drawn_ = true;
+        } else if (name == "glRectf") {
+            found_ = found_ || drawn_;
+            drawn_ = true;
+        } else if (name.rfind("glVertex", 0) == 0) {
+            ++count_;
+        } else if (differential::closesPrimitive(call)) {
+            found_ = found_ || incomplete(mode_, count_);
+        } else if (among(attribute, {"glNormal", "glColor", "glTexCoord", "glMaterialf"})) {
+            found_ = found_ || (count_ > 0 && used_.count(attribute) == 0);
+            used_.insert(attribute);
+        }
+    }
+    bool found() const {
+        return found_;
+    }
+
+   private:
+    static bool among(const std::string& name, std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const char* each) { return name == each; });
+    }
+
+    GLuint list_ = 0;
+    std::set<std::string> used_;
+    bool drawn_ = false;  // a primitive in the list
+    GLenum mode_ = GL_TRIANGLES;
+    int count_ = 0;
+    bool found_ = false;
+};
+
+// Gives Mesa this error at once, where a call not issued stood and its error
+// is not read after it: the first error is then read where it would be.
+// Calls that change nothing else, run at once even while a list is compiled.
+void raise(GLenum error, bool compiling) {
+    const GLfloat values[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    GLint unused[4];
+    switch (error) {
+        case GL_INVALID_ENUM:
+            if (compiling) {
+                glGetIntegerv(0, unused);
+            } else {
+                glMaterialfv(0x1234, GL_DIFFUSE, values);  // between glBegin and glEnd too
+            }
+            break;
+        case GL_INVALID_VALUE:
+            if (compiling) {
+                glGenLists(-1);
+            } else {
+                glMaterialf(GL_FRONT, GL_SHININESS, 200.0f);
+            }
+            break;
+        case GL_INVALID_OPERATION:
+            if (compiling) {
+                glNewList(1, GL_COMPILE);
+            } else {
+                glEndList();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void stands(GLenum error, bool readable, bool compiling, differential::Outcome& outcome) {
+    outcome.error = error;
+    if (!readable) {
+        raise(error, compiling);
+    }
+}
+
+void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) {
+    const differential::Sequence sequence = differential::parse(text);
+    static std::vector<GLfloat> feedback(std::size_t{1} << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    Deferred deferred;
+    Popped popped;
+    Incomplete unused;
+    bool open = false;          // by the calls' names, as the errors are read
+    bool inBegin = false;       // Mesa's own, where no query may be made
+    bool compiledOpen = false;  // a primitive begun in the list being compiled
+    differential::Hooks hooks;
+    hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
+        const bool opens = differential::opensPrimitive(call);
+        const bool readable = differential::closesPrimitive(call) || (!open && !opens);
+        deferred.forget();
+        if (!inBegin) {
+            deferred.seen();
+            if (std::string(call.op->name) == "glNewList") {
+                deferred.beforeNewList(static_cast<GLuint>(call.args[0]));
+            }
+            if (std::string(call.op->name) == "glCallList" && !deferred.compiling()) {
+                deferred.beforeCall();
+            }
+        }
+        open = (open || opens) && !differential::closesPrimitive(call);
+        // A vertex outside glBegin/glEnd is undefined; Mesa can spoil its
+        // memory on one, and the layer leaves it out.
+        const bool inPrimitive = inBegin || (deferred.compiling() && compiledOpen);
+        if (std::string(call.op->name).rfind("glVertex", 0) == 0 && !inPrimitive) {
+            outcome.skipped = std::to_string(kLoneVertex);
+            return true;
+        }
+        const auto refusal = skip.find(i);
+        if (refusal != skip.end()) {
+            outcome.skipped = "refused";
+            stands(refusal->second, readable, deferred.compiling(), outcome);
+            return true;
+        }
+        // Between glBegin and glEnd the error is Mesa's, OpenGL's for calls there.
+        const Departure* departure = departureFor(call, deferred.compiling());
+        if (departure == nullptr || departure->answer != nullptr ||
+            (inBegin && !allowedInBegin(call))) {
+            return false;
+        }
+        outcome.skipped = std::to_string(departure - kDepartures);
+        if (deferred.compiling() && !runsAtOnce(call)) {
+            deferred.leftOut(departure->error);
+        } else {
+            stands(departure->error, readable, deferred.compiling(), outcome);
+        }
+        return true;
+    };
+    hooks.substitute = [&](const Call& call, differential::Outcome& outcome) {
+        const Departure* departure = departureFor(call, deferred.compiling());
+        if (departure == nullptr || departure->answer == nullptr) {
+            return false;
+        }
+        departure->answer(call, outcome.values);
+        outcome.substitute = static_cast<int>(departure - kDepartures);
+        return true;
+    };
+    hooks.after = [&](std::size_t, const Call& call, differential::Outcome& outcome) {
+        if (deferred.compiling()) {
+            unused.compiled(call, deferred.list());
+        }
+        deferred.issued(call, outcome);
+        popped.issued(call, outcome, deferred.compiling(), inBegin);
+        // Mesa runs glBegin of a primitive's mode outside a list being
+        // compiled, and compiles it into one.
+        const bool primitive = differential::opensPrimitive(call) && call.args[0] <= GL_POLYGON;
+        if (primitive) {
+            (deferred.compiling() ? compiledOpen : inBegin) = true;
+        } else if (differential::closesPrimitive(call)) {
+            (deferred.compiling() ? compiledOpen : inBegin) = false;
+        }
+        if (!inBegin) {
+            deferred.seen();
+            popped.compiling(deferred.list());
+        }
+    };
+    tracked = &deferred;
+    const auto outcomes = differential::run(sequence, hooks);
+    for (const auto& outcome : outcomes) {
+        std::cout << "call " << outcome.checked << ' ' << outcome.error << ' '
+                  << (outcome.skipped.empty() ? "-" : outcome.skipped) << ' ' << outcome.substitute
+                  << ' ' << outcome.values.size();
+        for (const double value : outcome.values) {
+            std::cout << ' ' << value;
+        }
+        std::cout << '\n';
+    }
+    const GLint count = glRenderMode(GL_RENDER);
+    if (glGetError() != GL_NO_ERROR || unused.found()) {
+        std::cout << "feedback none\n";
+    } else if (count < 0) {
+        std::cout << "feedback overflow\n";
+    } else {
+        std::cout << "feedback " << polygons(feedback, count) << '\n';
+    }
+    // Mesa spoils the next context's memory where one is destroyed while it
+    // compiles a list: what is open is closed first.
+    if (inBegin || compiledOpen) {
+        glEnd();
+    }
+    glEndList();
+    std::cout << "end" << std::endl;
+}
+
+}  // namespace
+
+int main() {
+    std::cout.precision(9);
+    // Each sequence has a new context: its vertices are taken through the
+    // software renderer's interpreter rather than compiled again for each.
+    setenv("DRAW_USE_LLVM", "0", 0);
+    try {
+        for (std::size_t i = 0; i < std::size(kDepartures); ++i) {
+            std::cout << "departure " << i << ' ' << kDepartures[i].call << ": "
+                      << kDepartures[i].rule << '\n';
+        }
+        Mesa mesa;
+        mesa.inNewContext([] {
+            GLint size = 0;
+            glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+            differential::setMaxTextureSize(size);
+            std::cout << "ready " << size << std::endl;
+        });
+        std::string text;
+        std::map<std::size_t, GLenum> skip;
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            if (line == "run") {
+                mesa.inNewContext([&] { runOne(text, skip); });
+                text.clear();
+                skip.clear();
+            } else if (line.rfind("skip", 0) == 0) {
+                std::istringstream indices(line.substr(4));
+                std::size_t index = 0;
+                GLenum error = GL_NO_ERROR;
+                while (indices >> index >> error) {
+                    skip[index] = error;
+                }
+            } else {
+                text += line + '\n';
+            }
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "mesa_runner: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,46 @@
+#include "runner.h"
+
+#include <GL/gl.h>
+
+namespace differential {
+
+std::vector<Outcome> run(const Sequence& sequence, const Hooks& hooks) {
+    Sequence calls = sequence;
+    calls.insert(calls.end(), stateProbe().begin(), stateProbe().end());
+    std::vector<Outcome> outcomes(calls.size());
+    bool open = false;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        const Call& call = calls[i];
+        Outcome& outcome = outcomes[i];
+        const bool opens = opensPrimitive(call);
+        // Between glBegin and glEnd reading the error is itself one: the
+        // errors there are read after glEnd.
+        const bool readable = closesPrimitive(call) || (!open && !opens);
+        if (hooks.instead && hooks.instead(i, call, outcome)) {
+            outcome.checked = readable;
+        } else {
+            if (!hooks.substitute || !hooks.substitute(call, outcome)) {
+                call.op->issue(call.args.data(), outcome.values);
+            }
+            if (readable) {
+                outcome.error = glGetError();
+                outcome.checked = true;
+            }
+            if (hooks.after) {
+                hooks.after(i, call, outcome);
+            }
+        }
+        open = (open || opens) && !closesPrimitive(call);
+    }
+    return outcomes;
+}
+
+bool endsInPrimitive(const Sequence& sequence) {
+    bool open = false;
+    for (const Call& call : sequence) {
+        open = (open || opensPrimitive(call)) && !closesPrimitive(call);
+    }
+    return open;
+}
+
+}  // namespace differential

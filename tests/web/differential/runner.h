@@ -1,0 +1,39 @@
+#pragma once
+
+// Runs a sequence on whichever OpenGL the program is linked with, reading the
+// error after every call where OpenGL lets it be read.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "script.h"
+
+namespace differential {
+
+struct Outcome {
+    bool checked = false;  // the error was read after the call
+    unsigned error = 0;
+    Values values;        // what the call answered
+    std::string skipped;  // why the call was not issued, if it was not
+    int substitute = -1;  // the departure whose calls were issued in its place
+};
+
+struct Hooks {
+    // Before a call: true when it is not to be issued; `outcome` then says why
+    // and holds the error it stands for.
+    std::function<bool(std::size_t, const Call&, Outcome&)> instead;
+    // Before a call that is to be issued: true when it issued other calls
+    // in its place, whose answer stands for the call's.
+    std::function<bool(const Call&, Outcome&)> substitute;
+    // After a call was issued.
+    std::function<void(std::size_t, const Call&, Outcome&)> after;
+};
+
+// The sequence's outcomes, then those of the state probe.
+std::vector<Outcome> run(const Sequence& sequence, const Hooks& hooks);
+
+// Whether the sequence ends inside glBegin/glEnd, where nothing is drawn yet.
+bool endsInPrimitive(const Sequence& sequence);
+
+}  // namespace differential

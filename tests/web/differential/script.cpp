@@ -1,0 +1,936 @@
+// The table of entry points and the values of their arguments: the valid
+// ones OpenGL 1.1 takes and the edges where it gives an error or meets a limit.
+#include "script.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <stdexcept>
+
+namespace differential {
+
+namespace {
+
+#define N(name)                          \
+    Named {                              \
+        static_cast<double>(name), #name \
+    }
+
+// Stand-ins for the context's own limits, resolved when a call is issued.
+const double kMax = 1e15;          // GL_MAX_TEXTURE_SIZE
+const double kTwiceMax = 2e15;     // twice it
+const double kMaxLevel = 3e15;     // the last level: log2 of GL_MAX_TEXTURE_SIZE
+const double kBeyondLevel = 4e15;  // the level after it
+int maxTextureSize = 64;
+
+int levels(int size) {
+    int level = 0;
+    while ((size >> (level + 1)) > 0) {
+        ++level;
+    }
+    return level;
+}
+
+GLint integer(double value) {
+    if (value == kMax) {
+        return maxTextureSize;
+    }
+    if (value == kTwiceMax) {
+        return 2 * maxTextureSize;
+    }
+    if (value == kMaxLevel) {
+        return levels(maxTextureSize);
+    }
+    if (value == kBeyondLevel) {
+        return levels(maxTextureSize) + 1;
+    }
+    return static_cast<GLint>(value);
+}
+
+GLenum enumerant(double value) {
+    return static_cast<GLenum>(static_cast<long long>(value));
+}
+
+GLfloat real(double value) {
+    return static_cast<GLfloat>(value);
+}
+
+std::vector<Named> numbers(std::initializer_list<double> values) {
+    std::vector<Named> named;
+    for (const double value : values) {
+        named.push_back({value, nullptr});
+    }
+    return named;
+}
+
+// --- Argument domains --------------------------------------------------------------
+
+const Domain kModes{
+    {N(GL_POINTS), N(GL_LINES), N(GL_LINE_LOOP), N(GL_LINE_STRIP), N(GL_TRIANGLES),
+     N(GL_TRIANGLE_STRIP), N(GL_TRIANGLE_FAN), N(GL_QUADS), N(GL_QUAD_STRIP), N(GL_POLYGON)},
+    {{10, "GL_POLYGON+1"}, {0x1234, "0x1234"}}};
+const Domain kCoordinate{numbers({0, 0.25, -0.5, 0.5}), {}};
+const Domain kPoint{numbers({0, 0.25, -0.5, 0.5}), {}, 3};
+const Domain kNormal{numbers({0, 1, -1, 0.5, 2}), {}, 3};
+const Domain kNormalPart{numbers({0, 1, -1, 0.5, 2}), {}};
+const Domain kTexturePart{numbers({0, 0.5, 1, -1, 2}), {}};
+const Domain kColour{numbers({0, 0.25, 0.5, 1}), numbers({-0.5, 1.5})};
+
+const Domain kMatrixModes{{N(GL_MODELVIEW), N(GL_PROJECTION), N(GL_TEXTURE)},
+                          {{0x1703, "0x1703"}, {0, "0"}}};
+const Domain kMatrix{{},
+                     {},
+                     16,
+                     {
+                         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
+                         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.25, -0.5, 0, 1},
+                         {2, 0, 0, 0, 0, 0.5, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1},
+                         {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
+                         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1.5, -1, 0, 0, -2.5, 0},
+                         {0.5, 0.25, 0, 0, -0.25, 0.5, 0, 0, 0, 0, 0.5, 0, 0.125, 0, 0.25, 1},
+                     }};
+const Domain kOffset{numbers({0, 0.25, -0.5, 1}), {}};
+const Domain kAngle{numbers({0, 30, 90, -45, 180}), {}};
+const Domain kAxis{numbers({0, 1, -1, 0.5}), {}};
+const Domain kScale{numbers({1, 2, 0.5, -1}), numbers({0})};
+const Domain kPlane{numbers({-2, -1, 1, 2}), {}};
+const Domain kPlace{numbers({0, 4}), numbers({-4})};
+const Domain kExtent{numbers({16, 64, 0}), numbers({-1})};
+
+const Domain kListName{numbers({1, 2, 3, 4, 5}), numbers({0})};
+const Domain kListMode{{N(GL_COMPILE), N(GL_COMPILE_AND_EXECUTE)}, {{0x1302, "0x1302"}, {0, "0"}}};
+const Domain kRange{numbers({1, 2, 3}), numbers({0, -1})};
+
+const Domain kLight{{N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3), N(GL_LIGHT4),
+                     N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7)},
+                    {{0x4008, "GL_LIGHT0+8"}, N(GL_LIGHTING)}};
+const Domain kLightName{
+    {N(GL_AMBIENT), N(GL_DIFFUSE), N(GL_SPECULAR), N(GL_POSITION), N(GL_SPOT_DIRECTION),
+     N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONSTANT_ATTENUATION), N(GL_LINEAR_ATTENUATION),
+     N(GL_QUADRATIC_ATTENUATION)},
+    {N(GL_SHININESS), {0, "0"}}};
+const Domain kLightScalarName{{N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONSTANT_ATTENUATION),
+                               N(GL_LINEAR_ATTENUATION), N(GL_QUADRATIC_ATTENUATION)},
+                              {N(GL_POSITION), N(GL_AMBIENT)}};
+const Domain kLightScalar{numbers({2, 0, 1, 15, 90}), numbers({-1, 90.5, 128, 128.5, 180, 200})};
+const Domain kLightVector{numbers({0, 0.5, 1, -1, 2}), numbers({90.5, 180, -0.5}), 4};
+const Domain kModelName{
+    {N(GL_LIGHT_MODEL_TWO_SIDE), N(GL_LIGHT_MODEL_LOCAL_VIEWER), N(GL_LIGHT_MODEL_AMBIENT)},
+    {N(GL_SHADE_MODEL), {0, "0"}}};
+const Domain kModelScalar{numbers({1, 0}), numbers({2, -1})};
+const Domain kModelVector{numbers({0, 0.2, 1}), numbers({-1, 2}), 4};
+const Domain kFace{{N(GL_FRONT_AND_BACK), N(GL_FRONT), N(GL_BACK)},
+                   {{0x0406, "GL_LEFT"}, {0, "0"}}};
+const Domain kMaterialName{{N(GL_DIFFUSE), N(GL_AMBIENT), N(GL_SPECULAR), N(GL_EMISSION),
+                            N(GL_SHININESS), N(GL_AMBIENT_AND_DIFFUSE)},
+                           {N(GL_POSITION), {0, "0"}}};
+const Domain kMaterialVector{numbers({0.8, 0, 0.25, 1}), numbers({-1, 2, 128.5}), 4};
+const Domain kMaterialScalarName{{N(GL_SHININESS)}, {N(GL_DIFFUSE), N(GL_EMISSION)}};
+const Domain kShininess{numbers({10, 0, 128}), numbers({-1, 128.5})};
+const Domain kReadFace{{N(GL_FRONT), N(GL_BACK)}, {N(GL_FRONT_AND_BACK)}};
+const Domain kReadMaterialName{
+    {N(GL_AMBIENT), N(GL_DIFFUSE), N(GL_SPECULAR), N(GL_EMISSION), N(GL_SHININESS)},
+    {N(GL_AMBIENT_AND_DIFFUSE), N(GL_POSITION)}};
+const Domain kShading{{N(GL_FLAT), N(GL_SMOOTH)}, {{0x1D02, "0x1D02"}, {0, "0"}}};
+
+const Domain kCapability{
+    {N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3), N(GL_LIGHT4),
+     N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7), N(GL_NORMALIZE), N(GL_DEPTH_TEST), N(GL_BLEND),
+     N(GL_CULL_FACE), N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)},
+    {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
+const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
+const Domain kFactor{
+    {N(GL_SRC_ALPHA), N(GL_ONE_MINUS_SRC_ALPHA), N(GL_ZERO), N(GL_ONE), N(GL_SRC_COLOR),
+     N(GL_ONE_MINUS_SRC_COLOR), N(GL_DST_ALPHA), N(GL_ONE_MINUS_DST_ALPHA), N(GL_DST_COLOR),
+     N(GL_ONE_MINUS_DST_COLOR), N(GL_SRC_ALPHA_SATURATE)},
+    {{0x0309, "0x0309"}, N(GL_BLEND)}};
+const Domain kClearMask{
+    {N(GL_COLOR_BUFFER_BIT),
+     N(GL_DEPTH_BUFFER_BIT),
+     {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, "GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT"},
+     {0, "0"}},
+    {N(GL_CURRENT_BIT), {0xFFFFFFFF, "0xFFFFFFFF"}}};
+const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
+                             N(GL_CURRENT_BIT),
+                             N(GL_LIGHTING_BIT),
+                             N(GL_DEPTH_BUFFER_BIT),
+                             N(GL_POLYGON_BIT),
+                             N(GL_ENABLE_BIT),
+                             N(GL_COLOR_BUFFER_BIT),
+                             N(GL_TEXTURE_BIT),
+                             N(GL_TRANSFORM_BIT),
+                             N(GL_VIEWPORT_BIT),
+                             {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
+                            {{0, "0"}}};
+
+// Every name glGet answers in the layer's subset.
+const Domain kGetName{{N(GL_MATRIX_MODE),
+                       N(GL_MODELVIEW_MATRIX),
+                       N(GL_PROJECTION_MATRIX),
+                       N(GL_MODELVIEW_STACK_DEPTH),
+                       N(GL_PROJECTION_STACK_DEPTH),
+                       N(GL_MAX_MODELVIEW_STACK_DEPTH),
+                       N(GL_MAX_PROJECTION_STACK_DEPTH),
+                       N(GL_VIEWPORT),
+                       N(GL_ATTRIB_STACK_DEPTH),
+                       N(GL_MAX_ATTRIB_STACK_DEPTH),
+                       N(GL_LIST_INDEX),
+                       N(GL_LIST_MODE),
+                       N(GL_MAX_LIST_NESTING),
+                       N(GL_SHADE_MODEL),
+                       N(GL_FRONT_FACE),
+                       N(GL_DEPTH_WRITEMASK),
+                       N(GL_COLOR_CLEAR_VALUE),
+                       N(GL_CURRENT_COLOR),
+                       N(GL_CURRENT_NORMAL),
+                       N(GL_CURRENT_TEXTURE_COORDS),
+                       N(GL_TEXTURE_BINDING_2D),
+                       N(GL_MAX_TEXTURE_SIZE),
+                       N(GL_MAX_LIGHTS),
+                       N(GL_BLEND_SRC),
+                       N(GL_BLEND_DST),
+                       N(GL_LIGHT_MODEL_TWO_SIDE),
+                       N(GL_LIGHT_MODEL_LOCAL_VIEWER),
+                       N(GL_LIGHT_MODEL_AMBIENT),
+                       N(GL_LIGHTING),
+                       N(GL_LIGHT0),
+                       N(GL_LIGHT7),
+                       N(GL_NORMALIZE),
+                       N(GL_DEPTH_TEST),
+                       N(GL_BLEND),
+                       N(GL_CULL_FACE),
+                       N(GL_TEXTURE_2D),
+                       N(GL_TEXTURE_1D),
+                       N(GL_UNPACK_SWAP_BYTES),
+                       N(GL_UNPACK_LSB_FIRST),
+                       N(GL_UNPACK_ROW_LENGTH),
+                       N(GL_UNPACK_SKIP_ROWS),
+                       N(GL_UNPACK_SKIP_PIXELS),
+                       N(GL_UNPACK_ALIGNMENT),
+                       N(GL_PACK_SWAP_BYTES),
+                       N(GL_PACK_LSB_FIRST),
+                       N(GL_PACK_ROW_LENGTH),
+                       N(GL_PACK_SKIP_ROWS),
+                       N(GL_PACK_SKIP_PIXELS),
+                       N(GL_PACK_ALIGNMENT)},
+                      {{0, "0"}, {0xFFFF, "0xFFFF"}}};
+const Domain kStringName{{N(GL_VENDOR), N(GL_RENDERER), N(GL_VERSION), N(GL_EXTENSIONS)},
+                         {{0x1F04, "0x1F04"}, {0, "0"}}};
+
+const Domain kCount{numbers({1, 2}), numbers({0, -1})};
+const Domain kTextureName{numbers({1, 2, 3, 0}), {}};
+const Domain kBindTarget{{N(GL_TEXTURE_2D)}, {N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
+const Domain kParameterName{{N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER),
+                             N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T)},
+                            {N(GL_TEXTURE_WIDTH), {0, "0"}}};
+const Domain kParameterValue{
+    {N(GL_LINEAR), N(GL_NEAREST), N(GL_NEAREST_MIPMAP_NEAREST), N(GL_LINEAR_MIPMAP_NEAREST),
+     N(GL_NEAREST_MIPMAP_LINEAR), N(GL_LINEAR_MIPMAP_LINEAR), N(GL_REPEAT), N(GL_CLAMP)},
+    {{0, "0"}, N(GL_TEXTURE_2D)}};
+const Domain kEnvironmentTarget{{N(GL_TEXTURE_ENV)}, {N(GL_TEXTURE_2D)}};
+const Domain kEnvironmentName{{N(GL_TEXTURE_ENV_MODE)},
+                              {{0x2201, "GL_TEXTURE_ENV_COLOR"}, {0, "0"}}};
+const Domain kEnvironmentMode{{N(GL_MODULATE), N(GL_REPLACE), N(GL_DECAL), N(GL_BLEND)},
+                              {{0x0104, "GL_ADD"}, {0, "0"}}};
+const Domain kImageTarget{{N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D)}, {N(GL_TEXTURE_1D), {0, "0"}}};
+const Domain kLineTarget{{N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)}, {N(GL_TEXTURE_2D)}};
+const Domain kLevel{numbers({0, 1, 2, 3}),
+                    {{-1, nullptr}, {kMaxLevel, "maxlevel"}, {kBeyondLevel, "maxlevel+1"}}};
+const Domain kInternalFormat{{N(GL_RGB),
+                              N(GL_RGBA),
+                              N(GL_RGB8),
+                              N(GL_RGBA8),
+                              {1, "1"},
+                              {2, "2"},
+                              {3, "3"},
+                              {4, "4"},
+                              N(GL_LUMINANCE),
+                              N(GL_LUMINANCE_ALPHA),
+                              N(GL_ALPHA)},
+                             {{0, "0"}, {5, "5"}, N(GL_BGR)}};
+const Domain kWidth{
+    numbers({4, 1, 2, 8}),
+    {{0, nullptr}, {3, nullptr}, {-1, nullptr}, {kMax, "max"}, {kTwiceMax, "2max"}}};
+const Domain kHeight{numbers({4, 1, 2, 8}), numbers({0, 3, -1})};
+const Domain kBorder{numbers({0}), numbers({1, 2, -1})};
+const Domain kFormat{{N(GL_RGB), N(GL_RGBA), N(GL_BGR), N(GL_BGRA), N(GL_LUMINANCE),
+                      N(GL_LUMINANCE_ALPHA), N(GL_ALPHA), N(GL_RED), N(GL_GREEN), N(GL_BLUE)},
+                     {N(GL_COLOR_INDEX), N(GL_DEPTH_COMPONENT), {0x1234, "0x1234"}}};
+const Domain kType{{N(GL_UNSIGNED_BYTE)},
+                   {N(GL_BYTE), N(GL_FLOAT), N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
+const Domain kPixels{{{1, "data"}}, {{0, "null"}}};
+const Domain kLevelTarget{
+    {N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)},
+    {N(GL_TEXTURE_ENV), {0, "0"}}};
+const Domain kLevelName{
+    {N(GL_TEXTURE_WIDTH), N(GL_TEXTURE_HEIGHT), N(GL_TEXTURE_INTERNAL_FORMAT), N(GL_TEXTURE_BORDER),
+     N(GL_TEXTURE_RED_SIZE), N(GL_TEXTURE_GREEN_SIZE), N(GL_TEXTURE_BLUE_SIZE),
+     N(GL_TEXTURE_ALPHA_SIZE), N(GL_TEXTURE_LUMINANCE_SIZE), N(GL_TEXTURE_INTENSITY_SIZE)},
+    {N(GL_TEXTURE_MIN_FILTER), {0, "0"}}};
+const Domain kStoreName{{N(GL_UNPACK_ALIGNMENT), N(GL_UNPACK_ROW_LENGTH), N(GL_UNPACK_SKIP_ROWS),
+                         N(GL_UNPACK_SKIP_PIXELS), N(GL_UNPACK_SWAP_BYTES), N(GL_UNPACK_LSB_FIRST),
+                         N(GL_PACK_ALIGNMENT), N(GL_PACK_ROW_LENGTH), N(GL_PACK_SKIP_ROWS),
+                         N(GL_PACK_SKIP_PIXELS), N(GL_PACK_SWAP_BYTES), N(GL_PACK_LSB_FIRST)},
+                        {{0, "0"}, N(GL_TEXTURE_2D)}};
+const Domain kStoreValue{numbers({1, 0, 2, 4, 8}), numbers({-1, 3, 16})};
+const Domain kReadFormat{{N(GL_RGBA), N(GL_RGB)},
+                         {N(GL_BGRA), N(GL_ALPHA), N(GL_DEPTH_COMPONENT), {0, "0"}}};
+const Domain kReadSize{numbers({1, 2}), numbers({0, -1})};
+
+// --- Client memory ------------------------------------------------------------------
+
+// Images are read from this, large enough for the widest image the table
+// names with the largest pixel-store offsets it sets.
+const unsigned char* imageBytes() {
+    static const std::vector<unsigned char> bytes = [] {
+        std::vector<unsigned char> pattern(std::size_t{1} << 24);
+        for (std::size_t i = 0; i < pattern.size(); ++i) {
+            pattern[i] = static_cast<unsigned char>(i * 7 + 3);
+        }
+        return pattern;
+    }();
+    return bytes.data();
+}
+
+unsigned char* pixelsRead() {
+    static std::vector<unsigned char> bytes(std::size_t{1} << 16);
+    return bytes.data();
+}
+
+const double kUnwritten = -7777;
+
+// How many values glGet writes for a name; one for names it does not know.
+int countOf(GLenum pname) {
+    switch (pname) {
+        case GL_MODELVIEW_MATRIX:
+        case GL_PROJECTION_MATRIX:
+            return 16;
+        case GL_VIEWPORT:
+        case GL_COLOR_CLEAR_VALUE:
+        case GL_CURRENT_COLOR:
+        case GL_CURRENT_TEXTURE_COORDS:
+        case GL_LIGHT_MODEL_AMBIENT:
+        case GL_AMBIENT:
+        case GL_DIFFUSE:
+        case GL_SPECULAR:
+        case GL_POSITION:
+        case GL_EMISSION:
+        case GL_AMBIENT_AND_DIFFUSE:
+            return 4;
+        case GL_CURRENT_NORMAL:
+        case GL_SPOT_DIRECTION:
+            return 3;
+        default:
+            return 1;
+    }
+}
+
+template <typename T, typename Get>
+void answer(GLenum pname, Values& values, Get get) {
+    T buffer[16];
+    std::fill_n(buffer, 16, static_cast<T>(kUnwritten));
+    get(buffer);
+    values.assign(buffer, buffer + countOf(pname));
+}
+
+void floats(const double* a, GLfloat* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        out[i] = real(a[i]);
+    }
+}
+
+// --- The entry points -----------------------------------------------------------------
+
+std::vector<Op> makeOps() {
+    using G = Group;
+    const Domain& C = kCoordinate;
+    return {
+        {"glBegin",
+         G::Primitives,
+         {&kModes},
+         [](const double* a, Values&) { glBegin(enumerant(a[0])); },
+         1},
+        {"glEnd", G::Primitives, {}, [](const double*, Values&) { glEnd(); }, 1},
+        {"glVertex2f",
+         G::Primitives,
+         {&C, &C},
+         [](const double* a, Values&) { glVertex2f(real(a[0]), real(a[1])); },
+         0},
+        {"glVertex3f",
+         G::Primitives,
+         {&C, &C, &C},
+         [](const double* a, Values&) { glVertex3f(real(a[0]), real(a[1]), real(a[2])); },
+         0},
+        {"glVertex3fv",
+         G::Primitives,
+         {&kPoint},
+         [](const double* a, Values&) {
+             GLfloat v[3];
+             floats(a, v, 3);
+             glVertex3fv(v);
+         },
+         0},
+        {"glNormal3f",
+         G::Primitives,
+         {&kNormalPart, &kNormalPart, &kNormalPart},
+         [](const double* a, Values&) { glNormal3f(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glNormal3fv",
+         G::Primitives,
+         {&kNormal},
+         [](const double* a, Values&) {
+             GLfloat v[3];
+             floats(a, v, 3);
+             glNormal3fv(v);
+         },
+         1},
+        {"glTexCoord2f",
+         G::Primitives,
+         {&kTexturePart, &kTexturePart},
+         [](const double* a, Values&) { glTexCoord2f(real(a[0]), real(a[1])); },
+         2},
+        {"glColor3f",
+         G::Primitives,
+         {&kColour, &kColour, &kColour},
+         [](const double* a, Values&) { glColor3f(real(a[0]), real(a[1]), real(a[2])); },
+         1},
+        {"glColor4f",
+         G::Primitives,
+         {&kColour, &kColour, &kColour, &kColour},
+         [](const double* a, Values&) {
+             glColor4f(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
+         },
+         2},
+        {"glRectf",
+         G::Primitives,
+         {&C, &C, &C, &C},
+         [](const double* a, Values&) { glRectf(real(a[0]), real(a[1]), real(a[2]), real(a[3])); },
+         2},
+
+        {"glMatrixMode",
+         G::Matrices,
+         {&kMatrixModes},
+         [](const double* a, Values&) { glMatrixMode(enumerant(a[0])); },
+         4},
+        {"glLoadIdentity", G::Matrices, {}, [](const double*, Values&) { glLoadIdentity(); }, 2},
+        {"glLoadMatrixf",
+         G::Matrices,
+         {&kMatrix},
+         [](const double* a, Values&) {
+             GLfloat m[16];
+             floats(a, m, 16);
+             glLoadMatrixf(m);
+         },
+         1},
+        {"glMultMatrixf",
+         G::Matrices,
+         {&kMatrix},
+         [](const double* a, Values&) {
+             GLfloat m[16];
+             floats(a, m, 16);
+             glMultMatrixf(m);
+         },
+         2},
+        {"glMultMatrixd",
+         G::Matrices,
+         {&kMatrix},
+         [](const double* a, Values&) { glMultMatrixd(a); },
+         1},
+        {"glPushMatrix", G::Matrices, {}, [](const double*, Values&) { glPushMatrix(); }, 3},
+        {"glPopMatrix", G::Matrices, {}, [](const double*, Values&) { glPopMatrix(); }, 3},
+        {"glTranslatef",
+         G::Matrices,
+         {&kOffset, &kOffset, &kOffset},
+         [](const double* a, Values&) { glTranslatef(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glTranslated",
+         G::Matrices,
+         {&kOffset, &kOffset, &kOffset},
+         [](const double* a, Values&) { glTranslated(a[0], a[1], a[2]); },
+         1},
+        {"glRotatef",
+         G::Matrices,
+         {&kAngle, &kAxis, &kAxis, &kAxis},
+         [](const double* a, Values&) {
+             glRotatef(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
+         },
+         2},
+        {"glScalef",
+         G::Matrices,
+         {&kScale, &kScale, &kScale},
+         [](const double* a, Values&) { glScalef(real(a[0]), real(a[1]), real(a[2])); },
+         2},
+        {"glOrtho",
+         G::Matrices,
+         {&kPlane, &kPlane, &kPlane, &kPlane, &kPlane, &kPlane},
+         [](const double* a, Values&) { glOrtho(a[0], a[1], a[2], a[3], a[4], a[5]); },
+         2},
+        {"glViewport",
+         G::Matrices,
+         {&kPlace, &kPlace, &kExtent, &kExtent},
+         [](const double* a, Values&) {
+             glViewport(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]));
+         },
+         1},
+
+        {"glGenLists",
+         G::Lists,
+         {&kRange},
+         [](const double* a, Values& v) { v.push_back(glGenLists(integer(a[0]))); },
+         1},
+        {"glNewList",
+         G::Lists,
+         {&kListName, &kListMode},
+         [](const double* a, Values&) { glNewList(static_cast<GLuint>(a[0]), enumerant(a[1])); },
+         1},
+        {"glEndList", G::Lists, {}, [](const double*, Values&) { glEndList(); }, 1},
+        {"glCallList",
+         G::Lists,
+         {&kListName},
+         [](const double* a, Values&) { glCallList(static_cast<GLuint>(a[0])); },
+         3},
+        {"glIsList",
+         G::Lists,
+         {&kListName},
+         [](const double* a, Values& v) { v.push_back(glIsList(static_cast<GLuint>(a[0]))); },
+         1,
+         true},
+        {"glDeleteLists",
+         G::Lists,
+         {&kListName, &kRange},
+         [](const double* a, Values&) { glDeleteLists(static_cast<GLuint>(a[0]), integer(a[1])); },
+         1},
+
+        {"glLightf",
+         G::Lighting,
+         {&kLight, &kLightScalarName, &kLightScalar},
+         [](const double* a, Values&) { glLightf(enumerant(a[0]), enumerant(a[1]), real(a[2])); },
+         3},
+        {"glLightfv",
+         G::Lighting,
+         {&kLight, &kLightName, &kLightVector},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 2, v, 4);
+             glLightfv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         3},
+        {"glLightModeli",
+         G::Lighting,
+         {&kModelName, &kModelScalar},
+         [](const double* a, Values&) { glLightModeli(enumerant(a[0]), integer(a[1])); },
+         1},
+        {"glLightModelfv",
+         G::Lighting,
+         {&kModelName, &kModelVector},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 1, v, 4);
+             glLightModelfv(enumerant(a[0]), v);
+         },
+         1},
+        {"glMaterialf",
+         G::Lighting,
+         {&kFace, &kMaterialScalarName, &kShininess},
+         [](const double* a, Values&) {
+             glMaterialf(enumerant(a[0]), enumerant(a[1]), real(a[2]));
+         },
+         2},
+        {"glMaterialfv",
+         G::Lighting,
+         {&kFace, &kMaterialName, &kMaterialVector},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 2, v, 4);
+             glMaterialfv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         3},
+        {"glShadeModel",
+         G::Lighting,
+         {&kShading},
+         [](const double* a, Values&) { glShadeModel(enumerant(a[0])); },
+         1},
+
+        {"glEnable",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values&) { glEnable(enumerant(a[0])); },
+         4},
+        {"glDisable",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values&) { glDisable(enumerant(a[0])); },
+         3},
+        {"glIsEnabled",
+         G::State,
+         {&kCapability},
+         [](const double* a, Values& v) { v.push_back(glIsEnabled(enumerant(a[0]))); },
+         1,
+         true},
+        {"glFrontFace",
+         G::State,
+         {&kWinding},
+         [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glDepthMask",
+         G::State,
+         {&kBoolean},
+         [](const double* a, Values&) { glDepthMask(static_cast<GLboolean>(a[0])); },
+         1},
+        {"glBlendFunc",
+         G::State,
+         {&kFactor, &kFactor},
+         [](const double* a, Values&) { glBlendFunc(enumerant(a[0]), enumerant(a[1])); },
+         1},
+        {"glClearColor",
+         G::State,
+         {&kColour, &kColour, &kColour, &kColour},
+         [](const double* a, Values&) {
+             glClearColor(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
+         },
+         1},
+        {"glClear",
+         G::State,
+         {&kClearMask},
+         [](const double* a, Values&) { glClear(enumerant(a[0])); },
+         1},
+        {"glPushAttrib",
+         G::State,
+         {&kAttributeMask},
+         [](const double* a, Values&) { glPushAttrib(enumerant(a[0])); },
+         2},
+        {"glPopAttrib", G::State, {}, [](const double*, Values&) { glPopAttrib(); }, 2},
+        {"glFlush", G::State, {}, [](const double*, Values&) { glFlush(); }, 1},
+        {"glFinish", G::State, {}, [](const double*, Values&) { glFinish(); }, 1},
+
+        {"glGetError",
+         G::Queries,
+         {},
+         [](const double*, Values& v) { v.push_back(glGetError()); },
+         1},
+        {"glGetIntegerv",
+         G::Queries,
+         {&kGetName},
+         [](const double* a, Values& v) {
+             answer<GLint>(enumerant(a[0]), v,
+                           [&](GLint* out) { glGetIntegerv(enumerant(a[0]), out); });
+         },
+         2,
+         true},
+        {"glGetFloatv",
+         G::Queries,
+         {&kGetName},
+         [](const double* a, Values& v) {
+             answer<GLfloat>(enumerant(a[0]), v,
+                             [&](GLfloat* out) { glGetFloatv(enumerant(a[0]), out); });
+         },
+         2,
+         true},
+        {"glGetString",
+         G::Queries,
+         {&kStringName},
+         [](const double* a, Values& v) { v.push_back(glGetString(enumerant(a[0])) != nullptr); },
+         1},
+        {"glGetLightfv",
+         G::Queries,
+         {&kLight, &kLightName},
+         [](const double* a, Values& v) {
+             answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
+                 glGetLightfv(enumerant(a[0]), enumerant(a[1]), out);
+             });
+         },
+         1,
+         true},
+        {"glGetMaterialfv",
+         G::Queries,
+         {&kReadFace, &kReadMaterialName},
+         [](const double* a, Values& v) {
+             answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
+                 glGetMaterialfv(enumerant(a[0]), enumerant(a[1]), out);
+             });
+         },
+         1,
+         true},
+
+        {"glGenTextures",
+         G::Textures,
+         {&kCount},
+         [](const double* a, Values& v) {
+             GLuint names[2] = {7777, 7777};
+             glGenTextures(integer(a[0]), names);
+             v.assign(names, names + 2);
+         },
+         1},
+        {"glDeleteTextures",
+         G::Textures,
+         {&kCount, &kTextureName, &kTextureName},
+         [](const double* a, Values&) {
+             const GLuint names[2] = {static_cast<GLuint>(a[1]), static_cast<GLuint>(a[2])};
+             glDeleteTextures(integer(a[0]), names);
+         },
+         1},
+        {"glBindTexture",
+         G::Textures,
+         {&kBindTarget, &kTextureName},
+         [](const double* a, Values&) {
+             glBindTexture(enumerant(a[0]), static_cast<GLuint>(a[1]));
+         },
+         3},
+        {"glTexParameteri",
+         G::Textures,
+         {&kBindTarget, &kParameterName, &kParameterValue},
+         [](const double* a, Values&) {
+             glTexParameteri(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
+         },
+         2},
+        {"glTexEnvf",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
+         [](const double* a, Values&) { glTexEnvf(enumerant(a[0]), enumerant(a[1]), real(a[2])); },
+         1},
+        {"glTexEnvi",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
+         [](const double* a, Values&) {
+             glTexEnvi(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
+         },
+         1},
+        {"glTexImage1D",
+         G::Textures,
+         {&kLineTarget, &kLevel, &kInternalFormat, &kWidth, &kBorder, &kFormat, &kType, &kPixels},
+         [](const double* a, Values&) {
+             glTexImage1D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                          integer(a[4]), enumerant(a[5]), enumerant(a[6]),
+                          a[7] != 0 ? imageBytes() : nullptr);
+         },
+         1},
+        {"glTexImage2D",
+         G::Textures,
+         {&kImageTarget, &kLevel, &kInternalFormat, &kWidth, &kHeight, &kBorder, &kFormat, &kType,
+          &kPixels},
+         [](const double* a, Values&) {
+             glTexImage2D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                          integer(a[4]), integer(a[5]), enumerant(a[6]), enumerant(a[7]),
+                          a[8] != 0 ? imageBytes() : nullptr);
+         },
+         4},
+        {"glGetTexLevelParameteriv",
+         G::Textures,
+         {&kLevelTarget, &kLevel, &kLevelName},
+         [](const double* a, Values& v) {
+             GLint value = static_cast<GLint>(kUnwritten);
+             glGetTexLevelParameteriv(enumerant(a[0]), integer(a[1]), enumerant(a[2]), &value);
+             v.push_back(value);
+         },
+         2,
+         true},
+        {"glGetTexParameteriv",
+         G::Textures,
+         {&kBindTarget, &kParameterName},
+         [](const double* a, Values& v) {
+             GLint value = static_cast<GLint>(kUnwritten);
+             glGetTexParameteriv(enumerant(a[0]), enumerant(a[1]), &value);
+             v.push_back(value);
+         },
+         1,
+         true},
+        {"glPixelStorei",
+         G::Textures,
+         {&kStoreName, &kStoreValue},
+         [](const double* a, Values&) { glPixelStorei(enumerant(a[0]), integer(a[1])); },
+         2},
+        {"glReadPixels",
+         G::Textures,
+         {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kType},
+         [](const double* a, Values&) {
+             glReadPixels(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                          enumerant(a[4]), enumerant(a[5]), pixelsRead());
+         },
+         1},
+    };
+}
+
+// --- Text ---------------------------------------------------------------------------
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
+std::string nameOf(const Domain& domain, double value) {
+    for (const auto* list : {&domain.valid, &domain.edges}) {
+        for (const Named& named : *list) {
+            if (named.value == value && named.name != nullptr) {
+                return named.name;
+            }
+        }
+    }
+    return number(value);
+}
+
+double valueOf(const Domain& domain, const std::string& token) {
+    for (const auto* list : {&domain.valid, &domain.edges}) {
+        for (const Named& named : *list) {
+            if (named.name != nullptr && token == named.name) {
+                return named.value;
+            }
+        }
+    }
+    std::size_t used = 0;
+    const double value = std::stod(token, &used);
+    if (used != token.size()) {
+        throw std::invalid_argument(token);
+    }
+    return value;
+}
+
+}  // namespace
+
+const char* groupName(Group group) {
+    static const char* const kNames[] = {"primitives", "matrices", "display lists", "lighting",
+                                         "state",      "queries",  "textures"};
+    return kNames[static_cast<int>(group)];
+}
+
+const std::vector<Op>& ops() {
+    static const std::vector<Op> table = makeOps();
+    return table;
+}
+
+const Op& op(const std::string& name) {
+    for (const Op& candidate : ops()) {
+        if (name == candidate.name) {
+            return candidate;
+        }
+    }
+    throw std::runtime_error("no entry point " + name + " in the table");
+}
+
+std::string format(const Call& call) {
+    std::string text = call.op->name;
+    std::size_t next = 0;
+    for (const Domain* domain : call.op->args) {
+        for (int i = 0; i < domain->count; ++i) {
+            text += ' ' + nameOf(*domain, call.args[next++]);
+        }
+    }
+    return text;
+}
+
+std::string format(const Sequence& sequence) {
+    std::string text;
+    for (const Call& call : sequence) {
+        text += format(call) + '\n';
+    }
+    return text;
+}
+
+Sequence parse(const std::string& text) {
+    Sequence sequence;
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::istringstream tokens(line);
+        std::string name;
+        if (!(tokens >> name)) {
+            continue;
+        }
+        try {
+            Call call{&op(name), {}};
+            for (const Domain* domain : call.op->args) {
+                for (int i = 0; i < domain->count; ++i) {
+                    std::string token;
+                    if (!(tokens >> token)) {
+                        throw std::invalid_argument("too few arguments");
+                    }
+                    call.args.push_back(valueOf(*domain, token));
+                }
+            }
+            // "* N" after the arguments: the call N times.
+            std::string extra;
+            int times = 1;
+            if (tokens >> extra && (extra != "*" || !(tokens >> times) || tokens >> extra)) {
+                throw std::invalid_argument("too many arguments");
+            }
+            sequence.insert(sequence.end(), static_cast<std::size_t>(times), call);
+        } catch (const std::exception& error) {
+            throw std::runtime_error("line " + std::to_string(number) + " (" + line +
+                                     "): " + error.what());
+        }
+    }
+    return sequence;
+}
+
+GLint integerArgument(double value) {
+    return integer(value);
+}
+
+bool validArgument(const Call& call, std::size_t index) {
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < index; ++i) {
+        first += static_cast<std::size_t>(call.op->args[i]->count);
+    }
+    const Domain& domain = *call.op->args[index];
+    if (!domain.wholes.empty()) {
+        return true;
+    }
+    for (int i = 0; i < domain.count; ++i) {
+        const double value = call.args[first + static_cast<std::size_t>(i)];
+        if (std::none_of(domain.valid.begin(), domain.valid.end(),
+                         [&](const Named& named) { return named.value == value; })) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const Sequence& stateProbe() {
+    static const Sequence probe = [] {
+        Sequence calls;
+        for (const Op& query : ops()) {
+            if (!query.probes) {
+                continue;
+            }
+            // Every combination of the arguments' valid values.
+            std::vector<Values> combinations{{}};
+            for (const Domain* domain : query.args) {
+                std::vector<Values> longer;
+                for (const Values& start : combinations) {
+                    for (const Named& named : domain->valid) {
+                        Values next = start;
+                        next.push_back(named.value);
+                        longer.push_back(next);
+                    }
+                }
+                combinations = longer;
+            }
+            for (const Values& args : combinations) {
+                calls.push_back({&query, args});
+            }
+        }
+        // What waits to be drawn is drawn.
+        calls.push_back({&op("glFinish"), {}});
+        return calls;
+    }();
+    return probe;
+}
+
+void setMaxTextureSize(int size) {
+    maxTextureSize = size;
+}
+
+bool opensPrimitive(const Call& call) {
+    return std::string(call.op->name) == "glBegin";
+}
+
+bool closesPrimitive(const Call& call) {
+    return std::string(call.op->name) == "glEnd";
+}
+
+}  // namespace differential

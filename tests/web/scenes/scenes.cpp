@@ -1,0 +1,431 @@
+#include "scenes.h"
+
+#include <GL/glut.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+void set4(GLenum light, GLenum pname, float a, float b, float c, float d) {
+    const float values[4] = {a, b, c, d};
+    glLightfv(light, pname, values);
+}
+
+void material(GLenum face, GLenum pname, float a, float b, float c, float d = 1.0f) {
+    const float values[4] = {a, b, c, d};
+    glMaterialfv(face, pname, values);
+}
+
+// A white light shining from (x, y, z, w), with no ambient part.
+void whiteLight(GLenum light, float x, float y, float z, float w) {
+    glEnable(GL_LIGHTING);
+    glEnable(light);
+    set4(light, GL_POSITION, x, y, z, w);
+    set4(light, GL_AMBIENT, 0, 0, 0, 1);
+    set4(light, GL_DIFFUSE, 1, 1, 1, 1);
+    set4(light, GL_SPECULAR, 1, 1, 1, 1);
+}
+
+void plainMaterial(float r, float g, float b, float shininess) {
+    material(GL_FRONT_AND_BACK, GL_AMBIENT, 0.1f, 0.1f, 0.1f);
+    material(GL_FRONT_AND_BACK, GL_DIFFUSE, r, g, b);
+    material(GL_FRONT_AND_BACK, GL_SPECULAR, 0.6f, 0.6f, 0.6f);
+    material(GL_FRONT_AND_BACK, GL_EMISSION, 0, 0, 0);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+}
+
+// The square from (x0, y0) to (x1, y1) in the plane z, facing +z, cut into
+// n x n quads so that lighting, which is worked out at vertices, follows.
+void grid(float x0, float y0, float x1, float y1, float z, int n) {
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    for (int row = 0; row < n; ++row) {
+        const float ya = y0 + (y1 - y0) * row / n;
+        const float yb = y0 + (y1 - y0) * (row + 1) / n;
+        glBegin(GL_QUAD_STRIP);
+        for (int column = 0; column <= n; ++column) {
+            const float x = x0 + (x1 - x0) * column / n;
+            glTexCoord2f(static_cast<float>(column) / n, static_cast<float>(row) / n);
+            glVertex3f(x, ya, z);
+            glTexCoord2f(static_cast<float>(column) / n, static_cast<float>(row + 1) / n);
+            glVertex3f(x, yb, z);
+        }
+        glEnd();
+    }
+}
+
+// A quad with texture coordinates s0..s1 and t0..t1 over it.
+void texturedQuad(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1) {
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(s0, t0);
+    glVertex2f(x0, y0);
+    glTexCoord2f(s1, t0);
+    glVertex2f(x1, y0);
+    glTexCoord2f(s1, t1);
+    glVertex2f(x1, y1);
+    glTexCoord2f(s0, t1);
+    glVertex2f(x0, y1);
+    glEnd();
+}
+
+// Texture `name`: n x n texels in two colours, in checks, drawn nearest.
+void checkerTexture(GLuint name, int n, const unsigned char (&a)[3], const unsigned char (&b)[3]) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    std::vector<unsigned char> texels;
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const unsigned char* colour = (x + y) % 2 == 0 ? a : b;
+            texels.insert(texels.end(), colour, colour + 3);
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, n, n, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+const unsigned char kRed[3] = {230, 40, 30};
+const unsigned char kCream[3] = {240, 230, 190};
+const unsigned char kBlue[3] = {30, 60, 200};
+
+// --- The scenes ------------------------------------------------------------------
+
+void directionalLight(bool) {
+    glEnable(GL_DEPTH_TEST);
+    whiteLight(GL_LIGHT0, 1.0f, 1.0f, 1.0f, 0.0f);
+    plainMaterial(0.9f, 0.5f, 0.1f, 30.0f);
+    glutSolidSphere(0.8, 32, 16);
+}
+
+void attenuatedPointLight(bool) {
+    whiteLight(GL_LIGHT1, 0.2f, -0.1f, 0.6f, 1.0f);
+    glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 0.5f);
+    glLightf(GL_LIGHT1, GL_LINEAR_ATTENUATION, 1.0f);
+    glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 2.0f);
+    plainMaterial(0.2f, 0.8f, 0.4f, 10.0f);
+    grid(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f, 24);
+}
+
+void spotLight(bool) {
+    whiteLight(GL_LIGHT2, -0.1f, 0.1f, 1.0f, 1.0f);
+    set4(GL_LIGHT2, GL_SPOT_DIRECTION, 0.2f, -0.1f, -1.0f, 0.0f);
+    glLightf(GL_LIGHT2, GL_SPOT_CUTOFF, 35.0f);
+    glLightf(GL_LIGHT2, GL_SPOT_EXPONENT, 6.0f);
+    // A second, red spot with no fall-off inside its narrow cone.
+    glEnable(GL_LIGHT3);
+    set4(GL_LIGHT3, GL_POSITION, 0.6f, 0.6f, 0.8f, 1.0f);
+    set4(GL_LIGHT3, GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
+    set4(GL_LIGHT3, GL_DIFFUSE, 1, 0, 0, 1);
+    glLightf(GL_LIGHT3, GL_SPOT_CUTOFF, 20.0f);
+    plainMaterial(0.8f, 0.8f, 0.8f, 20.0f);
+    grid(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f, 32);
+}
+
+// The inside of a half cylinder open towards the viewer: its back faces,
+// lit with the back material.
+void twoSidedLighting(bool) {
+    glEnable(GL_DEPTH_TEST);
+    whiteLight(GL_LIGHT0, 0.3f, 0.5f, 1.0f, 0.0f);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    material(GL_FRONT, GL_DIFFUSE, 0.9f, 0.2f, 0.2f);
+    material(GL_BACK, GL_DIFFUSE, 0.2f, 0.3f, 0.9f);
+    material(GL_BACK, GL_SPECULAR, 0.0f, 0.0f, 0.0f);
+    glRotatef(-30.0f, 0.0f, 1.0f, 0.0f);
+    glBegin(GL_QUAD_STRIP);
+    for (int i = 0; i <= 24; ++i) {
+        const float angle = 3.14159265f * i / 24;
+        glNormal3f(std::cos(angle), 0.0f, -std::sin(angle));
+        glVertex3f(0.7f * std::cos(angle), 0.7f, -0.7f * std::sin(angle));
+        glVertex3f(0.7f * std::cos(angle), -0.7f, -0.7f * std::sin(angle));
+    }
+    glEnd();
+}
+
+// Two spheres drawn a third of their size: normals rescaled on the left,
+// left short (and dark) on the right.
+void normalizeWithScaling(bool) {
+    glEnable(GL_DEPTH_TEST);
+    whiteLight(GL_LIGHT0, 0.0f, 0.5f, 1.0f, 0.0f);
+    plainMaterial(0.3f, 0.6f, 0.9f, 40.0f);
+    glPushMatrix();
+    glTranslatef(-0.5f, 0.0f, 0.0f);
+    glScalef(0.35f, 0.35f, 0.35f);
+    glEnable(GL_NORMALIZE);
+    glutSolidSphere(1.0, 24, 12);
+    glPopMatrix();
+    glPushMatrix();
+    glTranslatef(0.5f, 0.0f, 0.0f);
+    glScalef(0.35f, 0.35f, 0.35f);
+    glDisable(GL_NORMALIZE);
+    glutSolidSphere(1.0, 24, 12);
+    glPopMatrix();
+}
+
+// An 4 x 4 checker magnified, nearest on the left, linear on the right.
+void magnificationFilters(bool) {
+    checkerTexture(1, 4, kRed, kCream);
+    glEnable(GL_TEXTURE_2D);
+    texturedQuad(-0.95f, -0.5f, -0.05f, 0.5f, 0, 0, 1, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    texturedQuad(0.05f, -0.5f, 0.95f, 0.5f, 0, 0, 1, 1);
+}
+
+// A 64 x 64 texture whose levels each have a colour of their own, drawn 16
+// pixels across (level 2) with each minification filter; shifted half a
+// texel of level 0, so that no pixel samples on a texel's edge.
+void minificationFilters(bool) {
+    const unsigned char colours[7][3] = {{255, 0, 0},    {0, 255, 0},   {0, 0, 255},
+                                         {255, 255, 0},  {0, 255, 255}, {255, 0, 255},
+                                         {255, 255, 255}};
+    glBindTexture(GL_TEXTURE_2D, 2);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (int level = 0, size = 64; size > 0; ++level, size /= 2) {
+        std::vector<unsigned char> texels;
+        for (int i = 0; i < size * size; ++i) {
+            // Every texel of the level its colour, a dark one in each pair.
+            const int shade = i % 2 == 0 ? 1 : 2;
+            for (int c = 0; c < 3; ++c) {
+                texels.push_back(static_cast<unsigned char>(colours[level][c] * shade / 2));
+            }
+        }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     texels.data());
+    }
+    glEnable(GL_TEXTURE_2D);
+    const GLint filters[6] = {GL_NEAREST,
+                              GL_LINEAR,
+                              GL_NEAREST_MIPMAP_NEAREST,
+                              GL_LINEAR_MIPMAP_NEAREST,
+                              GL_NEAREST_MIPMAP_LINEAR,
+                              GL_LINEAR_MIPMAP_LINEAR};
+    const float quad = 2.0f * 16 / kSceneSize;
+    for (int i = 0; i < 6; ++i) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filters[i]);
+        const float x = -1.0f + 2.0f * 8 / kSceneSize + (i % 3) * 2.0f * 32 / kSceneSize;
+        const float y = (i < 3 ? 0.25f : -0.75f);
+        const float shift = 1.0f / 128;
+        texturedQuad(x, y, x + quad, y + quad, shift, shift, 1 + shift, 1 + shift);
+    }
+}
+
+// Texture coordinates from -1 to 2, repeated on the left, clamped on the right.
+void wrapModes(bool) {
+    checkerTexture(3, 2, kBlue, kCream);
+    glEnable(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    texturedQuad(-0.95f, -0.6f, -0.05f, 0.6f, -1, -1, 2, 2);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    texturedQuad(0.05f, -0.6f, 0.95f, 0.6f, -1, -1, 2, 2);
+}
+
+// A lit, textured square: the texture modulating the light on the left,
+// replacing it on the right.
+void textureEnvironments(bool) {
+    checkerTexture(4, 8, kRed, kCream);
+    whiteLight(GL_LIGHT0, -1.0f, 1.0f, 1.0f, 0.0f);
+    plainMaterial(0.8f, 0.8f, 0.8f, 20.0f);
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glTranslatef(-0.5f, 0.0f, 0.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    grid(-0.4f, -0.6f, 0.4f, 0.6f, 0.0f, 8);
+    glPopMatrix();
+    glPushMatrix();
+    glTranslatef(0.5f, 0.0f, 0.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    grid(-0.4f, -0.6f, 0.4f, 0.6f, 0.0f, 8);
+    glPopMatrix();
+}
+
+void colouredQuad(float x0, float y0, float x1, float y1, float r, float g, float b, float a) {
+    glColor4f(r, g, b, a);
+    glRectf(x0, y0, x1, y1);
+}
+
+// Translucent quads over a grey backdrop: by their alpha, added, and multiplied.
+void blending(bool) {
+    colouredQuad(-1.0f, -1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    colouredQuad(-0.9f, 0.1f, 0.1f, 0.9f, 1.0f, 0.0f, 0.0f, 0.6f);
+    colouredQuad(-0.5f, -0.3f, 0.5f, 0.5f, 0.0f, 0.0f, 1.0f, 0.3f);
+    glBlendFunc(GL_ONE, GL_ONE);
+    colouredQuad(0.2f, 0.2f, 0.9f, 0.9f, 0.0f, 0.4f, 0.0f, 1.0f);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    colouredQuad(-0.9f, -0.9f, 0.9f, -0.4f, 1.0f, 0.5f, 0.25f, 1.0f);
+}
+
+// A translucent quad that does not write depth: what is drawn behind it
+// after it still shows, through it.
+void depthMask(bool) {
+    glEnable(GL_DEPTH_TEST);
+    colouredQuad(-0.9f, -0.9f, 0.9f, 0.9f, 0.2f, 0.2f, 0.8f, 1.0f);  // at z = 0
+    glTranslatef(0.0f, 0.0f, 0.5f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    colouredQuad(-0.6f, -0.6f, 0.6f, 0.6f, 1.0f, 1.0f, 0.0f, 0.5f);
+    glDepthMask(GL_TRUE);
+    glTranslatef(0.0f, 0.0f, -0.25f);
+    colouredQuad(-0.3f, -0.8f, 0.3f, 0.8f, 0.9f, 0.1f, 0.1f, 1.0f);
+}
+
+// Two quads wound opposite ways under two-sided lighting, front faces
+// clockwise, lit from before and behind: the one wound clockwise shows its
+// front material, the other its back material.
+void winding(bool) {
+    whiteLight(GL_LIGHT0, 0.0f, 0.3f, 1.0f, 0.0f);
+    whiteLight(GL_LIGHT1, 0.0f, -0.3f, -1.0f, 0.0f);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    material(GL_FRONT, GL_DIFFUSE, 0.1f, 0.8f, 0.1f);
+    material(GL_BACK, GL_DIFFUSE, 0.8f, 0.1f, 0.8f);
+    glFrontFace(GL_CW);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex2f(-0.9f, -0.5f);  // counter-clockwise: a back face
+    glVertex2f(-0.1f, -0.5f);
+    glVertex2f(-0.1f, 0.5f);
+    glVertex2f(-0.9f, 0.5f);
+    glVertex2f(0.1f, -0.5f);  // clockwise: a front face
+    glVertex2f(0.1f, 0.5f);
+    glVertex2f(0.9f, 0.5f);
+    glVertex2f(0.9f, -0.5f);
+    glEnd();
+}
+
+// Unlit triangles with a colour at each corner: smooth on the left, flat
+// (the last vertex's colour) on the right.
+void shading(bool) {
+    for (int side = 0; side < 2; ++side) {
+        glShadeModel(side == 0 ? GL_SMOOTH : GL_FLAT);
+        const float x = side == 0 ? -0.95f : 0.05f;
+        glBegin(GL_TRIANGLES);
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glVertex2f(x, -0.8f);
+        glColor3f(0.0f, 1.0f, 0.0f);
+        glVertex2f(x + 0.9f, -0.8f);
+        glColor3f(0.0f, 0.0f, 1.0f);
+        glVertex2f(x + 0.45f, 0.8f);
+        glEnd();
+    }
+}
+
+// A material set between a primitive's vertices: OpenGL lights each vertex
+// with the material current for it; the layer refuses it, says so, and
+// keeps the material the primitive began with.
+void materialBetweenVertices(bool refusedLeftOut) {
+    whiteLight(GL_LIGHT0, 0.0f, 0.0f, 1.0f, 0.0f);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_TRIANGLES);
+    material(GL_FRONT_AND_BACK, GL_DIFFUSE, 0.9f, 0.1f, 0.1f);
+    glVertex2f(-0.8f, -0.8f);
+    if (!refusedLeftOut) {
+        material(GL_FRONT_AND_BACK, GL_DIFFUSE, 0.1f, 0.1f, 0.9f);
+    }
+    glVertex2f(0.8f, -0.8f);
+    glVertex2f(0.0f, 0.8f);
+    glEnd();
+}
+
+// Emission, the scene's ambient light and two coloured lights on a sphere.
+void emissionAndAmbient(bool) {
+    glEnable(GL_DEPTH_TEST);
+    const float ambient[4] = {0.3f, 0.2f, 0.1f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT4);
+    set4(GL_LIGHT4, GL_POSITION, -1, 0, 1, 0);
+    set4(GL_LIGHT4, GL_DIFFUSE, 0.2f, 0.9f, 0.3f, 1);
+    set4(GL_LIGHT4, GL_AMBIENT, 0.1f, 0.0f, 0.2f, 1);
+    glEnable(GL_LIGHT5);
+    set4(GL_LIGHT5, GL_POSITION, 1, 1, 1, 0);
+    set4(GL_LIGHT5, GL_DIFFUSE, 0.8f, 0.3f, 0.9f, 1);
+    set4(GL_LIGHT5, GL_SPECULAR, 1, 1, 1, 1);
+    plainMaterial(0.7f, 0.7f, 0.7f, 60.0f);
+    material(GL_FRONT_AND_BACK, GL_EMISSION, 0.1f, 0.0f, 0.15f);
+    glutSolidSphere(0.8, 32, 16);
+}
+
+// A display list of a textured, flat-shaded piece with its own winding and
+// material, called at two places under a perspective projection.
+void displayListInPerspective(bool) {
+    checkerTexture(5, 4, kBlue, kCream);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glPushAttrib(GL_POLYGON_BIT | GL_LIGHTING_BIT);
+    glShadeModel(GL_FLAT);
+    plainMaterial(0.9f, 0.9f, 0.6f, 30.0f);
+    glBindTexture(GL_TEXTURE_2D, 5);
+    glEnable(GL_TEXTURE_2D);
+    glRotatef(50.0f, 1.0f, 1.0f, 0.0f);
+    glutSolidCube(0.6);
+    glDisable(GL_TEXTURE_2D);
+    glPopAttrib();
+    glEndList();
+    glEnable(GL_DEPTH_TEST);
+    whiteLight(GL_LIGHT0, 1.0f, 1.0f, 1.0f, 0.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A frustum from 1 to 5 in front of the eye, 0.8 across at the near plane.
+    const float frustum[16] = {2.5f, 0, 0, 0, 0, 2.5f, 0, 0, 0, 0, -1.5f, -1, 0, 0, -2.5f, 0};
+    glMultMatrixf(frustum);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(-0.55f, 0.0f, -3.0f);
+    glCallList(list);
+    glTranslatef(1.1f, 0.2f, -1.0f);
+    glCallList(list);
+    glDeleteLists(list, 1);
+}
+
+const Scene kScenes[] = {
+    {"directional light", directionalLight, false},
+    {"point light fading with distance", attenuatedPointLight, false},
+    {"spot lights with exponent and cutoff", spotLight, false},
+    {"two-sided lighting with a back material", twoSidedLighting, false},
+    {"normals rescaled under scaling", normalizeWithScaling, false},
+    {"magnification filters", magnificationFilters, false},
+    {"minification filters and mipmaps", minificationFilters, false},
+    {"repeated and clamped texture coordinates", wrapModes, false},
+    {"texture environments", textureEnvironments, false},
+    {"blending", blending, false},
+    {"depth mask", depthMask, false},
+    {"winding", winding, false},
+    {"smooth and flat shading", shading, false},
+    {"emission and ambient light", emissionAndAmbient, false},
+    {"a display list in perspective", displayListInPerspective, false},
+    {"a material between vertices", materialBetweenVertices, true},
+};
+
+}  // namespace
+
+int sceneCount() {
+    return static_cast<int>(sizeof kScenes / sizeof kScenes[0]);
+}
+
+const Scene& scene(int index) {
+    return kScenes[index];
+}
+
+void drawScene(int index, bool refusedLeftOut) {
+    glViewport(0, 0, kSceneSize, kSceneSize);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-1.0, 1.0, -1.0, 1.0, -2.0, 2.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glClearColor(0.05f, 0.05f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    kScenes[index].draw(refusedLeftOut);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstddef>
+
+namespace vgl {
+
+// The calls the layer rejects on purpose: what OpenGL 1.1 takes but WebGL 2,
+// or geometry recorded once into static meshes, cannot do. Each is ignored
+// with its error and said once on standard error:
+//   vellmoor: <what> is not supported on WebGL; ignored
+enum class Refused {
+    ProjectionInList,
+    LoadInList,
+    ProjectiveMultiplyInList,
+    ViewportInList,
+    LightInList,
+    LightModelInList,
+    EnableInList,
+    BlendFuncInList,
+    ClearColorInList,
+    ClearInList,
+    TexParameterInList,
+    TexEnvInList,
+    TexImageInList,
+    LineTextures,
+    VolumeTextures,
+    TextureBorders,
+    AlphaTextures,
+    DefaultTextureImage,
+    ColourIndexImages,
+    PixelTypes,
+    ReadFormats,
+    CompileAndExecute,
+    RedefineCalledList,
+    CallListBeingCompiled,
+    EndListInPrimitive,
+    CallListWithVerticesInPrimitive,
+    CallListWithMaterialBetweenVertices,
+    PopMatrixBeyondList,
+    PopAttribBeyondList,
+    CallListSelectingProjection,
+    TextureMatrix,
+    CullFace,
+    PointsAndLines,
+    LocalViewer,
+    TextureEnvironment,
+    MaterialBetweenVertices,  // the last
+};
+
+struct Refusal {
+    Refused which;
+    const char* calls;  // the entry points that refuse it, separated by spaces
+    const char* what;
+    GLenum error;
+};
+
+// Every refusal, in the order of Refused.
+extern const Refusal kRefusals[];
+extern const std::size_t kRefusalCount;
+
+inline const Refusal& refusal(Refused which) {
+    return kRefusals[static_cast<std::size_t>(which)];
+}
+
+}  // namespace vgl
