@@ -90,7 +90,7 @@ const PHONES = ['iPhone SE', 'iPhone 13', 'Pixel 7'];
 
 test('on phones, upright and on their side, the whole 3:2 picture and every button fit', async () => {
   for (const phone of PHONES.flatMap((name) => [name, `${name} landscape`])) {
-    const { page } = await load(devices[phone], { start: false });
+    const { page } = await load(devices[phone], { start: false, hold: true });
     const seen = await page.evaluate(() => {
       const box = (element) => element.getBoundingClientRect();
       const inside = (b) => b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight;
