@@ -4,7 +4,6 @@
 // once, named, with the usage.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +12,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "e2e/x_session.h"
 #include "leak/launched_program.h"
@@ -68,19 +66,15 @@ TEST(ProgramOptions, SteadyLampsBesideGlutsOptionsKeepEverySpotLampLit) {
         VellmoorProcess app(
             {"env", asanOptionsWithTracer(), "apitrace", "trace", "--api", "gl", "-o",
              trace.string(), VELLMOOR_BINARY, "-display", display, "--steady-lamps"},
-            VELLMOOR_ASSETS_DIR);
+            VELLMOOR_ASSETS_DIR, true, FRAME_TALLY_LIBRARY);
         ASSERT_TRUE(app.hasWindow()) << "no window titled '-=- Vellmoor -=-' appeared";
         // The first frame, then one drawn after a step forward: the lamps
         // have been switched by the idle calls between them.
-        ASSERT_TRUE(app.waitForSteadyView(kColumns, 30.0)) << "the view never settled";
-        const Picture first = app.grab();
+        const ViewWait start = app.waitForSteadyView(kColumns);
+        ASSERT_TRUE(start.reached) << start.report;
         app.pressKeys("w");
-        bool walked = false;
-        for (int look = 0; look < 60 && !walked; ++look) {
-            walked = meanDifference(first, app.grab(), 0, kColumns) > 0.0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        }
-        ASSERT_TRUE(walked) << "no frame after the first was drawn";
+        const ViewWait walked = app.waitForChangedView(start.view, kColumns, 0.0);
+        ASSERT_TRUE(walked.reached) << "no frame after the first was drawn: " << walked.report;
         app.pressKeys("Escape");
         ASSERT_EQ(app.waitForExit(60.0), 0);
     }

@@ -12,9 +12,9 @@
 #include <regex>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "e2e/x_session.h"
 #include "leak/launched_program.h"
 #include "support/scratch_dir.h"
 
@@ -165,7 +165,10 @@ TEST(Soak, RandomKeysPointerAndResizesThenEscEndCleanlyWithAFiniteView) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
     ScratchDir dir("soak");
     const fs::path trace = dir.path / "soak.trace";
-    LaunchedProgram program({"env", asanOptionsWithTracer(), "apitrace", "trace", "--api", "gl",
+    // Its frames are counted as well, so that each burst waits for frames drawn after it.
+    const std::string tally = (dir.path / "frames").string();
+    LaunchedProgram program({"env", asanOptionsWithTracer(), "LD_PRELOAD=" FRAME_TALLY_LIBRARY,
+                             "VELLMOOR_FRAME_TALLY=" + tally, "apitrace", "trace", "--api", "gl",
                              "-o", trace.string(), VELLMOOR_BINARY},
                             VELLMOOR_ASSETS_DIR, (dir.path / "log").string());
     const unsigned long window = program.waitForWindow(30.0);
@@ -186,9 +189,11 @@ TEST(Soak, RandomKeysPointerAndResizesThenEscEndCleanlyWithAFiniteView) {
         const Size* resize = round % 2 == 1 ? &sizes[round / 2] : nullptr;
         const std::string commands =
             soakRound(random, window, keys, originX, originY, size, resize);
+        const long frames = talliedFrames(tally);
         ASSERT_TRUE(LaunchedProgram::xdotool(commands)) << "round " << round << ": " << commands;
-        // Lets frames be drawn between the bursts.
-        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        // Frames are drawn between the bursts.
+        ASSERT_TRUE(waitForTalliedFrames(tally, frames + kFramesAfterInput, kViewSeconds))
+            << "no frames were drawn in " << kViewSeconds << " s after round " << round;
         const int status = program.waitForExit(0.0);
         ASSERT_TRUE(program.running())
             << "the program ended in round " << round << " with status " << status;

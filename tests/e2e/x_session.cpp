@@ -3,15 +3,23 @@
 #include <X11/Xutil.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 #include <utility>
+
+#include "leak/launched_program.h"
+
+using Clock = std::chrono::steady_clock;
 
 double meanDifference(const Picture& a, const Picture& b, int x0, int x1) {
     if (a.width != b.width || a.height != b.height || a.width == 0 || x0 < 0 || x1 <= x0 ||
@@ -46,13 +54,50 @@ Display* sharedDisplay() {
     }();
     return display;
 }
+
+// A view that has held still this long without counted frames is taken as
+// drawn: a frame takes well under a second even under wine on a busy machine.
+constexpr double kSteadySeconds = 1.5;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+template <typename... Values>
+std::string format(const char* pattern, Values... values) {
+    char text[240];
+    std::snprintf(text, sizeof text, pattern, values...);
+    return text;
+}
+
+// The environment words that preload the frame tally into the program.
+std::vector<std::string> tallyEnvironment(const std::string& library, const std::string& tally) {
+    const char* preload = std::getenv("LD_PRELOAD");
+    return {"LD_PRELOAD=" + library + (preload != nullptr ? std::string(":") + preload : ""),
+            "VELLMOOR_FRAME_TALLY=" + tally, asanOptionsWithTracer()};
+}
 }  // namespace
 
 VellmoorProcess::VellmoorProcess(const std::vector<std::string>& command,
-                                 const std::string& workingDirectory, bool expectWindow) {
+                                 const std::string& workingDirectory, bool expectWindow,
+                                 const std::string& frameTallyLibrary) {
     display_ = sharedDisplay();
+    std::vector<std::string> words;
+    if (!frameTallyLibrary.empty()) {
+        static std::atomic<int> started{0};
+        frameTally_ = (std::filesystem::temp_directory_path() /
+                       ("vellmoor-frames-" + std::to_string(getpid()) + "-" +
+                        std::to_string(started++)))
+                          .string();
+        std::filesystem::remove(frameTally_);
+        words = {"env"};
+        for (const std::string& word : tallyEnvironment(frameTallyLibrary, frameTally_)) {
+            words.push_back(word);
+        }
+    }
+    words.insert(words.end(), command.begin(), command.end());
     std::vector<char*> argv;
-    for (const std::string& word : command) {
+    for (const std::string& word : words) {
         argv.push_back(const_cast<char*>(word.c_str()));
     }
     argv.push_back(nullptr);
@@ -85,6 +130,10 @@ VellmoorProcess::~VellmoorProcess() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
+    if (!frameTally_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(frameTally_, ignored);
+    }
 }
 
 std::array<int, 2> VellmoorProcess::windowSize() const {
@@ -98,14 +147,36 @@ std::array<int, 2> VellmoorProcess::windowSize() const {
 void VellmoorProcess::pressKeys(const std::string& keys) {
     const std::string id = std::to_string(window_);
     shellOutput("xdotool windowfocus --sync " + id + " key --delay 20 " + keys);
-    settle();
 }
 
-void VellmoorProcess::movePointer(int x, int y) {
+void VellmoorProcess::movePointer(const std::vector<std::array<int, 2>>& positions) {
     // No --sync: it waits for motion, and a move to where the pointer already is makes none.
-    shellOutput("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) +
-                " " + std::to_string(y));
-    settle();
+    std::string commands = "xdotool";
+    for (const auto& at : positions) {
+        commands += " mousemove --window " + std::to_string(window_) + " " +
+                    std::to_string(at[0]) + " " + std::to_string(at[1]);
+    }
+    shellOutput(commands);
+}
+
+long talliedFrames(const std::string& tally) {
+    struct stat status {};
+    return stat(tally.c_str(), &status) == 0 ? static_cast<long>(status.st_size) : 0;
+}
+
+bool waitForTalliedFrames(const std::string& tally, long frames, double seconds) {
+    const auto start = Clock::now();
+    while (talliedFrames(tally) < frames) {
+        if (secondsSince(start) >= seconds) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+long VellmoorProcess::framesDrawn() const {
+    return frameTally_.empty() ? -1 : talliedFrames(frameTally_);
 }
 
 Picture VellmoorProcess::grab() const {
@@ -148,26 +219,75 @@ int VellmoorProcess::waitForExit(double seconds) {
     return -1;
 }
 
-bool VellmoorProcess::waitForSteadyView(int columns, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    Picture previous = grab();
-    while (std::chrono::steady_clock::now() < deadline) {
-        settle();
-        Picture next = grab();
-        if (meanDifference(previous, next, 0, columns) == 0.0) {
-            return true;
+ViewWait VellmoorProcess::waitForView(int columns, const std::string& what,
+                                      const ViewCheck& check, double seconds, double tolerance) {
+    const auto start = Clock::now();
+    ViewWait wait;
+    std::string seen = "no two looks could be compared";
+    long earlierFrames = framesDrawn();
+    Picture earlier = grab();
+    auto earlierTime = Clock::now();
+    while (secondsSince(start) < seconds) {
+        const bool counted = earlierFrames >= 0;
+        if (counted) {
+            if (!waitForTalliedFrames(frameTally_, earlierFrames + kFramesAfterInput,
+                                      seconds - secondsSince(start))) {
+                seen = "the program drew too few frames after the last look";
+                break;
+            }
+        } else {
+            pause();
         }
-        previous = std::move(next);
+        const long laterFrames = framesDrawn();
+        Picture later = grab();
+        const double difference = meanDifference(earlier, later, 0, columns);
+        const bool same = difference >= 0.0 && difference <= tolerance;
+        if (same && (counted || secondsSince(earlierTime) >= kSteadySeconds)) {
+            const std::string unwanted = check(later);
+            if (unwanted.empty()) {
+                wait.reached = true;
+                wait.view = std::move(later);
+                return wait;
+            }
+            seen = "the view held still, but " + unwanted;
+        } else if (!same) {
+            seen = format("the last two looks differed by %.3f", difference);
+        }
+        // A view that changed, or that held still but is not the one waited
+        // for, starts the look anew.
+        if (!same || counted) {
+            earlier = std::move(later);
+            earlierFrames = laterFrames;
+            earlierTime = Clock::now();
+        }
     }
-    return false;
+    wait.view = grab();
+    wait.report = format("waited %.0f s for %s in columns 0-%d, held still (within %.2f): %s",
+                         seconds, what.c_str(), columns, tolerance, seen.c_str());
+    if (framesDrawn() >= 0) {
+        wait.report += "; " + std::to_string(framesDrawn()) + " frames drawn";
+    }
+    return wait;
 }
 
-void VellmoorProcess::settle() {
-#if defined(__SANITIZE_ADDRESS__)
-    // Built with AddressSanitizer the program draws a frame in 100 to 400 ms
-    // on a busy machine, and a key press shows a frame or two later.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-#endif
+ViewWait VellmoorProcess::waitForSteadyView(int columns, double seconds, double tolerance) {
+    return waitForView(
+        columns, "the view", [](const Picture&) { return std::string(); }, seconds, tolerance);
+}
+
+ViewWait VellmoorProcess::waitForChangedView(const Picture& from, int columns, double atLeast,
+                                             double seconds, double tolerance) {
+    return waitForView(
+        columns, format("a view that differs from the earlier one by more than %.2f", atLeast),
+        [&](const Picture& now) {
+            const double difference = meanDifference(from, now, 0, columns);
+            return difference > atLeast
+                       ? std::string()
+                       : format("it differs from the earlier one by only %.3f", difference);
+        },
+        seconds, tolerance);
+}
+
+void VellmoorProcess::pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }

@@ -43,6 +43,17 @@ after(async () => {
 });
 
 const camera = () => tab.evaluate(() => window.vellmoor.testing.camera());
+// The page has drawn `count` frames after this call: input sent before it has
+// been handled (an engine may hold pointer moves back for the next frame).
+async function framesAfter(count) {
+  const frames = await tab.evaluate(() => window.vellmoor.testing.frames().count);
+  await tab.waitFor(([n, more]) => window.vellmoor.testing.frames().count >= n + more, [frames, count]);
+}
+// The camera once the input just sent has been handled.
+async function cameraAfterInput() {
+  await framesAfter(2);
+  return camera();
+}
 const capture = async (view) => web.decode(await tab.evaluate((name) => window.vellmoor.testing.capture(name), view));
 const pose = (view) => tab.evaluate((name) => window.vellmoor.testing.pose(name), view);
 const near = (a, b) => Math.abs(a - b) < 1e-3;
@@ -119,16 +130,21 @@ test(`${ENGINE}: a lost context comes back with the same room, twice, on the scr
     });
     assert.equal(await tab.evaluate(() => document.getElementById('message').hidden), true);
     await pose('square');
-    const frames = await tab.evaluate(() => window.vellmoor.testing.frames().count);
-    await tab.waitFor((n) => window.vellmoor.testing.frames().count > n + 5, frames);
-    const shown = web.difference(web.decode(seen.before[0]), await tab.screenshot('#canvas'));
+    // The screen shows the loop's frames once the engine has composited them,
+    // on a busy machine some frames later.
+    let shown;
+    for (const until = Date.now() + 60000; ;) {
+      await framesAfter(5);
+      shown = web.difference(web.decode(seen.before[0]), await tab.screenshot('#canvas'));
+      if (web.closeEnough(shown) || Date.now() > until) break;
+    }
     assert.ok(web.closeEnough(shown),
               `the screen after loss ${time}${how('screen')}: ${JSON.stringify(shown)}`);
   }
   await tab.click('#steady');
-  const z = (await camera()).eyeZ;
+  const z = (await cameraAfterInput()).eyeZ;
   await tab.press('s');
-  assert.notEqual((await camera()).eyeZ, z);
+  assert.notEqual((await cameraAfterInput()).eyeZ, z);
 });
 
 test(`${ENGINE}: keys walk, strafe, rise and crouch as on the desktop, repeats included, with Shift not`, async () => {
@@ -140,15 +156,15 @@ test(`${ENGINE}: keys walk, strafe, rise and crouch as on the desktop, repeats i
   await tab.press('w', { shift: true });
   await tab.press('d');
   await tab.press('r');
-  assert.equal((await camera()).eyeHeight, 6);
+  assert.equal((await cameraAfterInput()).eyeHeight, 6);
   await tab.press('x');
-  let eye = await camera();
+  let eye = await cameraAfterInput();
   assert.ok(near(eye.eyeX, 6) && near(eye.eyeZ, -6), `w, Shift+W and d: ${JSON.stringify(eye)}`);
   assert.equal(eye.eyeHeight, 2.5);
   await tab.keyDown('w');
   await tab.keyDown('w');
   await tab.keyUp('w');
-  eye = await camera();
+  eye = await cameraAfterInput();
   assert.ok(near(eye.eyeZ, -8), `a held w steps twice${how('repeat')}: ${JSON.stringify(eye)}`);
   assert.ok(web.difference(before, await capture()).within < 0.9, 'the view has moved');
 });
@@ -157,21 +173,21 @@ test(`${ENGINE}: the pointer in the left third turns the view; in the middle, or
   await pose('start');
   const start = (await camera()).yaw;
   await tab.move(...await onCanvas(300, 200));
-  assert.equal((await camera()).yaw, start);
+  assert.equal((await cameraAfterInput()).yaw, start);
   const [x, y] = await onCanvas(60, 200);
   await tab.mouseDown();
   await tab.move(x, y);
-  assert.equal((await camera()).yaw, start);
+  assert.equal((await cameraAfterInput()).yaw, start);
   await tab.mouseUp();
   await tab.move(x + 1, y);
-  assert.ok((await camera()).yaw > start, 'turned left');
+  assert.ok((await cameraAfterInput()).yaw > start, 'turned left');
 });
 
 test(`${ENGINE}: an on-screen key acts as the key`, async () => {
   await pose('start');
   const start = await camera();
   await tab.click('#keys button[data-key="w"]');
-  const eye = await camera();
+  const eye = await cameraAfterInput();
   assert.ok(near(eye.eyeZ, start.eyeZ - 1), JSON.stringify(eye));
 });
 
@@ -198,10 +214,12 @@ test(`${ENGINE}: the spot lamps switch as frames go by, and Steady lamps keeps a
   }));
   assert.ok(seen.length >= 2, `lamp states seen over 60 frames: ${seen}`);
   await tab.click('#steady');
+  await framesAfter(2);
   assert.equal(await tab.evaluate(() => document.getElementById('steady').getAttribute('aria-pressed')), 'true');
   const allLit = await tab.evaluate(() => (1 << window.vellmoor.testing.lampColours().length) - 1);
   assert.deepEqual(await lampStates(), [allLit]);
   await tab.click('#steady');
+  await framesAfter(2);
   assert.ok((await lampStates()).length > 1, 'flashing again');
 });
 
@@ -252,8 +270,13 @@ test(`${ENGINE}: Esc ends the walk-through: nothing more is drawn and the page s
   await tab.press('Escape');
   await tab.waitFor(() => window.vellmoor.state !== 'running');
   assert.equal(await tab.evaluate(() => window.vellmoor.status), 0);
+  // The engine goes on with its animation frames; the program draws in none.
   const frames = await tab.evaluate(() => window.vellmoor.testing.frames().count);
-  await new Promise((resolve) => setTimeout(resolve, 500));
+  await tab.evaluate(() => new Promise((resolve) => {
+    let left = 30;
+    const tick = () => (--left > 0 ? requestAnimationFrame(tick) : resolve());
+    requestAnimationFrame(tick);
+  }));
   assert.equal(await tab.evaluate(() => window.vellmoor.testing.frames().count), frames);
   assert.match(await tab.evaluate(() => document.getElementById('message').innerText), /ended.*Reload/s);
   assert.deepEqual(await tab.problems(), [], how('problems'));
