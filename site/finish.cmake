@@ -21,7 +21,7 @@ if(NOT DEFINED OFFLINE)
 endif()
 
 set(_program vellmoor.js vellmoor.wasm vellmoor.data)
-set(_kept page.js page.css favicon.png manifest.webmanifest ${_program})
+set(_kept page.js decisions.js page.css favicon.png manifest.webmanifest ${_program})
 # The build is named by every file it is made of, the page's template
 # included, so a change to any one of them makes a new name.
 file(SHA256 ${PAGE}/index.html _identity)
@@ -42,6 +42,7 @@ foreach(_file IN LISTS _program)
 endforeach()
 string(REPLACE ";" " " VELLMOOR_PROGRAM_FILES "${VELLMOOR_PROGRAM_FILES}")
 set(VELLMOOR_PAGE_JS ${_hash_page.js})
+set(VELLMOOR_DECISIONS_JS ${_hash_decisions.js})
 set(VELLMOOR_PAGE_CSS ${_hash_page.css})
 if(OFFLINE)
   set(VELLMOOR_WORKER keep)

@@ -45,8 +45,8 @@ set(VELLMOOR_SITE ${CMAKE_BINARY_DIR}/site)
 set(VELLMOOR_WEB_ZIP ${CMAKE_BINARY_DIR}/vellmoor-${PROJECT_VERSION}-web.zip)
 set(_templates ${_site}/page/index.html ${_site}/page/service-worker.js
     ${_site}/page/service-worker-removal.js)
-set(_page ${_site}/page/page.js ${_site}/page/page.css ${_site}/page/manifest.webmanifest)
-set(_site_files ${_program} index.html page.js page.css manifest.webmanifest service-worker.js
+set(_page ${_site}/page/page.js ${_site}/page/decisions.js ${_site}/page/page.css ${_site}/page/manifest.webmanifest)
+set(_site_files ${_program} index.html page.js decisions.js page.css manifest.webmanifest service-worker.js
     favicon.png LICENSE ${_compressed})
 add_custom_command(OUTPUT ${VELLMOOR_WEB_ZIP}
   COMMAND ${CMAKE_COMMAND} -E remove_directory ${VELLMOOR_SITE}

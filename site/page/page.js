@@ -3,8 +3,8 @@
 // the page what happens when it cannot start or when it ends.
 'use strict';
 
-(function () {
-  const ESCAPE = 27;
+(function (decide) {
+  const ESCAPE = decide.ESCAPE;
   const canvas = document.getElementById('canvas');
   const stage = document.getElementById('stage');
   const message = document.getElementById('message');
@@ -78,18 +78,10 @@
   // (file?v=SHA-256, so no cache on the way can answer with another build's
   // copy) and checks what came.
   function programFiles() {
-    const files = {};
     const meta = document.querySelector('meta[name="vellmoor-files"]');
-    for (const entry of (meta ? meta.content : '').split(/\s+/)) {
-      const [name, size, hash] = entry.split(/[=:]/);
-      if (Number(size) > 0 && /^[0-9a-f]{64}$/.test(hash)) files[name] = {size: Number(size), hash};
-    }
-    return files;
+    return decide.programFiles(meta ? meta.content : '');
   }
-
-  function versioned(name, file) {
-    return file ? name + '?v=' + file.hash : name;
-  }
+  const versioned = decide.versioned;
 
   function megabytes(bytes) {
     return (bytes / 1e6).toFixed(1) + ' MB';
@@ -146,14 +138,13 @@
   // An address that ends in a folder's name without its slash makes every
   // file of the site be looked for in the folder above.
   function slashAdvice() {
-    const last = location.pathname.split('/').pop();
-    return last && !last.includes('.') ?
+    return decide.lacksClosingSlash(location.pathname) ?
       ' (or open ' + location.origin + location.pathname + '/, since this address lacks its closing /)' : '';
   }
 
   // The sentence for a file the server did not give, from its answer.
   function notGiven(name, response) {
-    if (response.status === 404 || response.status === 410) {
+    if (decide.notGivenCause(response.status) === 'missing') {
       return 'Could not load ' + name + ': the server does not have it (' + response.status +
              '), so every file of the site must be copied to its folder' + slashAdvice() + '.';
     }
@@ -166,29 +157,33 @@
   // or null if it is: told from its first bytes, its length against the
   // server's and the build's, and its SHA-256.
   async function mismatch(name, file, response, bytes) {
-    const start = new TextDecoder().decode(bytes.subarray(0, 64)).trimStart().toLowerCase();
-    if (start.startsWith('<') || /^text\/html/.test(response.headers.get('Content-Type') || '')) {
+    const cause = decide.whatCame(name, file, {
+      start: new TextDecoder().decode(bytes.subarray(0, 64)),
+      magic: hex(bytes.subarray(0, 4)),
+      type: response.headers.get('Content-Type'),
+      encoding: response.headers.get('Content-Encoding'),
+      length: response.headers.get('Content-Length'),
+      received: bytes.length,
+      canHash: Boolean(window.crypto.subtle),
+    });
+    if (cause === 'web page') {
       return 'Could not load ' + name + ': the server sent a web page in its place' +
              (response.redirected ? ' (after sending the page on to ' + response.url + ')' : '') +
              ', as hosts do for a file they do not have, so every file of the site must be copied ' +
              'to its folder' + slashAdvice() + '.';
     }
-    if (name.endsWith('.wasm') && hex(bytes.subarray(0, 4)) !== '0061736d') {
+    if (cause === 'not WebAssembly') {
       return 'Could not load ' + name + ': what the server sent is not WebAssembly, so the file ' +
              'was changed on its way there (a text-mode FTP upload does that) and must be copied ' +
              'again as binary.';
     }
-    if (!file) return null;
-    // The server's length, where it is the decoded file's: all of what it sent.
-    const declared = !response.headers.get('Content-Encoding') &&
-                     Number(response.headers.get('Content-Length')) === bytes.length;
-    if (bytes.length < file.size && !declared) {
+    if (cause === 'broke off') {
       return 'Could not load ' + name + ': the download broke off after ' + megabytes(bytes.length) +
              ' of ' + megabytes(file.size) + ' (the server closed the connection); reloading the ' +
              'page tries again.';
     }
-    if (bytes.length === file.size && !window.crypto.subtle) return null;
-    if (bytes.length === file.size && hex(await window.crypto.subtle.digest('SHA-256', bytes)) === file.hash) {
+    if (cause === 'whole') return null;
+    if (cause === 'check hash' && hex(await window.crypto.subtle.digest('SHA-256', bytes)) === file.hash) {
       return null;
     }
     return fromAnotherBuild(name);
@@ -206,20 +201,20 @@
   // telling what it was waiting for.
   const STALL_LIMIT = 30000;
   const loading = {};  // name -> {received, size, done}, for each download
-  let lastProgress = performance.now();
-  let waitingFor = null;  // besides the downloads: vellmoor.js, or the program
+  let watched = null;  // the start's watchdog, once it is watched
+  let waitingFor = null;  // besides the downloads: vellmoor.js, or null for the program
   function progressed() {
-    lastProgress = performance.now();
+    if (watched) watched.progressed(performance.now());
   }
   function stalledSentence(seconds) {
-    const unfinished = Object.keys(loading).find((name) => !loading[name].done);
-    if (unfinished) {
-      const {received, size} = loading[unfinished];
+    const on = decide.stalledOn(loading, waitingFor);
+    if (on.file) {
+      const {file: unfinished, received, size} = on;
       return 'Could not load ' + unfinished + ': nothing more has come for ' + seconds + ' s, after ' +
              megabytes(received) + (size ? ' of ' + megabytes(size) : '') + ', so the network or ' +
              'the server has stalled; reloading the page tries again.';
     }
-    if (waitingFor === 'vellmoor.js') {
+    if (on.script) {
       return 'Could not load vellmoor.js: it has not come in ' + seconds + ' s, so the network or ' +
              'the server has stalled; reloading the page tries again.';
     }
@@ -227,13 +222,14 @@
            'browser has stalled; reloading the page tries again.';
   }
   function watchTheStart() {
+    watched = decide.watchdog(performance.now());
     const watchdog = setInterval(() => {
       if (page.state !== 'loading') {
         clearInterval(watchdog);
         return;
       }
-      const idle = performance.now() - lastProgress;
-      if (idle > page.testing.stallLimit) fail(stalledSentence(Math.round(idle / 1000)));
+      const idle = watched.stalledFor(performance.now(), page.testing.stallLimit);
+      if (idle !== null) fail(stalledSentence(Math.round(idle / 1000)));
     }, 250);
   }
 
@@ -327,29 +323,18 @@
   // Said once: letters come in upper case without Shift.
   let capsLockSaid = false;
   function noteCapsLock(event) {
-    if (capsLockSaid || event.shiftKey || event.key.length !== 1 ||
-        event.key === event.key.toLowerCase()) return;
+    if (capsLockSaid || !decide.showsCapsLock(event)) return;
     capsLockSaid = true;
     tell('Caps Lock is on. The page takes the letter keys as lower case all the same; ' +
          'with Shift they do nothing.');
   }
 
-  // The character the desktop's GLUT would give, or null. Letters come from
-  // where the key sits (event.code), so w walks on every layout; Shift makes
-  // them upper case, which the program ignores as the desktop's does.
+  // The character the desktop's GLUT would give, or null (decide.keyCode);
+  // a letter in upper case without Shift tells of Caps Lock.
   function keyCode(event) {
-    if (event.key === 'Escape') return ESCAPE;
-    if (event.ctrlKey || event.metaKey || event.altKey) return null;
-    const letter = /^Key([A-Z])$/.exec(event.code || '');
-    if (letter) {
-      noteCapsLock(event);
-      return (event.shiftKey ? letter[1] : letter[1].toLowerCase()).charCodeAt(0);
-    }
-    if (event.key === 'Enter') return 13;
-    if (event.key === 'Backspace') return 8;
-    if (event.key === 'Delete') return 127;
-    if (event.key.length === 1 && event.key.charCodeAt(0) < 256) return event.key.charCodeAt(0);
-    return null;
+    if (/^Key[A-Z]$/.test(event.code || '') && event.key !== 'Escape' &&
+        !(event.ctrlKey || event.metaKey || event.altKey)) noteCapsLock(event);
+    return decide.keyCode(event);
   }
 
   // --- Focus ------------------------------------------------------------------
@@ -384,8 +369,7 @@
       return;
     }
     if (page.state !== 'running') return;
-    if ((event.key === ' ' || event.key === 'Enter') && event.target.closest &&
-        event.target.closest('button')) return;
+    if (decide.pressesButton(event.key, Boolean(event.target.closest && event.target.closest('button')))) return;
     const code = keyCode(event);
     if (code === null) return;
     event.preventDefault();
@@ -425,52 +409,38 @@
   // Keys held on the buttons. When the page loses the focus or is hidden no
   // pointerup may ever come (the finger lifts in another tab), so every held
   // key is let go then.
-  const holds = [];
-  function letGo() {
-    holds.forEach((stop) => stop());
+  const holds = [];  // [key, hold, stop] of each button
+  function letGo(event) {
+    if (decide.letsGo(event.type, document.hidden)) holds.forEach(([, , stop]) => stop());
   }
-  window.addEventListener('blur', letGo);
-  document.addEventListener('visibilitychange', () => {
-    if (document.hidden) letGo();
-  });
-
-  // The click a browser sends for a press of the pointer comes as the press
-  // ends; one that comes later, or without any press, is a press of its own.
-  const CLICK_OF_A_PRESS_MS = 500;
+  decide.LET_GO_ON.window.forEach((type) => window.addEventListener(type, letGo));
+  decide.LET_GO_ON.document.forEach((type) => document.addEventListener(type, letGo));
 
   // A button that sends a key: once a tap, repeating while held, as keys do.
-  // The pointer acts at once on pointerdown; keyboards, switch access and
-  // screen readers send a plain click, which acts once too, and the click
-  // that follows a pointer's press is that same press.
   function keyButton(button, press) {
+    const hold = decide.keyHold();
     let delay = null;
     let repeat = null;
-    let held = false;
-    let pressEnded = -Infinity;
     const stop = () => {
       clearTimeout(delay);
       clearInterval(repeat);
       delay = repeat = null;
-      if (held) pressEnded = performance.now();
-      held = false;
+      hold.letGo(performance.now());
     };
     button.addEventListener('pointerdown', (event) => {
       event.preventDefault();  // the focus stays where it is, if the page has it
-      if (!document.hasFocus()) focusCanvas();
       stop();
-      held = true;
+      if (hold.down(document.hasFocus()).takeFocus) focusCanvas();
       press();
-      delay = setTimeout(() => { repeat = setInterval(press, 80); }, 400);
+      delay = setTimeout(() => { repeat = setInterval(press, decide.REPEAT_MS); }, decide.REPEAT_DELAY_MS);
     });
     ['pointerup', 'pointerleave', 'pointercancel', 'lostpointercapture'].forEach((type) => {
       button.addEventListener(type, stop);
     });
     button.addEventListener('click', () => {
-      const ofAPress = held || performance.now() - pressEnded < CLICK_OF_A_PRESS_MS;
-      pressEnded = -Infinity;
-      if (!ofAPress) press();
+      if (hold.click(performance.now())) press();
     });
-    holds.push(stop);
+    holds.push([button.dataset.key, hold, stop]);
   }
   document.querySelectorAll('#keys button').forEach((button) => {
     keyButton(button, () => key(button.dataset.key.charCodeAt(0)));
@@ -555,15 +525,11 @@
   // the CSS size: past 2 the cost grows with the square of the ratio (9 times
   // the pixels of 1 at 3) for a difference hardly seen, and sides of at most
   // 4096 stay within every WebGL drawing-buffer limit.
-  const MAX_RATIO = 2;
-  const MAX_SIDE = 4096;
   function resize() {
     const box = canvas.getBoundingClientRect();
-    if (box.width < 1 || box.height < 1) return;
-    const ratio = Math.min(window.devicePixelRatio || 1, MAX_RATIO,
-                           MAX_SIDE / box.width, MAX_SIDE / box.height);
-    const width = Math.max(1, Math.round(box.width * ratio));
-    const height = Math.max(1, Math.round(box.height * ratio));
+    const size = decide.drawingSize(box.width, box.height, window.devicePixelRatio);
+    if (!size) return;
+    const [width, height] = size;
     if (canvas.width === width && canvas.height === height) return;
     canvas.width = width;
     canvas.height = height;
@@ -592,9 +558,11 @@
 
   function fullscreenRequest() {
     const request = player.requestFullscreen || player.webkitRequestFullscreen;
-    const enabled = 'fullscreenEnabled' in document ? document.fullscreenEnabled
-                                                    : document.webkitFullscreenEnabled;
-    return typeof request === 'function' && enabled !== false ? request : null;
+    const way = decide.wholeWay({hasRequest: typeof request === 'function',
+                                 standard: 'fullscreenEnabled' in document,
+                                 enabled: document.fullscreenEnabled,
+                                 webkitEnabled: document.webkitFullscreenEnabled});
+    return way === 'full screen' ? request : null;
   }
 
   function fullscreenElement() {
@@ -627,8 +595,7 @@
   function showWhole() {
     const now = filled || fullscreenElement() === player;
     player.classList.toggle('whole', now);
-    if (now) fullscreenButton.textContent = filled ? 'Back to the page' : 'Leave full screen';
-    else fullscreenButton.textContent = fullscreenRequest() ? 'Full screen' : 'Fill the window';
+    fullscreenButton.textContent = decide.wholeLabel(filled, now, fullscreenRequest() ? 'full screen' : 'fill');
     if (now === whole) return;
     whole = now;
     if (now) {
@@ -704,6 +671,7 @@
   //   lamps()        the lit spot lamps, bit i for the i-th of lampColours()
   //   lampColours()  the spot lamps' colours, in the program's order
   //   windowSize()   [width, height] as the program's reshape was told
+  //   held()         the keys held on the on-screen buttons now
   //   stallLimit     ms a start may go without progress before it is ended
   //                  (a test sets it lower, as the page starts)
   const namesFrom = (entry) => (call('ccall', entry, 'string', [], []) || '').split(' ');
@@ -723,6 +691,7 @@
     lamps: () => call('_vellmoorLampsLit'),
     lampColours: () => namesFrom('vellmoorLampColours'),
     windowSize: () => [call('_vellmoorWindowSize', 0), call('_vellmoorWindowSize', 1)],
+    held: () => holds.filter(([, hold]) => hold.held()).map(([key]) => key),
   };
 
   // --- Start ----------------------------------------------------------------
@@ -757,7 +726,7 @@
           if (page.state !== 'loading') return;
           if (packageSize !== data.byteLength) throw new Error(fromAnotherBuild('vellmoor.js'));
           new Uint8Array(dataBuffer).set(new Uint8Array(data));
-          waitingFor = 'The program';
+          waitingFor = null;
           progressed();
           receive((await instantiate(wasm, imports)).instance);
         }).catch(failWith);
@@ -855,4 +824,4 @@
   }
 
   start();
-})();
+})(window.vellmoorDecisions);

@@ -10,9 +10,25 @@
 const PREFIX = 'vellmoor-';
 const BUILD = '@VELLMOOR_BUILD@';
 const CACHE = PREFIX + BUILD;
+
+// What the worker decides (vellmoorDecisions), this build's copy, named
+// through a Trusted Types policy where the site's policy asks for one.
+const DECISIONS = 'decisions.js?v=@VELLMOOR_DECISIONS_JS@';
+let decisionsURL = DECISIONS;
+try {
+  if (self.trustedTypes) {
+    decisionsURL = self.trustedTypes.createPolicy('vellmoor', {createScriptURL: () => DECISIONS})
+      .createScriptURL(DECISIONS);
+  }
+} catch (error) {
+  // names refused: fine unless Trusted Types are required, which importScripts says
+}
+importScripts(decisionsURL);
+const decide = self.vellmoorDecisions;
+
 // name=SHA-256 for each file but the page itself, which is told by the build
 // named in it: hosts may add to a page's text, never to these files.
-const HASHES = Object.fromEntries('@VELLMOOR_KEPT_FILES@'.split(' ').map((entry) => entry.split('=')));
+const HASHES = decide.keptHashes('@VELLMOOR_KEPT_FILES@');
 const FILES = ['index.html', ...Object.keys(HASHES)];
 // How long a visit waits for the network's page before it takes the kept one.
 const NETWORK_WAIT_MS = 3000;
@@ -22,8 +38,9 @@ function hex(buffer) {
 }
 
 async function isOfThisBuild(name, bytes) {
-  if (name === 'index.html') return new TextDecoder().decode(bytes).includes(BUILD);
-  return hex(await crypto.subtle.digest('SHA-256', bytes)) === HASHES[name];
+  const text = name === 'index.html' ? new TextDecoder().decode(bytes) : '';
+  const sha256 = name === 'index.html' ? '' : hex(await crypto.subtle.digest('SHA-256', bytes));
+  return decide.ofThisBuild(name, {text, sha256}, BUILD, HASHES);
 }
 
 // A file as the server holds it now, as an answer of the cache's own: the
@@ -36,7 +53,7 @@ async function fetchChecked(name) {
   const bytes = await response.arrayBuffer();
   if (!(await isOfThisBuild(name, bytes))) throw new Error(name + ' is of another build than ' + BUILD);
   const headers = new Headers(response.headers);
-  ['Content-Encoding', 'Content-Length', 'Transfer-Encoding'].forEach((header) => headers.delete(header));
+  decide.UNKEPT_HEADERS.forEach((header) => headers.delete(header));
   return new Response(bytes, {headers});
 }
 
@@ -56,25 +73,9 @@ self.addEventListener('install', (event) => {
 
 self.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys()
-    .then((names) => Promise.all(names
-      .filter((name) => name.startsWith(PREFIX) && name !== CACHE)
-      .map((name) => caches.delete(name))))
+    .then((names) => Promise.all(decide.oldCaches(names, PREFIX, CACHE).map((name) => caches.delete(name))))
     .then(() => self.clients.claim()));
 });
-
-// The kept file a request is for: one of the site's files, the page itself
-// also as its folder and under any query (?view=...); null for anything else,
-// which goes to the network as usual.
-function keptName(request) {
-  const url = new URL(request.url);
-  const scope = new URL(self.registration.scope);
-  if (request.method !== 'GET' || url.origin !== scope.origin ||
-      !url.pathname.startsWith(scope.pathname)) {
-    return null;
-  }
-  const name = url.pathname.slice(scope.pathname.length) || 'index.html';
-  return FILES.includes(name) ? name : null;
-}
 
 async function kept(name) {
   return (await caches.open(CACHE)).match(name);
@@ -91,14 +92,11 @@ async function networkFirst(request, name) {
 }
 
 self.addEventListener('fetch', (event) => {
-  const name = keptName(event.request);
+  const request = event.request;
+  const name = decide.keptName(request.method, request.url, self.registration.scope, FILES);
   if (!name) return;
-  if (event.request.mode === 'navigate') {
-    event.respondWith(networkFirst(event.request, name));
-    return;
-  }
   // A page of another build asks for its own files, which are on the network.
-  const version = new URL(event.request.url).searchParams.get('v');
-  if (version !== null && version !== HASHES[name]) return;
-  event.respondWith(kept(name).then((answer) => answer || fetch(event.request)));
+  const answer = decide.answerFor(name, request.mode, new URL(request.url).searchParams.get('v'), HASHES);
+  if (answer === 'network first') event.respondWith(networkFirst(request, name));
+  else if (answer === 'kept') event.respondWith(kept(name).then((found) => found || fetch(request)));
 });
