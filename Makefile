@@ -151,7 +151,7 @@ clean: clean-windows
 WEB_BUILD := build-web
 WEB_PORT  ?= 8000
 
-.PHONY: web serve-web web-test-modules bench-web setup-web setup-web-test clean-web
+.PHONY: web serve-web web-test-modules bench-web mutate-web setup-web setup-web-test clean-web
 
 web: setup-web
 	scripts/web-deps.sh "$(CURDIR)/$(WEB_BUILD)/third-party"
@@ -173,6 +173,15 @@ web-test-modules: setup-web-test
 	mkdir -p "$(CURDIR)/$(WEB_BUILD)/node"
 	cp tests/web/package.json tests/web/package-lock.json "$(CURDIR)/$(WEB_BUILD)/node/"
 	cd "$(CURDIR)/$(WEB_BUILD)/node" && npm ci --no-audit --no-fund --loglevel=error
+
+# The page's and its service worker's decisions (site/page/decisions.js)
+# mutated by Stryker, each mutant run against their Node tests
+# (tests/web/unit): prints the score, fails under 85 %, and fails for a
+# surviving mutant not listed with its reason in tests/web/unit/survivors.tsv.
+# A few minutes; not part of make test.
+mutate-web: web-test-modules
+	"$(CURDIR)/$(WEB_BUILD)/node/node_modules/.bin/stryker" run tests/web/stryker.config.cjs
+	node tests/web/unit/survivors.cjs "$(CURDIR)/$(WEB_BUILD)/stryker/mutation.json" tests/web/unit/survivors.tsv
 
 # Every view's frame time in headless Chromium (SwiftShader) and headless
 # Firefox ESR (llvmpipe) beside the desktop program's, in one run, with the
