@@ -1,5 +1,6 @@
 // The page embedded in another site's page, whose reader may be typing while
-// it loads, and hidden while a key is held on it.
+// it loads, in a frame allowed full screen or not, and a key held on it let go
+// when the page is hidden or its window loses the focus.
 'use strict';
 
 const { test } = require('node:test');
@@ -9,18 +10,35 @@ const web = require('./support.cjs');
 
 const shared = web.servedSite();
 
-// Another site's page with a form, and the walk-through in a frame: from
-// localhost, where the walk-through comes from 127.0.0.1.
-async function hostPage(site) {
+// Another site's page with a form, and the walk-through in a frame (with
+// `allow` as its allow attribute): from localhost, where the walk-through
+// comes from 127.0.0.1.
+async function hostPage(site, allow = 'fullscreen') {
   const server = http.createServer((request, response) => response.writeHead(200, { 'Content-Type': 'text/html' })
     .end(`<!doctype html><title>Host</title><input id="field" aria-label="Name">
-          <iframe src="${site}" allow="fullscreen" width="640" height="640"></iframe>`));
+          <iframe src="${site}" allow="${allow}" width="640" height="640"></iframe>`));
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return { url: `http://localhost:${server.address().port}/`, close: () => server.close() };
 }
 
-test('embedded in another site, it takes no focus while loading, a click on the picture does, ' +
-     'and a key held on a button is let go when the page is hidden', async () => {
+// Waits until the walk-through's camera has come `steps` steps forward of `z`.
+function walked(room, z, steps) {
+  return room.waitForFunction(([from, n]) => Math.abs(window.vellmoor.testing.camera().eyeZ - (from - n)) < 1e-3,
+                              [z, steps], { timeout: 10000 })
+    .catch(async () => assert.fail(`waited for ${steps} steps forward of ${z}: ` +
+                                   `at ${(await web.camera(room)).eyeZ}`));
+}
+
+// Waits until the held keys are `keys`.
+function held(room, keys) {
+  return room.waitForFunction((wanted) => window.vellmoor.testing.held().join() === wanted, keys.join(),
+                              { timeout: 10000 })
+    .catch(async () => assert.fail(`waited for the keys held to be [${keys}]: ` +
+                                   `[${await room.evaluate(() => window.vellmoor.testing.held())}]`));
+}
+
+test('embedded in another site, it takes no focus while loading, a click on a key or the picture ' +
+     'does, and a key held on a button is let go when the page is hidden', async () => {
   const host = await hostPage(shared.url);
   try {
     const context = await shared.browser.newContext();
@@ -44,15 +62,26 @@ test('embedded in another site, it takes no focus while loading, a click on the 
     const room = frame();
     const eyeZ = async () => (await web.camera(room)).eyeZ;
     const start = await eyeZ();
+    // The field has the focus, so the frame has none: a click on a key walks
+    // and gives the walk-through the keys, which no longer type into the field.
+    await page.frameLocator('iframe').locator('#keys button[data-key="w"]').click();
+    await walked(room, start, 1);
+    await page.keyboard.press('w');
+    await walked(room, start, 2);
+    assert.equal(await page.inputValue('#field'), typed, 'the key went to the field');
+
+    await page.focus('#field');
     await page.frameLocator('iframe').locator('#canvas').click();
     await page.keyboard.press('w');
-    assert.ok(await eyeZ() < start, 'w walked');
+    await walked(room, start, 3);
+    assert.equal(await page.inputValue('#field'), typed, 'the key went to the field');
 
     const box = await page.frameLocator('iframe').locator('#keys button[data-key="w"]').boundingBox();
     await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
     await page.mouse.down();
-    const held = await eyeZ();
-    await room.waitForFunction((z) => window.vellmoor.testing.camera().eyeZ < z - 1, held);  // repeating
+    const pressed = await eyeZ();
+    await room.waitForFunction((z) => window.vellmoor.testing.camera().eyeZ < z - 1, pressed);  // repeating
+    await held(room, ['w']);
     // Headless Chromium never hides a page, so the hiding is told as a
     // browser tells it: document.hidden, then the event; and the return.
     const show = (hidden) => room.evaluate((hide) => {
@@ -63,10 +92,53 @@ test('embedded in another site, it takes no focus while loading, a click on the 
     }, hidden);
     await show(true);
     await show(false);
-    const back = await eyeZ();
-    await page.waitForTimeout(600);  // several repeats' time
-    assert.equal(await eyeZ(), back, 'still walking after the return');
+    await held(room, []);
     await page.mouse.up();
+    // Allowed full screen, the frame offers it.
+    assert.equal(await page.frameLocator('iframe').locator('#fullscreen').innerText(), 'Full screen');
+  } finally {
+    host.close();
+  }
+});
+
+test('a key held on a button is let go when another page comes to the front', async () => {
+  // The program's data held back: the page's own holds are what is watched.
+  const context = await shared.browser.newContext();
+  shared.opened.push(context);
+  await web.holdData(context);
+  const page = await context.newPage();
+  await page.goto(shared.url);
+  // Playwright has every page behave as focused; a browser's own focus
+  // moves between its windows.
+  const session = await page.context().newCDPSession(page);
+  await session.send('Emulation.setFocusEmulationEnabled', { enabled: false });
+  await page.bringToFront();
+  await page.waitForFunction(() => document.hasFocus(), null, { timeout: 10000 });
+  const box = await page.locator('#keys button[data-key="s"]').boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await held(page, ['s']);
+  const other = await context.newPage();
+  await other.bringToFront();
+  await held(page, []);
+  await page.mouse.up();
+});
+
+test('in a frame not allowed full screen the button fills the window', async () => {
+  const host = await hostPage(shared.url, '');
+  try {
+    const context = await shared.browser.newContext();
+    shared.opened.push(context);
+    await web.holdData(context);
+    const page = await context.newPage();
+    await page.goto(host.url);
+    const room = page.frameLocator('iframe');
+    const button = room.locator('#fullscreen');
+    await button.and(room.getByText('Fill the window', { exact: true })).waitFor({ timeout: 10000 })
+      .catch(async () => assert.fail(`waited for "Fill the window", the button says "${await button.innerText()}"`));
+    await button.click();
+    await room.locator('html.filled #player.whole').waitFor({ timeout: 10000 });
+    assert.equal(await button.innerText(), 'Back to the page');
   } finally {
     host.close();
   }

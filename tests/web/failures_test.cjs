@@ -40,6 +40,7 @@ async function failure({ serving = {}, init = null, on = browser } = {}) {
 }
 
 // In the page before its scripts: a stalled start given up after 3 s.
+const STALL_LIMIT_MS = 3000;  // as impatient() sets it
 function impatient() {
   addEventListener('DOMContentLoaded', () => { window.vellmoor.testing.stallLimit = 3000; });
 }
@@ -72,19 +73,48 @@ const CAUSES = [
     serving: { unsized: true, cutOff: { 'vellmoor.data': 0.5 } },
     said: /^Could not load vellmoor\.data: the download broke off after 1\.0 MB of 2\.0 MB \(the server closed/,
     reload: true },
+  { cause: 'a whole data file of another build, shorter than this build\'s',
+    serving: { alter: { 'vellmoor.data': (bytes) => bytes.subarray(0, bytes.length >> 1) } },
+    said: /^vellmoor\.data on the server is from another build than this page/, reload: false },
   { cause: 'the data stalled half-way', serving: { stall: { 'vellmoor.data': 0.5 } }, init: impatient,
     said: /^Could not load vellmoor\.data: nothing more has come for \d+ s, after 1\.0 MB of 2\.0 MB/,
     reload: true },
 ];
 
 test('each way a host can fail the start ends in a sentence that names its cause', async () => {
-  for (const { cause, serving, init, said, reload } of CAUSES) {
-    const told = await failure({ serving, init });
-    assert.equal(told.state, 'failed', cause);
-    assert.ok(told.shown, cause);
-    assert.equal(told.stalledShown, 0, cause);
-    assert.match(told.text, said, cause);
-    assert.equal(/reload/i.test(told.text), reload, `${cause}: ${told.text}`);
+  // Three pages at a time, each with a server of its own.
+  const told = new Array(CAUSES.length);
+  let next = 0;
+  const worker = async () => {
+    for (let i = next++; i < CAUSES.length; i = next++) told[i] = await failure(CAUSES[i]);
+  };
+  await Promise.all([worker(), worker(), worker()]);
+  for (const [i, { cause, said, reload }] of CAUSES.entries()) {
+    assert.equal(told[i].state, 'failed', cause);
+    assert.ok(told[i].shown, cause);
+    assert.equal(told[i].stalledShown, 0, cause);
+    assert.match(told[i].text, said, cause);
+    assert.equal(/reload/i.test(told[i].text), reload, `${cause}: ${told[i].text}`);
+  }
+});
+
+test('a download slow but steady is not ended however long it takes', async () => {
+  // 2 MB of data in 64 KiB pieces, one every 150 ms: nearly 5 s, well past
+  // the limit, with each piece far within it.
+  const server = await web.serveSlowly('vellmoor.data', { piece: 65536, everyMs: 150 });
+  try {
+    const { page, close } = await web.open(browser, server.url, { init: impatient });
+    await web.started(page);
+    assert.equal(await page.evaluate(() => window.vellmoor.state), 'running',
+                 await page.locator('#message').innerText());
+    const took = await page.evaluate(() => {
+      const entry = performance.getEntriesByType('resource').find((e) => /\/vellmoor\.data\?/.test(e.name));
+      return entry.responseEnd - entry.responseStart;
+    });
+    assert.ok(took > 1.3 * STALL_LIMIT_MS, `the data came in ${took} ms`);
+    await close();
+  } finally {
+    await server.close();
   }
 });
 

@@ -111,6 +111,45 @@ function serve({ missing = [], alter = {}, root = site, encoding = null, chunked
   })));
 }
 
+// Serves the site with each file's length, `name` slowly but steadily: in
+// pieces of `piece` bytes, one every `everyMs`, as a slow line that never
+// stops. The returned server is closed by `close()`.
+function serveSlowly(name, { piece = 65536, everyMs = 200 } = {}) {
+  const root = path.resolve(site);
+  const server = http.createServer((request, response) => {
+    const where = decodeURIComponent(new URL(request.url, 'http://localhost').pathname).slice(1) || 'index.html';
+    const file = path.join(root, where);
+    if (path.dirname(file) !== root || !fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    const body = fs.readFileSync(file);
+    response.writeHead(200, { 'Content-Type': TYPES[path.extname(where)] || 'application/octet-stream',
+                              'Content-Length': body.length });
+    if (where !== name) {
+      response.end(body);
+      return;
+    }
+    const next = (offset) => {
+      if (response.destroyed) return;
+      if (offset >= body.length) {
+        response.end();
+        return;
+      }
+      response.write(body.subarray(offset, offset + piece));
+      setTimeout(next, everyMs, offset + piece);
+    };
+    next(0);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => {
+      server.closeAllConnections();
+      return new Promise((done) => server.close(done));
+    },
+  })));
+}
+
 // Writes a body whole, or in 64 KiB pieces each in a turn of its own.
 function send(response, body, inPieces, done) {
   if (!inPieces) {
@@ -261,6 +300,6 @@ function holdData(target) {
   return target.route((url) => url.pathname.endsWith('/vellmoor.data'), () => {});
 }
 
-module.exports = { site, serve, servedSite, launch, open, started, camera, picture, decode, reference, difference,
+module.exports = { site, serve, serveSlowly, servedSite, launch, open, started, camera, picture, decode, reference, difference,
                    closeEnough, holdData,
                    ENGINES: engines.ENGINES, startEngine };
