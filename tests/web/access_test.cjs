@@ -69,10 +69,11 @@ test('a plain click on a key acts once, as a tap does; the outline shows for the
   ];
   for (const [index, [how, press]] of presses.entries()) {
     await press();
-    assert.equal(await z(), start - index - 1, `${how} did not walk one step`);
+    await web.until(`one step for ${how}`, z, (now) => now === start - index - 1);
   }
 
   await page.locator('#keys button').first().focus();
   await page.keyboard.press('Shift+Tab');
-  assert.deepEqual(await outline(), [true, 'solid'], 'the keyboard sees where the focus is');
+  await web.until('the canvas focused with its outline, for the keyboard', outline,
+                  ([focused, style]) => focused && style === 'solid');
 });

@@ -77,7 +77,7 @@ test('at ratio 2 the picture has twice the pixels, and pointer and full screen f
   await page.mouse.move(box.x + 250, box.y + 200);
   assert.equal((await web.camera(page)).yaw, yaw);
   await page.mouse.move(box.x + 100, box.y + 200);
-  assert.ok((await web.camera(page)).yaw > yaw, 'turned left');
+  await web.until('a turn to the left', () => web.camera(page), (now) => now.yaw > yaw);
 
   await page.click('#fullscreen');
   const screen = await page.evaluate(() => [2 * innerWidth, 2 * innerHeight]);
@@ -134,12 +134,12 @@ test('in full screen on a phone the keys lie over the picture, clear of its midd
   }
   const z = (await web.camera(page)).eyeZ;
   await page.tap('#keys button[data-key="w"]');
-  assert.ok((await web.camera(page)).eyeZ < z, 'w walked');
+  await web.until('w to walk', () => web.camera(page), (now) => now.eyeZ < z);
 
   // The Esc button asks once before it ends.
   await page.tap('#end');
+  await web.until('the Esc button to ask', () => page.locator('#end').innerText(), (text) => /again/.test(text));
   assert.equal(await page.evaluate(() => window.vellmoor.state), 'running');
-  assert.match(await page.locator('#end').innerText(), /again/);
   await page.tap('#end');
   await page.waitForFunction(() => window.vellmoor.state === 'ended');
 });
@@ -200,8 +200,9 @@ test('keys act wherever the focus is, by where they sit on the keyboard', async 
   await page.focus('#fullscreen');
   const eye = () => web.camera(page);
   const start = await eye();
+  const steps = (n) => web.until(`${n} steps forward`, eye, (now) => Math.abs(now.eyeZ - (start.eyeZ - n)) < 1e-3);
   await page.keyboard.press('w');  // heard with a button focused
-  assert.ok(Math.abs((await eye()).eyeZ - (start.eyeZ - 1)) < 1e-3);
+  await steps(1);
   // The W key of a Russian layout, and of a French one ('z').
   const session = await page.context().newCDPSession(page);
   for (const key of ['ц', 'z']) {
@@ -209,18 +210,19 @@ test('keys act wherever the focus is, by where they sit on the keyboard', async 
       await session.send('Input.dispatchKeyEvent', { type, key, code: 'KeyW', text: key });
     }
   }
-  assert.ok(Math.abs((await eye()).eyeZ - (start.eyeZ - 3)) < 1e-3, JSON.stringify(await eye()));
+  await steps(3);
   // Upper case without Shift: Caps Lock, said once; the key still walks.
   await page.keyboard.press('W');
-  assert.match(await page.locator('#notice').innerText(), /Caps Lock/);
-  assert.ok(Math.abs((await eye()).eyeZ - (start.eyeZ - 4)) < 1e-3);
+  await web.until('Caps Lock told', () => page.locator('#notice').innerText(), (text) => /Caps Lock/.test(text));
+  await steps(4);
   await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
   await page.keyboard.press('W');
+  await steps(5);
   assert.equal(await page.locator('#notice').innerText(), '');
   // Space on a focused button presses it and is not a key for the program.
   await page.focus('#steady');
   await page.keyboard.press(' ');
-  assert.equal(await page.getAttribute('#steady', 'aria-pressed'), 'true');
+  await web.until('Steady lamps pressed', () => page.getAttribute('#steady', 'aria-pressed'), (pressed) => pressed === 'true');
   assert.deepEqual(problems, []);
 });
 
@@ -249,7 +251,7 @@ test('steady lamps: on under reduced motion, lit while the ball turns, switchabl
   });
   assert.ok(web.difference(web.decode(ball), web.decode(turned), 0).within < 1, 'the mirror ball turns');
   await page.click('#steady');
-  assert.ok((await lampStates(page)).length > 1, 'flashing again');
+  await web.until('the lamps flashing again', () => lampStates(page), (states) => states.length > 1);
   await page.reload();
   await web.started(page);
   assert.equal(await page.getAttribute('#steady', 'aria-pressed'), 'false');

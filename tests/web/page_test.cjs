@@ -25,14 +25,14 @@ test('Chromium (touch through its DevTools protocol): an on-screen key tapped, a
   const { page } = await running({ touch: true });
   const start = await web.camera(page);
   await page.tap('#keys button[data-key="w"]');
-  assert.ok(Math.abs((await web.camera(page)).eyeZ - (start.eyeZ - 1)) < 1e-3);
+  await web.until('a step forward', () => web.camera(page), (now) => Math.abs(now.eyeZ - (start.eyeZ - 1)) < 1e-3);
   const touch = await page.context().newCDPSession(page);
   const from = await onCanvas(page, 300, 200);
   const to = await onCanvas(page, 40, 200);
   await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [from] });
   await touch.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [to] });
   await touch.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-  assert.ok((await web.camera(page)).yaw > start.yaw, 'turned left');
+  await web.until('a turn to the left', () => web.camera(page), (now) => now.yaw > start.yaw);
 });
 
 test('full screen gives the program the screen\'s size, and leaving it 600x400 again', async () => {

@@ -215,6 +215,19 @@ async function started(page) {
   }
 }
 
+// Waits until `holds` is true of what `probe` gives, looking every 50 ms for
+// at most `timeout` ms, and returns it; fails saying what was waited for and
+// what was seen last. For what the page does after a key, a click or a touch.
+async function until(what, probe, holds, timeout = 10000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    const seen = await probe();
+    if (holds(seen)) return seen;
+    if (Date.now() > end) throw new Error(`waited ${timeout} ms for ${what}; saw ${JSON.stringify(seen)}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
 function camera(page) {
   return page.evaluate(() => window.vellmoor.testing.camera());
 }
@@ -300,6 +313,6 @@ function holdData(target) {
   return target.route((url) => url.pathname.endsWith('/vellmoor.data'), () => {});
 }
 
-module.exports = { site, serve, serveSlowly, servedSite, launch, open, started, camera, picture, decode, reference, difference,
+module.exports = { site, serve, serveSlowly, servedSite, launch, open, started, until, camera, picture, decode, reference, difference,
                    closeEnough, holdData,
                    ENGINES: engines.ENGINES, startEngine };
