@@ -275,6 +275,28 @@ ViewWait VellmoorProcess::waitForSteadyView(int columns, double seconds, double 
         columns, "the view", [](const Picture&) { return std::string(); }, seconds, tolerance);
 }
 
+ViewWait VellmoorProcess::waitForDifference(const Picture& from, int columns, double atLeast,
+                                            double seconds) {
+    const auto start = Clock::now();
+    ViewWait wait;
+    double largest = -1.0;
+    for (;;) {
+        wait.view = grab();
+        largest = std::max(largest, meanDifference(from, wait.view, 0, columns));
+        if (largest > atLeast) {
+            wait.reached = true;
+            return wait;
+        }
+        if (secondsSince(start) >= seconds) {
+            wait.report = format("waited %.0f s for the view in columns 0-%d to differ from the "
+                                 "earlier one by more than %.2f; it differed by %.3f at most",
+                                 seconds, columns, atLeast, largest);
+            return wait;
+        }
+        pause();
+    }
+}
+
 ViewWait VellmoorProcess::waitForChangedView(const Picture& from, int columns, double atLeast,
                                              double seconds, double tolerance) {
     return waitForView(

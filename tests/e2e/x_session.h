@@ -105,6 +105,10 @@ class VellmoorProcess {
                          double seconds = kViewSeconds, double tolerance = 0.0);
     ViewWait waitForSteadyView(int columns, double seconds = kViewSeconds,
                                double tolerance = 0.0);
+    // The first look at a view that differs from `from` by more than `atLeast`,
+    // steady or not.
+    ViewWait waitForDifference(const Picture& from, int columns, double atLeast,
+                               double seconds = kViewSeconds);
     // A steady view that differs from `from` by more than `atLeast`.
     ViewWait waitForChangedView(const Picture& from, int columns, double atLeast,
                                 double seconds = kViewSeconds, double tolerance = 0.0);

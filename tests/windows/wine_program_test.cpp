@@ -162,18 +162,21 @@ TEST_F(WindowsZip, SteadyLampsStayLit) {
     ASSERT_TRUE(app.hasWindow()) << "no window titled '-=- Vellmoor -=-' appeared";
     const ViewWait start = waitForStartView(app);
     ASSERT_TRUE(start.reached) << start.report;
-    // Each move in the right-hand zone turns the view about 5.5 degrees; the
-    // twelve come in one go and the pointer rests in the dead zone after them.
-    std::vector<std::array<int, 2>> moves;
+    // Each move in the right-hand zone turns the view about 5.5 degrees. Wine
+    // hands the program only the last of the moves it has not yet read, so
+    // each move waits for its turn to be drawn before the next.
+    Picture view = start.view;
     for (int move = 0; move < 12; ++move) {
-        moves.push_back({move % 2 == 0 ? 596 : 598, 200});
+        app.movePointer(move % 2 == 0 ? 596 : 598, 200);
+        const ViewWait moved = app.waitForDifference(view, view.width, 2.0);
+        ASSERT_TRUE(moved.reached) << "move " << move << " did not turn the view: " << moved.report;
+        view = moved.view;
     }
-    moves.push_back({300, 200});
-    app.movePointer(moves);
+    app.movePointer(300, 200);
     // Turned, and holding still but for the mirror ball while frames are drawn.
     const ViewWait turned =
         app.waitForChangedView(start.view, start.view.width, 2.0, kViewSeconds, kBallTurning);
-    ASSERT_TRUE(turned.reached) << "turning towards the lamps: " << turned.report;
+    ASSERT_TRUE(turned.reached) << "turned towards the lamps: " << turned.report;
     for (int look = 1; look <= 5; ++look) {
         VellmoorProcess::pause();
         EXPECT_LT(meanDifference(turned.view, app.grab(), 0, turned.view.width), kBallTurning)
