@@ -22,20 +22,12 @@ async function hostPage(site, allow = 'fullscreen') {
 }
 
 // Waits until the walk-through's camera has come `steps` steps forward of `z`.
-function walked(room, z, steps) {
-  return room.waitForFunction(([from, n]) => Math.abs(window.vellmoor.testing.camera().eyeZ - (from - n)) < 1e-3,
-                              [z, steps], { timeout: 10000 })
-    .catch(async () => assert.fail(`waited for ${steps} steps forward of ${z}: ` +
-                                   `at ${(await web.camera(room)).eyeZ}`));
-}
-
-// Waits until the held keys are `keys`.
-function held(room, keys) {
-  return room.waitForFunction((wanted) => window.vellmoor.testing.held().join() === wanted, keys.join(),
-                              { timeout: 10000 })
-    .catch(async () => assert.fail(`waited for the keys held to be [${keys}]: ` +
-                                   `[${await room.evaluate(() => window.vellmoor.testing.held())}]`));
-}
+const walked = (room, z, steps) => web.until(`${steps} steps forward of ${z}`, () => web.camera(room),
+                                             (now) => Math.abs(now.eyeZ - (z - steps)) < 1e-3);
+// Waits until the keys held on the on-screen buttons are `keys`.
+const held = (room, keys) => web.until(`the keys held to be [${keys}]`,
+                                       () => room.evaluate(() => window.vellmoor.testing.held()),
+                                       (now) => now.join() === keys.join());
 
 test('embedded in another site, it takes no focus while loading, a click on a key or the picture ' +
      'does, and a key held on a button is let go when the page is hidden', async () => {
