@@ -110,9 +110,10 @@
     return null;
   }
 
-  // Whether a keydown shows Caps Lock on: a letter in upper case without Shift.
-  function showsCapsLock({key, shiftKey}) {
-    return !shiftKey && key.length === 1 && key !== key.toLowerCase();
+  // Whether a keydown shows Caps Lock on: a letter key giving upper case
+  // without Shift.
+  function showsCapsLock({key, code, shiftKey}) {
+    return /^Key[A-Z]$/.test(code) && !shiftKey && key.length === 1 && key !== key.toLowerCase();
   }
 
   // Whether a keydown on a button is the button's own: Space and Enter press it.

@@ -329,12 +329,11 @@
          'with Shift they do nothing.');
   }
 
-  // The character the desktop's GLUT would give, or null (decide.keyCode);
-  // a letter in upper case without Shift tells of Caps Lock.
+  // The character the desktop's GLUT would give, or null (decide.keyCode).
   function keyCode(event) {
-    if (/^Key[A-Z]$/.test(event.code || '') && event.key !== 'Escape' &&
-        !(event.ctrlKey || event.metaKey || event.altKey)) noteCapsLock(event);
-    return decide.keyCode(event);
+    const code = decide.keyCode(event);
+    if (code !== null) noteCapsLock(event);
+    return code;
   }
 
   // --- Focus ------------------------------------------------------------------
