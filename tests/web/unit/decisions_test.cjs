@@ -98,10 +98,10 @@ test('keys: letters where they sit, Shift upper case, a few named keys, no short
   assert.equal(code('q', { code: 'Digit1' }), 'q'.charCodeAt(0), 'not a letter\'s place: the key itself');
   assert.equal(code('1', { code: undefined }), 49);
 
-  assert.equal(decide.showsCapsLock({ key: 'W', shiftKey: false }), true);
-  assert.equal(decide.showsCapsLock({ key: 'W', shiftKey: true }), false);
-  assert.equal(decide.showsCapsLock({ key: 'w', shiftKey: false }), false);
-  assert.equal(decide.showsCapsLock({ key: 'Enter', shiftKey: false }), false);
+  const capsLock = (key, code, shiftKey = false) => decide.showsCapsLock({ key, code, shiftKey });
+  assert.deepEqual([capsLock('W', 'KeyW'), capsLock('Z', 'KeyW'), capsLock('W', 'KeyW', true), capsLock('w', 'KeyW'),
+                    capsLock('Enter', 'Enter'), capsLock('!', 'Digit1'), capsLock('Ä', 'Quote'), capsLock('Dead', 'KeyE')],
+                   [true, true, false, false, false, false, false, false]);
   assert.deepEqual([[' ', true], ['Enter', true], ['w', true], [' ', false], ['Enter', false]]
     .map(([key, onButton]) => decide.pressesButton(key, onButton)), [true, true, false, false, false]);
 });
