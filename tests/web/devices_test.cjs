@@ -195,7 +195,8 @@ test('where browsers lack parts of full screen, the button still shows the pictu
   }
 });
 
-test('keys act wherever the focus is, by where they sit on the keyboard', async () => {
+test('keys act wherever the focus is, by where they sit on the keyboard; a key held on a button is let go ' +
+     'when another page comes to the front', async () => {
   const { page, problems } = await load({ viewport: { width: 800, height: 900 } });
   await page.focus('#fullscreen');
   const eye = () => web.camera(page);
@@ -223,6 +224,21 @@ test('keys act wherever the focus is, by where they sit on the keyboard', async 
   await page.focus('#steady');
   await page.keyboard.press(' ');
   await web.until('Steady lamps pressed', () => page.getAttribute('#steady', 'aria-pressed'), (pressed) => pressed === 'true');
+
+  // Playwright has every page behave as focused; a browser's own focus
+  // moves between its windows.
+  const held = (keys) => web.until(`the keys held to be [${keys}]`, () => testing(page, 'held'),
+                                   (now) => now.join() === keys.join());
+  await session.send('Emulation.setFocusEmulationEnabled', { enabled: false });
+  await page.bringToFront();
+  await web.until('the page to have the focus', () => page.evaluate(() => document.hasFocus()), Boolean);
+  const box = await page.locator('#keys button[data-key="s"]').boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await held(['s']);
+  await (await page.context().newPage()).bringToFront();
+  await held([]);
+  await page.mouse.up();
   assert.deepEqual(problems, []);
 });
 

@@ -1,6 +1,6 @@
 // The page embedded in another site's page, whose reader may be typing while
-// it loads, in a frame allowed full screen or not, and a key held on it let go
-// when the page is hidden or its window loses the focus.
+// it loads, in a frame allowed full screen or not, and hidden while a key is
+// held on it.
 'use strict';
 
 const { test } = require('node:test');
@@ -91,29 +91,6 @@ test('embedded in another site, it takes no focus while loading, a click on a ke
   } finally {
     host.close();
   }
-});
-
-test('a key held on a button is let go when another page comes to the front', async () => {
-  // The program's data held back: the page's own holds are what is watched.
-  const context = await shared.browser.newContext();
-  shared.opened.push(context);
-  await web.holdData(context);
-  const page = await context.newPage();
-  await page.goto(shared.url);
-  // Playwright has every page behave as focused; a browser's own focus
-  // moves between its windows.
-  const session = await page.context().newCDPSession(page);
-  await session.send('Emulation.setFocusEmulationEnabled', { enabled: false });
-  await page.bringToFront();
-  await page.waitForFunction(() => document.hasFocus(), null, { timeout: 10000 });
-  const box = await page.locator('#keys button[data-key="s"]').boundingBox();
-  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
-  await page.mouse.down();
-  await held(page, ['s']);
-  const other = await context.newPage();
-  await other.bringToFront();
-  await held(page, []);
-  await page.mouse.up();
 });
 
 test('in a frame not allowed full screen the button fills the window', async () => {
