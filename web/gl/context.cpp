@@ -286,6 +286,18 @@ void Context::ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top
     multiply(orthographic(left, right, bottom, top, zNear, zFar));
 }
 
+void Context::frustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+                      GLdouble zFar) {
+    if (refusedInBegin()) {
+        return;
+    }
+    if (zNear <= 0.0 || zFar <= 0.0 || left == right || bottom == top || zNear == zFar) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
+    multiply(perspective(left, right, bottom, top, zNear, zFar));
+}
+
 void Context::pushMatrix() {
     if (refusedInBegin()) {
         return;

@@ -49,6 +49,8 @@ class Context {
     void popMatrix();
     void ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
                GLdouble zFar);
+    void frustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+                 GLdouble zFar);
     void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
 
     // Display lists

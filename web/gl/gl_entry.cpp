@@ -1,4 +1,5 @@
-// The OpenGL entry points: each hands its call to the context.
+// The OpenGL entry points: each hands its call to the context. Those that
+// specify a vertex or its attributes are in vertex_entry.cpp.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -15,34 +16,6 @@ void glBegin(GLenum mode) {
 void glEnd(void) {
     context().end();
 }
-void glVertex2f(GLfloat x, GLfloat y) {
-    context().vertex(x, y, 0.0f);
-}
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-    context().vertex(x, y, z);
-}
-void glVertex3fv(const GLfloat* v) {
-    context().vertex(v[0], v[1], v[2]);
-}
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-    context().normal(x, y, z);
-}
-void glNormal3fv(const GLfloat* v) {
-    context().normal(v[0], v[1], v[2]);
-}
-void glTexCoord2f(GLfloat s, GLfloat t) {
-    context().texCoord(s, t);
-}
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
-    context().color(r, g, b, 1.0f);
-}
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
-    context().color(r, g, b, a);
-}
-void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
-    context().rect(x1, y1, x2, y2);
-}
-
 void glMatrixMode(GLenum mode) {
     context().matrixMode(mode);
 }
@@ -53,6 +26,9 @@ void glLoadMatrixf(const GLfloat* m) {
     vgl::Matrix matrix{};
     std::copy(m, m + 16, matrix.m.begin());
     context().loadMatrix(matrix);
+}
+void glLoadMatrixd(const GLdouble* m) {
+    context().loadMatrix(vgl::fromDoubles(m));
 }
 void glMultMatrixf(const GLfloat* m) {
     vgl::Matrix matrix{};
@@ -78,12 +54,24 @@ void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     context().multiply(vgl::rotation(angle, x, y, z));
 }
+void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
+    context().multiply(vgl::rotation(static_cast<float>(angle), static_cast<float>(x),
+                                     static_cast<float>(y), static_cast<float>(z)));
+}
 void glScalef(GLfloat x, GLfloat y, GLfloat z) {
     context().multiply(vgl::scaling(x, y, z));
+}
+void glScaled(GLdouble x, GLdouble y, GLdouble z) {
+    context().multiply(
+        vgl::scaling(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
 }
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
     context().ortho(left, right, bottom, top, zNear, zFar);
+}
+void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+               GLdouble zFar) {
+    context().frustum(left, right, bottom, top, zNear, zFar);
 }
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     context().viewport(x, y, width, height);

@@ -109,6 +109,19 @@ Matrix orthographic(double left, double right, double bottom, double top, double
     return matrix;
 }
 
+Matrix perspective(double left, double right, double bottom, double top, double zNear,
+                   double zFar) {
+    Matrix matrix{};
+    element(matrix, 0, 0) = static_cast<float>(2.0 * zNear / (right - left));
+    element(matrix, 1, 1) = static_cast<float>(2.0 * zNear / (top - bottom));
+    element(matrix, 0, 2) = static_cast<float>((right + left) / (right - left));
+    element(matrix, 1, 2) = static_cast<float>((top + bottom) / (top - bottom));
+    element(matrix, 2, 2) = static_cast<float>(-(zFar + zNear) / (zFar - zNear));
+    element(matrix, 3, 2) = -1.0f;
+    element(matrix, 2, 3) = static_cast<float>(-2.0 * zFar * zNear / (zFar - zNear));
+    return matrix;
+}
+
 std::array<float, 9> normalMatrix(const Matrix& matrix) {
     const auto a = [&](int row, int col) { return static_cast<double>(matrix.at(row, col)); };
     // Cofactors of the upper 3x3; divided by the determinant they are the

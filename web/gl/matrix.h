@@ -30,6 +30,9 @@ Matrix rotation(float degrees, float x, float y, float z);
 Matrix scaling(float x, float y, float z);
 Matrix orthographic(double left, double right, double bottom, double top, double zNear,
                     double zFar);
+// glFrustum's matrix: the eye at the origin looking down -z, the near plane's
+// rectangle [left, right] x [bottom, top] filling the view.
+Matrix perspective(double left, double right, double bottom, double top, double zNear, double zFar);
 
 // The inverse transpose of the upper 3x3, which carries normals as the matrix
 // carries points; column-major, 9 values. A singular matrix gives zeros.

@@ -16,9 +16,9 @@ constexpr GLenum kValue = GL_INVALID_VALUE;
 constexpr Refusal kRefusals[] = {
     {Refused::ProjectionInList, "glMatrixMode",
      "glMatrixMode of anything but GL_MODELVIEW inside a display list", kOperation},
-    {Refused::LoadInList, "glLoadIdentity glLoadMatrixf",
+    {Refused::LoadInList, "glLoadIdentity glLoadMatrixf glLoadMatrixd",
      "glLoadIdentity or glLoadMatrix inside a display list", kOperation},
-    {Refused::ProjectiveMultiplyInList, "glMultMatrixf glMultMatrixd",
+    {Refused::ProjectiveMultiplyInList, "glMultMatrixf glMultMatrixd glFrustum",
      "a projective glMultMatrix inside a display list", kOperation},
     {Refused::ViewportInList, "glViewport", "glViewport inside a display list", kOperation},
     {Refused::LightInList, "glLightf glLightfv", "glLight inside a display list", kOperation},

@@ -53,6 +53,40 @@ bool among(GLenum value, std::initializer_list<GLenum> values) {
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
+bool startsWith(const std::string& name, const char* prefix) {
+    return name.rfind(prefix, 0) == 0;
+}
+
+// A command that sets a current attribute, of any type and form.
+bool setsAttribute(const std::string& name) {
+    return startsWith(name, "glNormal") || startsWith(name, "glColor") ||
+           startsWith(name, "glTexCoord");
+}
+
+// Issues the call, a colour without alpha or texture coordinates without r
+// and q given whole, as OpenGL completes them: alpha the type's largest value
+// (1 once converted), r 0 and q 1.
+void issueWhole(const Call& call) {
+    const std::string name = call.op->name;
+    differential::Values unused;
+    if (startsWith(name, "glColor3")) {
+        const std::string form = name.substr(8);  // "ub", "fv", ...
+        static const std::map<std::string, double> kLargest = {
+            {"b", 127}, {"s", 32767}, {"i", 2147483647.0}, {"f", 1},
+            {"d", 1},   {"ub", 255},  {"us", 65535},       {"ui", 4294967295.0}};
+        differential::Values args = call.args;
+        args.push_back(kLargest.at(form.substr(0, form.find('v'))));
+        differential::op("glColor4" + form).issue(args.data(), unused);
+    } else if (startsWith(name, "glTexCoord1") || startsWith(name, "glTexCoord2")) {
+        const auto part = [&](std::size_t i) {
+            return i < call.args.size() ? static_cast<GLfloat>(call.args[i]) : 0.0f;
+        };
+        glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+    } else {
+        call.op->issue(call.args.data(), unused);
+    }
+}
+
 // The pixel types OpenGL 1.2 added, which OpenGL 1.1 does not know.
 bool packedType(GLenum type) {
     return among(
@@ -306,10 +340,8 @@ class Deferred {
     // valid arguments only, as the others are errors), and the pushes and
     // pops that take them back.
     static bool setsCurrent(const Call& call) {
-        static const std::set<std::string> kNames = {"glNormal3f", "glNormal3fv",  "glColor3f",
-                                                     "glColor4f",  "glTexCoord2f", "glPushAttrib",
-                                                     "glPopAttrib"};
-        if (kNames.count(call.op->name) != 0) {
+        const std::string name = call.op->name;
+        if (setsAttribute(name) || name == "glPushAttrib" || name == "glPopAttrib") {
             return true;
         }
         if (!material(call)) {
@@ -370,16 +402,7 @@ class Deferred {
         }
         // Whole, as the three-part calls' last parts may not come back either.
         for (const Call& again : net(found->second)) {
-            const std::string name = again.op->name;
-            const auto part = [&](std::size_t i) { return static_cast<GLfloat>(again.args[i]); };
-            if (name == "glColor3f") {
-                glColor4f(part(0), part(1), part(2), 1.0f);
-            } else if (name == "glTexCoord2f") {
-                glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
-            } else {
-                differential::Values unused;
-                again.op->issue(again.args.data(), unused);
-            }
+            issueWhole(again);
         }
         outcome.substitute = kLostAttributes;
     }
@@ -410,10 +433,9 @@ struct Departure {
 // The calls OpenGL takes between glBegin and glEnd; the others are invalid
 // operations there, in Mesa as in OpenGL 1.1.
 bool allowedInBegin(const Call& call) {
-    static const std::set<std::string> kNames = {
-        "glVertex2f", "glVertex3f",   "glVertex3fv", "glNormal3f",   "glNormal3fv", "glColor3f",
-        "glColor4f",  "glTexCoord2f", "glMaterialf", "glMaterialfv", "glCallList",  "glEnd"};
-    return kNames.count(call.op->name) != 0;
+    const std::string name = call.op->name;
+    return setsAttribute(name) || startsWith(name, "glVertex") || startsWith(name, "glMaterial") ||
+           name == "glCallList" || name == "glEnd";
 }
 
 // Whether a call runs at once while a list is compiled, not compiled into it.
@@ -436,7 +458,7 @@ const Departure kDepartures[] = {
      "GL_LIGHTING_BIT, and stale attributes and materials come back; they are set again "
      "after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
-    {"glVertex2f glVertex3f glVertex3fv",
+    {"glVertex*",
      "a vertex outside glBegin/glEnd is undefined and left out (Mesa can spoil its memory on "
      "it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
@@ -553,18 +575,11 @@ const Departure kDepartures[] = {
          glGetIntegerv(GL_DEPTH_WRITEMASK, &mask);
          values.push_back(mask == kUnwritten ? kUnwritten : static_cast<GLint>(mask != 0));
      }},
-    {"glColor3f glTexCoord2f",
+    {"glColor3* glTexCoord1* glTexCoord2*",
      "a colour without alpha has alpha 1, texture coordinates without r and q have 0 and 1 "
      "(Mesa can keep what a longer call set before; they are given whole)",
      GL_NO_ERROR, [](const Call&, bool) { return true; },
-     [](const Call& c, differential::Values&) {
-         const auto part = [&](std::size_t i) { return static_cast<GLfloat>(c.args[i]); };
-         if (std::string(c.op->name) == "glColor3f") {
-             glColor4f(part(0), part(1), part(2), 1.0f);
-         } else {
-             glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
-         }
-     }},
+     [](const Call& c, differential::Values&) { issueWhole(c); }},
     {"glIsList", "a name is a list from glEndList on (Mesa answers GL_TRUE from glNewList on)",
      GL_NO_ERROR, [](const Call&, bool compiling) { return compiling; },
      [](const Call& c, differential::Values& values) {
@@ -592,7 +607,10 @@ bool names(const Departure& departure, const Call& call) {
     std::istringstream calls(departure.call);
     std::string name;
     while (calls >> name) {
-        if (name == call.op->name) {
+        // "glColor3*": every command whose name begins so.
+        const bool family = name.back() == '*';
+        if (family ? startsWith(call.op->name, name.substr(0, name.size() - 1).c_str())
+                   : name == call.op->name) {
             return true;
         }
     }
@@ -712,7 +730,7 @@ class Incomplete {
             mode_ = argument(call, 0);
             count_ = 0;
             drawn_ = true;
-        } else if (name == "glRectf") {
+        } else if (startsWith(name, "glRect")) {
             found_ = found_ || drawn_;
             drawn_ = true;
         } else if (name.rfind("glVertex", 0) == 0) {

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace differential {
 
@@ -71,8 +73,6 @@ const Domain kModes{
      N(GL_TRIANGLE_STRIP), N(GL_TRIANGLE_FAN), N(GL_QUADS), N(GL_QUAD_STRIP), N(GL_POLYGON)},
     {{10, "GL_POLYGON+1"}, {0x1234, "0x1234"}}};
 const Domain kCoordinate{numbers({0, 0.25, -0.5, 0.5}), {}};
-const Domain kPoint{numbers({0, 0.25, -0.5, 0.5}), {}, 3};
-const Domain kNormal{numbers({0, 1, -1, 0.5, 2}), {}, 3};
 const Domain kNormalPart{numbers({0, 1, -1, 0.5, 2}), {}};
 const Domain kTexturePart{numbers({0, 0.5, 1, -1, 2}), {}};
 const Domain kColour{numbers({0, 0.25, 0.5, 1}), numbers({-0.5, 1.5})};
@@ -95,6 +95,8 @@ const Domain kAngle{numbers({0, 30, 90, -45, 180}), {}};
 const Domain kAxis{numbers({0, 1, -1, 0.5}), {}};
 const Domain kScale{numbers({1, 2, 0.5, -1}), numbers({0})};
 const Domain kPlane{numbers({-2, -1, 1, 2}), {}};
+// glFrustum's near and far: positive, and the edges where it refuses them.
+const Domain kDepthPlane{numbers({0.5, 1, 3}), numbers({0, -1})};
 const Domain kPlace{numbers({0, 4}), numbers({-4})};
 const Domain kExtent{numbers({16, 64, 0}), numbers({-1})};
 
@@ -345,7 +347,6 @@ void floats(const double* a, GLfloat* out, int count) {
 
 std::vector<Op> makeOps() {
     using G = Group;
-    const Domain& C = kCoordinate;
     return {
         {"glBegin",
          G::Primitives,
@@ -353,62 +354,6 @@ std::vector<Op> makeOps() {
          [](const double* a, Values&) { glBegin(enumerant(a[0])); },
          1},
         {"glEnd", G::Primitives, {}, [](const double*, Values&) { glEnd(); }, 1},
-        {"glVertex2f",
-         G::Primitives,
-         {&C, &C},
-         [](const double* a, Values&) { glVertex2f(real(a[0]), real(a[1])); },
-         0},
-        {"glVertex3f",
-         G::Primitives,
-         {&C, &C, &C},
-         [](const double* a, Values&) { glVertex3f(real(a[0]), real(a[1]), real(a[2])); },
-         0},
-        {"glVertex3fv",
-         G::Primitives,
-         {&kPoint},
-         [](const double* a, Values&) {
-             GLfloat v[3];
-             floats(a, v, 3);
-             glVertex3fv(v);
-         },
-         0},
-        {"glNormal3f",
-         G::Primitives,
-         {&kNormalPart, &kNormalPart, &kNormalPart},
-         [](const double* a, Values&) { glNormal3f(real(a[0]), real(a[1]), real(a[2])); },
-         2},
-        {"glNormal3fv",
-         G::Primitives,
-         {&kNormal},
-         [](const double* a, Values&) {
-             GLfloat v[3];
-             floats(a, v, 3);
-             glNormal3fv(v);
-         },
-         1},
-        {"glTexCoord2f",
-         G::Primitives,
-         {&kTexturePart, &kTexturePart},
-         [](const double* a, Values&) { glTexCoord2f(real(a[0]), real(a[1])); },
-         2},
-        {"glColor3f",
-         G::Primitives,
-         {&kColour, &kColour, &kColour},
-         [](const double* a, Values&) { glColor3f(real(a[0]), real(a[1]), real(a[2])); },
-         1},
-        {"glColor4f",
-         G::Primitives,
-         {&kColour, &kColour, &kColour, &kColour},
-         [](const double* a, Values&) {
-             glColor4f(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
-         },
-         2},
-        {"glRectf",
-         G::Primitives,
-         {&C, &C, &C, &C},
-         [](const double* a, Values&) { glRectf(real(a[0]), real(a[1]), real(a[2]), real(a[3])); },
-         2},
-
         {"glMatrixMode",
          G::Matrices,
          {&kMatrixModes},
@@ -423,6 +368,11 @@ std::vector<Op> makeOps() {
              floats(a, m, 16);
              glLoadMatrixf(m);
          },
+         1},
+        {"glLoadMatrixd",
+         G::Matrices,
+         {&kMatrix},
+         [](const double* a, Values&) { glLoadMatrixd(a); },
          1},
         {"glMultMatrixf",
          G::Matrices,
@@ -457,6 +407,16 @@ std::vector<Op> makeOps() {
              glRotatef(real(a[0]), real(a[1]), real(a[2]), real(a[3]));
          },
          2},
+        {"glRotated",
+         G::Matrices,
+         {&kAngle, &kAxis, &kAxis, &kAxis},
+         [](const double* a, Values&) { glRotated(a[0], a[1], a[2], a[3]); },
+         1},
+        {"glScaled",
+         G::Matrices,
+         {&kScale, &kScale, &kScale},
+         [](const double* a, Values&) { glScaled(a[0], a[1], a[2]); },
+         1},
         {"glScalef",
          G::Matrices,
          {&kScale, &kScale, &kScale},
@@ -466,6 +426,11 @@ std::vector<Op> makeOps() {
          G::Matrices,
          {&kPlane, &kPlane, &kPlane, &kPlane, &kPlane, &kPlane},
          [](const double* a, Values&) { glOrtho(a[0], a[1], a[2], a[3], a[4], a[5]); },
+         2},
+        {"glFrustum",
+         G::Matrices,
+         {&kPlane, &kPlane, &kPlane, &kPlane, &kDepthPlane, &kDepthPlane},
+         [](const double* a, Values&) { glFrustum(a[0], a[1], a[2], a[3], a[4], a[5]); },
          2},
         {"glViewport",
          G::Matrices,
@@ -754,9 +719,14 @@ std::vector<Op> makeOps() {
 
 // --- Text ---------------------------------------------------------------------------
 
+// As short as reads back the same: a float's nine digits, more for the
+// doubles and 32-bit integers that need them.
 std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.9g", value);
+    if (std::strtod(text, nullptr) != value) {
+        std::snprintf(text, sizeof text, "%.17g", value);
+    }
     return text;
 }
 
@@ -787,6 +757,112 @@ double valueOf(const Domain& domain, const std::string& token) {
     return value;
 }
 
+// --- Vertex specification: every type and form ------------------------------------
+
+// Colour and normal components in each integer type: the ends of its range,
+// where OpenGL's conversion to [-1, 1] or [0, 1] is easiest to get wrong.
+const Domain kByteParts{numbers({-128, -1, 0, 1, 127}), {}};
+const Domain kUbyteParts{numbers({0, 1, 128, 255}), {}};
+const Domain kShortParts{numbers({-32768, -1, 0, 32767}), {}};
+const Domain kUshortParts{numbers({0, 1, 32768, 65535}), {}};
+const Domain kIntParts{numbers({-2147483648.0, -1, 0, 2147483647.0}), {}};
+const Domain kUintParts{numbers({0, 1, 2147483648.0, 4294967295.0}), {}};
+// Coordinates given as integers are taken as numbers.
+const Domain kWhole{numbers({0, 1, -1, 2}), {}};
+
+template <typename T, auto F, std::size_t... I>
+void spreadOver(const double* a, std::index_sequence<I...>) {
+    F(static_cast<T>(a[I])...);
+}
+// The arguments one by one, each converted to the command's type.
+template <typename T, std::size_t N, auto F>
+void spread(const double* a, Values&) {
+    spreadOver<T, F>(a, std::make_index_sequence<N>{});
+}
+// The arguments in one array (the v form).
+template <typename T, std::size_t N, auto F>
+void fromArray(const double* a, Values&) {
+    T v[N];
+    for (std::size_t i = 0; i < N; ++i) {
+        v[i] = static_cast<T>(a[i]);
+    }
+    F(v);
+}
+// glRect's v form: the two corners in two arrays.
+template <typename T, auto F>
+void fromCorners(const double* a, Values&) {
+    const T first[2] = {static_cast<T>(a[0]), static_cast<T>(a[1])};
+    const T second[2] = {static_cast<T>(a[2]), static_cast<T>(a[3])};
+    F(first, second);
+}
+
+std::vector<const Domain*> times(const Domain& domain, std::size_t n) {
+    return std::vector<const Domain*>(n, &domain);
+}
+
+// Both forms of a command F of N components of type T; generated sequences
+// name the first `weight` times as often as a weight of one, the v form half
+// as often.
+#define VGL_BOTH(F, T, N, domain, weight)                                                \
+    table.push_back({#F, Group::Primitives, times(domain, N), spread<T, N, F>, weight}); \
+    table.push_back(                                                                     \
+        {#F "v", Group::Primitives, times(domain, N), fromArray<T, N, F##v>, (weight) / 2})
+
+// Every type and form of glVertex, glNormal, glColor, glTexCoord and glRect.
+// Outside glBegin/glEnd a vertex has no meaning, so vertices are only issued
+// within the primitives the generator makes; it also takes the attributes
+// of other types from here (vertexAttributes).
+void addVertexSpecification(std::vector<Op>& table) {
+#define VGL_VERTEX(t, T, domain)             \
+    VGL_BOTH(glVertex2##t, T, 2, domain, 0); \
+    VGL_BOTH(glVertex3##t, T, 3, domain, 0)
+    VGL_VERTEX(s, GLshort, kWhole);
+    VGL_VERTEX(i, GLint, kWhole);
+    VGL_VERTEX(f, GLfloat, kCoordinate);
+    VGL_VERTEX(d, GLdouble, kCoordinate);
+#undef VGL_VERTEX
+
+    VGL_BOTH(glNormal3b, GLbyte, 3, kByteParts, 0);
+    VGL_BOTH(glNormal3s, GLshort, 3, kShortParts, 0);
+    VGL_BOTH(glNormal3i, GLint, 3, kIntParts, 0);
+    VGL_BOTH(glNormal3f, GLfloat, 3, kNormalPart, 2);
+    VGL_BOTH(glNormal3d, GLdouble, 3, kNormalPart, 0);
+
+#define VGL_COLOR(t, T, domain, weight)          \
+    VGL_BOTH(glColor3##t, T, 3, domain, weight); \
+    VGL_BOTH(glColor4##t, T, 4, domain, weight)
+    VGL_COLOR(b, GLbyte, kByteParts, 0);
+    VGL_COLOR(s, GLshort, kShortParts, 0);
+    VGL_COLOR(i, GLint, kIntParts, 0);
+    VGL_COLOR(f, GLfloat, kColour, 2);
+    VGL_COLOR(d, GLdouble, kColour, 0);
+    VGL_COLOR(ub, GLubyte, kUbyteParts, 0);
+    VGL_COLOR(us, GLushort, kUshortParts, 0);
+    VGL_COLOR(ui, GLuint, kUintParts, 0);
+#undef VGL_COLOR
+
+#define VGL_TEX_COORD(t, T, domain, weight)         \
+    VGL_BOTH(glTexCoord1##t, T, 1, domain, weight); \
+    VGL_BOTH(glTexCoord2##t, T, 2, domain, weight)
+    VGL_TEX_COORD(s, GLshort, kWhole, 0);
+    VGL_TEX_COORD(i, GLint, kWhole, 0);
+    VGL_TEX_COORD(f, GLfloat, kTexturePart, 1);
+    VGL_TEX_COORD(d, GLdouble, kTexturePart, 0);
+#undef VGL_TEX_COORD
+
+#define VGL_RECT(t, T, domain, weight)                                                        \
+    table.push_back(                                                                          \
+        {"glRect" #t, Group::Primitives, times(domain, 4), spread<T, 4, glRect##t>, weight}); \
+    table.push_back({"glRect" #t "v", Group::Primitives, times(domain, 4),                    \
+                     fromCorners<T, glRect##t##v>, (weight) / 2})
+    VGL_RECT(s, GLshort, kWhole, 0);
+    VGL_RECT(i, GLint, kWhole, 0);
+    VGL_RECT(f, GLfloat, kCoordinate, 2);
+    VGL_RECT(d, GLdouble, kCoordinate, 1);
+#undef VGL_RECT
+}
+#undef VGL_BOTH
+
 }  // namespace
 
 const char* groupName(Group group) {
@@ -796,7 +872,11 @@ const char* groupName(Group group) {
 }
 
 const std::vector<Op>& ops() {
-    static const std::vector<Op> table = makeOps();
+    static const std::vector<Op> table = [] {
+        std::vector<Op> made = makeOps();
+        addVertexSpecification(made);
+        return made;
+    }();
     return table;
 }
 

@@ -85,24 +85,41 @@ class Generator {
     void primitive(Sequence& out) {
         out.push_back(call(op("glBegin")));
         double angle = below(360);
+        // A normal, colour or texture coordinate of any type and form.
+        static const std::vector<const Op*> attributes = [] {
+            std::vector<const Op*> found;
+            for (const Op& candidate : ops()) {
+                const std::string name = candidate.name;
+                if (name.rfind("glNormal", 0) == 0 || name.rfind("glColor", 0) == 0 ||
+                    name.rfind("glTexCoord", 0) == 0) {
+                    found.push_back(&candidate);
+                }
+            }
+            return found;
+        }();
         static const char* const kAttributes[] = {"glNormal3f", "glNormal3fv", "glTexCoord2f",
                                                   "glColor3f",  "glColor4f",   "glMaterialfv",
                                                   "glMaterialf"};
-        static const char* const kVertices[] = {"glVertex2f", "glVertex3f", "glVertex3fv"};
+        static const char* const kVertices[] = {"glVertex2f",  "glVertex3f", "glVertex2fv",
+                                                "glVertex3fv", "glVertex2d", "glVertex3d",
+                                                "glVertex2dv", "glVertex3dv"};
         for (int items = below(8); items > 0; --items) {
             const double roll = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
             if (roll < 0.65) {
-                Call vertex{&op(kVertices[below(3)]), {}};
+                Call vertex{&op(kVertices[below(8)]), {}};
                 const double radians = angle * kPi / 180.0;
                 vertex.args = {static_cast<float>(0.5 * std::cos(radians)),
                                static_cast<float>(0.5 * std::sin(radians))};
-                if (vertex.op->args.size() != 2) {
+                if (vertex.op->args.size() == 3) {
                     vertex.args.push_back(0.25 * (below(3) - 1));
                 }
                 out.push_back(vertex);
                 angle += 25 + below(50);
-            } else if (roll < 0.9) {
+            } else if (roll < 0.8) {
                 out.push_back(call(op(kAttributes[below(7)])));
+            } else if (roll < 0.9) {
+                out.push_back(call(*attributes[static_cast<std::size_t>(
+                    below(static_cast<int>(attributes.size())))]));
             } else if (roll < 0.95) {
                 out.push_back(call(op("glCallList")));
             } else {
