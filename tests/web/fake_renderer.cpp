@@ -21,7 +21,7 @@ FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, in
 
 extern "C" {
 
-int vglCreateContext(int, int) {
+int vglCreateContext(int, int, int) {
     return 1;
 }
 int vglMaxTextureSize(void) {
@@ -69,7 +69,7 @@ void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     fakeRenderer().draws.push_back(draw);
 }
 
-void vglClear(int, int, const float*, int) {}
+void vglClear(unsigned, const float*, float, int, int) {}
 void vglViewport(int x, int y, int width, int height) {
     const int viewport[4] = {x, y, width, height};
     std::copy_n(viewport, 4, fakeRenderer().viewport);

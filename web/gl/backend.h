@@ -38,6 +38,21 @@ struct RenderState {
     std::int32_t blendSource;
     std::int32_t blendDestination;
     std::int32_t textureReplace;  // GL_REPLACE rather than GL_MODULATE
+    // Per-fragment operations, as OpenGL's enumerants where they name one.
+    std::int32_t depthFunc;
+    float depthRange[2];
+    std::int32_t colorMask[4];
+    std::int32_t dither;
+    std::int32_t scissorTest;
+    std::int32_t scissor[4];  // x, y, width, height
+    std::int32_t stencilTest;
+    std::int32_t stencilFunc;
+    std::int32_t stencilRef;
+    std::uint32_t stencilValueMask;
+    std::int32_t stencilFail;
+    std::int32_t stencilDepthFail;
+    std::int32_t stencilDepthPass;
+    std::uint32_t stencilWriteMask;
 };
 
 // Words per material: ambient, diffuse, specular, emission, shininess and
@@ -71,8 +86,9 @@ static_assert(sizeof(RenderState) % 4 == 0 && sizeof(DrawParameters) % 4 == 0,
 }  // namespace vgl
 
 extern "C" {
-// Makes the WebGL 2 context for a window of this size; 0 when there is none.
-int vglCreateContext(int width, int height);
+// Makes the WebGL 2 context for a window of this size, with a stencil buffer
+// if asked; 0 when there is none.
+int vglCreateContext(int width, int height, int stencil);
 int vglMaxTextureSize(void);
 // A mesh holds vertices (Vertex in recording.h) and 32-bit triangle indices. Static
 // meshes are uploaded once; the stream mesh (number 0) again at every update.
@@ -85,7 +101,10 @@ void vglSetMaterials(const float* materials, int count);
 void vglPrepareProgram(unsigned keyLow, unsigned keyHigh);
 void vglSetState(const vgl::RenderState* state);
 void vglDraw(int mesh, const vgl::DrawParameters* parameters);
-void vglClear(int colorBuffer, int depthBuffer, const float* clearColor, int depthMask);
+// Clears the buffers of glClear's mask (GL_COLOR_BUFFER_BIT and the rest)
+// through the masks and scissor of the last state sent, and the depth mask.
+void vglClear(unsigned mask, const float* clearColor, float clearDepth, int clearStencil,
+              int depthMask);
 void vglViewport(int x, int y, int width, int height);
 // Texture `name`'s level from tightly packed RGBA bytes.
 void vglTexImage(unsigned name, int level, int width, int height, const void* rgba);

@@ -112,10 +112,13 @@ void Context::renderStateChanging() {
     renderStateDirty_ = true;
 }
 
-void Context::windowCreated(int width, int height) {
+void Context::windowCreated(int width, int height, int stencilBits) {
     textures_.maxSize = vglMaxTextureSize();
+    stencilBits_ = stencilBits;
     state_.viewport.rect[2] = width;
     state_.viewport.rect[3] = height;
+    state_.scissor.box[2] = width;
+    state_.scissor.box[3] = height;
 }
 
 void Context::begin(GLenum mode) {

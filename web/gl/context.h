@@ -81,6 +81,17 @@ class Context {
     // Draws whatever immediate-mode geometry is waiting (glFlush, glFinish).
     void flush();
 
+    // Per-fragment operations (context_fragment.cpp)
+    void depthFunc(GLenum func);
+    void depthRange(GLclampd zNear, GLclampd zFar);
+    void clearDepth(GLclampd depth);
+    void colorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a);
+    void scissor(GLint x, GLint y, GLsizei width, GLsizei height);
+    void stencilFunc(GLenum func, GLint ref, GLuint mask);
+    void stencilOp(GLenum fail, GLenum depthFail, GLenum depthPass);
+    void stencilMask(GLuint mask);
+    void clearStencil(GLint s);
+
     // Queries
     GLenum takeError();
     void getIntegers(GLenum pname, GLint* params);
@@ -108,8 +119,9 @@ class Context {
     // The refusal the last calls met, if any, and forgets it.
     const Refusal* takeRefusal();
 
-    // The window's context was made: what the renderer allows is known now.
-    void windowCreated(int width, int height);
+    // The window's context was made, with a stencil buffer of `stencilBits`:
+    // what the renderer allows is known now.
+    void windowCreated(int width, int height, int stencilBits);
     // The renderer lost its context and has a new one: every list's mesh is
     // uploaded again, the rest sent again before the next draw.
     void rendererRestored();
@@ -133,6 +145,8 @@ class Context {
     // Whether a call that changes state the layer keeps out of display lists
     // is being compiled into one: then it is refused.
     bool refusedInList(Refused which);
+    // refusedInList and refusedInBegin for the per-fragment state.
+    bool fragmentStateRefused();
     // Whether a call OpenGL forbids between glBegin and glEnd comes there:
     // then it is an invalid operation. A list compiled from the call is
     // inside a primitive it began; otherwise, the call runs inside one.
@@ -155,6 +169,7 @@ class Context {
     // Draws the waiting immediate geometry, which `frame` carries into eye space.
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
+    void packFragmentState(RenderState& r) const;
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     void callInPrimitive(const DisplayList& list);
@@ -192,6 +207,7 @@ class Context {
     MaterialTable materials_;
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
+    int stencilBits_ = 0;
     LightSelection lightSelection_;
 
     TextureObjects textures_;

@@ -108,6 +108,26 @@ void Context::sendMaterials() {
     sentMaterials_ = materials_.version();
 }
 
+void Context::packFragmentState(RenderState& r) const {
+    r.depthFunc = static_cast<std::int32_t>(state_.depth.func);
+    std::copy_n(state_.viewport.depthRange, 2, r.depthRange);
+    for (int i = 0; i < 4; ++i) {
+        r.colorMask[i] = word(state_.colorBuffer.writeMask[i]);
+    }
+    r.dither = word(state_.colorBuffer.dither);
+    r.scissorTest = word(state_.scissor.test);
+    std::copy_n(state_.scissor.box, 4, r.scissor);
+    const StencilGroup& stencil = state_.stencil;
+    r.stencilTest = word(stencil.test);
+    r.stencilFunc = static_cast<std::int32_t>(stencil.func);
+    r.stencilRef = stencil.ref;
+    r.stencilValueMask = stencil.valueMask;
+    r.stencilFail = static_cast<std::int32_t>(stencil.fail);
+    r.stencilDepthFail = static_cast<std::int32_t>(stencil.depthFail);
+    r.stencilDepthPass = static_cast<std::int32_t>(stencil.depthPass);
+    r.stencilWriteMask = stencil.writeMask;
+}
+
 void Context::sendRenderState() {
     if (!renderStateDirty_) {
         return;
@@ -142,6 +162,7 @@ void Context::sendRenderState() {
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    packFragmentState(r);
     lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide);
     vglSetState(&r);
     renderStateDirty_ = false;

@@ -21,6 +21,13 @@ int one(double (&values)[16], double value) {
     return 1;
 }
 
+// A value as an integer, rounded; the integers' ends stand for what lies
+// beyond them (a mask of 32 ones).
+GLint roundedInteger(double value) {
+    return static_cast<GLint>(
+        std::lround(std::min<double>(INT_MAX, std::max<double>(INT_MIN, value))));
+}
+
 // A colour or normal component as an integer: [-1, 1] mapped linearly onto
 // the integers, which bound what lies beyond.
 GLint mappedInteger(double value) {
@@ -53,7 +60,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     }
     if (isLight(pname) || pname == GL_LIGHTING || pname == GL_DEPTH_TEST || pname == GL_BLEND ||
         pname == GL_NORMALIZE || pname == GL_CULL_FACE || pname == GL_TEXTURE_1D ||
-        pname == GL_TEXTURE_2D) {
+        pname == GL_TEXTURE_2D || pname == GL_DITHER || pname == GL_STENCIL_TEST ||
+        pname == GL_SCISSOR_TEST) {
         return one(values, isEnabled(pname) ? 1 : 0);
     }
     const Surface& current = state_.surface;
@@ -102,6 +110,30 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, state_.colorBuffer.blendSource);
         case GL_BLEND_DST:
             return one(values, state_.colorBuffer.blendDestination);
+        case GL_DEPTH_FUNC:
+            return one(values, state_.depth.func);
+        case GL_COLOR_WRITEMASK:
+            return copied(values, state_.colorBuffer.writeMask);
+        case GL_SCISSOR_BOX:
+            return copied(values, state_.scissor.box);
+        case GL_STENCIL_BITS:
+            return one(values, stencilBits_);
+        case GL_STENCIL_FUNC:
+            return one(values, state_.stencil.func);
+        case GL_STENCIL_REF:
+            return one(values, state_.stencil.ref);
+        case GL_STENCIL_VALUE_MASK:
+            return one(values, state_.stencil.valueMask);
+        case GL_STENCIL_FAIL:
+            return one(values, state_.stencil.fail);
+        case GL_STENCIL_PASS_DEPTH_FAIL:
+            return one(values, state_.stencil.depthFail);
+        case GL_STENCIL_PASS_DEPTH_PASS:
+            return one(values, state_.stencil.depthPass);
+        case GL_STENCIL_WRITEMASK:
+            return one(values, state_.stencil.writeMask);
+        case GL_STENCIL_CLEAR_VALUE:
+            return one(values, state_.stencil.clear);
         case GL_LIGHT_MODEL_TWO_SIDE:
             return one(values, state_.lighting.twoSide ? 1 : 0);
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
@@ -125,6 +157,10 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return copied(values, state_.colorBuffer.clearColor);
         case GL_LIGHT_MODEL_AMBIENT:
             return copied(values, state_.lighting.sceneAmbient);
+        case GL_DEPTH_RANGE:
+            return copied(values, state_.viewport.depthRange);
+        case GL_DEPTH_CLEAR_VALUE:
+            return one(values, state_.depth.clear);
         default:
             return 0;
     }
@@ -146,7 +182,7 @@ void Context::getIntegers(GLenum pname, GLint* params) {
     bool mapped = false;
     const int count = getState(pname, values, mapped);
     for (int i = 0; i < count; ++i) {
-        params[i] = mapped ? mappedInteger(values[i]) : static_cast<GLint>(std::lround(values[i]));
+        params[i] = mapped ? mappedInteger(values[i]) : roundedInteger(values[i]);
     }
 }
 

@@ -41,9 +41,10 @@ bool destinationFactor(GLenum factor) {
     }
 }
 
-// The buffers glClear names: colour, depth, and the accumulation and stencil
-// buffers the window does not have.
-const GLbitfield kClearBits = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | 0x00000200 | 0x00000400;
+// The buffers glClear names: colour, depth, stencil, and the accumulation
+// buffer the window does not have.
+const GLbitfield kClearBits =
+    GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | 0x00000200;
 }  // namespace
 
 void Context::enable(GLenum cap, bool on) {
@@ -71,6 +72,15 @@ void Context::enable(GLenum cap, bool on) {
             break;
         case GL_BLEND:
             flag = &state_.colorBuffer.blend;
+            break;
+        case GL_DITHER:
+            flag = &state_.colorBuffer.dither;
+            break;
+        case GL_STENCIL_TEST:
+            flag = &state_.stencil.test;
+            break;
+        case GL_SCISSOR_TEST:
+            flag = &state_.scissor.test;
             break;
         case GL_NORMALIZE:
             flag = &state_.transform.normalize;
@@ -111,6 +121,12 @@ bool Context::isEnabled(GLenum cap) {
             return state_.depth.test;
         case GL_BLEND:
             return state_.colorBuffer.blend;
+        case GL_DITHER:
+            return state_.colorBuffer.dither;
+        case GL_STENCIL_TEST:
+            return state_.stencil.test;
+        case GL_SCISSOR_TEST:
+            return state_.scissor.test;
         case GL_NORMALIZE:
             return state_.transform.normalize;
         default:
@@ -172,8 +188,11 @@ void Context::clear(GLbitfield mask) {
         return;
     }
     flush();
-    vglClear(word((mask & GL_COLOR_BUFFER_BIT) != 0), word((mask & GL_DEPTH_BUFFER_BIT) != 0),
-             state_.colorBuffer.clearColor, word(state_.surface.depthMask.value));
+    // The colour and stencil masks and the scissor box apply as they are now.
+    sendRenderState();
+    vglClear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT),
+             state_.colorBuffer.clearColor, state_.depth.clear, state_.stencil.clear,
+             word(state_.surface.depthMask.value));
 }
 
 void Context::pushAttrib(GLbitfield mask) {

@@ -134,6 +134,33 @@ void glFrontFace(GLenum mode) {
 void glDepthMask(GLboolean flag) {
     context().depthMask(flag);
 }
+void glDepthFunc(GLenum func) {
+    context().depthFunc(func);
+}
+void glDepthRange(GLclampd zNear, GLclampd zFar) {
+    context().depthRange(zNear, zFar);
+}
+void glClearDepth(GLclampd depth) {
+    context().clearDepth(depth);
+}
+void glColorMask(GLboolean red, GLboolean green, GLboolean blue, GLboolean alpha) {
+    context().colorMask(red, green, blue, alpha);
+}
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    context().scissor(x, y, width, height);
+}
+void glStencilFunc(GLenum func, GLint ref, GLuint mask) {
+    context().stencilFunc(func, ref, mask);
+}
+void glStencilOp(GLenum fail, GLenum zfail, GLenum zpass) {
+    context().stencilOp(fail, zfail, zpass);
+}
+void glStencilMask(GLuint mask) {
+    context().stencilMask(mask);
+}
+void glClearStencil(GLint s) {
+    context().clearStencil(s);
+}
 void glBlendFunc(GLenum sfactor, GLenum dfactor) {
     context().blendFunc(sfactor, dfactor);
 }

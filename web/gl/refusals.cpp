@@ -29,6 +29,12 @@ constexpr Refusal kRefusals[] = {
     {Refused::BlendFuncInList, "glBlendFunc", "glBlendFunc inside a display list", kOperation},
     {Refused::ClearColorInList, "glClearColor", "glClearColor inside a display list", kOperation},
     {Refused::ClearInList, "glClear", "glClear inside a display list", kOperation},
+    {Refused::FragmentStateInList,
+     "glDepthFunc glDepthRange glClearDepth glColorMask glScissor glStencilFunc glStencilOp "
+     "glStencilMask glClearStencil",
+     "the depth function and range, colour mask, scissor box or stencil state inside a display "
+     "list",
+     kOperation},
     {Refused::TexParameterInList, "glTexParameteri", "glTexParameter inside a display list",
      kOperation},
     {Refused::TexEnvInList, "glTexEnvf glTexEnvi", "glTexEnv inside a display list", kOperation},

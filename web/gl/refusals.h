@@ -21,6 +21,7 @@ enum class Refused {
     BlendFuncInList,
     ClearColorInList,
     ClearInList,
+    FragmentStateInList,
     TexParameterInList,
     TexEnvInList,
     TexImageInList,

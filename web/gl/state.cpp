@@ -39,6 +39,9 @@ void takeEnables(ServerState& to, const ServerState& from) {
     }
     to.depth.test = from.depth.test;
     to.colorBuffer.blend = from.colorBuffer.blend;
+    to.colorBuffer.dither = from.colorBuffer.dither;
+    to.stencil.test = from.stencil.test;
+    to.scissor.test = from.scissor.test;
     to.transform.normalize = from.transform.normalize;
     to.texture.line = from.texture.line;
 }
@@ -58,6 +61,8 @@ const Group kGroups[] = {
      take<&ServerState::lighting>},
     {GL_DEPTH_BUFFER_BIT, take<&Surface::depthMask>, take<&ServerState::depth>},
     {GL_COLOR_BUFFER_BIT, nullptr, take<&ServerState::colorBuffer>},
+    {GL_STENCIL_BUFFER_BIT, nullptr, take<&ServerState::stencil>},
+    {GL_SCISSOR_BIT, nullptr, take<&ServerState::scissor>},
     {GL_TRANSFORM_BIT, nullptr, take<&ServerState::transform>},
     {GL_TEXTURE_BIT, take<&Surface::texture, &Surface::textured>, take<&ServerState::texture>},
     {GL_POLYGON_BIT, take<&Surface::clockwise>, nullptr},

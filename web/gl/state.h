@@ -39,6 +39,8 @@ struct LightingGroup {
 // GL_DEPTH_BUFFER_BIT, with the surface's depth mask.
 struct DepthGroup {
     bool test = false;
+    GLenum func = GL_LESS;
+    float clear = 1.0f;
 };
 
 // GL_COLOR_BUFFER_BIT.
@@ -47,6 +49,28 @@ struct ColorBufferGroup {
     GLenum blendSource = GL_ONE;
     GLenum blendDestination = GL_ZERO;
     float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    bool writeMask[4] = {true, true, true, true};  // glColorMask
+    bool dither = true;
+};
+
+// GL_STENCIL_BUFFER_BIT. The masks start as ones in each of the 8 bits a
+// stencil buffer has here.
+struct StencilGroup {
+    bool test = false;
+    GLenum func = GL_ALWAYS;
+    GLint ref = 0;  // clamped to what the buffer holds
+    GLuint valueMask = 0xFF;
+    GLenum fail = GL_KEEP;
+    GLenum depthFail = GL_KEEP;
+    GLenum depthPass = GL_KEEP;
+    GLuint writeMask = 0xFF;
+    GLint clear = 0;
+};
+
+// GL_SCISSOR_BIT; the box is the window's until glScissor.
+struct ScissorGroup {
+    bool test = false;
+    GLint box[4] = {0, 0, 0, 0};
 };
 
 // GL_TRANSFORM_BIT.
@@ -66,6 +90,7 @@ struct TextureGroup {
 // GL_VIEWPORT_BIT.
 struct ViewportGroup {
     GLint rect[4] = {0, 0, 0, 0};
+    float depthRange[2] = {0.0f, 1.0f};  // glDepthRange's near and far
 };
 
 // The state outside display lists, as glPushAttrib saves it.
@@ -74,6 +99,8 @@ struct ServerState {
     LightingGroup lighting;
     DepthGroup depth;
     ColorBufferGroup colorBuffer;
+    StencilGroup stencil;
+    ScissorGroup scissor;
     TransformGroup transform;
     TextureGroup texture;
     ViewportGroup viewport;

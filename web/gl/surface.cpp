@@ -83,14 +83,19 @@ void applyCurrent(Surface& surface, const Surface& listEnd) {
         copyParts(surface.material[face], listEnd.material[face], listEnd.materialParts[face]);
         surface.materialParts[face] |= listEnd.materialParts[face];
     }
+    // What the list set counts as set where it is called, so that a list
+    // calling it sets it too.
     if (listEnd.colorSet) {
         std::copy_n(listEnd.color, 4, surface.color);
+        surface.colorSet = true;
     }
     if (listEnd.normalSet) {
         std::copy_n(listEnd.normal, 3, surface.normal);
+        surface.normalSet = true;
     }
     if (listEnd.texCoordSet) {
         std::copy_n(listEnd.texCoord, 2, surface.texCoord);
+        surface.texCoordSet = true;
     }
 }
 

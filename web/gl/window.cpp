@@ -4,10 +4,10 @@
 #include "backend.h"
 #include "context.h"
 
-int vglCreateWindow(int width, int height) {
-    if (vglCreateContext(width, height) == 0) {
+int vglCreateWindow(int width, int height, int stencil) {
+    if (vglCreateContext(width, height, stencil) == 0) {
         return 0;
     }
-    vgl::context().windowCreated(width, height);
+    vgl::context().windowCreated(width, height, stencil != 0 ? 8 : 0);
     return 1;
 }

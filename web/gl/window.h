@@ -12,9 +12,10 @@ enum VglContextState {
 };
 
 extern "C" {
-// Makes the WebGL 2 context for the page's window of this size and readies
-// the layer for it; 0 when the browser has none.
-int vglCreateWindow(int width, int height);
+// Makes the WebGL 2 context for the page's window of this size, with an
+// 8-bit stencil buffer if `stencil`, and readies the layer for it; 0 when the
+// browser has none.
+int vglCreateWindow(int width, int height, int stencil);
 // The context now (web/js/renderer.js).
 int vglContextState(void);
 // After kVglContextNew: the layer uploads every display list's mesh again and

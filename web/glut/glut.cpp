@@ -25,6 +25,7 @@ namespace {
 struct Window {
     int width = 300;
     int height = 300;
+    bool stencil = false;  // GLUT_STENCIL asked for
     bool created = false;
     bool redisplay = false;
     bool reshape = false;  // a new size waits to be reported
@@ -102,8 +103,10 @@ void glutInit(int*, char**) {
     // GLUT's own options mean nothing in a page.
 }
 
-void glutInitDisplayMode(unsigned int) {
-    // Always RGB, double-buffered, with a depth buffer.
+void glutInitDisplayMode(unsigned int mode) {
+    // Always RGB, double-buffered, with a depth buffer; a stencil buffer
+    // only when asked for, as it costs memory.
+    window.stencil = (mode & GLUT_STENCIL) != 0;
 }
 
 void glutInitWindowSize(int width, int height) {
@@ -122,7 +125,7 @@ int glutCreateWindow(const char* title) {
         std::fprintf(stderr, "vellmoor: the web page has one window only\n");
         return 0;
     }
-    if (!vglCreateWindow(window.width, window.height)) {
+    if (!vglCreateWindow(window.width, window.height, window.stencil ? 1 : 0)) {
         std::fprintf(stderr, "vellmoor: this browser cannot draw with WebGL 2\n");
         std::exit(1);
     }

@@ -200,13 +200,14 @@ var LibraryVellmoorRenderer = {
   },
 
   vglCreateContext__deps: ['$VGL'],
-  vglCreateContext: function(width, height) {
+  vglCreateContext: function(width, height, stencil) {
     var canvas = Module['canvas'];
     canvas.width = width;
     canvas.height = height;
-    // An opaque, single-sampled RGB window with a depth buffer, as on the desktop.
+    // An opaque, single-sampled RGB window with a depth buffer, as on the
+    // desktop, and a stencil buffer if the program asked for one.
     var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: true,
-                                          stencil: false, premultipliedAlpha: false,
+                                          stencil: stencil !== 0, premultipliedAlpha: false,
                                           preserveDrawingBuffer: false});
     if (!gl) return 0;
     VGL.init(gl);
@@ -288,6 +289,21 @@ var LibraryVellmoorRenderer = {
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
     if (HEAP32[f + at.blend]) gl.enable(gl.BLEND); else gl.disable(gl.BLEND);
     gl.blendFunc(HEAP32[f + at.blendSource], HEAP32[f + at.blendDestination]);
+    // The per-fragment operations, OpenGL's enumerants being WebGL's.
+    gl.depthFunc(HEAP32[f + at.depthFunc]);
+    gl.depthRange(HEAPF32[f + at.depthRange], HEAPF32[f + at.depthRange + 1]);
+    gl.colorMask(HEAP32[f + at.colorMask] !== 0, HEAP32[f + at.colorMask + 1] !== 0,
+                 HEAP32[f + at.colorMask + 2] !== 0, HEAP32[f + at.colorMask + 3] !== 0);
+    if (HEAP32[f + at.dither]) gl.enable(gl.DITHER); else gl.disable(gl.DITHER);
+    if (HEAP32[f + at.scissorTest]) gl.enable(gl.SCISSOR_TEST); else gl.disable(gl.SCISSOR_TEST);
+    gl.scissor(HEAP32[f + at.scissor], HEAP32[f + at.scissor + 1],
+               HEAP32[f + at.scissor + 2], HEAP32[f + at.scissor + 3]);
+    if (HEAP32[f + at.stencilTest]) gl.enable(gl.STENCIL_TEST); else gl.disable(gl.STENCIL_TEST);
+    gl.stencilFunc(HEAP32[f + at.stencilFunc], HEAP32[f + at.stencilRef],
+                   HEAPU32[f + at.stencilValueMask]);
+    gl.stencilOp(HEAP32[f + at.stencilFail], HEAP32[f + at.stencilDepthFail],
+                 HEAP32[f + at.stencilDepthPass]);
+    gl.stencilMask(HEAPU32[f + at.stencilWriteMask]);
   },
 
   vglDraw__deps: ['$VGL'],
@@ -320,12 +336,15 @@ var LibraryVellmoorRenderer = {
   },
 
   vglClear__deps: ['$VGL'],
-  vglClear: function(colorBuffer, depthBuffer, clearColor, depthMask) {
+  vglClear: function(mask, clearColor, clearDepth, clearStencil, depthMask) {
     var gl = VGL.gl, c = clearColor >> 2;
     gl.clearColor(HEAPF32[c], HEAPF32[c + 1], HEAPF32[c + 2], HEAPF32[c + 3]);
+    gl.clearDepth(clearDepth);
+    gl.clearStencil(clearStencil);
     // The depth buffer is cleared only where depth writes are on, as in OpenGL.
     gl.depthMask(depthMask !== 0);
-    gl.clear((colorBuffer ? gl.COLOR_BUFFER_BIT : 0) | (depthBuffer ? gl.DEPTH_BUFFER_BIT : 0));
+    // glClear's bits are WebGL's.
+    gl.clear(mask);
   },
 
   vglViewport__deps: ['$VGL'],

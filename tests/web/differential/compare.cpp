@@ -42,6 +42,8 @@ bool (*closeness(const Call& call))(double, double) {
         case GL_CURRENT_NORMAL:
         case GL_COLOR_CLEAR_VALUE:
         case GL_LIGHT_MODEL_AMBIENT:
+        case GL_DEPTH_RANGE:
+        case GL_DEPTH_CLEAR_VALUE:
             return near;  // mapped from floating point
         default:
             return same;

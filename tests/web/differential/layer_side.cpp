@@ -70,8 +70,10 @@ bool toWindow(const FakeDraw& draw, const float* position, Corner& corner) {
         }
     }
     const int* viewport = draw.viewport;
+    const float* range = draw.state.depthRange;
     corner = {viewport[0] + (clip[0] / w + 1.0) * viewport[2] / 2.0,
-              viewport[1] + (clip[1] / w + 1.0) * viewport[3] / 2.0, (clip[2] / w + 1.0) / 2.0};
+              viewport[1] + (clip[1] / w + 1.0) * viewport[3] / 2.0,
+              range[0] + (clip[2] / w + 1.0) / 2.0 * (range[1] - range[0])};
     return true;
 }
 
@@ -102,7 +104,7 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
         vgl::context() = vgl::Context();
         fakeRenderer() = FakeRenderer();
         fakeRenderer().maxTextureSize = maxTextureSize;
-        vglCreateWindow(kWindowWidth, kWindowHeight);
+        vglCreateWindow(kWindowWidth, kWindowHeight, 1);
         vglViewport(0, 0, kWindowWidth, kWindowHeight);
         Hooks hooks;
         hooks.instead = [](std::size_t, const Call&, Outcome&) {

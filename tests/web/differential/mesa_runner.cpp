@@ -168,7 +168,9 @@ struct Current {
 };
 
 // What Mesa's glPopAttrib does not restore: the lights' enables with
-// GL_ENABLE_BIT alone (it does with GL_LIGHTING_BIT), the current attributes
+// GL_ENABLE_BIT alone (it does with GL_LIGHTING_BIT), the per-fragment state
+// (Fragment) once another group was pushed and popped after it was set, the
+// current attributes
 // with GL_CURRENT_BIT and the materials with GL_LIGHTING_BIT, which it
 // restores but whose stale copies come back with the next one set. Kept
 // here as pushed, and set again after the pop. A list cannot change the
@@ -223,14 +225,81 @@ class Popped {
     }
 
    private:
+    // The per-fragment state in its groups, read and set again as a whole.
+    struct Fragment {
+        GLint depthFunc, stencilFunc, stencilRef, stencilValueMask, stencilFail, stencilDepthFail,
+            stencilDepthPass, stencilWriteMask, stencilClear, scissorBox[4];
+        GLfloat depthClear, depthRange[2];
+        GLboolean colorMask[4], stencilTest, scissorTest, dither;
+
+        static Fragment now() {
+            Fragment f{};
+            const std::pair<GLenum, GLint*> integers[] = {
+                {GL_DEPTH_FUNC, &f.depthFunc},
+                {GL_STENCIL_FUNC, &f.stencilFunc},
+                {GL_STENCIL_REF, &f.stencilRef},
+                {GL_STENCIL_VALUE_MASK, &f.stencilValueMask},
+                {GL_STENCIL_FAIL, &f.stencilFail},
+                {GL_STENCIL_PASS_DEPTH_FAIL, &f.stencilDepthFail},
+                {GL_STENCIL_PASS_DEPTH_PASS, &f.stencilDepthPass},
+                {GL_STENCIL_WRITEMASK, &f.stencilWriteMask},
+                {GL_STENCIL_CLEAR_VALUE, &f.stencilClear},
+                {GL_SCISSOR_BOX, f.scissorBox}};
+            for (const auto& [pname, to] : integers) {
+                glGetIntegerv(pname, to);
+            }
+            glGetFloatv(GL_DEPTH_CLEAR_VALUE, &f.depthClear);
+            glGetFloatv(GL_DEPTH_RANGE, f.depthRange);
+            glGetBooleanv(GL_COLOR_WRITEMASK, f.colorMask);
+            f.stencilTest = glIsEnabled(GL_STENCIL_TEST);
+            f.scissorTest = glIsEnabled(GL_SCISSOR_TEST);
+            f.dither = glIsEnabled(GL_DITHER);
+            return f;
+        }
+        void set(GLbitfield mask) const {
+            const auto enable = [](GLenum cap, GLboolean on) { (on ? glEnable : glDisable)(cap); };
+            if ((mask & GL_DEPTH_BUFFER_BIT) != 0) {
+                glDepthFunc(static_cast<GLenum>(depthFunc));
+                glClearDepth(depthClear);
+            }
+            if ((mask & GL_VIEWPORT_BIT) != 0) {
+                glDepthRange(depthRange[0], depthRange[1]);
+            }
+            if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
+                glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
+            }
+            if ((mask & GL_STENCIL_BUFFER_BIT) != 0) {
+                glStencilFunc(static_cast<GLenum>(stencilFunc), stencilRef,
+                              static_cast<GLuint>(stencilValueMask));
+                glStencilOp(static_cast<GLenum>(stencilFail), static_cast<GLenum>(stencilDepthFail),
+                            static_cast<GLenum>(stencilDepthPass));
+                glStencilMask(static_cast<GLuint>(stencilWriteMask));
+                glClearStencil(stencilClear);
+            }
+            if ((mask & GL_SCISSOR_BIT) != 0) {
+                glScissor(scissorBox[0], scissorBox[1], scissorBox[2], scissorBox[3]);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_STENCIL_BUFFER_BIT)) != 0) {
+                enable(GL_STENCIL_TEST, stencilTest);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_SCISSOR_BIT)) != 0) {
+                enable(GL_SCISSOR_TEST, scissorTest);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) {
+                enable(GL_DITHER, dither);
+            }
+        }
+    };
+
     struct Saved {
         GLbitfield mask;
         bool lights[8];
+        Fragment fragment;
         Current current;
     };
 
     static Saved now(GLbitfield mask) {
-        Saved saved{mask, {}, Current::now()};
+        Saved saved{mask, {}, Fragment::now(), Current::now()};
         for (int i = 0; i < 8; ++i) {
             saved.lights[i] = glIsEnabled(GL_LIGHT0 + i) == GL_TRUE;
         }
@@ -242,6 +311,13 @@ class Popped {
             for (int i = 0; i < 8; ++i) {
                 (saved.lights[i] ? glEnable : glDisable)(GL_LIGHT0 + i);
             }
+            outcome.substitute = kPoppedState;
+        }
+        constexpr GLbitfield kFragmentGroups = GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT |
+                                               GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT |
+                                               GL_SCISSOR_BIT | GL_ENABLE_BIT;
+        if ((saved.mask & kFragmentGroups) != 0) {
+            saved.fragment.set(saved.mask);
             outcome.substitute = kPoppedState;
         }
         if ((saved.mask & GL_CURRENT_BIT) != 0) {
@@ -453,10 +529,11 @@ const Departure kDepartures[] = {
      "set after a primitive's last vertex, and they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glPopAttrib",
-     "GL_ENABLE_BIT restores each light's enable, GL_CURRENT_BIT the current attributes and "
-     "GL_LIGHTING_BIT the materials, for good (Mesa restores the enables only with "
-     "GL_LIGHTING_BIT, and stale attributes and materials come back; they are set again "
-     "after it)",
+     "GL_ENABLE_BIT restores each light's enable, each group its per-fragment state, "
+     "GL_CURRENT_BIT the current attributes and GL_LIGHTING_BIT the materials, for good (Mesa "
+     "restores the enables only with GL_LIGHTING_BIT, the per-fragment state not once another "
+     "group was pushed and popped after it was set, and stale attributes and materials come "
+     "back; they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glVertex*",
      "a vertex outside glBegin/glEnd is undefined and left out (Mesa can spoil its memory on "
@@ -669,7 +746,8 @@ class Mesa {
         if (display_ == nullptr) {
             throw std::runtime_error("no X display");
         }
-        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
+        int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, GLX_STENCIL_SIZE, 8,
+                            None};
         visual_ = glXChooseVisual(display_, DefaultScreen(display_), attributes);
         if (visual_ == nullptr) {
             throw std::runtime_error("no GLX visual");
@@ -912,7 +990,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
 }  // namespace
 
 int main() {
-    std::cout.precision(9);
+    // Enough digits for every answer (32-bit integers too) to read back the same.
+    std::cout.precision(17);
     // Each sequence has a new context: its vertices are taken through the
     // software renderer's interpreter rather than compiled again for each.
     setenv("DRAW_USE_LLVM", "0", 0);

@@ -136,11 +136,11 @@ const Domain kReadMaterialName{
     {N(GL_AMBIENT_AND_DIFFUSE), N(GL_POSITION)}};
 const Domain kShading{{N(GL_FLAT), N(GL_SMOOTH)}, {{0x1D02, "0x1D02"}, {0, "0"}}};
 
-const Domain kCapability{
-    {N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3), N(GL_LIGHT4),
-     N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7), N(GL_NORMALIZE), N(GL_DEPTH_TEST), N(GL_BLEND),
-     N(GL_CULL_FACE), N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)},
-    {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kCapability{{N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3),
+                          N(GL_LIGHT4), N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7), N(GL_NORMALIZE),
+                          N(GL_DEPTH_TEST), N(GL_BLEND), N(GL_CULL_FACE), N(GL_TEXTURE_2D),
+                          N(GL_TEXTURE_1D), N(GL_DITHER), N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST)},
+                         {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
 const Domain kFactor{
@@ -152,6 +152,7 @@ const Domain kClearMask{
     {N(GL_COLOR_BUFFER_BIT),
      N(GL_DEPTH_BUFFER_BIT),
      {GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, "GL_COLOR_BUFFER_BIT|GL_DEPTH_BUFFER_BIT"},
+     N(GL_STENCIL_BUFFER_BIT),
      {0, "0"}},
     {N(GL_CURRENT_BIT), {0xFFFFFFFF, "0xFFFFFFFF"}}};
 const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
@@ -164,6 +165,8 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_TEXTURE_BIT),
                              N(GL_TRANSFORM_BIT),
                              N(GL_VIEWPORT_BIT),
+                             N(GL_STENCIL_BUFFER_BIT),
+                             N(GL_SCISSOR_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
@@ -216,8 +219,37 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_PACK_ROW_LENGTH),
                        N(GL_PACK_SKIP_ROWS),
                        N(GL_PACK_SKIP_PIXELS),
-                       N(GL_PACK_ALIGNMENT)},
+                       N(GL_PACK_ALIGNMENT),
+                       N(GL_DEPTH_FUNC),
+                       N(GL_DEPTH_RANGE),
+                       N(GL_DEPTH_CLEAR_VALUE),
+                       N(GL_COLOR_WRITEMASK),
+                       N(GL_DITHER),
+                       N(GL_SCISSOR_TEST),
+                       N(GL_SCISSOR_BOX),
+                       N(GL_STENCIL_TEST),
+                       N(GL_STENCIL_BITS),
+                       N(GL_STENCIL_FUNC),
+                       N(GL_STENCIL_REF),
+                       N(GL_STENCIL_VALUE_MASK),
+                       N(GL_STENCIL_FAIL),
+                       N(GL_STENCIL_PASS_DEPTH_FAIL),
+                       N(GL_STENCIL_PASS_DEPTH_PASS),
+                       N(GL_STENCIL_WRITEMASK),
+                       N(GL_STENCIL_CLEAR_VALUE)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
+// Per-fragment operations.
+const Domain kComparison{{N(GL_NEVER), N(GL_LESS), N(GL_EQUAL), N(GL_LEQUAL), N(GL_GREATER),
+                          N(GL_NOTEQUAL), N(GL_GEQUAL), N(GL_ALWAYS)},
+                         {{0x0208, "GL_ALWAYS+1"}, N(GL_KEEP)}};
+const Domain kStencilAction{
+    {N(GL_KEEP), N(GL_ZERO), N(GL_REPLACE), N(GL_INCR), N(GL_DECR), N(GL_INVERT)},
+    {N(GL_NEVER), {0x1E04, "0x1E04"}}};
+// Depths are clamped to [0, 1], never refused.
+const Domain kDepthValue{numbers({0, 0.25, 1}), numbers({-0.5, 1.5})};
+const Domain kStencilValue{numbers({0, 1, 255}), numbers({-1, 256})};
+const Domain kStencilMask{numbers({0, 1, 255, 4294967295.0}), {}};
+
 const Domain kStringName{{N(GL_VENDOR), N(GL_RENDERER), N(GL_VERSION), N(GL_EXTENSIONS)},
                          {{0x1F04, "0x1F04"}, {0, "0"}}};
 
@@ -310,6 +342,8 @@ int countOf(GLenum pname) {
         case GL_PROJECTION_MATRIX:
             return 16;
         case GL_VIEWPORT:
+        case GL_SCISSOR_BOX:
+        case GL_COLOR_WRITEMASK:
         case GL_COLOR_CLEAR_VALUE:
         case GL_CURRENT_COLOR:
         case GL_CURRENT_TEXTURE_COORDS:
@@ -324,6 +358,8 @@ int countOf(GLenum pname) {
         case GL_CURRENT_NORMAL:
         case GL_SPOT_DIRECTION:
             return 3;
+        case GL_DEPTH_RANGE:
+            return 2;
         default:
             return 1;
     }
@@ -543,6 +579,60 @@ std::vector<Op> makeOps() {
          G::State,
          {&kBoolean},
          [](const double* a, Values&) { glDepthMask(static_cast<GLboolean>(a[0])); },
+         1},
+        {"glDepthFunc",
+         G::State,
+         {&kComparison},
+         [](const double* a, Values&) { glDepthFunc(enumerant(a[0])); },
+         1},
+        {"glDepthRange",
+         G::State,
+         {&kDepthValue, &kDepthValue},
+         [](const double* a, Values&) { glDepthRange(a[0], a[1]); },
+         1},
+        {"glClearDepth",
+         G::State,
+         {&kDepthValue},
+         [](const double* a, Values&) { glClearDepth(a[0]); },
+         1},
+        {"glColorMask",
+         G::State,
+         {&kBoolean, &kBoolean, &kBoolean, &kBoolean},
+         [](const double* a, Values&) {
+             glColorMask(static_cast<GLboolean>(a[0]), static_cast<GLboolean>(a[1]),
+                         static_cast<GLboolean>(a[2]), static_cast<GLboolean>(a[3]));
+         },
+         1},
+        {"glScissor",
+         G::State,
+         {&kPlace, &kPlace, &kExtent, &kExtent},
+         [](const double* a, Values&) {
+             glScissor(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]));
+         },
+         1},
+        {"glStencilFunc",
+         G::State,
+         {&kComparison, &kStencilValue, &kStencilMask},
+         [](const double* a, Values&) {
+             glStencilFunc(enumerant(a[0]), integer(a[1]), static_cast<GLuint>(a[2]));
+         },
+         1},
+        {"glStencilOp",
+         G::State,
+         {&kStencilAction, &kStencilAction, &kStencilAction},
+         [](const double* a, Values&) {
+             glStencilOp(enumerant(a[0]), enumerant(a[1]), enumerant(a[2]));
+         },
+         1},
+        {"glStencilMask",
+         G::State,
+         {&kStencilMask},
+         [](const double* a, Values&) { glStencilMask(static_cast<GLuint>(a[0])); },
+         1},
+        {"glClearStencil",
+         G::State,
+         {&kStencilValue},
+         [](const double* a, Values&) { glClearStencil(integer(a[0])); },
          1},
         {"glBlendFunc",
          G::State,

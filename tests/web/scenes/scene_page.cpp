@@ -21,7 +21,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const unsigned char* scenePixels(int index) {
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
     glutInitWindowSize(kSceneSize, kSceneSize);
     glutCreateWindow("Vellmoor scenes");
     return 0;

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: scene_reference FOLDER\n");
         return 2;
     }
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
     glutInitWindowSize(kSceneSize, kSceneSize);
     glutCreateWindow("Vellmoor scenes");
     for (int i = 0; i < sceneCount(); ++i) {

@@ -381,6 +381,55 @@ void displayListInPerspective(bool) {
     glDeleteLists(list, 1);
 }
 
+// A disc written into the stencil buffer alone, then red where the stencil
+// holds it and blue outside it within the scissor box of the left half; below,
+// two bands against depths cleared to 0.5 with GL_GREATER, the far one
+// drawn and the near one not; and a white square through a colour mask that
+// lets only green through.
+void fragmentTests(bool) {
+    glClearStencil(0);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(0.0f, 0.1f);
+    for (int i = 0; i <= 32; ++i) {
+        const float angle = 2.0f * 3.14159265f * i / 32;
+        glVertex2f(0.6f * std::cos(angle), 0.1f + 0.6f * std::sin(angle));
+    }
+    glEnd();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glStencilFunc(GL_EQUAL, 1, 0xFF);
+    glColor3f(0.9f, 0.2f, 0.1f);
+    glRectf(-1.0f, -0.5f, 1.0f, 1.0f);
+    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, kSceneSize / 2, kSceneSize);
+    glColor3f(0.1f, 0.3f, 0.9f);
+    glRectf(-1.0f, -0.5f, 1.0f, 1.0f);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_STENCIL_TEST);
+    // Under the scenes' projection z = -1 lies at depth 0.75, z = 1 at 0.25.
+    glClearDepth(0.5);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_GREATER);
+    glColor3f(0.6f, 0.6f, 0.6f);
+    glRectf(-0.9f, -0.9f, 0.0f, -0.6f);
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glRectf(-0.9f, -0.9f, 0.0f, -0.6f);
+    glTranslatef(0.0f, 0.0f, 2.0f);
+    glColor3f(1.0f, 1.0f, 0.0f);
+    glRectf(0.1f, -0.9f, 0.9f, -0.6f);
+    glDisable(GL_DEPTH_TEST);
+    glColorMask(GL_FALSE, GL_TRUE, GL_FALSE, GL_TRUE);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRectf(0.55f, 0.65f, 0.95f, 0.95f);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -397,6 +446,7 @@ const Scene kScenes[] = {
     {"smooth and flat shading", shading, false},
     {"emission and ambient light", emissionAndAmbient, false},
     {"a display list in perspective", displayListInPerspective, false},
+    {"stencil, scissor, depth function and colour mask", fragmentTests, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

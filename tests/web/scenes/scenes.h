@@ -2,9 +2,10 @@
 
 // Small scenes of what the room never draws: each light type, two-sided
 // lighting, normals rescaled, texture filters and environments, blending,
-// the depth mask and winding. Written once and drawn twice: by Mesa (the
-// reference, scene_reference.cpp) and by the web layer in a page of its own
-// (scene_page.cpp), whose pictures scenes_test.cjs compares.
+// the depth mask and winding, and the per-fragment tests. Written once and
+// drawn twice: by Mesa (the reference, scene_reference.cpp) and by the web
+// layer in a page of its own (scene_page.cpp), whose pictures
+// scenes_test.cjs compares.
 
 // The window every scene is drawn in.
 constexpr int kSceneSize = 96;

@@ -54,7 +54,21 @@ std::string layout() {
                            FIELD(RenderState, blend),
                            FIELD(RenderState, blendSource),
                            FIELD(RenderState, blendDestination),
-                           FIELD(RenderState, textureReplace)};
+                           FIELD(RenderState, textureReplace),
+                           FIELD(RenderState, depthFunc),
+                           FIELD(RenderState, depthRange),
+                           FIELD(RenderState, colorMask),
+                           FIELD(RenderState, dither),
+                           FIELD(RenderState, scissorTest),
+                           FIELD(RenderState, scissor),
+                           FIELD(RenderState, stencilTest),
+                           FIELD(RenderState, stencilFunc),
+                           FIELD(RenderState, stencilRef),
+                           FIELD(RenderState, stencilValueMask),
+                           FIELD(RenderState, stencilFail),
+                           FIELD(RenderState, stencilDepthFail),
+                           FIELD(RenderState, stencilDepthPass),
+                           FIELD(RenderState, stencilWriteMask)};
     // In words from the light's start.
     const Field light[] = {FIELD(PackedLight, ambient),       FIELD(PackedLight, diffuse),
                            FIELD(PackedLight, specular),      FIELD(PackedLight, position),

@@ -81,6 +81,8 @@ typedef double GLclampd;
 #define GL_TEXTURE_BIT                       0x00040000
 #define GL_TRANSFORM_BIT                     0x00001000
 #define GL_VIEWPORT_BIT                      0x00000800
+#define GL_STENCIL_BUFFER_BIT                0x00000400
+#define GL_SCISSOR_BIT                       0x00080000
 #define GL_ALL_ATTRIB_BITS                   0xFFFFFFFF
 #define GL_LIGHTING                          0x0B50
 #define GL_LIGHT0                            0x4000
@@ -115,6 +117,35 @@ typedef double GLclampd;
 #define GL_BLEND_DST                         0x0BE0
 #define GL_BLEND_SRC                         0x0BE1
 #define GL_CULL_FACE                         0x0B44
+#define GL_DITHER                            0x0BD0
+#define GL_COLOR_WRITEMASK                   0x0C23
+#define GL_DEPTH_RANGE                       0x0B70
+#define GL_DEPTH_CLEAR_VALUE                 0x0B73
+#define GL_DEPTH_FUNC                        0x0B74
+#define GL_SCISSOR_BOX                       0x0C10
+#define GL_SCISSOR_TEST                      0x0C11
+#define GL_STENCIL_TEST                      0x0B90
+#define GL_STENCIL_CLEAR_VALUE               0x0B91
+#define GL_STENCIL_FUNC                      0x0B92
+#define GL_STENCIL_VALUE_MASK                0x0B93
+#define GL_STENCIL_FAIL                      0x0B94
+#define GL_STENCIL_PASS_DEPTH_FAIL           0x0B95
+#define GL_STENCIL_PASS_DEPTH_PASS           0x0B96
+#define GL_STENCIL_REF                       0x0B97
+#define GL_STENCIL_WRITEMASK                 0x0B98
+#define GL_STENCIL_BITS                      0x0D57
+#define GL_NEVER                             0x0200
+#define GL_LESS                              0x0201
+#define GL_EQUAL                             0x0202
+#define GL_LEQUAL                            0x0203
+#define GL_GREATER                           0x0204
+#define GL_NOTEQUAL                          0x0205
+#define GL_GEQUAL                            0x0206
+#define GL_ALWAYS                            0x0207
+#define GL_KEEP                              0x1E00
+#define GL_INCR                              0x1E02
+#define GL_DECR                              0x1E03
+#define GL_INVERT                            0x150A
 #define GL_ZERO                              0
 #define GL_ONE                               1
 #define GL_SRC_COLOR                         0x0300
@@ -370,6 +401,15 @@ GLAPI void GLAPIENTRY glDisable(GLenum cap);
 GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
 GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
 GLAPI void GLAPIENTRY glDepthMask(GLboolean flag);
+GLAPI void GLAPIENTRY glDepthFunc(GLenum func);
+GLAPI void GLAPIENTRY glDepthRange(GLclampd zNear, GLclampd zFar);
+GLAPI void GLAPIENTRY glClearDepth(GLclampd depth);
+GLAPI void GLAPIENTRY glColorMask(GLboolean red, GLboolean green, GLboolean blue, GLboolean alpha);
+GLAPI void GLAPIENTRY glScissor(GLint x, GLint y, GLsizei width, GLsizei height);
+GLAPI void GLAPIENTRY glStencilFunc(GLenum func, GLint ref, GLuint mask);
+GLAPI void GLAPIENTRY glStencilOp(GLenum fail, GLenum zfail, GLenum zpass);
+GLAPI void GLAPIENTRY glStencilMask(GLuint mask);
+GLAPI void GLAPIENTRY glClearStencil(GLint s);
 GLAPI void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor);
 GLAPI void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
 GLAPI void GLAPIENTRY glClear(GLbitfield mask);
