@@ -1,4 +1,4 @@
-// Vertex specification: glVertex, glNormal, glColor, glTexCoord and glRect in
+// Vertices and their attributes: glVertex, glNormal, glColor, glTexCoord and glRect in
 // every type and form OpenGL 1.1 gives them, each handed to the context as
 // floats. Coordinates are taken as numbers; colour and normal components
 // given as integers are normalised as OpenGL says (components.h).

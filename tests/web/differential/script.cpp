@@ -847,7 +847,7 @@ double valueOf(const Domain& domain, const std::string& token) {
     return value;
 }
 
-// --- Vertex specification: every type and form ------------------------------------
+// --- Vertices and their attributes: every type and form ------------------------------------
 
 // Colour and normal components in each integer type: the ends of its range,
 // where OpenGL's conversion to [-1, 1] or [0, 1] is easiest to get wrong.
@@ -902,7 +902,7 @@ std::vector<const Domain*> times(const Domain& domain, std::size_t n) {
 // Outside glBegin/glEnd a vertex has no meaning, so vertices are only issued
 // within the primitives the generator makes; it also takes the attributes
 // of other types from here (vertexAttributes).
-void addVertexSpecification(std::vector<Op>& table) {
+void addVertexCommands(std::vector<Op>& table) {
 #define VGL_VERTEX(t, T, domain)             \
     VGL_BOTH(glVertex2##t, T, 2, domain, 0); \
     VGL_BOTH(glVertex3##t, T, 3, domain, 0)
@@ -964,7 +964,7 @@ const char* groupName(Group group) {
 const std::vector<Op>& ops() {
     static const std::vector<Op> table = [] {
         std::vector<Op> made = makeOps();
-        addVertexSpecification(made);
+        addVertexCommands(made);
         return made;
     }();
     return table;
