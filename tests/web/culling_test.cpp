@@ -63,10 +63,10 @@ TEST(Chunks, EveryTriangleIsInOneChunkInsideItsBox) {
         EXPECT_EQ(chunk.firstIndex, next);
         EXPECT_GE(chunk.firstIndex, batch.firstIndex);
         EXPECT_LE(chunk.firstIndex + chunk.indexCount, batch.firstIndex + batch.indexCount);
-        EXPECT_LE(chunk.indexCount / 3, limits.maxTriangles);
+        EXPECT_LE(chunk.indexCount / 3, limits.maxElements);
         // Far-apart triangles share no chunk once it holds enough.
         EXPECT_TRUE(chunk.box.extent() <= limits.maxExtent + 1.0f ||
-                    chunk.indexCount / 3 <= limits.minTriangles);
+                    chunk.indexCount / 3 <= limits.minElements);
         next = chunk.firstIndex + chunk.indexCount;
         for (std::uint32_t i = chunk.firstIndex; i < next; ++i) {
             const float* p = recording.vertices[recording.indices[i]].position;

@@ -64,7 +64,7 @@ void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     FakeDraw draw{mesh, *parameters, fake.state, {}, {}};
     std::copy_n(fake.viewport, 4, draw.viewport);
     for (int i = 0; i < parameters->indexCount; ++i) {
-        draw.triangles.push_back(source.vertices[source.indices[parameters->firstIndex + i]]);
+        draw.vertices.push_back(source.vertices[source.indices[parameters->firstIndex + i]]);
     }
     fakeRenderer().draws.push_back(draw);
 }

@@ -18,8 +18,9 @@ struct FakeDraw {
     vgl::DrawParameters parameters;
     vgl::RenderState state;  // as last sent before the draw
     int viewport[4];
-    // The triangles drawn, three vertices each, copied from the mesh.
-    std::vector<vgl::Vertex> triangles;
+    // The vertices of the points, segments or triangles drawn (parameters.mode),
+    // copied from the mesh in the order of the indices.
+    std::vector<vgl::Vertex> vertices;
 };
 
 struct FakeRenderer {

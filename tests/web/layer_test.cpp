@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fake_renderer.h"
+#include "gl/light_selection.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
 #include "gl/triangles.h"
@@ -154,11 +155,11 @@ TEST_F(Layer, AListsMaterialsAndPlacementsTravelWithItsVerticesInOneDraw) {
     glCallList(list);
     ASSERT_EQ(fakeRenderer().draws.size(), 1u);
     const FakeDraw& draw = fakeRenderer().draws[0];
-    ASSERT_EQ(draw.triangles.size(), 12u);
-    EXPECT_EQ(diffuseOf(draw.triangles[0], draw.parameters), std::vector<float>(kRed, kRed + 4));
-    EXPECT_GE(draw.triangles[0].position[0], 5.0f);
-    EXPECT_EQ(diffuseOf(draw.triangles[6], draw.parameters), std::vector<float>(kBlue, kBlue + 4));
-    EXPECT_LE(draw.triangles[6].position[0], 1.0f);
+    ASSERT_EQ(draw.vertices.size(), 12u);
+    EXPECT_EQ(diffuseOf(draw.vertices[0], draw.parameters), std::vector<float>(kRed, kRed + 4));
+    EXPECT_GE(draw.vertices[0].position[0], 5.0f);
+    EXPECT_EQ(diffuseOf(draw.vertices[6], draw.parameters), std::vector<float>(kBlue, kBlue + 4));
+    EXPECT_LE(draw.vertices[6].position[0], 1.0f);
     // What the list left set is the state after the call.
     GLfloat diffuse[4];
     glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
@@ -199,8 +200,8 @@ TEST_F(Layer, AListThatSetsNoMaterialTakesItsCallersEvenInsideAnotherList) {
     ASSERT_EQ(fakeRenderer().draws.size(), 2u);
     const FakeDraw& alone = fakeRenderer().draws[0];
     const FakeDraw& nested = fakeRenderer().draws[1];
-    EXPECT_EQ(diffuseOf(alone.triangles[0], alone.parameters), std::vector<float>(kRed, kRed + 4));
-    EXPECT_EQ(diffuseOf(nested.triangles[0], nested.parameters),
+    EXPECT_EQ(diffuseOf(alone.vertices[0], alone.parameters), std::vector<float>(kRed, kRed + 4));
+    EXPECT_EQ(diffuseOf(nested.vertices[0], nested.parameters),
               std::vector<float>(kGreen, kGreen + 4));
 }
 
@@ -218,7 +219,7 @@ TEST_F(Layer, AttributesPushedInAListAreTheCallersAgainAfterIt) {
     glCallList(list);
     ASSERT_EQ(fakeRenderer().draws.size(), 1u);
     const FakeDraw& draw = fakeRenderer().draws[0];
-    EXPECT_EQ(draw.triangles[0].flags & vgl::kFlat, vgl::kFlat);
+    EXPECT_EQ(draw.vertices[0].flags & vgl::kFlat, vgl::kFlat);
     EXPECT_EQ(draw.parameters.clockwise, 0);
     GLint shading = 0;
     GLint winding = 0;
@@ -242,8 +243,8 @@ TEST_F(Layer, ImmediateGeometryWaitsUntilTheLightsChange) {
     square();
     glFinish();
     ASSERT_EQ(fakeRenderer().draws.size(), 2u);
-    EXPECT_EQ(fakeRenderer().draws[0].triangles.size(), 12u);
-    EXPECT_EQ(fakeRenderer().draws[1].triangles.size(), 6u);
+    EXPECT_EQ(fakeRenderer().draws[0].vertices.size(), 12u);
+    EXPECT_EQ(fakeRenderer().draws[1].vertices.size(), 6u);
 }
 
 TEST_F(Layer, LightsArePlacedWhereTheModelviewMatrixPutsThem) {
@@ -375,7 +376,7 @@ TEST_F(Layer, CallsOpenGLForbidsBetweenBeginAndEndAreInvalidAndChangeNothing) {
     }
     glFinish();
     EXPECT_EQ(fakeRenderer().draws.size(), 1u);
-    EXPECT_EQ(fakeRenderer().draws[0].triangles.size(), 3 * forbidden.size());
+    EXPECT_EQ(fakeRenderer().draws[0].vertices.size(), 3 * forbidden.size());
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     GLint shading = 0;
     glGetIntegerv(GL_SHADE_MODEL, &shading);
@@ -405,7 +406,7 @@ TEST_F(Layer, AMaterialBetweenVerticesIsRefusedOnceAndTheOneBeforeThemKept) {
     glFinish();
     ASSERT_EQ(fakeRenderer().draws.size(), 1u);
     const FakeDraw& draw = fakeRenderer().draws[0];
-    for (const vgl::Vertex& vertex : draw.triangles) {
+    for (const vgl::Vertex& vertex : draw.vertices) {
         EXPECT_EQ(diffuseOf(vertex, draw.parameters), std::vector<float>(kGreen, kGreen + 4));
     }
     EXPECT_NE(said.find("glMaterial"), std::string::npos) << said;
@@ -451,13 +452,61 @@ TEST_F(Layer, ANewContextGetsEveryListsMeshItsMaterialsAndTheStateAgain) {
     glCallList(list);
     ASSERT_EQ(fake.draws.size(), 1u);
     const FakeDraw& after = fake.draws[0];
-    ASSERT_EQ(after.triangles.size(), before.triangles.size());
-    EXPECT_EQ(std::memcmp(after.triangles.data(), before.triangles.data(),
-                          before.triangles.size() * sizeof(vgl::Vertex)),
+    ASSERT_EQ(after.vertices.size(), before.vertices.size());
+    EXPECT_EQ(std::memcmp(after.vertices.data(), before.vertices.data(),
+                          before.vertices.size() * sizeof(vgl::Vertex)),
               0);
-    EXPECT_EQ(diffuseOf(after.triangles[0], after.parameters),
+    EXPECT_EQ(diffuseOf(after.vertices[0], after.parameters),
               std::vector<float>(kGreen, kGreen + 4));
     EXPECT_EQ(std::memcmp(&fake.state, &state, sizeof state), 0) << "the state sent again";
+}
+
+// Wide lines are drawn a segment at a time from the mesh's vertices in
+// order, not through its indices: every segment's ends must lie there one
+// after the other, the second being the one flat shading takes, whatever
+// came between the lines (here a primitive too short to draw, and a list).
+TEST_F(Layer, LineSegmentsLieInOrderInTheMeshEndingOnTheirFlatShadingVertex) {
+    const auto strip = [](GLenum mode, float y) {
+        glBegin(mode);
+        for (int i = 0; i < 3; ++i) {
+            glColor3ub(static_cast<GLubyte>(10 * i + 10), 0, 0);
+            glVertex2f(0.3f * static_cast<float>(i), y);
+        }
+        glEnd();
+    };
+    const GLuint list = compile([] {
+        glBegin(GL_LINES);
+        glVertex2f(0.0f, 0.6f);
+        glColor3ub(40, 0, 0);
+        glVertex2f(0.3f, 0.6f);
+        glEnd();
+    });
+    glLineWidth(3.0f);
+    strip(GL_LINE_STRIP, 0.0f);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(1.0f, 0.0f);
+    glEnd();
+    strip(GL_LINE_LOOP, 0.3f);
+    glFlush();
+    glCallList(list);
+    // The flat-shading vertex of each segment: the strip's, the loop's (its
+    // last segment closing on its first vertex) and the list's.
+    const std::vector<int> flatReds = {20, 30, 20, 30, 10, 40};
+    std::vector<int> reds;
+    for (const FakeDraw& draw : fakeRenderer().draws) {
+        ASSERT_EQ(draw.parameters.mode, GL_LINES);
+        EXPECT_NE(draw.parameters.programKey[1] & (vgl::kKeyWideLines >> 32), 0u);
+        const FakeMesh& mesh = fakeRenderer().meshes[static_cast<std::size_t>(draw.mesh)];
+        for (std::size_t i = 0; i < draw.vertices.size(); ++i) {
+            const vgl::Vertex& inOrder = mesh.vertices.at(draw.parameters.firstVertex + i);
+            EXPECT_EQ(std::memcmp(&inOrder, &draw.vertices[i], sizeof inOrder), 0) << i;
+            if (i % 2 == 1) {
+                reds.push_back(draw.vertices[i].color[0]);
+            }
+        }
+    }
+    EXPECT_EQ(reds, flatReds);
 }
 
 }  // namespace

@@ -53,6 +53,11 @@ struct RenderState {
     std::int32_t stencilDepthFail;
     std::int32_t stencilDepthPass;
     std::uint32_t stencilWriteMask;
+    // Rasterisation: points' size and lines' width in whole pixels, and
+    // the faces culled (GL_FRONT, GL_BACK, GL_FRONT_AND_BACK; 0 for none).
+    float pointSize;
+    float lineWidth;
+    std::int32_t cullFace;
 };
 
 // Words per material: ambient, diffuse, specular, emission, shininess and
@@ -61,6 +66,7 @@ constexpr int kMaterialWords = 20;
 
 // One draw call's own state.
 struct DrawParameters {
+    std::int32_t mode;  // GL_POINTS, GL_LINES or GL_TRIANGLES
     float modelview[16];
     float normalMatrix[9];
     // The material current where drawn, for vertices that take it: front
@@ -68,7 +74,8 @@ struct DrawParameters {
     float material[2][kMaterialWords];
     std::int32_t firstIndex;
     std::int32_t indexCount;
-    std::int32_t texture;  // 0: none
+    std::int32_t firstVertex;  // of a segment's: lines' vertices run in order
+    std::int32_t texture;      // 0: none
     std::int32_t depthMask;
     std::int32_t clockwise;  // front faces wind clockwise
     std::int32_t flat;       // shading for vertices that take it from the state
@@ -90,7 +97,8 @@ extern "C" {
 // if asked; 0 when there is none.
 int vglCreateContext(int width, int height, int stencil);
 int vglMaxTextureSize(void);
-// A mesh holds vertices (Vertex in recording.h) and 32-bit triangle indices. Static
+// A mesh holds vertices (Vertex in recording.h) and 32-bit indices of the
+// points, segments and triangles its draws name. Static
 // meshes are uploaded once; the stream mesh (number 0) again at every update.
 int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount);
 void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount);

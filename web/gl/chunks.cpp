@@ -6,9 +6,10 @@ namespace {
 
 bool selectionOn = true;
 
-Box triangleBox(const Recording& recording, std::uint32_t first) {
+// The box of the point, segment or triangle whose `count` indices start at `first`.
+Box elementBox(const Recording& recording, std::uint32_t first, std::uint32_t count) {
     Box box;
-    for (std::uint32_t i = first; i < first + 3; ++i) {
+    for (std::uint32_t i = first; i < first + count; ++i) {
         box.add(recording.vertices[recording.indices[i]].position);
     }
     return box;
@@ -23,20 +24,22 @@ std::vector<Chunk> chunksOf(const Recording& recording, const ChunkLimits& limit
         Chunk chunk;
         chunk.batch = b;
         chunk.firstIndex = batch.firstIndex;
-        for (std::uint32_t i = batch.firstIndex; i < batch.firstIndex + batch.indexCount; i += 3) {
-            const Box triangle = triangleBox(recording, i);
+        const std::uint32_t per = indicesPer(batch.mode);
+        for (std::uint32_t i = batch.firstIndex; i < batch.firstIndex + batch.indexCount;
+             i += per) {
+            const Box element = elementBox(recording, i, per);
             Box grown = chunk.box;
-            grown.add(triangle);
-            const std::uint32_t triangles = chunk.indexCount / 3;
-            if (triangles >= limits.maxTriangles ||
-                (triangles >= limits.minTriangles && grown.extent() > limits.maxExtent)) {
+            grown.add(element);
+            const std::uint32_t elements = chunk.indexCount / per;
+            if (elements >= limits.maxElements ||
+                (elements >= limits.minElements && grown.extent() > limits.maxExtent)) {
                 chunks.push_back(chunk);
                 chunk.firstIndex = i;
                 chunk.indexCount = 0;
-                grown = triangle;
+                grown = element;
             }
             chunk.box = grown;
-            chunk.indexCount += 3;
+            chunk.indexCount += per;
         }
         if (chunk.indexCount > 0) {
             chunks.push_back(chunk);

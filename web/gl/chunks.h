@@ -8,7 +8,7 @@
 
 namespace vgl {
 
-// A run of a batch's triangles that lie close together, with the box that
+// A run of a batch's elements that lie close together, with the box that
 // holds them in the recording's own frame: what is culled against the view
 // and lit by the lights that reach it. The runs keep the recorded order.
 struct Chunk {
@@ -19,14 +19,14 @@ struct Chunk {
 };
 
 struct ChunkLimits {
-    std::uint32_t maxTriangles = 1000;
+    std::uint32_t maxElements = 1000;
     // A run stops growing where its box would get longer than this, once it
-    // holds minTriangles.
+    // holds minElements.
     float maxExtent = 4.0f;
-    std::uint32_t minTriangles = 16;
+    std::uint32_t minElements = 16;
 };
 
-// Every batch's triangles cut into chunks, in order.
+// Every batch's points, segments or triangles cut into chunks, in order.
 std::vector<Chunk> chunksOf(const Recording& recording, const ChunkLimits& limits = {});
 
 // Whether chunks are culled and lit by the lights that reach them (on at

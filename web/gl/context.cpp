@@ -122,10 +122,6 @@ void Context::windowCreated(int width, int height, int stencilBits) {
 }
 
 void Context::begin(GLenum mode) {
-    if (mode <= GL_POLYGON && primitiveFor(mode) == Primitive::None) {
-        refuse(Refused::PointsAndLines);
-        return;
-    }
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
     }

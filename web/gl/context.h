@@ -53,6 +53,12 @@ class Context {
                  GLdouble zFar);
     void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
 
+    // Rasterisation
+    void pointSize(GLfloat size);
+    void lineWidth(GLfloat width);
+    void lineStipple(GLint factor, GLushort pattern);
+    void cullFace(GLenum mode);
+
     // Display lists
     GLuint genLists(GLsizei range);
     void newList(GLuint list, GLenum mode);
@@ -146,7 +152,7 @@ class Context {
     // is being compiled into one: then it is refused.
     bool refusedInList(Refused which);
     // refusedInList and refusedInBegin for the per-fragment state.
-    bool fragmentStateRefused();
+    bool sharedStateRefused();
     // Whether a call OpenGL forbids between glBegin and glEnd comes there:
     // then it is an invalid operation. A list compiled from the call is
     // inside a primitive it began; otherwise, the call runs inside one.
@@ -169,7 +175,7 @@ class Context {
     // Draws the waiting immediate geometry, which `frame` carries into eye space.
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
-    void packFragmentState(RenderState& r) const;
+    void packSharedState(RenderState& r) const;
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     void callInPrimitive(const DisplayList& list);

@@ -48,7 +48,16 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     parameters.textured = word(current.textured.value);
     const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
                           ProgramKey key) {
+        parameters.mode = static_cast<std::int32_t>(batch.mode);
+        if (batch.mode == GL_POINTS) {
+            key |= kKeyPoints;
+        }
+        if (batch.mode == GL_LINES && wideLines(state_.line.width)) {
+            key |= kKeyWideLines;
+        }
         parameters.firstIndex = static_cast<std::int32_t>(first);
+        parameters.firstVertex =
+            batch.mode == GL_LINES ? static_cast<std::int32_t>(recording.indices[first]) : 0;
         parameters.indexCount = static_cast<std::int32_t>(count);
         const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
@@ -108,7 +117,7 @@ void Context::sendMaterials() {
     sentMaterials_ = materials_.version();
 }
 
-void Context::packFragmentState(RenderState& r) const {
+void Context::packSharedState(RenderState& r) const {
     r.depthFunc = static_cast<std::int32_t>(state_.depth.func);
     std::copy_n(state_.viewport.depthRange, 2, r.depthRange);
     for (int i = 0; i < 4; ++i) {
@@ -117,6 +126,9 @@ void Context::packFragmentState(RenderState& r) const {
     r.dither = word(state_.colorBuffer.dither);
     r.scissorTest = word(state_.scissor.test);
     std::copy_n(state_.scissor.box, 4, r.scissor);
+    r.pointSize = rasterSize(state_.point.size);
+    r.lineWidth = rasterSize(state_.line.width);
+    r.cullFace = state_.polygon.cull ? static_cast<std::int32_t>(state_.polygon.cullFace) : 0;
     const StencilGroup& stencil = state_.stencil;
     r.stencilTest = word(stencil.test);
     r.stencilFunc = static_cast<std::int32_t>(stencil.func);
@@ -162,7 +174,7 @@ void Context::sendRenderState() {
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
-    packFragmentState(r);
+    packSharedState(r);
     lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide);
     vglSetState(&r);
     renderStateDirty_ = false;

@@ -37,12 +37,12 @@ float clamped(GLclampd value) {
 
 }  // namespace
 
-bool Context::fragmentStateRefused() {
-    return refusedInList(Refused::FragmentStateInList) || refusedInBegin();
+bool Context::sharedStateRefused() {
+    return refusedInList(Refused::SharedStateInList) || refusedInBegin();
 }
 
 void Context::depthFunc(GLenum func) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     if (!comparison(func)) {
@@ -54,7 +54,7 @@ void Context::depthFunc(GLenum func) {
 }
 
 void Context::depthRange(GLclampd zNear, GLclampd zFar) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     renderStateChanging();
@@ -63,14 +63,14 @@ void Context::depthRange(GLclampd zNear, GLclampd zFar) {
 }
 
 void Context::clearDepth(GLclampd depth) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     state_.depth.clear = clamped(depth);
 }
 
 void Context::colorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     renderStateChanging();
@@ -81,7 +81,7 @@ void Context::colorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
 }
 
 void Context::scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     if (width < 0 || height < 0) {
@@ -94,7 +94,7 @@ void Context::scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void Context::stencilFunc(GLenum func, GLint ref, GLuint mask) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     if (!comparison(func)) {
@@ -108,7 +108,7 @@ void Context::stencilFunc(GLenum func, GLint ref, GLuint mask) {
 }
 
 void Context::stencilOp(GLenum fail, GLenum depthFail, GLenum depthPass) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     if (!stencilAction(fail) || !stencilAction(depthFail) || !stencilAction(depthPass)) {
@@ -122,7 +122,7 @@ void Context::stencilOp(GLenum fail, GLenum depthFail, GLenum depthPass) {
 }
 
 void Context::stencilMask(GLuint mask) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     renderStateChanging();
@@ -130,7 +130,7 @@ void Context::stencilMask(GLuint mask) {
 }
 
 void Context::clearStencil(GLint s) {
-    if (fragmentStateRefused()) {
+    if (sharedStateRefused()) {
         return;
     }
     state_.stencil.clear = s;

@@ -58,10 +58,7 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     if (textures_.pixelStoreValue(pname, stored)) {
         return one(values, stored);
     }
-    if (isLight(pname) || pname == GL_LIGHTING || pname == GL_DEPTH_TEST || pname == GL_BLEND ||
-        pname == GL_NORMALIZE || pname == GL_CULL_FACE || pname == GL_TEXTURE_1D ||
-        pname == GL_TEXTURE_2D || pname == GL_DITHER || pname == GL_STENCIL_TEST ||
-        pname == GL_SCISSOR_TEST) {
+    if (pname == GL_TEXTURE_2D || enableFlag(state_, pname) != nullptr) {
         return one(values, isEnabled(pname) ? 1 : 0);
     }
     const Surface& current = state_.surface;
@@ -100,6 +97,16 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, compiling_ ? GL_COMPILE : 0);
         case GL_SHADE_MODEL:
             return one(values, current.flat.value ? GL_FLAT : GL_SMOOTH);
+        case GL_POINT_SIZE:
+            return one(values, state_.point.size);
+        case GL_LINE_WIDTH:
+            return one(values, state_.line.width);
+        case GL_LINE_STIPPLE_PATTERN:
+            return one(values, state_.line.pattern);
+        case GL_LINE_STIPPLE_REPEAT:
+            return one(values, state_.line.repeat);
+        case GL_CULL_FACE_MODE:
+            return one(values, state_.polygon.cullFace);
         case GL_FRONT_FACE:
             return one(values, current.clockwise.value ? GL_CW : GL_CCW);
         case GL_DEPTH_WRITEMASK:

@@ -55,45 +55,12 @@ void Context::enable(GLenum cap, bool on) {
         surface().textured.set(on);
         return;
     }
-    // Faces are never culled: turning culling off changes nothing.
-    if (cap == GL_CULL_FACE) {
-        if (on) {
-            refuse(Refused::CullFace);
-        }
+    // Smooth points and lines and stippled lines are not drawn yet.
+    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH || cap == GL_LINE_STIPPLE)) {
+        refuse(Refused::SmoothAndStippled);
         return;
     }
-    bool* flag = nullptr;
-    switch (cap) {
-        case GL_LIGHTING:
-            flag = &state_.lighting.enabled;
-            break;
-        case GL_DEPTH_TEST:
-            flag = &state_.depth.test;
-            break;
-        case GL_BLEND:
-            flag = &state_.colorBuffer.blend;
-            break;
-        case GL_DITHER:
-            flag = &state_.colorBuffer.dither;
-            break;
-        case GL_STENCIL_TEST:
-            flag = &state_.stencil.test;
-            break;
-        case GL_SCISSOR_TEST:
-            flag = &state_.scissor.test;
-            break;
-        case GL_NORMALIZE:
-            flag = &state_.transform.normalize;
-            break;
-        case GL_TEXTURE_1D:
-            flag = &state_.texture.line;
-            break;
-        default:
-            if (isLight(cap)) {
-                flag = &state_.lighting.lights[cap - GL_LIGHT0].enabled;
-            }
-            break;
-    }
+    bool* flag = enableFlag(state_, cap);
     if (flag == nullptr) {
         setError(GL_INVALID_ENUM);
         return;
@@ -108,34 +75,14 @@ bool Context::isEnabled(GLenum cap) {
     if (refusedInBeginNow()) {
         return false;
     }
-    switch (cap) {
-        case GL_CULL_FACE:
-            return false;
-        case GL_TEXTURE_1D:
-            return state_.texture.line;
-        case GL_TEXTURE_2D:
-            return state_.surface.textured.value;
-        case GL_LIGHTING:
-            return state_.lighting.enabled;
-        case GL_DEPTH_TEST:
-            return state_.depth.test;
-        case GL_BLEND:
-            return state_.colorBuffer.blend;
-        case GL_DITHER:
-            return state_.colorBuffer.dither;
-        case GL_STENCIL_TEST:
-            return state_.stencil.test;
-        case GL_SCISSOR_TEST:
-            return state_.scissor.test;
-        case GL_NORMALIZE:
-            return state_.transform.normalize;
-        default:
-            if (isLight(cap)) {
-                return state_.lighting.lights[cap - GL_LIGHT0].enabled;
-            }
-            setErrorNow(GL_INVALID_ENUM);
-            return false;
+    if (cap == GL_TEXTURE_2D) {
+        return state_.surface.textured.value;
     }
+    if (const bool* flag = enableFlag(state_, cap)) {
+        return *flag;
+    }
+    setErrorNow(GL_INVALID_ENUM);
+    return false;
 }
 
 void Context::frontFace(GLenum mode) {

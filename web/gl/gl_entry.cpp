@@ -131,6 +131,18 @@ GLboolean glIsEnabled(GLenum cap) {
 void glFrontFace(GLenum mode) {
     context().frontFace(mode);
 }
+void glCullFace(GLenum mode) {
+    context().cullFace(mode);
+}
+void glPointSize(GLfloat size) {
+    context().pointSize(size);
+}
+void glLineWidth(GLfloat width) {
+    context().lineWidth(width);
+}
+void glLineStipple(GLint factor, GLushort pattern) {
+    context().lineStipple(factor, pattern);
+}
 void glDepthMask(GLboolean flag) {
     context().depthMask(flag);
 }

@@ -21,6 +21,10 @@ constexpr ProgramKey kKeyAttenuated = 8;
 // Above the lights' 32 bits.
 constexpr ProgramKey kKeyLighting = ProgramKey{1} << 32;
 constexpr ProgramKey kKeyTwoSide = ProgramKey{1} << 33;
+// Points, which the vertex shader gives their size.
+constexpr ProgramKey kKeyPoints = ProgramKey{1} << 34;
+// Lines wider than a pixel, which the vertex shader makes of triangles.
+constexpr ProgramKey kKeyWideLines = ProgramKey{1} << 35;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

@@ -19,7 +19,7 @@ std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& ta
 
 // Whether a batch can take more triangles drawn with this state.
 bool fits(const Batch& batch, const Batch& piece) {
-    if (batch.depthMask.known != piece.depthMask.known ||
+    if (batch.mode != piece.mode || batch.depthMask.known != piece.depthMask.known ||
         (piece.depthMask.known && batch.depthMask.value != piece.depthMask.value) ||
         batch.windingKnown != piece.windingKnown) {
         return false;
@@ -31,7 +31,7 @@ bool fits(const Batch& batch, const Batch& piece) {
            (!piece.texture.known || batch.texture.value == piece.texture.value);
 }
 
-// Appends the triangles indices[from, end) as a piece drawn with `piece`'s
+// Appends the elements indices[from, end) as a piece drawn with `piece`'s
 // state, into the last batch where it fits.
 void closePiece(Recording& recording, std::size_t from, Batch piece) {
     const auto count = static_cast<std::uint32_t>(recording.indices.size() - from);
@@ -96,12 +96,18 @@ void Recording::clear() {
 void recordPrimitive(Recording& recording, Primitive primitive,
                      const std::vector<SourceVertex>& source, const Surface& surface,
                      const Matrix& matrix, MaterialTable& table) {
-    const auto first = static_cast<std::uint32_t>(recording.vertices.size());
+    std::vector<std::uint32_t> elements;
+    const bool clockwise = surface.clockwise.known && surface.clockwise.value;
+    appendElements(primitive, 0, static_cast<std::uint32_t>(source.size()), clockwise, elements);
+    if (elements.empty()) {
+        return;  // too few vertices to draw anything
+    }
     const std::array<float, 9> normals = normalMatrix(matrix);
     const std::uint16_t front = materialNumber(surface, 0, table);
     const std::uint16_t back = materialNumber(surface, 1, table);
     const std::uint32_t flags = settingFlags(surface.flat, kFlat, kShadeFromState) |
                                 settingFlags(surface.textured, kTextured, kTextureFromState);
+    std::vector<Vertex> vertices;
     for (const SourceVertex& in : source) {
         Vertex vertex{};
         const auto position = transformPoint(matrix, in.position);
@@ -115,14 +121,26 @@ void recordPrimitive(Recording& recording, Primitive primitive,
         vertex.material[0] = front;
         vertex.material[1] = back;
         vertex.flags = flags;
-        recording.vertices.push_back(vertex);
+        vertices.push_back(vertex);
     }
 
     const std::size_t from = recording.indices.size();
-    const bool clockwise = surface.clockwise.known && surface.clockwise.value;
-    appendTriangles(primitive, first, static_cast<std::uint32_t>(source.size()), clockwise,
-                    recording.indices);
     Batch piece;
+    piece.mode = drawnAs(primitive);
+    if (piece.mode == GL_LINES) {
+        // Each segment has its own two vertices, one after the other, so that
+        // wide lines can be drawn a segment at a time from the vertices alone.
+        for (const std::uint32_t element : elements) {
+            recording.indices.push_back(static_cast<std::uint32_t>(recording.vertices.size()));
+            recording.vertices.push_back(vertices[element]);
+        }
+    } else {
+        const auto first = static_cast<std::uint32_t>(recording.vertices.size());
+        recording.vertices.insert(recording.vertices.end(), vertices.begin(), vertices.end());
+        for (const std::uint32_t element : elements) {
+            recording.indices.push_back(first + element);
+        }
+    }
     piece.textured = !surface.textured.known || surface.textured.value;
     piece.texture = surface.texture;
     piece.depthMask = surface.depthMask;
@@ -139,14 +157,14 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
     }
     for (Batch piece : called.batches) {
         // Triangles whose winding the caller decides, and the caller knows it.
-        const bool reverse =
-            !piece.windingKnown && surface.clockwise.known && surface.clockwise.value;
+        const bool reverse = piece.mode == GL_TRIANGLES && !piece.windingKnown &&
+                             surface.clockwise.known && surface.clockwise.value;
         const std::size_t from = recording.indices.size();
-        for (std::uint32_t i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; i += 3) {
-            const std::uint32_t* triangle = &called.indices[i];
-            recording.indices.push_back(base + triangle[reverse ? 1 : 0]);
-            recording.indices.push_back(base + triangle[reverse ? 0 : 1]);
-            recording.indices.push_back(base + triangle[2]);
+        for (std::uint32_t i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; ++i) {
+            recording.indices.push_back(base + called.indices[i]);
+            if (reverse && (i - piece.firstIndex) % 3 == 1) {
+                std::swap(recording.indices.end()[-1], recording.indices.end()[-2]);
+            }
         }
         if (!piece.windingKnown && surface.clockwise.known) {
             piece.windingKnown = true;

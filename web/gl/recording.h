@@ -28,8 +28,8 @@ struct Vertex {
 };
 static_assert(sizeof(Vertex) == 44, "the renderer reads 44-byte vertices");
 
-// A run of triangles drawn with one WebGL draw call: the state that cannot
-// travel with the vertices is the same for all of them.
+// A run of points, line segments or triangles drawn with one WebGL draw call:
+// the state that cannot travel with the vertices is the same for all of them.
 struct Batch {
     std::uint32_t firstIndex = 0;
     std::uint32_t indexCount = 0;
@@ -37,9 +37,13 @@ struct Batch {
     Setting<GLuint> texture{0};  // the texture those vertices show
     Setting<bool> depthMask{true};
     bool windingKnown = true;  // false: glFrontFace where drawn decides
+    // GL_POINTS, GL_LINES or GL_TRIANGLES. Each line segment has two vertices
+    // of its own, one after the other: a batch's segments run over
+    // consecutive vertices from its first index's.
+    unsigned mode = GL_TRIANGLES;
 };
 
-// Triangles with their vertices and batches: a display list's, or the
+// Points, lines and triangles with their vertices and batches: a display list's, or the
 // immediate-mode geometry waiting to be drawn.
 struct Recording {
     std::vector<Vertex> vertices;

@@ -29,11 +29,11 @@ constexpr Refusal kRefusals[] = {
     {Refused::BlendFuncInList, "glBlendFunc", "glBlendFunc inside a display list", kOperation},
     {Refused::ClearColorInList, "glClearColor", "glClearColor inside a display list", kOperation},
     {Refused::ClearInList, "glClear", "glClear inside a display list", kOperation},
-    {Refused::FragmentStateInList,
-     "glDepthFunc glDepthRange glClearDepth glColorMask glScissor glStencilFunc glStencilOp "
-     "glStencilMask glClearStencil",
-     "the depth function and range, colour mask, scissor box or stencil state inside a display "
-     "list",
+    {Refused::SharedStateInList,
+     "glPointSize glLineWidth glLineStipple glCullFace glDepthFunc glDepthRange glClearDepth "
+     "glColorMask glScissor glStencilFunc glStencilOp glStencilMask glClearStencil",
+     "the point size, line width or stipple, face culled, depth function or range, colour mask, "
+     "scissor box or stencil state inside a display list",
      kOperation},
     {Refused::TexParameterInList, "glTexParameteri", "glTexParameter inside a display list",
      kOperation},
@@ -74,8 +74,10 @@ constexpr Refusal kRefusals[] = {
      "calling a display list that moves the projection matrix", kOperation},
     // Texture coordinates are drawn as given.
     {Refused::TextureMatrix, "glMatrixMode", "the texture matrix (GL_TEXTURE)", kEnum},
-    {Refused::CullFace, "glEnable", "culling faces (GL_CULL_FACE)", kEnum},
-    {Refused::PointsAndLines, "glBegin", "drawing points or lines", kEnum},
+    {Refused::SmoothAndStippled, "glEnable",
+     "smooth points and lines, and stippled lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH, "
+     "GL_LINE_STIPPLE)",
+     kEnum},
     {Refused::LocalViewer, "glLightModeli glLightModelfv", "a local viewer", kEnum},
     {Refused::TextureEnvironment, "glTexEnvf glTexEnvi",
      "a texture environment other than GL_MODULATE and GL_REPLACE", kEnum},

@@ -21,7 +21,7 @@ enum class Refused {
     BlendFuncInList,
     ClearColorInList,
     ClearInList,
-    FragmentStateInList,
+    SharedStateInList,
     TexParameterInList,
     TexEnvInList,
     TexImageInList,
@@ -43,8 +43,7 @@ enum class Refused {
     PopAttribBeyondList,
     CallListSelectingProjection,
     TextureMatrix,
-    CullFace,
-    PointsAndLines,
+    SmoothAndStippled,
     LocalViewer,
     TextureEnvironment,
     MaterialBetweenVertices,  // the last

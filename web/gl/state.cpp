@@ -31,19 +31,35 @@ void take(State& to, const State& from) {
     (assign(to.*Members, from.*Members), ...);
 }
 
+// Every capability glEnable sets in the server state, by where its flag lives.
+struct Enable {
+    GLenum cap;
+    bool& (*flag)(ServerState&);
+};
+
+#define VGL_ENABLE(cap, member)                               \
+    {                                                         \
+        cap, [](ServerState& s) -> bool& { return s.member; } \
+    }
+const Enable kEnables[] = {
+    VGL_ENABLE(GL_LIGHTING, lighting.enabled),     VGL_ENABLE(GL_DEPTH_TEST, depth.test),
+    VGL_ENABLE(GL_BLEND, colorBuffer.blend),       VGL_ENABLE(GL_DITHER, colorBuffer.dither),
+    VGL_ENABLE(GL_STENCIL_TEST, stencil.test),     VGL_ENABLE(GL_SCISSOR_TEST, scissor.test),
+    VGL_ENABLE(GL_NORMALIZE, transform.normalize), VGL_ENABLE(GL_TEXTURE_1D, texture.line),
+    VGL_ENABLE(GL_POINT_SMOOTH, point.smooth),     VGL_ENABLE(GL_LINE_SMOOTH, line.smooth),
+    VGL_ENABLE(GL_LINE_STIPPLE, line.stipple),     VGL_ENABLE(GL_CULL_FACE, polygon.cull),
+};
+#undef VGL_ENABLE
+
 // GL_ENABLE_BIT: every group's enable flags, the rest of each group kept.
 void takeEnables(ServerState& to, const ServerState& from) {
-    to.lighting.enabled = from.lighting.enabled;
+    auto& source = const_cast<ServerState&>(from);
+    for (const Enable& enable : kEnables) {
+        enable.flag(to) = enable.flag(source);
+    }
     for (int i = 0; i < kMaxLights; ++i) {
         to.lighting.lights[i].enabled = from.lighting.lights[i].enabled;
     }
-    to.depth.test = from.depth.test;
-    to.colorBuffer.blend = from.colorBuffer.blend;
-    to.colorBuffer.dither = from.colorBuffer.dither;
-    to.stencil.test = from.stencil.test;
-    to.scissor.test = from.scissor.test;
-    to.transform.normalize = from.transform.normalize;
-    to.texture.line = from.texture.line;
 }
 
 struct Group {
@@ -65,11 +81,25 @@ const Group kGroups[] = {
     {GL_SCISSOR_BIT, nullptr, take<&ServerState::scissor>},
     {GL_TRANSFORM_BIT, nullptr, take<&ServerState::transform>},
     {GL_TEXTURE_BIT, take<&Surface::texture, &Surface::textured>, take<&ServerState::texture>},
-    {GL_POLYGON_BIT, take<&Surface::clockwise>, nullptr},
+    {GL_POLYGON_BIT, take<&Surface::clockwise>, take<&ServerState::polygon>},
+    {GL_POINT_BIT, nullptr, take<&ServerState::point>},
+    {GL_LINE_BIT, nullptr, take<&ServerState::line>},
     {GL_ENABLE_BIT, take<&Surface::textured>, takeEnables},
     {GL_VIEWPORT_BIT, nullptr, take<&ServerState::viewport>},
 };
 }  // namespace
+
+bool* enableFlag(ServerState& state, GLenum cap) {
+    for (const Enable& enable : kEnables) {
+        if (enable.cap == cap) {
+            return &enable.flag(state);
+        }
+    }
+    if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + kMaxLights) {
+        return &state.lighting.lights[cap - GL_LIGHT0].enabled;
+    }
+    return nullptr;
+}
 
 void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask) {
     for (const Group& group : kGroups) {

@@ -87,6 +87,27 @@ struct TextureGroup {
     TextureParameters parameters;
 };
 
+// GL_POINT_BIT.
+struct PointGroup {
+    float size = 1.0f;
+    bool smooth = false;  // GL_POINT_SMOOTH
+};
+
+// GL_LINE_BIT.
+struct LineGroup {
+    float width = 1.0f;
+    bool smooth = false;   // GL_LINE_SMOOTH
+    bool stipple = false;  // GL_LINE_STIPPLE
+    GLushort pattern = 0xFFFF;
+    GLint repeat = 1;
+};
+
+// GL_POLYGON_BIT, with the surface's front face.
+struct PolygonGroup {
+    bool cull = false;  // GL_CULL_FACE
+    GLenum cullFace = GL_BACK;
+};
+
 // GL_VIEWPORT_BIT.
 struct ViewportGroup {
     GLint rect[4] = {0, 0, 0, 0};
@@ -104,7 +125,14 @@ struct ServerState {
     TransformGroup transform;
     TextureGroup texture;
     ViewportGroup viewport;
+    PointGroup point;
+    LineGroup line;
+    PolygonGroup polygon;
 };
+
+// The flag glEnable sets for `cap` in the server state, GL_TEXTURE_2D (the
+// surface's) aside; null for a capability it does not have.
+bool* enableFlag(ServerState& state, GLenum cap);
 
 // Restores the groups of glPushAttrib's mask: of a surface alone (a display
 // list keeps no more), or of the whole server state.

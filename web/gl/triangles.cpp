@@ -2,24 +2,73 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vgl {
 
+static_assert(GL_POINTS == 0 && GL_LINES == 1 && GL_LINE_LOOP == 2 && GL_LINE_STRIP == 3 &&
+                  GL_TRIANGLES == 4 && GL_POLYGON == 9,
+              "glBegin's modes number the primitives in order");
+
 Primitive primitiveFor(unsigned mode) {
-    switch (mode) {
-        case GL_TRIANGLES:
-            return Primitive::Triangles;
-        case GL_TRIANGLE_STRIP:
-            return Primitive::TriangleStrip;
-        case GL_TRIANGLE_FAN:
-            return Primitive::TriangleFan;
-        case GL_QUADS:
-            return Primitive::Quads;
-        case GL_QUAD_STRIP:
-            return Primitive::QuadStrip;
-        case GL_POLYGON:
-            return Primitive::Polygon;
+    return mode <= GL_POLYGON ? static_cast<Primitive>(mode) : Primitive::None;
+}
+
+unsigned drawnAs(Primitive primitive) {
+    switch (primitive) {
+        case Primitive::Points:
+            return GL_POINTS;
+        case Primitive::Lines:
+        case Primitive::LineLoop:
+        case Primitive::LineStrip:
+            return GL_LINES;
         default:
-            return Primitive::None;
+            return GL_TRIANGLES;
+    }
+}
+
+std::uint32_t indicesPer(unsigned drawn) {
+    return drawn == GL_POINTS ? 1 : drawn == GL_LINES ? 2 : 3;
+}
+
+float rasterSize(float size) {
+    return std::max(1.0f, std::round(size));
+}
+
+bool wideLines(float width) {
+    return rasterSize(width) > 1.0f;
+}
+
+void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
+                    std::vector<std::uint32_t>& indices) {
+    const auto segment = [&](std::uint32_t a, std::uint32_t b) {
+        indices.push_back(first + a);
+        indices.push_back(first + b);
+    };
+    switch (primitive) {
+        case Primitive::Points:
+            for (std::uint32_t i = 0; i < count; ++i) {
+                indices.push_back(first + i);
+            }
+            break;
+        case Primitive::Lines:
+            for (std::uint32_t i = 0; i + 2 <= count; i += 2) {
+                segment(i, i + 1);
+            }
+            break;
+        case Primitive::LineStrip:
+        case Primitive::LineLoop:
+            for (std::uint32_t i = 0; i + 2 <= count; ++i) {
+                segment(i, i + 1);
+            }
+            if (primitive == Primitive::LineLoop && count >= 2) {
+                segment(count - 1, 0);
+            }
+            break;
+        default:
+            appendTriangles(primitive, first, count, clockwise, indices);
+            break;
     }
 }
 
@@ -73,7 +122,7 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
                 triangle(i, i + 1, 0);
             }
             break;
-        case Primitive::None:
+        default:
             break;
     }
 }

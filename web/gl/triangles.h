@@ -5,11 +5,42 @@
 
 namespace vgl {
 
-// The primitives the layer fills; points and lines are not drawn.
-enum class Primitive { Triangles, TriangleStrip, TriangleFan, Quads, QuadStrip, Polygon, None };
+// The ten primitives of glBegin, in the order of their modes.
+enum class Primitive {
+    Points,
+    Lines,
+    LineLoop,
+    LineStrip,
+    Triangles,
+    TriangleStrip,
+    TriangleFan,
+    Quads,
+    QuadStrip,
+    Polygon,
+    None
+};
 
-// The primitive a glBegin mode names (None for points, lines and unknown modes).
+// The primitive a glBegin mode names (None for an unknown mode).
 Primitive primitiveFor(unsigned mode);
+
+// What a primitive is drawn as: GL_POINTS, GL_LINES or GL_TRIANGLES; and the
+// indices each of those takes.
+unsigned drawnAs(Primitive primitive);
+std::uint32_t indicesPer(unsigned drawn);
+
+// The pixels across of an aliased point or line of this size or width, as
+// OpenGL 1.1 draws it: rounded, at least one; and whether lines that wide
+// are made of triangles, WebGL 2 drawing lines one pixel wide.
+float rasterSize(float size);
+bool wideLines(float width);
+
+// Appends the indices that draw a primitive of `count` vertices numbered from
+// `first`: single points, the two ends of each line segment, or the
+// triangles below. A segment lists last the vertex whose colour OpenGL 1.1
+// gives it under flat shading, as WebGL 2 takes it: its second end, and
+// for the segment that closes a loop, the first vertex.
+void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
+                    std::vector<std::uint32_t>& indices);
 
 // Appends the triangles that fill a primitive of `count` vertices numbered
 // from `first`, three indices each. Every triangle keeps the winding its

@@ -26,6 +26,9 @@ var LibraryVellmoorRenderer = {
     renewed: false,      // a new context, rebuilt here, of which the layer is not yet told
     materialTexture: null,
     boundVao: null,
+    wideLinesVao: null,  // its attributes are pointed at each wide line draw's mesh
+    viewport: [0, 0, 0, 0],
+    cullFace: 0,         // the faces culled, 0 for none
     drawCalls: 0,
     triangles: 0,
 
@@ -41,6 +44,7 @@ var LibraryVellmoorRenderer = {
       gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
       gl.pixelStorei(gl.PACK_ALIGNMENT, 1);
       VGL.meshes[0] = VGL.newMesh(gl.STREAM_DRAW);
+      VGL.wideLinesVao = gl.createVertexArray();
     },
 
     // The program key's two words as one number (exact below 2^53).
@@ -83,6 +87,8 @@ var LibraryVellmoorRenderer = {
         gl.uniform1fv(u.lightOn, state.lightOn);
         gl.uniform1i(u.normalize, state.normalize);
         gl.uniform1i(u.textureReplace, state.textureReplace);
+        gl.uniform1f(u.pointSize, state.pointSize);
+        gl.uniform1f(u.lineWidth, state.lineWidth);
         entry.stateVersion = VGL.stateVersion;
       }
     },
@@ -94,24 +100,48 @@ var LibraryVellmoorRenderer = {
       gl.bindVertexArray(mesh.vao);
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, mesh.indices);
-      // Vertices as web/gl/recording.h lays them out: position, normal,
-      // texture coordinates, colour, front and back material numbers, flags.
-      var v = VGLLayout.vertex;
-      gl.enableVertexAttribArray(0);
-      gl.vertexAttribPointer(0, 3, gl.FLOAT, false, v.stride, v.position);
-      gl.enableVertexAttribArray(1);
-      gl.vertexAttribPointer(1, 3, gl.FLOAT, false, v.stride, v.normal);
-      gl.enableVertexAttribArray(2);
-      gl.vertexAttribPointer(2, 2, gl.FLOAT, false, v.stride, v.texCoord);
-      gl.enableVertexAttribArray(3);
-      gl.vertexAttribPointer(3, 4, gl.UNSIGNED_BYTE, true, v.stride, v.color);
-      gl.enableVertexAttribArray(4);
-      gl.vertexAttribIPointer(4, 2, gl.UNSIGNED_SHORT, v.stride, v.material);
-      gl.enableVertexAttribArray(5);
-      gl.vertexAttribIPointer(5, 1, gl.UNSIGNED_INT, v.stride, v.flags);
+      VGL.pointAttributes(0, 0, VGLLayout.vertex.stride, 0);
       gl.bindVertexArray(null);
       VGL.boundVao = null;
       return mesh;
+    },
+
+    // Points the bound vertex array's attributes from `location` on at
+    // vertices as web/gl/recording.h lays them out (position, normal, texture
+    // coordinates, colour, front and back material numbers, flags), from
+    // byte `offset` of the bound buffer, `stride` bytes apart, taken per
+    // vertex (divisor 0) or per instance (1).
+    pointAttributes: function(location, offset, stride, divisor) {
+      var gl = VGL.gl, v = VGLLayout.vertex;
+      var pointers = [[3, gl.FLOAT, v.position], [3, gl.FLOAT, v.normal], [2, gl.FLOAT, v.texCoord],
+                      [4, gl.UNSIGNED_BYTE, v.color], [2, gl.UNSIGNED_SHORT, v.material],
+                      [1, gl.UNSIGNED_INT, v.flags]];
+      pointers.forEach(function(p, i) {
+        var at = location + i;
+        gl.enableVertexAttribArray(at);
+        if (p[1] === gl.FLOAT || p[1] === gl.UNSIGNED_BYTE) {
+          gl.vertexAttribPointer(at, p[0], p[1], p[1] === gl.UNSIGNED_BYTE, stride, offset + p[2]);
+        } else {
+          gl.vertexAttribIPointer(at, p[0], p[1], stride, offset + p[2]);
+        }
+        gl.vertexAttribDivisor(at, divisor);
+      });
+    },
+
+    // Segments of lines wider than a pixel, each a strip of two triangles
+    // whose corners the vertex shader places (VGLShaders.lineCorner): one
+    // instance per segment, with the segment's two ends, which lie one after
+    // the other from vertex `first` on. Lines are never culled.
+    drawWideLines: function(mesh, first, segments) {
+      var gl = VGL.gl, stride = VGLLayout.vertex.stride;
+      gl.bindVertexArray(VGL.wideLinesVao);
+      VGL.boundVao = VGL.wideLinesVao;
+      gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
+      VGL.pointAttributes(0, first * stride, 2 * stride, 1);
+      VGL.pointAttributes(VGLShaders.attributes().length, (first + 1) * stride, 2 * stride, 1);
+      if (VGL.cullFace) gl.disable(gl.CULL_FACE);
+      gl.drawArraysInstanced(gl.TRIANGLE_STRIP, 0, 4, segments);
+      if (VGL.cullFace) gl.enable(gl.CULL_FACE);
     },
 
     fill: function(mesh, vertices, vertexCount, indices, indexCount) {
@@ -284,6 +314,8 @@ var LibraryVellmoorRenderer = {
       lightOn: HEAPF32.slice(f + at.lightOn, f + at.lightOn + VGLLayout.sizes.lights),
       normalize: HEAP32[f + at.normalize],
       textureReplace: HEAP32[f + at.textureReplace],
+      pointSize: HEAPF32[f + at.pointSize],
+      lineWidth: HEAPF32[f + at.lineWidth],
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
@@ -304,17 +336,30 @@ var LibraryVellmoorRenderer = {
     gl.stencilOp(HEAP32[f + at.stencilFail], HEAP32[f + at.stencilDepthFail],
                  HEAP32[f + at.stencilDepthPass]);
     gl.stencilMask(HEAPU32[f + at.stencilWriteMask]);
+    // The faces culled, OpenGL's enumerants being WebGL's.
+    VGL.cullFace = HEAP32[f + at.cullFace];
+    if (VGL.cullFace) {
+      gl.enable(gl.CULL_FACE);
+      gl.cullFace(VGL.cullFace);
+    } else {
+      gl.disable(gl.CULL_FACE);
+    }
   },
 
   vglDraw__deps: ['$VGL'],
   vglDraw: function(number, parameters) {
     var gl = VGL.gl, f = parameters >> 2, at = VGLLayout.draw, mesh = VGL.meshes[number];
     if (!mesh) return;
-    VGL.use(VGL.key(HEAPU32[f + at.programKey], HEAPU32[f + at.programKey + 1]));
+    var keyHigh = HEAPU32[f + at.programKey + 1];
+    VGL.use(VGL.key(HEAPU32[f + at.programKey], keyHigh));
     var u = VGL.u;
-    if (VGL.boundVao !== mesh.vao) {
+    var wideLines = (keyHigh & VGLLayout.key.wideLines) !== 0;
+    if (!wideLines && VGL.boundVao !== mesh.vao) {
       gl.bindVertexArray(mesh.vao);
       VGL.boundVao = mesh.vao;
+    }
+    if (keyHigh & (VGLLayout.key.points | VGLLayout.key.wideLines)) {
+      gl.uniform4fv(u.viewport, VGL.viewport);
     }
     var materialWords = 2 * VGLLayout.sizes.materialWords;
     gl.uniformMatrix4fv(u.modelview, false, HEAPF32.subarray(f + at.modelview, f + at.modelview + 16));
@@ -329,10 +374,15 @@ var LibraryVellmoorRenderer = {
     gl.frontFace(HEAP32[f + at.clockwise] ? gl.CW : gl.CCW);
     gl.uniform1i(u.flat, HEAP32[f + at.flat]);
     gl.uniform1i(u.textured, HEAP32[f + at.textured]);
-    var count = HEAP32[f + at.indexCount];
-    gl.drawElements(gl.TRIANGLES, count, gl.UNSIGNED_INT, HEAP32[f + at.firstIndex] * 4);
+    var count = HEAP32[f + at.indexCount], mode = HEAP32[f + at.mode];
+    if (wideLines) {
+      VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2);
+    } else {
+      // The mode is OpenGL's GL_POINTS, GL_LINES or GL_TRIANGLES, which WebGL's are.
+      gl.drawElements(mode, count, gl.UNSIGNED_INT, HEAP32[f + at.firstIndex] * 4);
+    }
     VGL.drawCalls++;
-    VGL.triangles += count / 3;
+    if (mode === gl.TRIANGLES) VGL.triangles += count / 3;
   },
 
   vglClear__deps: ['$VGL'],
@@ -350,6 +400,7 @@ var LibraryVellmoorRenderer = {
   vglViewport__deps: ['$VGL'],
   vglViewport: function(x, y, width, height) {
     VGL.gl.viewport(x, y, width, height);
+    VGL.viewport = [x, y, width, height];
   },
 
   vglTexImage__deps: ['$VGL'],

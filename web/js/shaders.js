@@ -38,6 +38,11 @@ var LibraryVellmoorShaders = {
         ['vertex', 'bool', 'textured'],
         ['vertex', 'vec4', 'currentMaterial', L.sizes.materialWords / 2],
         ['vertex', 'highp sampler2D', 'materials'],
+        // Points' size and lines' width in whole pixels, and the viewport
+        // (x, y, width, height) that places them in the window.
+        ['vertex', 'float', 'pointSize'],
+        ['vertex', 'float', 'lineWidth'],
+        ['vertex', 'vec4', 'viewport'],
         ['fragment', 'sampler2D', 'texture'],
         ['fragment', 'bool', 'texturing'],
         ['fragment', 'bool', 'textureReplace'],
@@ -57,20 +62,46 @@ var LibraryVellmoorShaders = {
       });
     },
 
+    // A vertex's attributes in the order of their locations (the renderer's
+    // too: VGL.pointAttributes).
+    attributes: function() {
+      return [['Position', 'vec3'], ['Normal', 'vec3'], ['TexCoord', 'vec2'], ['Color', 'vec4'],
+              ['Material', 'uvec2'], ['Flags', 'uint']];
+    },
+
+    // The vertex's inputs. A wide line's corner has both ends of its segment,
+    // A at the first locations and B after them, and takes the attributes of
+    // the end it lies at (selectEnd).
+    inputs: function(wideLines) {
+      var attributes = VGLShaders.attributes(), count = attributes.length;
+      if (!wideLines) {
+        return attributes.map(function(a, i) {
+          return 'layout(location = ' + i + ') in ' + a[1] + ' a' + a[0] + ';';
+        });
+      }
+      return [].concat(attributes.map(function(a, i) {
+        return 'layout(location = ' + i + ') in ' + a[1] + ' a' + a[0] + 'A;';
+      }), attributes.map(function(a, i) {
+        return 'layout(location = ' + (count + i) + ') in ' + a[1] + ' a' + a[0] + 'B;';
+      }), attributes.map(function(a) {
+        return a[1] + ' a' + a[0] + ';';
+      }));
+    },
+
+    selectEnd: function() {
+      return ['  bool endB = gl_VertexID >= 2;'].concat(VGLShaders.attributes().map(function(a) {
+        return '  a' + a[0] + ' = endB ? a' + a[0] + 'B : a' + a[0] + 'A;';
+      }));
+    },
+
     // The shader text that follows from the layout; the rest is fixed.
-    header: function() {
+    header: function(wideLines) {
       var L = VGLLayout, field = VGLShaders.lightField;
       return [].concat([
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
-      'layout(location = 0) in vec3 aPosition;',
-      'layout(location = 1) in vec3 aNormal;',
-      'layout(location = 2) in vec2 aTexCoord;',
-      'layout(location = 3) in vec4 aColor;',
-      'layout(location = 4) in uvec2 aMaterial;',
-      'layout(location = 5) in uint aFlags;',
-      ], VGLShaders.declarations('vertex'), [
+      ], VGLShaders.inputs(wideLines), VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
       'flat out vec4 vFrontFlat;',
@@ -155,6 +186,7 @@ var LibraryVellmoorShaders = {
     decode: function(key) {
       var bits = VGLLayout.key, low = key % 4294967296, high = Math.floor(key / 4294967296);
       var decoded = {lighting: (high & bits.lighting) !== 0, twoSide: (high & bits.twoSide) !== 0,
+                     points: (high & bits.points) !== 0, wideLines: (high & bits.wideLines) !== 0,
                      lights: []};
       for (var i = 0; i < VGLLayout.sizes.lights; ++i) {
         var light = (low >>> (i * bits.bitsPerLight)) & ((1 << bits.bitsPerLight) - 1);
@@ -168,9 +200,10 @@ var LibraryVellmoorShaders = {
 
     vertexSource: function(programKey) {
       var key = VGLShaders.decode(programKey), f = VGLLayout.flags;
-      var lines = VGLShaders.header();
-      lines.push('void main() {',
-                 '  vec4 eye = uModelview * vec4(aPosition, 1.0);',
+      var lines = VGLShaders.header(key.wideLines);
+      lines.push('void main() {');
+      if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd());
+      lines.push('  vec4 eye = uModelview * vec4(aPosition, 1.0);',
                  '  gl_Position = uProjection * eye;',
                  '  vec3 normal = uNormalMatrix * aNormal;',
                  '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
@@ -200,9 +233,41 @@ var LibraryVellmoorShaders = {
                  '  vBackSmooth = back;',
                  '  vBackFlat = back;',
                  '  vTexCoord = aTexCoord;',
-                 '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);',
-                 '}');
+                 '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);');
+      if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
+      if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner());
+      lines.push('}');
       return lines.join('\n');
+    },
+
+    // An aliased point as OpenGL 1.1 draws it: a square of whole pixels,
+    // centred on a pixel's centre for an odd size and on a pixel's corner for
+    // an even one.
+    pointPlacement: function() {
+      return [
+      '  vec2 halfViewport = uViewport.zw * 0.5;',
+      '  vec2 window = (gl_Position.xy / gl_Position.w + 1.0) * halfViewport + uViewport.xy;',
+      '  vec2 centre = mod(uPointSize, 2.0) == 1.0 ? floor(window) + 0.5 : floor(window + 0.5);',
+      '  gl_Position.xy = ((centre - uViewport.xy) / halfViewport - 1.0) * gl_Position.w;',
+      '  gl_PointSize = uPointSize;',
+      ];
+    },
+
+    // A corner of a wide line's segment, drawn as a strip of two triangles:
+    // corners 0 and 1 at end A, 2 and 3 at end B, each end moved half the
+    // width either way across the line's minor axis, as OpenGL 1.1 widens an
+    // aliased line. A line has no back: it takes the front colour.
+    lineCorner: function() {
+      return [
+      '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
+      '  vec2 halfViewport = uViewport.zw * 0.5;',
+      '  vec2 along = abs(other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport;',
+      '  float across = (gl_VertexID % 2 == 0 ? -0.5 : 0.5) * uLineWidth;',
+      '  vec2 offset = along.x >= along.y ? vec2(0.0, across) : vec2(across, 0.0);',
+      '  gl_Position.xy += offset / halfViewport * gl_Position.w;',
+      '  vBackSmooth = vFrontSmooth;',
+      '  vBackFlat = vFrontFlat;',
+      ];
     },
 
     fragmentSource: function() {

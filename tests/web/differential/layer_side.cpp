@@ -77,23 +77,39 @@ bool toWindow(const FakeDraw& draw, const float* position, Corner& corner) {
     return true;
 }
 
+// Whether WebGL culls the triangle: its winding in the window against the
+// faces culled, counter-clockwise being front unless the draw says otherwise.
+bool culled(const FakeDraw& draw, const Polygon& triangle) {
+    if (triangle.size() != 3 || draw.state.cullFace == 0) {
+        return false;
+    }
+    const double twice = (triangle[1][0] - triangle[0][0]) * (triangle[2][1] - triangle[0][1]) -
+                         (triangle[2][0] - triangle[0][0]) * (triangle[1][1] - triangle[0][1]);
+    const bool front = (twice > 0.0) != (draw.parameters.clockwise != 0);
+    return draw.state.cullFace == GL_FRONT_AND_BACK ||
+           draw.state.cullFace == (front ? GL_FRONT : GL_BACK);
+}
+
 Picture drawn() {
-    std::vector<Polygon> triangles;
+    std::vector<Polygon> elements;
     for (const FakeDraw& draw : fakeRenderer().draws) {
-        for (std::size_t first = 0; first + 3 <= draw.triangles.size(); first += 3) {
-            Polygon triangle(3);
-            for (int i = 0; i < 3; ++i) {
-                if (!toWindow(draw, draw.triangles[first + i].position, triangle[i])) {
+        const std::uint32_t per = vgl::indicesPer(static_cast<unsigned>(draw.parameters.mode));
+        for (std::size_t first = 0; first + per <= draw.vertices.size(); first += per) {
+            Polygon element(per);
+            for (std::uint32_t i = 0; i < per; ++i) {
+                if (!toWindow(draw, draw.vertices[first + i].position, element[i])) {
                     Picture clipped;
                     clipped.comparable = false;
                     clipped.why = "some of it lies outside the view, where OpenGL cuts it";
                     return clipped;
                 }
             }
-            triangles.push_back(triangle);
+            if (!culled(draw, element)) {
+                elements.push_back(element);
+            }
         }
     }
-    return pictureOf(triangles);
+    return pictureOf(elements);
 }
 
 }  // namespace
@@ -126,6 +142,11 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
     if (endsInPrimitive(sequence)) {
         result.picture.comparable = false;
         result.picture.why = "it ends inside glBegin/glEnd";
+    } else if (loopSetsAttributeAfterVertex(sequence)) {
+        result.picture.comparable = false;
+        result.picture.why =
+            "a line loop sets an attribute after one of its vertices (Mesa "
+            "can leave that vertex out)";
     } else {
         result.picture = drawn();
     }

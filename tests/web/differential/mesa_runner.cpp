@@ -225,12 +225,15 @@ class Popped {
     }
 
    private:
-    // The per-fragment state in its groups, read and set again as a whole.
+    // The per-fragment and rasterisation state in its groups, read and set
+    // again as a whole.
     struct Fragment {
         GLint depthFunc, stencilFunc, stencilRef, stencilValueMask, stencilFail, stencilDepthFail,
-            stencilDepthPass, stencilWriteMask, stencilClear, scissorBox[4];
-        GLfloat depthClear, depthRange[2];
-        GLboolean colorMask[4], stencilTest, scissorTest, dither;
+            stencilDepthPass, stencilWriteMask, stencilClear, scissorBox[4], stippleRepeat,
+            stipplePattern, cullFaceMode;
+        GLfloat depthClear, depthRange[2], pointSize, lineWidth;
+        GLboolean colorMask[4], stencilTest, scissorTest, dither, pointSmooth, lineSmooth,
+            lineStipple, cullFace;
 
         static Fragment now() {
             Fragment f{};
@@ -244,7 +247,10 @@ class Popped {
                 {GL_STENCIL_PASS_DEPTH_PASS, &f.stencilDepthPass},
                 {GL_STENCIL_WRITEMASK, &f.stencilWriteMask},
                 {GL_STENCIL_CLEAR_VALUE, &f.stencilClear},
-                {GL_SCISSOR_BOX, f.scissorBox}};
+                {GL_SCISSOR_BOX, f.scissorBox},
+                {GL_LINE_STIPPLE_REPEAT, &f.stippleRepeat},
+                {GL_LINE_STIPPLE_PATTERN, &f.stipplePattern},
+                {GL_CULL_FACE_MODE, &f.cullFaceMode}};
             for (const auto& [pname, to] : integers) {
                 glGetIntegerv(pname, to);
             }
@@ -254,6 +260,12 @@ class Popped {
             f.stencilTest = glIsEnabled(GL_STENCIL_TEST);
             f.scissorTest = glIsEnabled(GL_SCISSOR_TEST);
             f.dither = glIsEnabled(GL_DITHER);
+            glGetFloatv(GL_POINT_SIZE, &f.pointSize);
+            glGetFloatv(GL_LINE_WIDTH, &f.lineWidth);
+            f.pointSmooth = glIsEnabled(GL_POINT_SMOOTH);
+            f.lineSmooth = glIsEnabled(GL_LINE_SMOOTH);
+            f.lineStipple = glIsEnabled(GL_LINE_STIPPLE);
+            f.cullFace = glIsEnabled(GL_CULL_FACE);
             return f;
         }
         void set(GLbitfield mask) const {
@@ -288,6 +300,26 @@ class Popped {
             if ((mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) {
                 enable(GL_DITHER, dither);
             }
+            if ((mask & GL_POINT_BIT) != 0) {
+                glPointSize(pointSize);
+            }
+            if ((mask & GL_LINE_BIT) != 0) {
+                glLineWidth(lineWidth);
+                glLineStipple(stippleRepeat, static_cast<GLushort>(stipplePattern));
+            }
+            if ((mask & GL_POLYGON_BIT) != 0) {
+                glCullFace(static_cast<GLenum>(cullFaceMode));
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_POINT_BIT)) != 0) {
+                enable(GL_POINT_SMOOTH, pointSmooth);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_LINE_BIT)) != 0) {
+                enable(GL_LINE_SMOOTH, lineSmooth);
+                enable(GL_LINE_STIPPLE, lineStipple);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_POLYGON_BIT)) != 0) {
+                enable(GL_CULL_FACE, cullFace);
+            }
         }
     };
 
@@ -313,9 +345,9 @@ class Popped {
             }
             outcome.substitute = kPoppedState;
         }
-        constexpr GLbitfield kFragmentGroups = GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT |
-                                               GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT |
-                                               GL_SCISSOR_BIT | GL_ENABLE_BIT;
+        constexpr GLbitfield kFragmentGroups =
+            GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT |
+            GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_POINT_BIT | GL_LINE_BIT | GL_POLYGON_BIT;
         if ((saved.mask & kFragmentGroups) != 0) {
             saved.fragment.set(saved.mask);
             outcome.substitute = kPoppedState;
@@ -529,9 +561,10 @@ const Departure kDepartures[] = {
      "set after a primitive's last vertex, and they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glPopAttrib",
-     "GL_ENABLE_BIT restores each light's enable, each group its per-fragment state, "
+     "GL_ENABLE_BIT restores each light's enable, each group its per-fragment and rasterisation "
+     "state, "
      "GL_CURRENT_BIT the current attributes and GL_LIGHTING_BIT the materials, for good (Mesa "
-     "restores the enables only with GL_LIGHTING_BIT, the per-fragment state not once another "
+     "restores the enables only with GL_LIGHTING_BIT, that state not once another "
      "group was pushed and popped after it was set, and stale attributes and materials come "
      "back; they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},

@@ -37,7 +37,8 @@ Picture pictureOf(const std::vector<Polygon>& polygons) {
     Picture picture;
     for (const Polygon& polygon : polygons) {
         const double area = areaOf(polygon);
-        if (area < kNear) {
+        // Points and line segments count by their ends alone.
+        if (polygon.size() >= 3 && area < kNear) {
             continue;  // seen edge on: OpenGL may leave it out
         }
         picture.area += area;

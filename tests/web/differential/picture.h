@@ -1,7 +1,8 @@
 #pragma once
 
 // What a sequence drew, as both sides can tell without rasterising: the
-// corners of its polygons in window coordinates.
+// corners of its polygons, the ends of its lines and its points, in window
+// coordinates.
 
 #include <array>
 #include <string>
@@ -10,7 +11,7 @@
 namespace differential {
 
 using Corner = std::array<double, 3>;
-using Polygon = std::vector<Corner>;
+using Polygon = std::vector<Corner>;  // one corner for a point, two for a line
 
 // The polygons drawn, told apart from how each side cuts them into
 // triangles: the corners of every polygon with an area, once each, and the

@@ -43,4 +43,29 @@ bool endsInPrimitive(const Sequence& sequence) {
     return open;
 }
 
+bool loopSetsAttributeAfterVertex(const Sequence& sequence) {
+    bool loop = false;
+    bool vertexSeen = false;
+    bool attributeAfterVertex = false;
+    for (const Call& call : sequence) {
+        const std::string name = call.op->name;
+        if (opensPrimitive(call)) {
+            loop = call.args[0] == GL_LINE_LOOP;
+            vertexSeen = false;
+            attributeAfterVertex = false;
+        } else if (closesPrimitive(call)) {
+            if (loop && attributeAfterVertex) {
+                return true;
+            }
+            loop = false;
+        } else if (name.rfind("glVertex", 0) == 0) {
+            vertexSeen = true;
+        } else if (name.rfind("glNormal", 0) == 0 || name.rfind("glColor", 0) == 0 ||
+                   name.rfind("glTexCoord", 0) == 0 || name.rfind("glMaterial", 0) == 0) {
+            attributeAfterVertex = attributeAfterVertex || vertexSeen;
+        }
+    }
+    return false;
+}
+
 }  // namespace differential

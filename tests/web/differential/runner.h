@@ -36,4 +36,9 @@ std::vector<Outcome> run(const Sequence& sequence, const Hooks& hooks);
 // Whether the sequence ends inside glBegin/glEnd, where nothing is drawn yet.
 bool endsInPrimitive(const Sequence& sequence);
 
+// Whether a line loop in it sets an attribute after one of its vertices:
+// Mesa 22.3 can then lose that vertex from what it draws (where the
+// attribute is new to the loop's vertices).
+bool loopSetsAttributeAfterVertex(const Sequence& sequence);
+
 }  // namespace differential

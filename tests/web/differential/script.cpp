@@ -136,11 +136,14 @@ const Domain kReadMaterialName{
     {N(GL_AMBIENT_AND_DIFFUSE), N(GL_POSITION)}};
 const Domain kShading{{N(GL_FLAT), N(GL_SMOOTH)}, {{0x1D02, "0x1D02"}, {0, "0"}}};
 
-const Domain kCapability{{N(GL_LIGHTING), N(GL_LIGHT0), N(GL_LIGHT1), N(GL_LIGHT2), N(GL_LIGHT3),
-                          N(GL_LIGHT4), N(GL_LIGHT5), N(GL_LIGHT6), N(GL_LIGHT7), N(GL_NORMALIZE),
-                          N(GL_DEPTH_TEST), N(GL_BLEND), N(GL_CULL_FACE), N(GL_TEXTURE_2D),
-                          N(GL_TEXTURE_1D), N(GL_DITHER), N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST)},
-                         {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kCapability{
+    {N(GL_LIGHTING),     N(GL_LIGHT0),       N(GL_LIGHT1),       N(GL_LIGHT2),
+     N(GL_LIGHT3),       N(GL_LIGHT4),       N(GL_LIGHT5),       N(GL_LIGHT6),
+     N(GL_LIGHT7),       N(GL_NORMALIZE),    N(GL_DEPTH_TEST),   N(GL_BLEND),
+     N(GL_CULL_FACE),    N(GL_TEXTURE_2D),   N(GL_TEXTURE_1D),   N(GL_DITHER),
+     N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST), N(GL_POINT_SMOOTH), N(GL_LINE_SMOOTH),
+     N(GL_LINE_STIPPLE)},
+    {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
 const Domain kFactor{
@@ -167,6 +170,8 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_VIEWPORT_BIT),
                              N(GL_STENCIL_BUFFER_BIT),
                              N(GL_SCISSOR_BIT),
+                             N(GL_POINT_BIT),
+                             N(GL_LINE_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
@@ -236,8 +241,20 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_STENCIL_PASS_DEPTH_FAIL),
                        N(GL_STENCIL_PASS_DEPTH_PASS),
                        N(GL_STENCIL_WRITEMASK),
-                       N(GL_STENCIL_CLEAR_VALUE)},
+                       N(GL_STENCIL_CLEAR_VALUE),
+                       N(GL_POINT_SIZE),
+                       N(GL_POINT_SMOOTH),
+                       N(GL_LINE_WIDTH),
+                       N(GL_LINE_SMOOTH),
+                       N(GL_LINE_STIPPLE),
+                       N(GL_LINE_STIPPLE_PATTERN),
+                       N(GL_LINE_STIPPLE_REPEAT),
+                       N(GL_CULL_FACE_MODE)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
+// Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
+const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
+const Domain kStippleFactor{numbers({1, 3, 256}), numbers({0, -2, 300})};
+const Domain kStipplePattern{numbers({65535, 3855, 0}), {}};
 // Per-fragment operations.
 const Domain kComparison{{N(GL_NEVER), N(GL_LESS), N(GL_EQUAL), N(GL_LEQUAL), N(GL_GREATER),
                           N(GL_NOTEQUAL), N(GL_GEQUAL), N(GL_ALWAYS)},
@@ -574,6 +591,28 @@ std::vector<Op> makeOps() {
          G::State,
          {&kWinding},
          [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glCullFace",
+         G::State,
+         {&kFace},
+         [](const double* a, Values&) { glCullFace(enumerant(a[0])); },
+         1},
+        {"glPointSize",
+         G::State,
+         {&kSize},
+         [](const double* a, Values&) { glPointSize(static_cast<GLfloat>(a[0])); },
+         1},
+        {"glLineWidth",
+         G::State,
+         {&kSize},
+         [](const double* a, Values&) { glLineWidth(static_cast<GLfloat>(a[0])); },
+         1},
+        {"glLineStipple",
+         G::State,
+         {&kStippleFactor, &kStipplePattern},
+         [](const double* a, Values&) {
+             glLineStipple(integer(a[0]), static_cast<GLushort>(a[1]));
+         },
          1},
         {"glDepthMask",
          G::State,

@@ -430,6 +430,109 @@ void fragmentTests(bool) {
     glRectf(0.55f, 0.65f, 0.95f, 0.95f);
 }
 
+// Points 1 to 4 pixels across (odd sizes centred on a pixel, even ones on a
+// pixel's corner) in rows at the top; below, lines 1 to 4 pixels wide, some
+// running across the window and some up it, with a colour at each end; at
+// the bottom left a flat-shaded strip, and a loop from a display list.
+void pointsAndLines(bool) {
+    for (int size = 1; size <= 4; ++size) {
+        glPointSize(static_cast<float>(size));
+        glColor3f(1.0f, 1.0f - 0.2f * size, 0.2f * size);
+        glBegin(GL_POINTS);
+        for (int i = 0; i < 5; ++i) {
+            glVertex2f(-0.87f + 0.17f * i + 0.013f * size, 0.83f - 0.13f * size);
+        }
+        glEnd();
+    }
+    for (int width = 1; width <= 4; ++width) {
+        const float w = static_cast<float>(width);
+        glLineWidth(w);
+        glBegin(GL_LINES);
+        glColor3f(1.0f, 0.3f, 0.1f);
+        glVertex2f(0.03f, 0.93f - 0.17f * w);
+        glColor3f(0.2f, 0.9f, 1.0f);
+        glVertex2f(0.91f, 0.71f - 0.13f * w);
+        glColor3f(0.9f, 0.9f, 0.2f);
+        glVertex2f(-0.93f + 0.21f * w, -0.07f);
+        glColor3f(0.6f, 0.2f, 1.0f);
+        glVertex2f(-0.81f + 0.27f * w, -0.43f);
+        glEnd();
+    }
+    glLineWidth(2.0f);
+    glShadeModel(GL_FLAT);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i < 6; ++i) {
+        glColor3f(0.2f * i, 1.0f - 0.15f * i, 0.5f);
+        glVertex2f(-0.91f + 0.17f * i, i % 2 == 0 ? -0.57f : -0.89f);
+    }
+    glEnd();
+    glShadeModel(GL_SMOOTH);
+    glLineWidth(1.0f);
+    const GLuint loop = glGenLists(1);
+    glNewList(loop, GL_COMPILE);
+    glBegin(GL_LINE_LOOP);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glVertex2f(0.13f, -0.21f);
+    glColor3f(0.1f, 0.8f, 0.3f);
+    glVertex2f(0.87f, -0.33f);
+    glColor3f(0.9f, 0.1f, 0.6f);
+    glVertex2f(0.51f, -0.91f);
+    glEnd();
+    glEndList();
+    glCallList(loop);
+    glLineWidth(3.0f);
+    glTranslatef(0.03f, 0.29f, 0.0f);
+    glScalef(0.5f, 0.5f, 1.0f);
+    glCallList(loop);
+    glDeleteLists(loop, 1);
+}
+
+// A triangle wound counter-clockwise (red) and one wound clockwise (green).
+void woundPair() {
+    glBegin(GL_TRIANGLES);
+    glColor3f(0.9f, 0.2f, 0.1f);
+    glVertex2f(0.03f, 0.07f);
+    glVertex2f(0.43f, 0.11f);
+    glVertex2f(0.09f, 0.77f);
+    glColor3f(0.2f, 0.9f, 0.2f);
+    glVertex2f(0.47f, 0.09f);
+    glVertex2f(0.13f, 0.83f);
+    glVertex2f(0.45f, 0.87f);
+    glEnd();
+}
+
+// A triangle wound each way (counter-clockwise red, clockwise green) in four
+// columns: no face culled, the back, the front, and both. In the top row the
+// front faces wind counter-clockwise; the bottom row draws them from a
+// display list with front faces clockwise.
+void culledFaces(bool) {
+    const GLenum faces[] = {0, GL_BACK, GL_FRONT, GL_FRONT_AND_BACK};
+    const GLuint pair = glGenLists(1);
+    glNewList(pair, GL_COMPILE);
+    woundPair();
+    glEndList();
+    for (int row = 0; row < 2; ++row) {
+        glFrontFace(row == 0 ? GL_CCW : GL_CW);
+        for (int column = 0; column < 4; ++column) {
+            if (faces[column] == 0) {
+                glDisable(GL_CULL_FACE);
+            } else {
+                glEnable(GL_CULL_FACE);
+                glCullFace(faces[column]);
+            }
+            glPushMatrix();
+            glTranslatef(-1.0f + 0.5f * column, row == 0 ? 0.0f : -1.0f, 0.0f);
+            if (row == 0) {
+                woundPair();
+            } else {
+                glCallList(pair);
+            }
+            glPopMatrix();
+        }
+    }
+    glDeleteLists(pair, 1);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -447,6 +550,8 @@ const Scene kScenes[] = {
     {"emission and ambient light", emissionAndAmbient, false},
     {"a display list in perspective", displayListInPerspective, false},
     {"stencil, scissor, depth function and colour mask", fragmentTests, false},
+    {"points and wide lines", pointsAndLines, false},
+    {"faces culled", culledFaces, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -68,15 +68,18 @@ std::string layout() {
                            FIELD(RenderState, stencilFail),
                            FIELD(RenderState, stencilDepthFail),
                            FIELD(RenderState, stencilDepthPass),
-                           FIELD(RenderState, stencilWriteMask)};
+                           FIELD(RenderState, stencilWriteMask),
+                           FIELD(RenderState, pointSize),
+                           FIELD(RenderState, lineWidth),
+                           FIELD(RenderState, cullFace)};
     // In words from the light's start.
     const Field light[] = {FIELD(PackedLight, ambient),       FIELD(PackedLight, diffuse),
                            FIELD(PackedLight, specular),      FIELD(PackedLight, position),
                            FIELD(PackedLight, spotDirection), FIELD(PackedLight, spotExponent),
                            FIELD(PackedLight, spotCosCutoff), FIELD(PackedLight, attenuation)};
-    const Field draw[] = {FIELD(DrawParameters, modelview),  FIELD(DrawParameters, normalMatrix),
+    const Field draw[] = {FIELD(DrawParameters, mode), FIELD(DrawParameters, modelview),  FIELD(DrawParameters, normalMatrix),
                           FIELD(DrawParameters, material),   FIELD(DrawParameters, firstIndex),
-                          FIELD(DrawParameters, indexCount), FIELD(DrawParameters, texture),
+                          FIELD(DrawParameters, indexCount), FIELD(DrawParameters, firstVertex), FIELD(DrawParameters, texture),
                           FIELD(DrawParameters, depthMask),  FIELD(DrawParameters, clockwise),
                           FIELD(DrawParameters, flat),       FIELD(DrawParameters, textured),
                           FIELD(DrawParameters, programKey)};
@@ -94,7 +97,8 @@ std::string layout() {
     const Field key[] = {{"bitsPerLight", kKeyBitsPerLight}, {"on", kKeyLightOn},
                          {"positional", kKeyPositional},     {"spot", kKeySpot},
                          {"attenuated", kKeyAttenuated},     {"lighting", kKeyLighting >> 32},
-                         {"twoSide", kKeyTwoSide >> 32}};
+                         {"twoSide", kKeyTwoSide >> 32},     {"points", kKeyPoints >> 32},
+                         {"wideLines", kKeyWideLines >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"lightWords", kLightWords},
                            {"materialWords", kMaterialWords},

@@ -73,6 +73,20 @@ typedef double GLclampd;
 #define GL_STACK_UNDERFLOW                   0x0504
 #define GL_OUT_OF_MEMORY                     0x0505
 #define GL_CURRENT_BIT                       0x00000001
+#define GL_POINT_BIT                         0x00000002
+#define GL_LINE_BIT                          0x00000004
+#define GL_POINT_SMOOTH                      0x0B10
+#define GL_POINT_SIZE                        0x0B11
+#define GL_POINT_SIZE_RANGE                  0x0B12
+#define GL_POINT_SIZE_GRANULARITY            0x0B13
+#define GL_LINE_SMOOTH                       0x0B20
+#define GL_LINE_WIDTH                        0x0B21
+#define GL_LINE_WIDTH_RANGE                  0x0B22
+#define GL_LINE_WIDTH_GRANULARITY            0x0B23
+#define GL_LINE_STIPPLE                      0x0B24
+#define GL_LINE_STIPPLE_PATTERN              0x0B25
+#define GL_LINE_STIPPLE_REPEAT               0x0B26
+#define GL_CULL_FACE_MODE                    0x0B45
 #define GL_LIGHTING_BIT                      0x00000040
 #define GL_DEPTH_BUFFER_BIT                  0x00000100
 #define GL_POLYGON_BIT                       0x00000008
@@ -400,6 +414,10 @@ GLAPI void GLAPIENTRY glEnable(GLenum cap);
 GLAPI void GLAPIENTRY glDisable(GLenum cap);
 GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
 GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
+GLAPI void GLAPIENTRY glCullFace(GLenum mode);
+GLAPI void GLAPIENTRY glPointSize(GLfloat size);
+GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
+GLAPI void GLAPIENTRY glLineStipple(GLint factor, GLushort pattern);
 GLAPI void GLAPIENTRY glDepthMask(GLboolean flag);
 GLAPI void GLAPIENTRY glDepthFunc(GLenum func);
 GLAPI void GLAPIENTRY glDepthRange(GLclampd zNear, GLclampd zFar);

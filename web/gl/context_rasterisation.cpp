@@ -1,0 +1,56 @@
+// Rasterisation: the size of points, the width and stipple of lines, and the
+// faces culled. Each is state every draw shares, kept out of display lists as
+// the per-fragment operations are.
+#include <algorithm>
+
+#include "context.h"
+#include "context_helpers.h"
+
+namespace vgl {
+
+void Context::pointSize(GLfloat size) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    if (!(size > 0.0f)) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
+    renderStateChanging();
+    state_.point.size = size;
+}
+
+void Context::lineWidth(GLfloat width) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    if (!(width > 0.0f)) {
+        setError(GL_INVALID_VALUE);
+        return;
+    }
+    renderStateChanging();
+    state_.line.width = width;
+}
+
+void Context::lineStipple(GLint factor, GLushort pattern) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    // The repeat factor is clamped to [1, 256].
+    state_.line.repeat = std::min(256, std::max(1, factor));
+    state_.line.pattern = pattern;
+}
+
+void Context::cullFace(GLenum mode) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    if (mode != GL_FRONT && mode != GL_BACK && mode != GL_FRONT_AND_BACK) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    renderStateChanging();
+    state_.polygon.cullFace = mode;
+}
+
+}  // namespace vgl
