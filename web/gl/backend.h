@@ -58,6 +58,14 @@ struct RenderState {
     float pointSize;
     float lineWidth;
     std::int32_t cullFace;
+    // The alpha test's comparison (its reference in [0, 1]), and fog: its
+    // density, start, end and colour. Whether each applies is in the program key.
+    std::int32_t alphaFunc;
+    float alphaRef;
+    float fogDensity;
+    float fogStart;
+    float fogEnd;
+    float fogColor[4];
 };
 
 // Words per material: ambient, diffuse, specular, emission, shininess and

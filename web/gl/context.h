@@ -58,6 +58,9 @@ class Context {
     void lineWidth(GLfloat width);
     void lineStipple(GLint factor, GLushort pattern);
     void cullFace(GLenum mode);
+    // Fog's parameters: `count` values, 4 for the colour from the vector calls.
+    void fog(GLenum pname, const GLfloat* params, int count);
+    void alphaFunc(GLenum func, GLclampf ref);
 
     // Display lists
     GLuint genLists(GLsizei range);
@@ -176,6 +179,8 @@ class Context {
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
     void packSharedState(RenderState& r) const;
+    // The program key's bits for the local viewer, the alpha test and fog.
+    ProgramKey sharedKey() const;
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     void callInPrimitive(const DisplayList& list);

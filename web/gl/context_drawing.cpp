@@ -129,6 +129,12 @@ void Context::packSharedState(RenderState& r) const {
     r.pointSize = rasterSize(state_.point.size);
     r.lineWidth = rasterSize(state_.line.width);
     r.cullFace = state_.polygon.cull ? static_cast<std::int32_t>(state_.polygon.cullFace) : 0;
+    r.alphaFunc = static_cast<std::int32_t>(state_.colorBuffer.alphaFunc);
+    r.alphaRef = state_.colorBuffer.alphaRef;
+    r.fogDensity = state_.fog.density;
+    r.fogStart = state_.fog.start;
+    r.fogEnd = state_.fog.end;
+    copy4(r.fogColor, state_.fog.color);
     const StencilGroup& stencil = state_.stencil;
     r.stencilTest = word(stencil.test);
     r.stencilFunc = static_cast<std::int32_t>(stencil.func);
@@ -138,6 +144,24 @@ void Context::packSharedState(RenderState& r) const {
     r.stencilDepthFail = static_cast<std::int32_t>(stencil.depthFail);
     r.stencilDepthPass = static_cast<std::int32_t>(stencil.depthPass);
     r.stencilWriteMask = stencil.writeMask;
+}
+
+ProgramKey Context::sharedKey() const {
+    ProgramKey key = 0;
+    if (state_.lighting.enabled && state_.lighting.localViewer) {
+        key |= kKeyLocalViewer;
+    }
+    if (state_.colorBuffer.alphaTest && state_.colorBuffer.alphaFunc != GL_ALWAYS) {
+        key |= kKeyAlphaTest;
+    }
+    if (state_.fog.enabled) {
+        const GLenum mode = state_.fog.mode;
+        const ProgramKey fog = mode == GL_LINEAR ? kKeyFogLinear
+                               : mode == GL_EXP  ? kKeyFogExp
+                                                 : kKeyFogExp2;
+        key |= fog << kKeyFogShift;
+    }
+    return key;
 }
 
 void Context::sendRenderState() {
@@ -175,7 +199,8 @@ void Context::sendRenderState() {
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
     packSharedState(r);
-    lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide);
+    lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide,
+                           sharedKey());
     vglSetState(&r);
     renderStateDirty_ = false;
 }

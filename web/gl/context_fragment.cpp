@@ -1,4 +1,4 @@
-// Per-fragment operations: the scissor box, the stencil and depth tests and
+// Per-fragment operations: the alpha test, the scissor box, the stencil and depth tests and
 // their buffers' clear values, the depth range and the colour mask. Each is
 // state every draw shares, so drawing waits for none of it; in a display list
 // it is refused, as lists carry only what travels with their geometry.
@@ -39,6 +39,19 @@ float clamped(GLclampd value) {
 
 bool Context::sharedStateRefused() {
     return refusedInList(Refused::SharedStateInList) || refusedInBegin();
+}
+
+void Context::alphaFunc(GLenum func, GLclampf ref) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    if (!comparison(func)) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    renderStateChanging();
+    state_.colorBuffer.alphaFunc = func;
+    state_.colorBuffer.alphaRef = clamped(ref);
 }
 
 void Context::depthFunc(GLenum func) {

@@ -99,9 +99,8 @@ void Context::lightModel(GLenum pname, const GLfloat* params, int count) {
             copy4(state_.lighting.sceneAmbient, params);
             break;
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
-            if (params[0] != 0.0f) {
-                unsupported(Refused::LocalViewer, false);
-            }
+            renderStateChanging();
+            state_.lighting.localViewer = params[0] != 0.0f;
             break;
         default:
             setError(GL_INVALID_ENUM);

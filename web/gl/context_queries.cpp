@@ -144,7 +144,25 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         case GL_LIGHT_MODEL_TWO_SIDE:
             return one(values, state_.lighting.twoSide ? 1 : 0);
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
-            return one(values, 0);
+            return one(values, state_.lighting.localViewer ? 1 : 0);
+        case GL_ALPHA_TEST_FUNC:
+            return one(values, state_.colorBuffer.alphaFunc);
+        case GL_ALPHA_TEST_REF:
+            mapped = true;
+            return one(values, state_.colorBuffer.alphaRef);
+        case GL_FOG_MODE:
+            return one(values, state_.fog.mode);
+        case GL_FOG_DENSITY:
+            return one(values, state_.fog.density);
+        case GL_FOG_START:
+            return one(values, state_.fog.start);
+        case GL_FOG_END:
+            return one(values, state_.fog.end);
+        case GL_FOG_INDEX:
+            return one(values, state_.fog.index);
+        case GL_FOG_COLOR:
+            mapped = true;
+            return copied(values, state_.fog.color);
         case GL_CURRENT_TEXTURE_COORDS:
             // s and t as set; r and q as OpenGL keeps them for glTexCoord2.
             values[2] = 0.0;

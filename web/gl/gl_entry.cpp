@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "components.h"
 #include "context.h"
 
 using vgl::context;
@@ -133,6 +134,30 @@ void glFrontFace(GLenum mode) {
 }
 void glCullFace(GLenum mode) {
     context().cullFace(mode);
+}
+void glAlphaFunc(GLenum func, GLclampf ref) {
+    context().alphaFunc(func, ref);
+}
+void glFogf(GLenum pname, GLfloat param) {
+    context().fog(pname, &param, 1);
+}
+void glFogi(GLenum pname, GLint param) {
+    const GLfloat value = static_cast<GLfloat>(param);
+    context().fog(pname, &value, 1);
+}
+void glFogfv(GLenum pname, const GLfloat* params) {
+    context().fog(pname, params, pname == GL_FOG_COLOR ? 4 : 1);
+}
+void glFogiv(GLenum pname, const GLint* params) {
+    // A colour's integers map onto [-1, 1] as colours do; the other values
+    // are taken as they are.
+    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
+    if (pname == GL_FOG_COLOR) {
+        for (int i = 0; i < 4; ++i) {
+            values[i] = vgl::normalised(params[i]);
+        }
+    }
+    context().fog(pname, values, pname == GL_FOG_COLOR ? 4 : 1);
 }
 void glPointSize(GLfloat size) {
     context().pointSize(size);

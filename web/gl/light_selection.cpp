@@ -76,8 +76,9 @@ bool lightReaches(const PackedLight& light, const Sphere& eyeSphere) {
     return gap <= radius;
 }
 
-void LightSelection::update(const RenderState& state, unsigned enabled, bool lighting,
-                            bool twoSide) {
+void LightSelection::update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide,
+                            ProgramKey shared) {
+    shared_ = shared;
     std::copy(std::begin(state.lights), std::end(state.lights), lights_);
     enabled_ = enabled;
     lighting_ = lighting;
@@ -91,7 +92,7 @@ void LightSelection::update(const RenderState& state, unsigned enabled, bool lig
 }
 
 ProgramKey LightSelection::everyLight() const {
-    return programKey(lighting_, twoSide_, lights_, enabled_);
+    return programKey(lighting_, twoSide_, lights_, enabled_) | shared_;
 }
 
 unsigned LightSelection::conesReaching(const Sphere& eyeSphere) const {
@@ -112,7 +113,7 @@ ProgramKey LightSelection::reaching(unsigned cones) const {
     if ((chosen & (chosen - 1)) != 0) {
         chosen = cones_;
     }
-    return programKey(lighting_, twoSide_, lights_, (enabled_ & ~cones_) | chosen);
+    return programKey(lighting_, twoSide_, lights_, (enabled_ & ~cones_) | chosen) | shared_;
 }
 
 void LightSelection::prepareAll() {

@@ -25,6 +25,15 @@ constexpr ProgramKey kKeyTwoSide = ProgramKey{1} << 33;
 constexpr ProgramKey kKeyPoints = ProgramKey{1} << 34;
 // Lines wider than a pixel, which the vertex shader makes of triangles.
 constexpr ProgramKey kKeyWideLines = ProgramKey{1} << 35;
+// Lighting for a viewer at the eye rather than infinitely far.
+constexpr ProgramKey kKeyLocalViewer = ProgramKey{1} << 36;
+// The alpha test, with a comparison that can fail.
+constexpr ProgramKey kKeyAlphaTest = ProgramKey{1} << 37;
+// Fog, two bits from bit kKeyFogShift: 0 for none, else its mode's number.
+constexpr int kKeyFogShift = 38;
+constexpr ProgramKey kKeyFogLinear = 1;
+constexpr ProgramKey kKeyFogExp = 2;
+constexpr ProgramKey kKeyFogExp2 = 3;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.
@@ -40,7 +49,9 @@ bool lightReaches(const PackedLight& light, const Sphere& eyeSphere);
 // that are on and can reach it.
 class LightSelection {
    public:
-    void update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide);
+    // `shared`: the key's bits for what all draws share besides their lights.
+    void update(const RenderState& state, unsigned enabled, bool lighting, bool twoSide,
+                ProgramKey shared = 0);
     // Every light that is on, wherever it reaches.
     ProgramKey everyLight() const;
     // The positional spot lights, on or off, whose cones reach the ball
@@ -63,6 +74,7 @@ class LightSelection {
     unsigned cones_ = 0;  // the positional spot lights, on or off
     bool lighting_ = false;
     bool twoSide_ = false;
+    ProgramKey shared_ = 0;
     std::set<ProgramKey> prepared_;  // the key with every cone, per set prepared
 };
 

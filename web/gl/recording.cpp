@@ -98,7 +98,9 @@ void recordPrimitive(Recording& recording, Primitive primitive,
                      const Matrix& matrix, MaterialTable& table) {
     std::vector<std::uint32_t> elements;
     const bool clockwise = surface.clockwise.known && surface.clockwise.value;
-    appendElements(primitive, 0, static_cast<std::uint32_t>(source.size()), clockwise, elements);
+    const bool smooth = surface.flat.known && !surface.flat.value;
+    appendElements(primitive, 0, static_cast<std::uint32_t>(source.size()), clockwise, elements,
+                   smooth);
     if (elements.empty()) {
         return;  // too few vertices to draw anything
     }

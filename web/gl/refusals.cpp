@@ -30,10 +30,11 @@ constexpr Refusal kRefusals[] = {
     {Refused::ClearColorInList, "glClearColor", "glClearColor inside a display list", kOperation},
     {Refused::ClearInList, "glClear", "glClear inside a display list", kOperation},
     {Refused::SharedStateInList,
-     "glPointSize glLineWidth glLineStipple glCullFace glDepthFunc glDepthRange glClearDepth "
+     "glPointSize glLineWidth glLineStipple glCullFace glFogf glFogi glFogfv glFogiv glAlphaFunc "
+     "glDepthFunc glDepthRange glClearDepth "
      "glColorMask glScissor glStencilFunc glStencilOp glStencilMask glClearStencil",
-     "the point size, line width or stipple, face culled, depth function or range, colour mask, "
-     "scissor box or stencil state inside a display list",
+     "the point size, line width or stipple, face culled, fog, alpha test, depth function or "
+     "range, colour mask, scissor box or stencil state inside a display list",
      kOperation},
     {Refused::TexParameterInList, "glTexParameteri", "glTexParameter inside a display list",
      kOperation},
@@ -78,7 +79,6 @@ constexpr Refusal kRefusals[] = {
      "smooth points and lines, and stippled lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH, "
      "GL_LINE_STIPPLE)",
      kEnum},
-    {Refused::LocalViewer, "glLightModeli glLightModelfv", "a local viewer", kEnum},
     {Refused::TextureEnvironment, "glTexEnvf glTexEnvi",
      "a texture environment other than GL_MODULATE and GL_REPLACE", kEnum},
     // A primitive's vertices are recorded with one material at glEnd.

@@ -44,7 +44,6 @@ enum class Refused {
     CallListSelectingProjection,
     TextureMatrix,
     SmoothAndStippled,
-    LocalViewer,
     TextureEnvironment,
     MaterialBetweenVertices,  // the last
 };

@@ -34,6 +34,7 @@ struct LightingGroup {
     float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
     bool enabled = false;  // GL_LIGHTING
     bool twoSide = false;
+    bool localViewer = false;
 };
 
 // GL_DEPTH_BUFFER_BIT, with the surface's depth mask.
@@ -51,6 +52,20 @@ struct ColorBufferGroup {
     float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     bool writeMask[4] = {true, true, true, true};  // glColorMask
     bool dither = true;
+    bool alphaTest = false;  // GL_ALPHA_TEST
+    GLenum alphaFunc = GL_ALWAYS;
+    float alphaRef = 0.0f;  // clamped to [0, 1]
+};
+
+// GL_FOG_BIT.
+struct FogGroup {
+    bool enabled = false;  // GL_FOG
+    GLenum mode = GL_EXP;
+    float density = 1.0f;
+    float start = 0.0f;
+    float end = 1.0f;
+    float index = 0.0f;
+    float color[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // clamped to [0, 1]
 };
 
 // GL_STENCIL_BUFFER_BIT. The masks start as ones in each of the 8 bits a
@@ -128,6 +143,7 @@ struct ServerState {
     PointGroup point;
     LineGroup line;
     PolygonGroup polygon;
+    FogGroup fog;
 };
 
 // The flag glEnable sets for `cap` in the server state, GL_TEXTURE_2D (the

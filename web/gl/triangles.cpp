@@ -41,7 +41,7 @@ bool wideLines(float width) {
 }
 
 void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                    std::vector<std::uint32_t>& indices) {
+                    std::vector<std::uint32_t>& indices, bool smooth) {
     const auto segment = [&](std::uint32_t a, std::uint32_t b) {
         indices.push_back(first + a);
         indices.push_back(first + b);
@@ -67,13 +67,13 @@ void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t coun
             }
             break;
         default:
-            appendTriangles(primitive, first, count, clockwise, indices);
+            appendTriangles(primitive, first, count, clockwise, indices, smooth);
             break;
     }
 }
 
 void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                     std::vector<std::uint32_t>& indices) {
+                     std::vector<std::uint32_t>& indices, bool smooth) {
     // a, b, c in the primitive's winding, c the flat-shading vertex.
     const auto triangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
         indices.push_back(first + (clockwise ? b : a));
@@ -104,8 +104,13 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
         case Primitive::Quads:
             // Quad a b c d, flat-shaded from d.
             for (std::uint32_t i = 0; i + 4 <= count; i += 4) {
-                triangle(i, i + 1, i + 3);
-                triangle(i + 1, i + 2, i + 3);
+                if (smooth) {
+                    triangle(i, i + 1, i + 2);
+                    triangle(i, i + 2, i + 3);
+                } else {
+                    triangle(i, i + 1, i + 3);
+                    triangle(i + 1, i + 2, i + 3);
+                }
             }
             break;
         case Primitive::QuadStrip:

@@ -40,18 +40,20 @@ bool wideLines(float width);
 // gives it under flat shading, as WebGL 2 takes it: its second end, and
 // for the segment that closes a loop, the first vertex.
 void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                    std::vector<std::uint32_t>& indices);
+                    std::vector<std::uint32_t>& indices, bool smooth = false);
 
 // Appends the triangles that fill a primitive of `count` vertices numbered
 // from `first`, three indices each. Every triangle keeps the winding its
 // vertices have in the primitive and lists last the vertex whose colour OpenGL
 // 1.1 gives the whole primitive under flat shading (the first vertex of a
 // polygon, the last of every other primitive), which is the vertex WebGL 2
-// takes a flat value from. Quads are split on the diagonal that ends there.
+// takes a flat value from. Quads are split on the diagonal that ends there,
+// unless they are known to be `smooth`: then on the diagonal from their first
+// vertex, as Mesa splits them, which blends their corners' colours alike.
 // With `clockwise` the front faces of the primitive wind clockwise: each
 // triangle is listed reversed, so that it is front-facing under the
 // counter-clockwise rule, still ending on the same vertex.
 void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                     std::vector<std::uint32_t>& indices);
+                     std::vector<std::uint32_t>& indices, bool smooth = false);
 
 }  // namespace vgl

@@ -89,6 +89,10 @@ var LibraryVellmoorRenderer = {
         gl.uniform1i(u.textureReplace, state.textureReplace);
         gl.uniform1f(u.pointSize, state.pointSize);
         gl.uniform1f(u.lineWidth, state.lineWidth);
+        gl.uniform1i(u.alphaFunc, state.alphaFunc);
+        gl.uniform1f(u.alphaRef, state.alphaRef);
+        gl.uniform4fv(u.fogColor, state.fogColor);
+        gl.uniform3fv(u.fogParameters, state.fogParameters);
         entry.stateVersion = VGL.stateVersion;
       }
     },
@@ -316,6 +320,10 @@ var LibraryVellmoorRenderer = {
       textureReplace: HEAP32[f + at.textureReplace],
       pointSize: HEAPF32[f + at.pointSize],
       lineWidth: HEAPF32[f + at.lineWidth],
+      alphaFunc: HEAP32[f + at.alphaFunc],
+      alphaRef: HEAPF32[f + at.alphaRef],
+      fogColor: HEAPF32.slice(f + at.fogColor, f + at.fogColor + 4),
+      fogParameters: [HEAPF32[f + at.fogDensity], HEAPF32[f + at.fogStart], HEAPF32[f + at.fogEnd]],
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);

@@ -46,6 +46,12 @@ var LibraryVellmoorShaders = {
         ['fragment', 'sampler2D', 'texture'],
         ['fragment', 'bool', 'texturing'],
         ['fragment', 'bool', 'textureReplace'],
+        // The alpha test's comparison (OpenGL's GL_NEVER ... GL_ALWAYS) and
+        // reference, and fog's colour and its density, start and end.
+        ['fragment', 'int', 'alphaFunc'],
+        ['fragment', 'float', 'alphaRef'],
+        ['fragment', 'vec4', 'fogColor'],
+        ['fragment', 'vec3', 'fogParameters'],
       ];
     },
 
@@ -95,19 +101,20 @@ var LibraryVellmoorShaders = {
     },
 
     // The shader text that follows from the layout; the rest is fixed.
-    header: function(wideLines) {
+    header: function(key) {
       var L = VGLLayout, field = VGLShaders.lightField;
       return [].concat([
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
-      ], VGLShaders.inputs(wideLines), VGLShaders.declarations('vertex'), [
+      ], VGLShaders.inputs(key.wideLines), VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
       'flat out vec4 vFrontFlat;',
       'flat out vec4 vBackFlat;',
       'out vec2 vTexCoord;',
       'flat out uint vFlags;',
+      ], key.fog ? ['out float vFogDistance;'] : [], [
       '',
       'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
       '',
@@ -134,10 +141,10 @@ var LibraryVellmoorShaders = {
       '}',
       '',
       // One light's share for both faces: ambient, diffuse and specular
-      // (infinite viewer), scaled by attenuation and the spot factor. The
+      // (the viewer toward toEye), scaled by attenuation and the spot factor. The
       // back face is lit with its own material and the reversed normal.
       'void light(int i, bool positional, bool spot, bool fades, bool twoSide, vec3 position, vec3 normal,',
-      '           Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
+      '           vec3 toEye, Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
       '  vec4 place = ' + field('position', 4) + ';',
       '  vec3 toLight;',
       '  float factor = uLightOn[i];',
@@ -162,7 +169,7 @@ var LibraryVellmoorShaders = {
       '  vec3 diffuse = ' + field('diffuse', 3) + ';',
       '  vec3 specular = ' + field('specular', 3) + ';',
       '  float nDotL = dot(normal, toLight);',
-      '  float nDotH = dot(normal, normalize(toLight + vec3(0.0, 0.0, 1.0)));',
+      '  float nDotH = dot(normal, normalize(toLight + toEye));',
       '  vec3 term = ambient * front.ambient.rgb;',
       '  if (nDotL > 0.0) {',
       '    float highlight = front.shininess == 0.0 ? 1.0 : pow(max(nDotH, 0.0), front.shininess);',
@@ -187,7 +194,9 @@ var LibraryVellmoorShaders = {
       var bits = VGLLayout.key, low = key % 4294967296, high = Math.floor(key / 4294967296);
       var decoded = {lighting: (high & bits.lighting) !== 0, twoSide: (high & bits.twoSide) !== 0,
                      points: (high & bits.points) !== 0, wideLines: (high & bits.wideLines) !== 0,
-                     lights: []};
+                     localViewer: (high & bits.localViewer) !== 0,
+                     alphaTest: (high & bits.alphaTest) !== 0,
+                     fog: (high >>> bits.fogShift) & 3, lights: []};
       for (var i = 0; i < VGLLayout.sizes.lights; ++i) {
         var light = (low >>> (i * bits.bitsPerLight)) & ((1 << bits.bitsPerLight) - 1);
         if (!(light & bits.on)) continue;
@@ -200,7 +209,7 @@ var LibraryVellmoorShaders = {
 
     vertexSource: function(programKey) {
       var key = VGLShaders.decode(programKey), f = VGLLayout.flags;
-      var lines = VGLShaders.header(key.wideLines);
+      var lines = VGLShaders.header(key);
       lines.push('void main() {');
       if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd());
       lines.push('  vec4 eye = uModelview * vec4(aPosition, 1.0);',
@@ -218,10 +227,12 @@ var LibraryVellmoorShaders = {
                    '  Material backMaterial = frontMaterial;',
                    '  if (aMaterial.y != aMaterial.x) backMaterial = material(aMaterial.y, 1);',
                    '  vec3 frontColor = frontMaterial.emission.rgb + uSceneAmbient.rgb * frontMaterial.ambient.rgb;',
-                   '  vec3 backColor = backMaterial.emission.rgb + uSceneAmbient.rgb * backMaterial.ambient.rgb;');
+                   '  vec3 backColor = backMaterial.emission.rgb + uSceneAmbient.rgb * backMaterial.ambient.rgb;',
+                   // The viewer at the eye, or infinitely far up the z axis.
+                   key.localViewer ? '  vec3 toEye = -normalize(eye.xyz);' : '  vec3 toEye = vec3(0.0, 0.0, 1.0);');
         key.lights.forEach(function(l) {
           lines.push('  light(' + [l.index, l.positional, l.spot, l.fades, key.twoSide].join(', ') +
-                     ', eye.xyz, normal, frontMaterial, backMaterial, frontColor, backColor);');
+                     ', eye.xyz, normal, toEye, frontMaterial, backMaterial, frontColor, backColor);');
         });
         lines.push('  front = vec4(clamp(frontColor, 0.0, 1.0), clamp(frontMaterial.diffuse.a, 0.0, 1.0));');
         lines.push(key.twoSide
@@ -234,6 +245,8 @@ var LibraryVellmoorShaders = {
                  '  vBackFlat = back;',
                  '  vTexCoord = aTexCoord;',
                  '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);');
+      // Fog fades by the eye's distance, as Mesa takes it: along z.
+      if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
       if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
       if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner());
       lines.push('}');
@@ -270,8 +283,9 @@ var LibraryVellmoorShaders = {
       ];
     },
 
-    fragmentSource: function() {
-      return [].concat([
+    fragmentSource: function(programKey) {
+      var key = VGLShaders.decode(programKey), modes = VGLLayout.key;
+      var lines = [].concat([
       '#version 300 es',
       'precision highp float;',
       'in vec4 vFrontSmooth;',
@@ -280,7 +294,7 @@ var LibraryVellmoorShaders = {
       'flat in vec4 vBackFlat;',
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
-      ], VGLShaders.declarations('fragment'), [
+      ], key.fog ? ['in float vFogDistance;'] : [], VGLShaders.declarations('fragment'), [
       'out vec4 fragColor;',
       'void main() {',
       '  bool flatShaded = (vFlags & 1u) != 0u;',
@@ -290,9 +304,27 @@ var LibraryVellmoorShaders = {
       '    vec4 texel = texture(uTexture, vTexCoord);',
       '    color = uTextureReplace ? texel : color * texel;',
       '  }',
-      '  fragColor = color;',
-      '}',
-      ]).join('\n');
+      ]);
+      // Fog takes the colour toward its own by the fraction f left of it.
+      if (key.fog) {
+        var f = {};
+        f[modes.fogLinear] = '(uFogParameters.z - vFogDistance) / (uFogParameters.z - uFogParameters.y)';
+        f[modes.fogExp] = 'exp(-uFogParameters.x * vFogDistance)';
+        f[modes.fogExp2] = 'exp(-pow(uFogParameters.x * vFogDistance, 2.0))';
+        lines.push('  float f = clamp(' + f[key.fog] + ', 0.0, 1.0);',
+                   '  color.rgb = mix(uFogColor.rgb, color.rgb, f);');
+      }
+      // The alpha test: GL_NEVER + n passes alpha below the reference when n
+      // has bit 0, equal to it with bit 1 and above it with bit 2.
+      if (key.alphaTest) {
+        lines.push('  int test = uAlphaFunc - 0x0200;',
+                   '  float a = clamp(color.a, 0.0, 1.0);',
+                   '  bool passes = (a < uAlphaRef && (test & 1) != 0) || (a == uAlphaRef && (test & 2) != 0) ||',
+                   '                (a > uAlphaRef && (test & 4) != 0);',
+                   '  if (!passes) discard;');
+      }
+      lines.push('  fragColor = color;', '}');
+      return lines.join('\n');
     },
 
     compile: function(gl, type, source) {
@@ -308,7 +340,7 @@ var LibraryVellmoorShaders = {
     link: function(gl, key) {
       var program = gl.createProgram();
       gl.attachShader(program, VGLShaders.compile(gl, gl.VERTEX_SHADER, VGLShaders.vertexSource(key)));
-      gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragmentSource()));
+      gl.attachShader(program, VGLShaders.compile(gl, gl.FRAGMENT_SHADER, VGLShaders.fragmentSource(key)));
       gl.linkProgram(program);
       if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
         throw new Error('Vellmoor shaders: ' + gl.getProgramInfoLog(program));

@@ -63,6 +63,8 @@ bool (*closeness(const Call& call))(double, double) {
         case GL_LIGHT_MODEL_AMBIENT:
         case GL_DEPTH_RANGE:
         case GL_DEPTH_CLEAR_VALUE:
+        case GL_FOG_COLOR:
+        case GL_ALPHA_TEST_REF:
             return near;  // mapped from floating point
         default:
             return same;

@@ -230,10 +230,11 @@ class Popped {
     struct Fragment {
         GLint depthFunc, stencilFunc, stencilRef, stencilValueMask, stencilFail, stencilDepthFail,
             stencilDepthPass, stencilWriteMask, stencilClear, scissorBox[4], stippleRepeat,
-            stipplePattern, cullFaceMode;
-        GLfloat depthClear, depthRange[2], pointSize, lineWidth;
+            stipplePattern, cullFaceMode, alphaFunc, fogMode;
+        GLfloat depthClear, depthRange[2], pointSize, lineWidth, alphaRef, fogDensity, fogStart,
+            fogEnd, fogIndex, fogColor[4];
         GLboolean colorMask[4], stencilTest, scissorTest, dither, pointSmooth, lineSmooth,
-            lineStipple, cullFace;
+            lineStipple, cullFace, alphaTest, fog;
 
         static Fragment now() {
             Fragment f{};
@@ -250,7 +251,9 @@ class Popped {
                 {GL_SCISSOR_BOX, f.scissorBox},
                 {GL_LINE_STIPPLE_REPEAT, &f.stippleRepeat},
                 {GL_LINE_STIPPLE_PATTERN, &f.stipplePattern},
-                {GL_CULL_FACE_MODE, &f.cullFaceMode}};
+                {GL_CULL_FACE_MODE, &f.cullFaceMode},
+                {GL_ALPHA_TEST_FUNC, &f.alphaFunc},
+                {GL_FOG_MODE, &f.fogMode}};
             for (const auto& [pname, to] : integers) {
                 glGetIntegerv(pname, to);
             }
@@ -266,6 +269,15 @@ class Popped {
             f.lineSmooth = glIsEnabled(GL_LINE_SMOOTH);
             f.lineStipple = glIsEnabled(GL_LINE_STIPPLE);
             f.cullFace = glIsEnabled(GL_CULL_FACE);
+            const std::pair<GLenum, GLfloat*> floats[] = {
+                {GL_ALPHA_TEST_REF, &f.alphaRef}, {GL_FOG_DENSITY, &f.fogDensity},
+                {GL_FOG_START, &f.fogStart},      {GL_FOG_END, &f.fogEnd},
+                {GL_FOG_INDEX, &f.fogIndex},      {GL_FOG_COLOR, f.fogColor}};
+            for (const auto& [pname, to] : floats) {
+                glGetFloatv(pname, to);
+            }
+            f.alphaTest = glIsEnabled(GL_ALPHA_TEST);
+            f.fog = glIsEnabled(GL_FOG);
             return f;
         }
         void set(GLbitfield mask) const {
@@ -279,6 +291,15 @@ class Popped {
             }
             if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
                 glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
+                glAlphaFunc(static_cast<GLenum>(alphaFunc), alphaRef);
+            }
+            if ((mask & GL_FOG_BIT) != 0) {
+                glFogi(GL_FOG_MODE, fogMode);
+                glFogf(GL_FOG_DENSITY, fogDensity);
+                glFogf(GL_FOG_START, fogStart);
+                glFogf(GL_FOG_END, fogEnd);
+                glFogf(GL_FOG_INDEX, fogIndex);
+                glFogfv(GL_FOG_COLOR, fogColor);
             }
             if ((mask & GL_STENCIL_BUFFER_BIT) != 0) {
                 glStencilFunc(static_cast<GLenum>(stencilFunc), stencilRef,
@@ -320,6 +341,12 @@ class Popped {
             if ((mask & (GL_ENABLE_BIT | GL_POLYGON_BIT)) != 0) {
                 enable(GL_CULL_FACE, cullFace);
             }
+            if ((mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) {
+                enable(GL_ALPHA_TEST, alphaTest);
+            }
+            if ((mask & (GL_ENABLE_BIT | GL_FOG_BIT)) != 0) {
+                enable(GL_FOG, fog);
+            }
         }
     };
 
@@ -345,9 +372,10 @@ class Popped {
             }
             outcome.substitute = kPoppedState;
         }
-        constexpr GLbitfield kFragmentGroups =
-            GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT |
-            GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_POINT_BIT | GL_LINE_BIT | GL_POLYGON_BIT;
+        constexpr GLbitfield kFragmentGroups = GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT |
+                                               GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT |
+                                               GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_POINT_BIT |
+                                               GL_LINE_BIT | GL_POLYGON_BIT | GL_FOG_BIT;
         if ((saved.mask & kFragmentGroups) != 0) {
             saved.fragment.set(saved.mask);
             outcome.substitute = kPoppedState;
@@ -620,7 +648,7 @@ const Departure kDepartures[] = {
      [](const Call& c, bool compiling) {
          return compiling && glIsList(static_cast<GLuint>(c.args[0])) == GL_FALSE;
      }},
-    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli",
+    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli glFogf glFogi",
      "the scalar calls take only the parameters of one value (Mesa takes a vector's, the rest 0)",
      GL_INVALID_ENUM,
      [](const Call& c, bool) {
@@ -632,6 +660,9 @@ const Departure kDepartures[] = {
          }
          if (name == "glLightModeli") {
              return argument(c, 0) == GL_LIGHT_MODEL_AMBIENT;
+         }
+         if (name == "glFogf" || name == "glFogi") {
+             return argument(c, 0) == GL_FOG_COLOR;
          }
          if (name == "glMaterialf") {
              return among(

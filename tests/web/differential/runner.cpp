@@ -44,19 +44,24 @@ bool endsInPrimitive(const Sequence& sequence) {
 }
 
 bool loopSetsAttributeAfterVertex(const Sequence& sequence) {
+    bool open = false;
     bool loop = false;
     bool vertexSeen = false;
     bool attributeAfterVertex = false;
     for (const Call& call : sequence) {
         const std::string name = call.op->name;
         if (opensPrimitive(call)) {
-            loop = call.args[0] == GL_LINE_LOOP;
-            vertexSeen = false;
-            attributeAfterVertex = false;
+            if (!open) {  // a glBegin inside a primitive is an error, and ignored
+                open = true;
+                loop = call.args[0] == GL_LINE_LOOP;
+                vertexSeen = false;
+                attributeAfterVertex = false;
+            }
         } else if (closesPrimitive(call)) {
             if (loop && attributeAfterVertex) {
                 return true;
             }
+            open = false;
             loop = false;
         } else if (name.rfind("glVertex", 0) == 0) {
             vertexSeen = true;

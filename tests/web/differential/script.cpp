@@ -142,7 +142,7 @@ const Domain kCapability{
      N(GL_LIGHT7),       N(GL_NORMALIZE),    N(GL_DEPTH_TEST),   N(GL_BLEND),
      N(GL_CULL_FACE),    N(GL_TEXTURE_2D),   N(GL_TEXTURE_1D),   N(GL_DITHER),
      N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST), N(GL_POINT_SMOOTH), N(GL_LINE_SMOOTH),
-     N(GL_LINE_STIPPLE)},
+     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG)},
     {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
@@ -172,6 +172,7 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_SCISSOR_BIT),
                              N(GL_POINT_BIT),
                              N(GL_LINE_BIT),
+                             N(GL_FOG_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
@@ -249,12 +250,30 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_LINE_STIPPLE),
                        N(GL_LINE_STIPPLE_PATTERN),
                        N(GL_LINE_STIPPLE_REPEAT),
-                       N(GL_CULL_FACE_MODE)},
+                       N(GL_CULL_FACE_MODE),
+                       N(GL_ALPHA_TEST),
+                       N(GL_ALPHA_TEST_FUNC),
+                       N(GL_ALPHA_TEST_REF),
+                       N(GL_FOG),
+                       N(GL_FOG_MODE),
+                       N(GL_FOG_DENSITY),
+                       N(GL_FOG_START),
+                       N(GL_FOG_END),
+                       N(GL_FOG_INDEX),
+                       N(GL_FOG_COLOR)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
 // Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
 const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
 const Domain kStippleFactor{numbers({1, 3, 256}), numbers({0, -2, 300})};
 const Domain kStipplePattern{numbers({65535, 3855, 0}), {}};
+// Fog: a mode is a value like the others, and the colour takes four.
+const Domain kFogName{{N(GL_FOG_MODE), N(GL_FOG_DENSITY), N(GL_FOG_START), N(GL_FOG_END),
+                       N(GL_FOG_INDEX), N(GL_FOG_COLOR)},
+                      {N(GL_FOG), {0, "0"}}};
+const Domain kFogValue{{N(GL_LINEAR), N(GL_EXP), N(GL_EXP2), {0.35, "0.35"}, {4, "4"}},
+                       numbers({-1, 0})};
+const Domain kFogVector{numbers({2049, 0.25, 1, 3}), numbers({-1, 2}), 4};
+const Domain kAlphaReference{numbers({0, 0.5, 1}), numbers({-0.5, 1.5})};
 // Per-fragment operations.
 const Domain kComparison{{N(GL_NEVER), N(GL_LESS), N(GL_EQUAL), N(GL_LEQUAL), N(GL_GREATER),
                           N(GL_NOTEQUAL), N(GL_GEQUAL), N(GL_ALWAYS)},
@@ -591,6 +610,40 @@ std::vector<Op> makeOps() {
          G::State,
          {&kWinding},
          [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glAlphaFunc",
+         G::State,
+         {&kComparison, &kAlphaReference},
+         [](const double* a, Values&) {
+             glAlphaFunc(enumerant(a[0]), static_cast<GLclampf>(a[1]));
+         },
+         1},
+        {"glFogf",
+         G::State,
+         {&kFogName, &kFogValue},
+         [](const double* a, Values&) { glFogf(enumerant(a[0]), static_cast<GLfloat>(a[1])); },
+         1},
+        {"glFogi",
+         G::State,
+         {&kFogName, &kFogValue},
+         [](const double* a, Values&) { glFogi(enumerant(a[0]), integer(a[1])); },
+         1},
+        {"glFogfv",
+         G::State,
+         {&kFogName, &kFogVector},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 1, v, 4);
+             glFogfv(enumerant(a[0]), v);
+         },
+         1},
+        {"glFogiv",
+         G::State,
+         {&kFogName, &kFogVector},
+         [](const double* a, Values&) {
+             const GLint v[4] = {integer(a[1]), integer(a[2]), integer(a[3]), integer(a[4])};
+             glFogiv(enumerant(a[0]), v);
+         },
          1},
         {"glCullFace",
          G::State,

@@ -533,6 +533,62 @@ void culledFaces(bool) {
     glDeleteLists(pair, 1);
 }
 
+// Three bands, one per fog mode (linear, exponential, squared exponential
+// from the top), each running from near the eye on the left to far on the
+// right through a bluish fog, with a colour at each corner.
+void fogModes(bool) {
+    const GLfloat fogColor[4] = {0.3f, 0.4f, 0.7f, 1.0f};
+    glFogfv(GL_FOG_COLOR, fogColor);
+    glFogf(GL_FOG_START, 0.3f);
+    glFogf(GL_FOG_END, 1.7f);
+    glEnable(GL_FOG);
+    const GLint modes[] = {GL_LINEAR, GL_EXP, GL_EXP2};
+    const float densities[] = {1.0f, 1.3f, 1.1f};
+    for (int band = 0; band < 3; ++band) {
+        glFogi(GL_FOG_MODE, modes[band]);
+        glFogf(GL_FOG_DENSITY, densities[band]);
+        const float top = 0.93f - 0.63f * band;
+        glBegin(GL_QUADS);
+        glColor3f(1.0f, 0.9f, 0.3f);
+        glVertex3f(-0.95f, top - 0.55f, -0.05f);
+        glColor3f(0.9f, 0.2f, 0.2f);
+        glVertex3f(0.95f, top - 0.55f, -1.95f);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glVertex3f(0.95f, top, -1.95f);
+        glColor3f(0.2f, 0.9f, 0.3f);
+        glVertex3f(-0.95f, top, -0.05f);
+        glEnd();
+    }
+}
+
+// Above, two bands whose alpha runs from 0 on the left to 1 on the right,
+// through the alpha test: the top one passes alpha above 0.3, the other alpha
+// up to 0.7. Below, a shiny square lit from straight ahead and seen by a
+// viewer at the eye: the highlight falls where the square faces the eye.
+void alphaTestAndLocalViewer(bool) {
+    glEnable(GL_ALPHA_TEST);
+    const GLenum tests[] = {GL_GREATER, GL_LEQUAL};
+    const float references[] = {0.3f, 0.7f};
+    for (int band = 0; band < 2; ++band) {
+        glAlphaFunc(tests[band], references[band]);
+        const float top = 0.93f - 0.3f * band;
+        glBegin(GL_QUADS);
+        glColor4f(0.9f, 0.5f, 0.1f, 0.0f);
+        glVertex2f(-0.95f, top - 0.25f);
+        glColor4f(0.2f, 0.6f, 0.9f, 1.0f);
+        glVertex2f(0.95f, top - 0.25f);
+        glVertex2f(0.95f, top);
+        glColor4f(0.9f, 0.5f, 0.1f, 0.0f);
+        glVertex2f(-0.95f, top);
+        glEnd();
+    }
+    glDisable(GL_ALPHA_TEST);
+    whiteLight(GL_LIGHT0, 0.0f, 0.0f, 1.0f, 0.0f);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+    plainMaterial(0.2f, 0.3f, 0.6f, 30.0f);
+    grid(-0.9f, -0.95f, 0.9f, 0.3f, -0.6f, 16);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -552,6 +608,8 @@ const Scene kScenes[] = {
     {"stencil, scissor, depth function and colour mask", fragmentTests, false},
     {"points and wide lines", pointsAndLines, false},
     {"faces culled", culledFaces, false},
+    {"fog in each mode", fogModes, false},
+    {"alpha test and a local viewer", alphaTestAndLocalViewer, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -71,7 +71,13 @@ std::string layout() {
                            FIELD(RenderState, stencilWriteMask),
                            FIELD(RenderState, pointSize),
                            FIELD(RenderState, lineWidth),
-                           FIELD(RenderState, cullFace)};
+                           FIELD(RenderState, cullFace),
+                           FIELD(RenderState, alphaFunc),
+                           FIELD(RenderState, alphaRef),
+                           FIELD(RenderState, fogDensity),
+                           FIELD(RenderState, fogStart),
+                           FIELD(RenderState, fogEnd),
+                           FIELD(RenderState, fogColor)};
     // In words from the light's start.
     const Field light[] = {FIELD(PackedLight, ambient),       FIELD(PackedLight, diffuse),
                            FIELD(PackedLight, specular),      FIELD(PackedLight, position),
@@ -98,7 +104,13 @@ std::string layout() {
                          {"positional", kKeyPositional},     {"spot", kKeySpot},
                          {"attenuated", kKeyAttenuated},     {"lighting", kKeyLighting >> 32},
                          {"twoSide", kKeyTwoSide >> 32},     {"points", kKeyPoints >> 32},
-                         {"wideLines", kKeyWideLines >> 32}};
+                         {"wideLines", kKeyWideLines >> 32},
+                         {"localViewer", kKeyLocalViewer >> 32},
+                         {"alphaTest", kKeyAlphaTest >> 32},
+                         {"fogShift", kKeyFogShift - 32},
+                         {"fogLinear", kKeyFogLinear},
+                         {"fogExp", kKeyFogExp},
+                         {"fogExp2", kKeyFogExp2}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"lightWords", kLightWords},
                            {"materialWords", kMaterialWords},

@@ -73,6 +73,19 @@ typedef double GLclampd;
 #define GL_STACK_UNDERFLOW                   0x0504
 #define GL_OUT_OF_MEMORY                     0x0505
 #define GL_CURRENT_BIT                       0x00000001
+#define GL_FOG_BIT                           0x00000080
+#define GL_ALPHA_TEST                        0x0BC0
+#define GL_ALPHA_TEST_FUNC                   0x0BC1
+#define GL_ALPHA_TEST_REF                    0x0BC2
+#define GL_FOG                               0x0B60
+#define GL_FOG_INDEX                         0x0B61
+#define GL_FOG_DENSITY                       0x0B62
+#define GL_FOG_START                         0x0B63
+#define GL_FOG_END                           0x0B64
+#define GL_FOG_MODE                          0x0B65
+#define GL_FOG_COLOR                         0x0B66
+#define GL_EXP                               0x0800
+#define GL_EXP2                              0x0801
 #define GL_POINT_BIT                         0x00000002
 #define GL_LINE_BIT                          0x00000004
 #define GL_POINT_SMOOTH                      0x0B10
@@ -415,6 +428,11 @@ GLAPI void GLAPIENTRY glDisable(GLenum cap);
 GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
 GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
 GLAPI void GLAPIENTRY glCullFace(GLenum mode);
+GLAPI void GLAPIENTRY glAlphaFunc(GLenum func, GLclampf ref);
+GLAPI void GLAPIENTRY glFogf(GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glFogi(GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glFogfv(GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glFogiv(GLenum pname, const GLint* params);
 GLAPI void GLAPIENTRY glPointSize(GLfloat size);
 GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
 GLAPI void GLAPIENTRY glLineStipple(GLint factor, GLushort pattern);
