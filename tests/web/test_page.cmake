@@ -12,5 +12,6 @@ function(vellmoor_test_page target name page)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${page} ${CMAKE_CURRENT_BINARY_DIR}/index.html)
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES})
+  # Linked again, and the page copied again, when the page changes too.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${VELLMOOR_WEB_JS_LIBRARIES} ${page})
 endfunction()

@@ -61,6 +61,7 @@ class Context {
     // Fog's parameters: `count` values, 4 for the colour from the vector calls.
     void fog(GLenum pname, const GLfloat* params, int count);
     void alphaFunc(GLenum func, GLclampf ref);
+    void colorMaterial(GLenum face, GLenum mode);
 
     // Display lists
     GLuint genLists(GLsizei range);
@@ -181,6 +182,15 @@ class Context {
     void packSharedState(RenderState& r) const;
     // The program key's bits for the local viewer, the alpha test and fog.
     ProgramKey sharedKey() const;
+    // With GL_COLOR_MATERIAL, the material parameter the current colour
+    // stands for takes it. Drawing reads the colour from each vertex, so the
+    // material is brought up to date only where it is read or kept (queries,
+    // glPushAttrib) and where tracking starts, ends or changes: as many
+    // colours as a program gives never become as many materials.
+    // tracksColor: whether the colour stands for parameter pname of a face
+    // (0 front, 1 back).
+    void trackColor();
+    bool tracksColor(int face, GLenum pname) const;
     void sendMaterials();
     void callCompiled(const DisplayList& list);
     void callInPrimitive(const DisplayList& list);

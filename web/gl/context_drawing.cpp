@@ -154,6 +154,18 @@ ProgramKey Context::sharedKey() const {
     if (state_.colorBuffer.alphaTest && state_.colorBuffer.alphaFunc != GL_ALWAYS) {
         key |= kKeyAlphaTest;
     }
+    const LightingGroup& lighting = state_.lighting;
+    if (lighting.enabled && lighting.colorMaterial) {
+        const GLenum parameters[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
+                                     GL_AMBIENT_AND_DIFFUSE};
+        const auto parameter =
+            static_cast<ProgramKey>(std::find(std::begin(parameters), std::end(parameters),
+                                              lighting.colorMaterialParameter) -
+                                    std::begin(parameters) + 1);
+        const GLenum face = lighting.colorMaterialFace;
+        const ProgramKey faces = face == GL_FRONT ? 1 : face == GL_BACK ? 2 : 3;
+        key |= (parameter | faces << 3) << kKeyColorMaterialShift;
+    }
     if (state_.fog.enabled) {
         const GLenum mode = state_.fog.mode;
         const ProgramKey fog = mode == GL_LINEAR ? kKeyFogLinear

@@ -135,7 +135,52 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params, int cou
         if (face != GL_FRONT_AND_BACK && face != sideFace) {
             continue;
         }
+        // What the current colour stands for is the current colour's.
+        if (!compiling_ && tracksColor(side, pname)) {
+            continue;
+        }
         setMaterialPart(current.material[side], current.materialParts[side], pname, params);
+    }
+}
+
+void Context::colorMaterial(GLenum face, GLenum mode) {
+    if (sharedStateRefused()) {
+        return;
+    }
+    const bool known = mode == GL_AMBIENT || mode == GL_DIFFUSE || mode == GL_SPECULAR ||
+                       mode == GL_EMISSION || mode == GL_AMBIENT_AND_DIFFUSE;
+    if ((face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK) || !known) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    renderStateChanging();
+    trackColor();
+    state_.lighting.colorMaterialFace = face;
+    state_.lighting.colorMaterialParameter = mode;
+    trackColor();
+}
+
+bool Context::tracksColor(int face, GLenum pname) const {
+    const LightingGroup& lighting = state_.lighting;
+    const GLenum tracked = lighting.colorMaterialParameter;
+    const bool onFace = lighting.colorMaterialFace == GL_FRONT_AND_BACK ||
+                        lighting.colorMaterialFace == (face == 0 ? GL_FRONT : GL_BACK);
+    const bool parameter = pname == tracked || (tracked == GL_AMBIENT_AND_DIFFUSE &&
+                                                (pname == GL_AMBIENT || pname == GL_DIFFUSE));
+    return lighting.colorMaterial && onFace && parameter;
+}
+
+void Context::trackColor() {
+    const LightingGroup& lighting = state_.lighting;
+    if (!lighting.colorMaterial) {
+        return;
+    }
+    Surface& current = state_.surface;
+    for (int side = 0; side < 2; ++side) {
+        if (tracksColor(side, lighting.colorMaterialParameter)) {
+            setMaterialPart(current.material[side], current.materialParts[side],
+                            lighting.colorMaterialParameter, current.color);
+        }
     }
 }
 

@@ -145,6 +145,10 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, state_.lighting.twoSide ? 1 : 0);
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
             return one(values, state_.lighting.localViewer ? 1 : 0);
+        case GL_COLOR_MATERIAL_FACE:
+            return one(values, state_.lighting.colorMaterialFace);
+        case GL_COLOR_MATERIAL_PARAMETER:
+            return one(values, state_.lighting.colorMaterialParameter);
         case GL_ALPHA_TEST_FUNC:
             return one(values, state_.colorBuffer.alphaFunc);
         case GL_ALPHA_TEST_REF:
@@ -294,6 +298,7 @@ void Context::getMaterial(GLenum face, GLenum pname, GLfloat* params) {
         setErrorNow(GL_INVALID_ENUM);
         return;
     }
+    trackColor();
     if (!getMaterialPart(state_.surface.material[face == GL_FRONT ? 0 : 1], pname, params)) {
         setErrorNow(GL_INVALID_ENUM);
     }

@@ -65,9 +65,16 @@ void Context::enable(GLenum cap, bool on) {
         setError(GL_INVALID_ENUM);
         return;
     }
+    // The material takes the colour it stood for when tracking starts and ends.
+    if (cap == GL_COLOR_MATERIAL) {
+        trackColor();
+    }
     if (*flag != on) {
         renderStateChanging();
         *flag = on;
+    }
+    if (cap == GL_COLOR_MATERIAL) {
+        trackColor();
     }
 }
 
@@ -154,6 +161,7 @@ void Context::pushAttrib(GLbitfield mask) {
         setError(GL_STACK_OVERFLOW);
         return;
     }
+    trackColor();
     pushAttributes(mask, state_);
 }
 

@@ -135,6 +135,9 @@ void glFrontFace(GLenum mode) {
 void glCullFace(GLenum mode) {
     context().cullFace(mode);
 }
+void glColorMaterial(GLenum face, GLenum mode) {
+    context().colorMaterial(face, mode);
+}
 void glAlphaFunc(GLenum func, GLclampf ref) {
     context().alphaFunc(func, ref);
 }

@@ -34,6 +34,11 @@ constexpr int kKeyFogShift = 38;
 constexpr ProgramKey kKeyFogLinear = 1;
 constexpr ProgramKey kKeyFogExp = 2;
 constexpr ProgramKey kKeyFogExp2 = 3;
+// Colour material, lit: from bit kKeyColorMaterialShift, three bits for the
+// parameter the vertex colour stands for (1 ambient, 2 diffuse, 3 specular,
+// 4 emission, 5 ambient and diffuse), then two for its faces (1 front,
+// 2 back, 3 both); 0 for none.
+constexpr int kKeyColorMaterialShift = 40;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

@@ -31,10 +31,10 @@ constexpr Refusal kRefusals[] = {
     {Refused::ClearInList, "glClear", "glClear inside a display list", kOperation},
     {Refused::SharedStateInList,
      "glPointSize glLineWidth glLineStipple glCullFace glFogf glFogi glFogfv glFogiv glAlphaFunc "
-     "glDepthFunc glDepthRange glClearDepth "
+     "glColorMaterial glDepthFunc glDepthRange glClearDepth "
      "glColorMask glScissor glStencilFunc glStencilOp glStencilMask glClearStencil",
-     "the point size, line width or stipple, face culled, fog, alpha test, depth function or "
-     "range, colour mask, scissor box or stencil state inside a display list",
+     "the point size, line width or stipple, face culled, fog, alpha test, colour material, "
+     "depth function or range, colour mask, scissor box or stencil state inside a display list",
      kOperation},
     {Refused::TexParameterInList, "glTexParameteri", "glTexParameter inside a display list",
      kOperation},

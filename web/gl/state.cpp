@@ -42,13 +42,21 @@ struct Enable {
         cap, [](ServerState& s) -> bool& { return s.member; } \
     }
 const Enable kEnables[] = {
-    VGL_ENABLE(GL_LIGHTING, lighting.enabled),        VGL_ENABLE(GL_DEPTH_TEST, depth.test),
-    VGL_ENABLE(GL_BLEND, colorBuffer.blend),          VGL_ENABLE(GL_DITHER, colorBuffer.dither),
-    VGL_ENABLE(GL_STENCIL_TEST, stencil.test),        VGL_ENABLE(GL_SCISSOR_TEST, scissor.test),
-    VGL_ENABLE(GL_NORMALIZE, transform.normalize),    VGL_ENABLE(GL_TEXTURE_1D, texture.line),
-    VGL_ENABLE(GL_POINT_SMOOTH, point.smooth),        VGL_ENABLE(GL_LINE_SMOOTH, line.smooth),
-    VGL_ENABLE(GL_LINE_STIPPLE, line.stipple),        VGL_ENABLE(GL_CULL_FACE, polygon.cull),
-    VGL_ENABLE(GL_ALPHA_TEST, colorBuffer.alphaTest), VGL_ENABLE(GL_FOG, fog.enabled),
+    VGL_ENABLE(GL_LIGHTING, lighting.enabled),
+    VGL_ENABLE(GL_DEPTH_TEST, depth.test),
+    VGL_ENABLE(GL_BLEND, colorBuffer.blend),
+    VGL_ENABLE(GL_DITHER, colorBuffer.dither),
+    VGL_ENABLE(GL_STENCIL_TEST, stencil.test),
+    VGL_ENABLE(GL_SCISSOR_TEST, scissor.test),
+    VGL_ENABLE(GL_NORMALIZE, transform.normalize),
+    VGL_ENABLE(GL_TEXTURE_1D, texture.line),
+    VGL_ENABLE(GL_POINT_SMOOTH, point.smooth),
+    VGL_ENABLE(GL_LINE_SMOOTH, line.smooth),
+    VGL_ENABLE(GL_LINE_STIPPLE, line.stipple),
+    VGL_ENABLE(GL_CULL_FACE, polygon.cull),
+    VGL_ENABLE(GL_ALPHA_TEST, colorBuffer.alphaTest),
+    VGL_ENABLE(GL_FOG, fog.enabled),
+    VGL_ENABLE(GL_COLOR_MATERIAL, lighting.colorMaterial),
 };
 #undef VGL_ENABLE
 

@@ -35,6 +35,10 @@ struct LightingGroup {
     bool enabled = false;  // GL_LIGHTING
     bool twoSide = false;
     bool localViewer = false;
+    // The material parameter the current colour stands for, on these faces.
+    bool colorMaterial = false;  // GL_COLOR_MATERIAL
+    GLenum colorMaterialFace = GL_FRONT_AND_BACK;
+    GLenum colorMaterialParameter = GL_AMBIENT_AND_DIFFUSE;
 };
 
 // GL_DEPTH_BUFFER_BIT, with the surface's depth mask.

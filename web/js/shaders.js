@@ -196,7 +196,9 @@ var LibraryVellmoorShaders = {
                      points: (high & bits.points) !== 0, wideLines: (high & bits.wideLines) !== 0,
                      localViewer: (high & bits.localViewer) !== 0,
                      alphaTest: (high & bits.alphaTest) !== 0,
-                     fog: (high >>> bits.fogShift) & 3, lights: []};
+                     fog: (high >>> bits.fogShift) & 3,
+                     colorMaterial: (high >>> bits.colorMaterialShift) & 7,
+                     colorMaterialFaces: (high >>> (bits.colorMaterialShift + 3)) & 3, lights: []};
       for (var i = 0; i < VGLLayout.sizes.lights; ++i) {
         var light = (low >>> (i * bits.bitsPerLight)) & ((1 << bits.bitsPerLight) - 1);
         if (!(light & bits.on)) continue;
@@ -225,8 +227,9 @@ var LibraryVellmoorShaders = {
       if (key.lighting) {
         lines.push('  Material frontMaterial = material(aMaterial.x, 0);',
                    '  Material backMaterial = frontMaterial;',
-                   '  if (aMaterial.y != aMaterial.x) backMaterial = material(aMaterial.y, 1);',
-                   '  vec3 frontColor = frontMaterial.emission.rgb + uSceneAmbient.rgb * frontMaterial.ambient.rgb;',
+                   '  if (aMaterial.y != aMaterial.x) backMaterial = material(aMaterial.y, 1);');
+        lines.push.apply(lines, VGLShaders.colorMaterial(key));
+        lines.push('  vec3 frontColor = frontMaterial.emission.rgb + uSceneAmbient.rgb * frontMaterial.ambient.rgb;',
                    '  vec3 backColor = backMaterial.emission.rgb + uSceneAmbient.rgb * backMaterial.ambient.rgb;',
                    // The viewer at the eye, or infinitely far up the z axis.
                    key.localViewer ? '  vec3 toEye = -normalize(eye.xyz);' : '  vec3 toEye = vec3(0.0, 0.0, 1.0);');
@@ -251,6 +254,20 @@ var LibraryVellmoorShaders = {
       if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner());
       lines.push('}');
       return lines.join('\n');
+    },
+
+    // The material parameters the vertex colour stands for under
+    // GL_COLOR_MATERIAL, on the faces it stands for them.
+    colorMaterial: function(key) {
+      var fields = [[], ['ambient'], ['diffuse'], ['specular'], ['emission'], ['ambient', 'diffuse']];
+      var lines = [];
+      ['frontMaterial', 'backMaterial'].forEach(function(face, i) {
+        if (!(key.colorMaterialFaces & (1 << i))) return;
+        fields[key.colorMaterial].forEach(function(field) {
+          lines.push('  ' + face + '.' + field + ' = aColor;');
+        });
+      });
+      return lines;
     },
 
     // An aliased point as OpenGL 1.1 draws it: a square of whole pixels,

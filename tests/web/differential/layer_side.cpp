@@ -147,6 +147,12 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
         result.picture.why =
             "a line loop sets an attribute after one of its vertices (Mesa "
             "can leave that vertex out)";
+    } else if (drawsQuads(sequence)) {
+        // A quad is cut on either diagonal: Mesa's feedback cuts it on one, its
+        // pictures and the layer's smooth quads on the other. A quad seen edge
+        // on, or not convex (which OpenGL leaves undefined), differs.
+        result.picture.comparable = false;
+        result.picture.why = "it draws quads, which Mesa's feedback cuts on another diagonal";
     } else {
         result.picture = drawn();
     }

@@ -123,6 +123,23 @@ GLint mappedInteger(GLfloat value) {
 const GLint kUnwritten = -7777;
 
 // The departures Deferred and Popped make good.
+// Whether Mesa is between glBegin and glEnd now, where no query may be made.
+bool primitiveOpenNow = false;
+
+// The material parameter GL_COLOR_MATERIAL tracks given the current colour:
+// what Mesa leaves stale when it takes a colour in without a change it sees.
+void trackedAgain() {
+    GLint face = 0;
+    GLint parameter = 0;
+    GLfloat color[4];
+    glGetIntegerv(GL_COLOR_MATERIAL_FACE, &face);
+    glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &parameter);
+    glGetFloatv(GL_CURRENT_COLOR, color);
+    glDisable(GL_COLOR_MATERIAL);
+    glMaterialfv(static_cast<GLenum>(face), static_cast<GLenum>(parameter), color);
+    glEnable(GL_COLOR_MATERIAL);
+}
+
 constexpr int kLostAttributes = 0;
 constexpr int kPoppedState = 1;
 constexpr int kLoneVertex = 2;
@@ -388,6 +405,12 @@ class Popped {
             saved.current.setMaterials();
             outcome.substitute = kPoppedState;
         }
+        // The material the colour stands for is the colour again.
+        if ((saved.mask & (GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT)) != 0 &&
+            glIsEnabled(GL_COLOR_MATERIAL)) {
+            trackedAgain();
+            outcome.substitute = kPoppedState;
+        }
     }
 
     std::vector<Saved> pushed_;
@@ -454,6 +477,10 @@ class Deferred {
         }
         if (name == "glCallList") {
             called(list, outcome);
+            if (!compiling() && !primitiveOpenNow && glIsEnabled(GL_COLOR_MATERIAL)) {
+                trackedAgain();
+                outcome.substitute = kLostAttributes;
+            }
         }
         // glGenLists may give the name being compiled, which is then a list.
         if (name == "glGenLists" && !outcome.values.empty() && outcome.values[0] > 0 &&
@@ -585,13 +612,15 @@ const Departure kDepartures[] = {
     // kLostAttributes, kPoppedState and kLoneVertex: made good by the run,
     // never applying to a call alone.
     {"glCallList",
-     "the current attributes and materials after a list are the last it set (Mesa loses those "
-     "set after a primitive's last vertex, and they are set again after it)",
+     "the current attributes and materials after a list are the last it set, and the material "
+     "GL_COLOR_MATERIAL tracks is the current colour (Mesa loses those set after a primitive's "
+     "last vertex, and the colour's material; they are set again after it)",
      GL_NO_ERROR, [](const Call&, bool) { return false; }},
     {"glPopAttrib",
      "GL_ENABLE_BIT restores each light's enable, each group its per-fragment and rasterisation "
      "state, "
-     "GL_CURRENT_BIT the current attributes and GL_LIGHTING_BIT the materials, for good (Mesa "
+     "GL_CURRENT_BIT the current attributes and GL_LIGHTING_BIT the materials, the one the "
+     "colour stands for being the colour, for good (Mesa "
      "restores the enables only with GL_LIGHTING_BIT, that state not once another "
      "group was pushed and popped after it was set, and stale attributes and materials come "
      "back; they are set again after it)",
@@ -673,6 +702,17 @@ const Departure kDepartures[] = {
     {"glTexEnvf glTexEnvi", "GL_ADD is no texture environment (Mesa takes it, as OpenGL 1.3 does)",
      GL_INVALID_ENUM,
      [](const Call& c, bool) { return otherwiseValid(c, {2}) && c.args[2] == 0x0104; }},
+    {"glEnable",
+     "GL_COLOR_MATERIAL: the material takes the current colour from the moment tracking starts "
+     "(Mesa only at the next colour; the material is given it after)",
+     GL_NO_ERROR,
+     [](const Call& c, bool compiling) {
+         return !compiling && !primitiveOpenNow && argument(c, 0) == GL_COLOR_MATERIAL;
+     },
+     [](const Call&, differential::Values&) {
+         glEnable(GL_COLOR_MATERIAL);
+         trackedAgain();
+     }},
     {"glShadeModel",
      "an invalid mode compiled into a display list is an error where the list is called (Mesa "
      "leaves the call out)",
@@ -950,14 +990,16 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     Deferred deferred;
     Popped popped;
     Incomplete unused;
-    bool open = false;          // by the calls' names, as the errors are read
-    bool inBegin = false;       // Mesa's own, where no query may be made
+    bool open = false;     // by the calls' names, as the errors are read
+    bool inBegin = false;  // Mesa's own, where no query may be made
+    primitiveOpenNow = false;
     bool compiledOpen = false;  // a primitive begun in the list being compiled
     differential::Hooks hooks;
     hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
         const bool opens = differential::opensPrimitive(call);
         const bool readable = differential::closesPrimitive(call) || (!open && !opens);
         deferred.forget();
+        primitiveOpenNow = inBegin;
         if (!inBegin) {
             deferred.seen();
             if (std::string(call.op->name) == "glNewList") {

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace differential {
 
 std::vector<Outcome> run(const Sequence& sequence, const Hooks& hooks) {
@@ -71,6 +73,12 @@ bool loopSetsAttributeAfterVertex(const Sequence& sequence) {
         }
     }
     return false;
+}
+
+bool drawsQuads(const Sequence& sequence) {
+    return std::any_of(sequence.begin(), sequence.end(), [](const Call& call) {
+        return opensPrimitive(call) && call.args[0] == GL_QUADS;
+    });
 }
 
 }  // namespace differential

@@ -41,4 +41,7 @@ bool endsInPrimitive(const Sequence& sequence);
 // attribute is new to the loop's vertices).
 bool loopSetsAttributeAfterVertex(const Sequence& sequence);
 
+// Whether it draws GL_QUADS.
+bool drawsQuads(const Sequence& sequence);
+
 }  // namespace differential

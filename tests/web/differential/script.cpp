@@ -142,7 +142,7 @@ const Domain kCapability{
      N(GL_LIGHT7),       N(GL_NORMALIZE),    N(GL_DEPTH_TEST),   N(GL_BLEND),
      N(GL_CULL_FACE),    N(GL_TEXTURE_2D),   N(GL_TEXTURE_1D),   N(GL_DITHER),
      N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST), N(GL_POINT_SMOOTH), N(GL_LINE_SMOOTH),
-     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG)},
+     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG),          N(GL_COLOR_MATERIAL)},
     {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
@@ -260,7 +260,10 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_FOG_START),
                        N(GL_FOG_END),
                        N(GL_FOG_INDEX),
-                       N(GL_FOG_COLOR)},
+                       N(GL_FOG_COLOR),
+                       N(GL_COLOR_MATERIAL),
+                       N(GL_COLOR_MATERIAL_FACE),
+                       N(GL_COLOR_MATERIAL_PARAMETER)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
 // Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
 const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
@@ -610,6 +613,11 @@ std::vector<Op> makeOps() {
          G::State,
          {&kWinding},
          [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glColorMaterial",
+         G::Lighting,
+         {&kFace, &kMaterialName},
+         [](const double* a, Values&) { glColorMaterial(enumerant(a[0]), enumerant(a[1])); },
          1},
         {"glAlphaFunc",
          G::State,

@@ -589,6 +589,34 @@ void alphaTestAndLocalViewer(bool) {
     grid(-0.9f, -0.95f, 0.9f, 0.3f, -0.6f, 16);
 }
 
+// Lit squares whose vertex colours stand for part of their material, with a
+// colour at each corner: ambient and diffuse (the top one), the emission
+// (bottom left) and the specular colour under a shiny highlight (bottom
+// right), the rest of the material a dim grey.
+void colourMaterial(bool) {
+    whiteLight(GL_LIGHT0, 0.3f, 0.4f, 1.0f, 0.0f);
+    plainMaterial(0.2f, 0.2f, 0.2f, 20.0f);
+    glEnable(GL_COLOR_MATERIAL);
+    const GLenum parameters[] = {GL_AMBIENT_AND_DIFFUSE, GL_EMISSION, GL_SPECULAR};
+    const float places[][4] = {
+        {-0.9f, 0.1f, 0.9f, 0.9f}, {-0.9f, -0.9f, -0.1f, -0.1f}, {0.1f, -0.9f, 0.9f, -0.1f}};
+    for (int i = 0; i < 3; ++i) {
+        glColorMaterial(GL_FRONT_AND_BACK, parameters[i]);
+        const float* p = places[i];
+        glNormal3f(0.0f, 0.0f, 1.0f);
+        glBegin(GL_QUADS);
+        glColor3f(0.9f, 0.2f, 0.1f);
+        glVertex2f(p[0], p[1]);
+        glColor3f(0.1f, 0.8f, 0.2f);
+        glVertex2f(p[2], p[1]);
+        glColor3f(0.2f, 0.3f, 0.9f);
+        glVertex2f(p[2], p[3]);
+        glColor3f(0.9f, 0.9f, 0.2f);
+        glVertex2f(p[0], p[3]);
+        glEnd();
+    }
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -610,6 +638,7 @@ const Scene kScenes[] = {
     {"faces culled", culledFaces, false},
     {"fog in each mode", fogModes, false},
     {"alpha test and a local viewer", alphaTestAndLocalViewer, false},
+    {"colour material", colourMaterial, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -110,7 +110,8 @@ std::string layout() {
                          {"fogShift", kKeyFogShift - 32},
                          {"fogLinear", kKeyFogLinear},
                          {"fogExp", kKeyFogExp},
-                         {"fogExp2", kKeyFogExp2}};
+                         {"fogExp2", kKeyFogExp2},
+                         {"colorMaterialShift", kKeyColorMaterialShift - 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"lightWords", kLightWords},
                            {"materialWords", kMaterialWords},

@@ -74,6 +74,9 @@ typedef double GLclampd;
 #define GL_OUT_OF_MEMORY                     0x0505
 #define GL_CURRENT_BIT                       0x00000001
 #define GL_FOG_BIT                           0x00000080
+#define GL_COLOR_MATERIAL                    0x0B57
+#define GL_COLOR_MATERIAL_FACE               0x0B55
+#define GL_COLOR_MATERIAL_PARAMETER          0x0B56
 #define GL_ALPHA_TEST                        0x0BC0
 #define GL_ALPHA_TEST_FUNC                   0x0BC1
 #define GL_ALPHA_TEST_REF                    0x0BC2
@@ -421,6 +424,7 @@ GLAPI void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params);
 GLAPI void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glMaterialfv(GLenum face, GLenum pname, const GLfloat* params);
 GLAPI void GLAPIENTRY glShadeModel(GLenum mode);
+GLAPI void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode);
 
 /* Fixed state */
 GLAPI void GLAPIENTRY glEnable(GLenum cap);
