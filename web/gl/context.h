@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "arrays.h"
 #include "backend.h"
 #include "light_selection.h"
 #include "list_store.h"
@@ -62,6 +63,15 @@ class Context {
     void fog(GLenum pname, const GLfloat* params, int count);
     void alphaFunc(GLenum func, GLclampf ref);
     void colorMaterial(GLenum face, GLenum mode);
+
+    // Vertex arrays: `name` is GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_COLOR_ARRAY
+    // or GL_TEXTURE_COORD_ARRAY.
+    void arrayPointer(GLenum name, GLint size, GLenum type, GLsizei stride, const void* pointer);
+    void enableClientState(GLenum name, bool on);
+    void arrayElement(GLint index);
+    void drawArrays(GLenum mode, GLint first, GLsizei count);
+    void drawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
+    const void* arrayPointerOf(GLenum pname);
 
     // Display lists
     GLuint genLists(GLsizei range);
@@ -180,6 +190,9 @@ class Context {
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
     void packSharedState(RenderState& r) const;
+    // Whether a draw from the arrays is refused: its count, its mode, or
+    // where it comes.
+    bool arrayDrawRefused(GLenum mode, GLsizei count);
     // The program key's bits for the local viewer, the alpha test and fog.
     ProgramKey sharedKey() const;
     // With GL_COLOR_MATERIAL, the material parameter the current colour
@@ -229,6 +242,7 @@ class Context {
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
     int stencilBits_ = 0;
+    ClientArrays arrays_;
     LightSelection lightSelection_;
 
     TextureObjects textures_;

@@ -58,7 +58,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     if (textures_.pixelStoreValue(pname, stored)) {
         return one(values, stored);
     }
-    if (pname == GL_TEXTURE_2D || enableFlag(state_, pname) != nullptr) {
+    if (pname == GL_TEXTURE_2D || enableFlag(state_, pname) != nullptr ||
+        arrays_.flag(pname) != nullptr) {
         return one(values, isEnabled(pname) ? 1 : 0);
     }
     const Surface& current = state_.surface;
@@ -145,6 +146,28 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, state_.lighting.twoSide ? 1 : 0);
         case GL_LIGHT_MODEL_LOCAL_VIEWER:
             return one(values, state_.lighting.localViewer ? 1 : 0);
+        case GL_VERTEX_ARRAY_SIZE:
+            return one(values, arrays_.vertex.size);
+        case GL_VERTEX_ARRAY_TYPE:
+            return one(values, arrays_.vertex.type);
+        case GL_VERTEX_ARRAY_STRIDE:
+            return one(values, arrays_.vertex.stride);
+        case GL_NORMAL_ARRAY_TYPE:
+            return one(values, arrays_.normal.type);
+        case GL_NORMAL_ARRAY_STRIDE:
+            return one(values, arrays_.normal.stride);
+        case GL_COLOR_ARRAY_SIZE:
+            return one(values, arrays_.color.size);
+        case GL_COLOR_ARRAY_TYPE:
+            return one(values, arrays_.color.type);
+        case GL_COLOR_ARRAY_STRIDE:
+            return one(values, arrays_.color.stride);
+        case GL_TEXTURE_COORD_ARRAY_SIZE:
+            return one(values, arrays_.texCoord.size);
+        case GL_TEXTURE_COORD_ARRAY_TYPE:
+            return one(values, arrays_.texCoord.type);
+        case GL_TEXTURE_COORD_ARRAY_STRIDE:
+            return one(values, arrays_.texCoord.stride);
         case GL_COLOR_MATERIAL_FACE:
             return one(values, state_.lighting.colorMaterialFace);
         case GL_COLOR_MATERIAL_PARAMETER:

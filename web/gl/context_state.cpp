@@ -88,6 +88,9 @@ bool Context::isEnabled(GLenum cap) {
     if (const bool* flag = enableFlag(state_, cap)) {
         return *flag;
     }
+    if (const bool* flag = arrays_.flag(cap)) {
+        return *flag;
+    }
     setErrorNow(GL_INVALID_ENUM);
     return false;
 }

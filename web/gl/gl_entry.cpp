@@ -135,6 +135,36 @@ void glFrontFace(GLenum mode) {
 void glCullFace(GLenum mode) {
     context().cullFace(mode);
 }
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    context().arrayPointer(GL_VERTEX_ARRAY, size, type, stride, pointer);
+}
+void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
+    context().arrayPointer(GL_NORMAL_ARRAY, 3, type, stride, pointer);
+}
+void glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    context().arrayPointer(GL_COLOR_ARRAY, size, type, stride, pointer);
+}
+void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    context().arrayPointer(GL_TEXTURE_COORD_ARRAY, size, type, stride, pointer);
+}
+void glEnableClientState(GLenum array) {
+    context().enableClientState(array, true);
+}
+void glDisableClientState(GLenum array) {
+    context().enableClientState(array, false);
+}
+void glArrayElement(GLint i) {
+    context().arrayElement(i);
+}
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    context().drawArrays(mode, first, count);
+}
+void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    context().drawElements(mode, count, type, indices);
+}
+void glGetPointerv(GLenum pname, GLvoid** params) {
+    *params = const_cast<GLvoid*>(context().arrayPointerOf(pname));
+}
 void glColorMaterial(GLenum face, GLenum mode) {
     context().colorMaterial(face, mode);
 }

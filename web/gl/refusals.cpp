@@ -79,6 +79,8 @@ constexpr Refusal kRefusals[] = {
      "smooth points and lines, and stippled lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH, "
      "GL_LINE_STIPPLE)",
      kEnum},
+    {Refused::ArrayComponents, "glVertexPointer glTexCoordPointer",
+     "vertex arrays of four components, and texture coordinate arrays of three or four", kValue},
     {Refused::TextureEnvironment, "glTexEnvf glTexEnvi",
      "a texture environment other than GL_MODULATE and GL_REPLACE", kEnum},
     // A primitive's vertices are recorded with one material at glEnd.

@@ -44,6 +44,7 @@ enum class Refused {
     CallListSelectingProjection,
     TextureMatrix,
     SmoothAndStippled,
+    ArrayComponents,
     TextureEnvironment,
     MaterialBetweenVertices,  // the last
 };

@@ -713,6 +713,18 @@ const Departure kDepartures[] = {
          glEnable(GL_COLOR_MATERIAL);
          trackedAgain();
      }},
+    {"glColorMaterial",
+     "the material the colour stood for has taken it before tracking moves (Mesa takes in a "
+     "colour given since for the new parameter only; it is taken in first)",
+     GL_NO_ERROR,
+     [](const Call&, bool compiling) {
+         return !compiling && !primitiveOpenNow && glIsEnabled(GL_COLOR_MATERIAL);
+     },
+     [](const Call& c, differential::Values&) {
+         GLfloat color[4];
+         glGetFloatv(GL_CURRENT_COLOR, color);
+         glColorMaterial(argument(c, 0), argument(c, 1));
+     }},
     {"glShadeModel",
      "an invalid mode compiled into a display list is an error where the list is called (Mesa "
      "leaves the call out)",

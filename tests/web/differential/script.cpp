@@ -263,7 +263,24 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_FOG_COLOR),
                        N(GL_COLOR_MATERIAL),
                        N(GL_COLOR_MATERIAL_FACE),
-                       N(GL_COLOR_MATERIAL_PARAMETER)},
+                       N(GL_COLOR_MATERIAL_PARAMETER),
+                       N(GL_VERTEX_ARRAY),
+                       N(GL_NORMAL_ARRAY),
+                       N(GL_COLOR_ARRAY),
+                       N(GL_TEXTURE_COORD_ARRAY),
+                       N(GL_INDEX_ARRAY),
+                       N(GL_EDGE_FLAG_ARRAY),
+                       N(GL_VERTEX_ARRAY_SIZE),
+                       N(GL_VERTEX_ARRAY_TYPE),
+                       N(GL_VERTEX_ARRAY_STRIDE),
+                       N(GL_NORMAL_ARRAY_TYPE),
+                       N(GL_NORMAL_ARRAY_STRIDE),
+                       N(GL_COLOR_ARRAY_SIZE),
+                       N(GL_COLOR_ARRAY_TYPE),
+                       N(GL_COLOR_ARRAY_STRIDE),
+                       N(GL_TEXTURE_COORD_ARRAY_SIZE),
+                       N(GL_TEXTURE_COORD_ARRAY_TYPE),
+                       N(GL_TEXTURE_COORD_ARRAY_STRIDE)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
 // Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
 const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
@@ -276,6 +293,10 @@ const Domain kFogName{{N(GL_FOG_MODE), N(GL_FOG_DENSITY), N(GL_FOG_START), N(GL_
 const Domain kFogValue{{N(GL_LINEAR), N(GL_EXP), N(GL_EXP2), {0.35, "0.35"}, {4, "4"}},
                        numbers({-1, 0})};
 const Domain kFogVector{numbers({2049, 0.25, 1, 3}), numbers({-1, 2}), 4};
+// The arrays glEnableClientState names.
+const Domain kClientArray{{N(GL_VERTEX_ARRAY), N(GL_NORMAL_ARRAY), N(GL_COLOR_ARRAY),
+                           N(GL_TEXTURE_COORD_ARRAY), N(GL_INDEX_ARRAY), N(GL_EDGE_FLAG_ARRAY)},
+                          {N(GL_LIGHTING), {0, "0"}}};
 const Domain kAlphaReference{numbers({0, 0.5, 1}), numbers({-0.5, 1.5})};
 // Per-fragment operations.
 const Domain kComparison{{N(GL_NEVER), N(GL_LESS), N(GL_EQUAL), N(GL_LEQUAL), N(GL_GREATER),
@@ -613,6 +634,16 @@ std::vector<Op> makeOps() {
          G::State,
          {&kWinding},
          [](const double* a, Values&) { glFrontFace(enumerant(a[0])); },
+         1},
+        {"glEnableClientState",
+         G::State,
+         {&kClientArray},
+         [](const double* a, Values&) { glEnableClientState(enumerant(a[0])); },
+         1},
+        {"glDisableClientState",
+         G::State,
+         {&kClientArray},
+         [](const double* a, Values&) { glDisableClientState(enumerant(a[0])); },
          1},
         {"glColorMaterial",
          G::Lighting,

@@ -617,6 +617,74 @@ void colourMaterial(bool) {
     }
 }
 
+// Vertex arrays of each kind, read as they are when drawn: top left, a fan
+// from float vertices and byte colours (glDrawArrays); top right, a lit
+// square from short vertices, byte normals and float colours through byte
+// indices (glDrawElements); below, a strip from glArrayElement between glBegin and
+// glEnd, and a display list compiled from the arrays, called after they
+// changed, which still draws what they held.
+void vertexArrays(bool) {
+    const GLfloat fan[] = {-0.55f, 0.55f, -0.95f, 0.2f, -0.2f, 0.15f, -0.1f, 0.9f, -0.85f, 0.95f};
+    const GLubyte fanColors[] = {255, 255, 255, 255, 230, 40,  30,  255, 30, 200,
+                                 60,  255, 40,  60,  230, 255, 230, 230, 40, 255};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, fan);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, fanColors);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 5);
+
+    // Vertices 8 bytes apart, with two bytes of something else after each.
+    struct Lit {
+        GLshort position[3];
+        GLbyte other[2];
+    };
+    const Lit lit[] = {
+        {{10, 10, 0}, {0, 0}}, {{90, 10, 0}, {0, 0}}, {{90, 90, 0}, {0, 0}}, {{10, 90, 0}, {0, 0}}};
+    const GLbyte normalsWithZ[] = {-40, 0, 100, 40, 0, 100, 40, 40, 100, -40, 40, 100};
+    const GLfloat litColors[] = {0.9f, 0.3f, 0.2f, 0.3f, 0.9f, 0.2f,
+                                 0.2f, 0.3f, 0.9f, 0.9f, 0.9f, 0.9f};
+    const GLubyte quad[] = {0, 1, 2, 3};
+    whiteLight(GL_LIGHT0, 0.0f, 0.0f, 1.0f, 0.0f);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_SHORT, sizeof(Lit), lit[0].position);
+    glNormalPointer(GL_BYTE, 3, normalsWithZ);
+    glColorPointer(3, GL_FLOAT, 0, litColors);
+    glPushMatrix();
+    glTranslatef(0.05f, 0.05f, 0.0f);
+    glScalef(0.009f, 0.009f, 1.0f);
+    // A fan, not a quad: Mesa cuts quads drawn from arrays on the other
+    // diagonal from those of glBegin.
+    glDrawElements(GL_TRIANGLE_FAN, 4, GL_UNSIGNED_BYTE, quad);
+    glPopMatrix();
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
+    glDisableClientState(GL_NORMAL_ARRAY);
+
+    GLfloat strip[] = {-0.9f, -0.9f, -0.9f, -0.3f, -0.5f, -0.8f, -0.4f, -0.2f, -0.1f, -0.9f};
+    const GLfloat stripColors[] = {1.0f, 0.5f, 0.0f, 0.0f, 0.5f, 1.0f, 1.0f, 1.0f,
+                                   0.0f, 0.5f, 0.0f, 1.0f, 0.0f, 1.0f, 0.5f};
+    glVertexPointer(2, GL_FLOAT, 0, strip);
+    glColorPointer(3, GL_FLOAT, 0, stripColors);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (GLint i = 0; i < 5; ++i) {
+        glArrayElement(i);
+    }
+    glEnd();
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 5);
+    glEndList();
+    for (GLfloat& coordinate : strip) {
+        coordinate = 0.0f;  // the list keeps what the arrays held when it was compiled
+    }
+    glTranslatef(1.0f, 0.0f, 0.0f);
+    glCallList(list);
+    glDeleteLists(list, 1);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -639,6 +707,7 @@ const Scene kScenes[] = {
     {"fog in each mode", fogModes, false},
     {"alpha test and a local viewer", alphaTestAndLocalViewer, false},
     {"colour material", colourMaterial, false},
+    {"vertex arrays", vertexArrays, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -74,6 +74,27 @@ typedef double GLclampd;
 #define GL_OUT_OF_MEMORY                     0x0505
 #define GL_CURRENT_BIT                       0x00000001
 #define GL_FOG_BIT                           0x00000080
+#define GL_VERTEX_ARRAY                      0x8074
+#define GL_NORMAL_ARRAY                      0x8075
+#define GL_COLOR_ARRAY                       0x8076
+#define GL_INDEX_ARRAY                       0x8077
+#define GL_TEXTURE_COORD_ARRAY               0x8078
+#define GL_EDGE_FLAG_ARRAY                   0x8079
+#define GL_VERTEX_ARRAY_SIZE                 0x807A
+#define GL_VERTEX_ARRAY_TYPE                 0x807B
+#define GL_VERTEX_ARRAY_STRIDE               0x807C
+#define GL_NORMAL_ARRAY_TYPE                 0x807E
+#define GL_NORMAL_ARRAY_STRIDE               0x807F
+#define GL_COLOR_ARRAY_SIZE                  0x8081
+#define GL_COLOR_ARRAY_TYPE                  0x8082
+#define GL_COLOR_ARRAY_STRIDE                0x8083
+#define GL_TEXTURE_COORD_ARRAY_SIZE          0x8088
+#define GL_TEXTURE_COORD_ARRAY_TYPE          0x8089
+#define GL_TEXTURE_COORD_ARRAY_STRIDE        0x808A
+#define GL_VERTEX_ARRAY_POINTER              0x808E
+#define GL_NORMAL_ARRAY_POINTER              0x808F
+#define GL_COLOR_ARRAY_POINTER               0x8090
+#define GL_TEXTURE_COORD_ARRAY_POINTER       0x8092
 #define GL_COLOR_MATERIAL                    0x0B57
 #define GL_COLOR_MATERIAL_FACE               0x0B55
 #define GL_COLOR_MATERIAL_PARAMETER          0x0B56
@@ -432,6 +453,18 @@ GLAPI void GLAPIENTRY glDisable(GLenum cap);
 GLAPI GLboolean GLAPIENTRY glIsEnabled(GLenum cap);
 GLAPI void GLAPIENTRY glFrontFace(GLenum mode);
 GLAPI void GLAPIENTRY glCullFace(GLenum mode);
+GLAPI void GLAPIENTRY glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+GLAPI void GLAPIENTRY glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer);
+GLAPI void GLAPIENTRY glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+GLAPI void GLAPIENTRY glTexCoordPointer(GLint size, GLenum type, GLsizei stride,
+                                       const GLvoid* pointer);
+GLAPI void GLAPIENTRY glEnableClientState(GLenum array);
+GLAPI void GLAPIENTRY glDisableClientState(GLenum array);
+GLAPI void GLAPIENTRY glArrayElement(GLint i);
+GLAPI void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count);
+GLAPI void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type,
+                                    const GLvoid* indices);
+GLAPI void GLAPIENTRY glGetPointerv(GLenum pname, GLvoid** params);
 GLAPI void GLAPIENTRY glAlphaFunc(GLenum func, GLclampf ref);
 GLAPI void GLAPIENTRY glFogf(GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glFogi(GLenum pname, GLint param);

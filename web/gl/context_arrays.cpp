@@ -1,0 +1,178 @@
+// Vertex arrays: where the program's arrays are, and drawing from them. A
+// draw issues, for each element, the calls glArrayElement stands for, so it
+// is drawn, or compiled into a display list, as those calls would be.
+#include <cstdint>
+#include <cstring>
+
+#include "context.h"
+#include "context_helpers.h"
+
+namespace vgl {
+
+namespace {
+
+// What each array takes: its sizes and component types.
+struct ArrayRule {
+    GLenum name;
+    GLint minSize;
+    GLint maxSize;
+    bool (*type)(GLenum);
+};
+
+bool coordinateType(GLenum type) {
+    return type == GL_SHORT || type == GL_INT || type == GL_FLOAT || type == GL_DOUBLE;
+}
+bool normalType(GLenum type) {
+    return type == GL_BYTE || coordinateType(type);
+}
+bool colorType(GLenum type) {
+    return componentBytes(type) != 0;
+}
+
+const ArrayRule kArrayRules[] = {
+    {GL_VERTEX_ARRAY, 2, 4, coordinateType},
+    {GL_NORMAL_ARRAY, 3, 3, normalType},
+    {GL_COLOR_ARRAY, 3, 4, colorType},
+    {GL_TEXTURE_COORD_ARRAY, 1, 4, coordinateType},
+};
+
+}  // namespace
+
+void Context::arrayPointer(GLenum name, GLint size, GLenum type, GLsizei stride,
+                           const void* pointer) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    const ArrayRule* rule = nullptr;
+    for (const ArrayRule& candidate : kArrayRules) {
+        if (candidate.name == name) {
+            rule = &candidate;
+        }
+    }
+    if (size < rule->minSize || size > rule->maxSize || stride < 0) {
+        setErrorNow(GL_INVALID_VALUE);
+        return;
+    }
+    if (!rule->type(type)) {
+        setErrorNow(GL_INVALID_ENUM);
+        return;
+    }
+    // Vertices carry no w, nor texture coordinates r and q, yet.
+    if ((name == GL_VERTEX_ARRAY && size == 4) || (name == GL_TEXTURE_COORD_ARRAY && size > 2)) {
+        refuse(Refused::ArrayComponents);
+        return;
+    }
+    ClientArray& array = *arrays_.array(name);
+    array.size = size;
+    array.type = type;
+    array.stride = stride;
+    array.pointer = pointer;
+}
+
+void Context::enableClientState(GLenum name, bool on) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    bool* flag = arrays_.flag(name);
+    if (flag == nullptr) {
+        setErrorNow(GL_INVALID_ENUM);
+        return;
+    }
+    *flag = on;
+}
+
+void Context::arrayElement(GLint index) {
+    if (index < 0) {
+        return;  // no element: OpenGL leaves it undefined
+    }
+    float v[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const auto used = [](const ClientArray& array) {
+        return array.enabled && array.pointer != nullptr;
+    };
+    if (used(arrays_.texCoord)) {
+        readElement(arrays_.texCoord, index, false, v);
+        texCoord(v[0], arrays_.texCoord.size > 1 ? v[1] : 0.0f);
+    }
+    if (used(arrays_.color)) {
+        v[3] = 1.0f;
+        readElement(arrays_.color, index, true, v);
+        color(v[0], v[1], v[2], v[3]);
+    }
+    if (used(arrays_.normal)) {
+        readElement(arrays_.normal, index, true, v);
+        normal(v[0], v[1], v[2]);
+    }
+    if (used(arrays_.vertex)) {
+        v[2] = 0.0f;
+        readElement(arrays_.vertex, index, false, v);
+        vertex(v[0], v[1], v[2]);
+    }
+}
+
+bool Context::arrayDrawRefused(GLenum mode, GLsizei count) {
+    if (count < 0) {
+        setError(GL_INVALID_VALUE);
+        return true;
+    }
+    if (mode > GL_POLYGON) {
+        setError(GL_INVALID_ENUM);
+        return true;
+    }
+    return refusedInBegin();
+}
+
+void Context::drawArrays(GLenum mode, GLint first, GLsizei count) {
+    if (arrayDrawRefused(mode, count)) {
+        return;
+    }
+    begin(mode);
+    for (GLsizei i = 0; i < count; ++i) {
+        arrayElement(first + i);
+    }
+    end();
+}
+
+void Context::drawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    if (type != GL_UNSIGNED_BYTE && type != GL_UNSIGNED_SHORT && type != GL_UNSIGNED_INT) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    if (arrayDrawRefused(mode, count)) {
+        return;
+    }
+    const auto* at = static_cast<const unsigned char*>(indices);
+    const int bytes = componentBytes(type);
+    begin(mode);
+    for (GLsizei i = 0; i < count; ++i, at += bytes) {
+        std::uint32_t index = 0;
+        if (type == GL_UNSIGNED_BYTE) {
+            index = *at;
+        } else if (type == GL_UNSIGNED_SHORT) {
+            std::uint16_t value;
+            std::memcpy(&value, at, sizeof value);
+            index = value;
+        } else {
+            std::memcpy(&index, at, sizeof index);
+        }
+        arrayElement(static_cast<GLint>(index & 0x7fffffffu));
+    }
+    end();
+}
+
+const void* Context::arrayPointerOf(GLenum pname) {
+    switch (pname) {
+        case GL_VERTEX_ARRAY_POINTER:
+            return arrays_.vertex.pointer;
+        case GL_NORMAL_ARRAY_POINTER:
+            return arrays_.normal.pointer;
+        case GL_COLOR_ARRAY_POINTER:
+            return arrays_.color.pointer;
+        case GL_TEXTURE_COORD_ARRAY_POINTER:
+            return arrays_.texCoord.pointer;
+        default:
+            setErrorNow(GL_INVALID_ENUM);
+            return nullptr;
+    }
+}
+
+}  // namespace vgl
