@@ -190,6 +190,8 @@ class Context {
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
     void packSharedState(RenderState& r) const;
+    // A point size or line width, refused unless above 0.
+    void setPixelSize(float& setting, GLfloat size);
     // Whether a draw from the arrays is refused: its count, its mode, or
     // where it comes.
     bool arrayDrawRefused(GLenum mode, GLsizei count);

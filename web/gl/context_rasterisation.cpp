@@ -9,6 +9,14 @@
 namespace vgl {
 
 void Context::pointSize(GLfloat size) {
+    setPixelSize(state_.point.size, size);
+}
+
+void Context::lineWidth(GLfloat width) {
+    setPixelSize(state_.line.width, width);
+}
+
+void Context::setPixelSize(float& setting, GLfloat size) {
     if (sharedStateRefused()) {
         return;
     }
@@ -17,19 +25,7 @@ void Context::pointSize(GLfloat size) {
         return;
     }
     renderStateChanging();
-    state_.point.size = size;
-}
-
-void Context::lineWidth(GLfloat width) {
-    if (sharedStateRefused()) {
-        return;
-    }
-    if (!(width > 0.0f)) {
-        setError(GL_INVALID_VALUE);
-        return;
-    }
-    renderStateChanging();
-    state_.line.width = width;
+    setting = size;
 }
 
 void Context::lineStipple(GLint factor, GLushort pattern) {
