@@ -247,27 +247,54 @@ TEST_F(Layer, ImmediateGeometryWaitsUntilTheLightsChange) {
     EXPECT_EQ(fakeRenderer().draws[1].vertices.size(), 6u);
 }
 
+// Set at once or from a display list, which keeps the calls with their
+// values (three for a spot direction, one for the two-sided model) and runs
+// them under the matrix where it is called.
 TEST_F(Layer, LightsArePlacedWhereTheModelviewMatrixPutsThem) {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glTranslatef(1.0f, 2.0f, 3.0f);
-    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-    const float position[4] = {1.0f, 0.0f, 0.0f, 1.0f};
-    const float direction[3] = {1.0f, 0.0f, 0.0f};
-    glLightfv(GL_LIGHT1, GL_POSITION, position);
-    glLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, direction);
-    glPopMatrix();
-    GLfloat eye[4];
-    GLfloat spot[3];
-    glGetLightfv(GL_LIGHT1, GL_POSITION, eye);
-    glGetLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, spot);
-    // +x turned a quarter about y is -z; the direction is not moved.
-    EXPECT_FLOAT_EQ(eye[0], 1.0f);
-    EXPECT_FLOAT_EQ(eye[1], 2.0f);
-    EXPECT_FLOAT_EQ(eye[2], 2.0f);
-    EXPECT_NEAR(spot[0], 0.0f, 1e-6);
-    EXPECT_FLOAT_EQ(spot[2], -1.0f);
+    for (const bool listed : {false, true}) {
+        SCOPED_TRACE(listed ? "from a list" : "at once");
+        const float position[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+        const float direction[3] = {1.0f, 0.0f, 0.0f};
+        const float twoSided = 1.0f;
+        if (listed) {
+            glNewList(1, GL_COMPILE);
+        } else {
+            glMatrixMode(GL_MODELVIEW);
+            glPushMatrix();
+            glLoadIdentity();
+            glTranslatef(1.0f, 2.0f, 3.0f);
+        }
+        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        glLightfv(GL_LIGHT1, GL_POSITION, position);
+        glLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, direction);
+        glLightModelfv(GL_LIGHT_MODEL_TWO_SIDE, &twoSided);
+        if (listed) {
+            glEndList();
+            glMatrixMode(GL_MODELVIEW);
+            glPushMatrix();
+            glLoadIdentity();
+            glTranslatef(1.0f, 2.0f, 3.0f);
+            glCallList(1);
+        }
+        glPopMatrix();
+        GLfloat eye[4];
+        GLfloat spot[3];
+        GLint twoSide = 0;
+        glGetLightfv(GL_LIGHT1, GL_POSITION, eye);
+        glGetLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, spot);
+        glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, &twoSide);
+        // +x turned a quarter about y is -z; the direction is not moved.
+        EXPECT_FLOAT_EQ(eye[0], 1.0f);
+        EXPECT_FLOAT_EQ(eye[1], 2.0f);
+        EXPECT_FLOAT_EQ(eye[2], 2.0f);
+        EXPECT_NEAR(spot[0], 0.0f, 1e-6);
+        EXPECT_FLOAT_EQ(spot[2], -1.0f);
+        EXPECT_EQ(twoSide, 1);
+        const float reset[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+        glLightfv(GL_LIGHT1, GL_POSITION, reset);
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }
 
 // glPopAttrib restores the groups pushed, whole; an enable flag comes back

@@ -58,12 +58,43 @@ const Refusal* Context::takeRefusal() {
     return refused;
 }
 
-bool Context::refusedInList(Refused which) {
-    if (!compiling_) {
-        return false;
+void Context::keep(std::function<void(Context&)> call) {
+    Compilation& c = compilation_;
+    finishPart();
+    c.whole.steps.push_back({std::move(call), DisplayList()});
+    c.cut = true;
+}
+
+void Context::finishPart() {
+    Compilation& c = compilation_;
+    DisplayList part = std::move(c.list);
+    part.end = c.surface;
+    // What it leaves pushed is pushed again where it is called.
+    MatrixStack& matrices = c.matrices;
+    while (matrices.depth() > 1) {
+        part.pushedMatrices.insert(part.pushedMatrices.begin(), matrices.top());
+        matrices.pop();
     }
-    refuse(which);
-    return true;
+    part.matrix = matrices.top();
+    part.pushedAttributes = std::move(c.attributes);
+    const Recording& recording = part.recording;
+    part.chunks = chunksOf(recording);
+    part.mesh =
+        recording.empty()
+            ? 0
+            : vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                            recording.indices.data(), static_cast<int>(recording.indices.size()));
+    if (c.cut) {
+        c.whole.calls.insert(part.calls.begin(), part.calls.end());
+        part.calls.clear();
+        c.whole.steps.back().after = std::move(part);
+    } else {
+        c.whole = std::move(part);
+    }
+    // The next part starts where this one's calls leave the caller's state.
+    c.list = DisplayList();
+    c.matrices = MatrixStack{kMaxMatrixDepth};
+    c.attributes.clear();
 }
 
 bool Context::refusedInBegin() {
@@ -134,8 +165,8 @@ void Context::begin(GLenum mode) {
         return;
     }
     (compiling_ ? compilation_.inBegin : inBegin_) = true;
-    beginMode_ = mode;
-    source_.clear();
+    building().mode = mode;
+    building().vertices.clear();
 }
 
 void Context::end() {
@@ -146,10 +177,11 @@ void Context::end() {
         setError(GL_INVALID_OPERATION);
         return;
     }
-    const Primitive primitive = primitiveFor(beginMode_);
+    const Primitive primitive = primitiveFor(building().mode);
+    const std::vector<SourceVertex>& source = building().vertices;
     if (compiling_) {
         compilation_.inBegin = false;
-        recordPrimitive(compilation_.list.recording, primitive, source_, compilation_.surface,
+        recordPrimitive(compilation_.list.recording, primitive, source, compilation_.surface,
                         compilation_.matrices.top(), materials_);
         return;
     }
@@ -159,12 +191,12 @@ void Context::end() {
     const Matrix& modelview = modelview_.top();
     if (!modelview.isAffine()) {
         flush();
-        recordPrimitive(immediate_, primitive, source_, state_.surface, Matrix::identity(),
+        recordPrimitive(immediate_, primitive, source, state_.surface, Matrix::identity(),
                         materials_);
         drawImmediate(modelview);
         return;
     }
-    recordPrimitive(immediate_, primitive, source_, state_.surface, modelview, materials_);
+    recordPrimitive(immediate_, primitive, source, state_.surface, modelview, materials_);
     if (immediate_.vertices.size() >= kImmediateLimit) {
         flush();
     }
@@ -185,7 +217,7 @@ void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
     std::copy_n(current.normal, 3, v.normal);
     std::copy_n(current.texCoord, 2, v.texCoord);
     copy4(v.color, current.color);
-    source_.push_back(v);
+    building().vertices.push_back(v);
 }
 
 void Context::normal(GLfloat x, GLfloat y, GLfloat z) {
@@ -226,7 +258,7 @@ void Context::rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 // --- Matrices ----------------------------------------------------------------
 
 void Context::matrixMode(GLenum mode) {
-    if ((mode != GL_MODELVIEW && refusedInList(Refused::ProjectionInList)) || refusedInBegin()) {
+    if (refusedInBegin()) {
         return;
     }
     if (mode == GL_TEXTURE) {
@@ -238,20 +270,27 @@ void Context::matrixMode(GLenum mode) {
         return;
     }
     if (compiling_) {
-        compilation_.list.selectsModelview = true;
+        // Selecting the modelview matrix travels with the geometry unless
+        // the list selected another before.
+        if (mode == GL_MODELVIEW && !keepsMatrices()) {
+            compilation_.list.selectsModelview = true;
+        } else {
+            keep([mode](Context& c) { c.matrixMode(mode); });
+        }
+        compilation_.selected = mode;
         return;
     }
     state_.transform.matrixMode = mode;
 }
 
 void Context::transforming() {
-    if (compiling_ && !compilation_.list.selectsModelview) {
+    if (compiling_ && compilation_.selected != GL_MODELVIEW) {
         compilation_.list.transformsSelected = true;
     }
 }
 
 void Context::loadMatrix(const Matrix& matrix) {
-    if (refusedInList(Refused::LoadInList) || refusedInBegin()) {
+    if (refusedInBegin() || kept([matrix](Context& c) { c.loadMatrix(matrix); })) {
         return;
     }
     if (state_.transform.matrixMode == GL_PROJECTION) {
@@ -261,8 +300,12 @@ void Context::loadMatrix(const Matrix& matrix) {
 }
 
 void Context::multiply(const Matrix& matrix) {
-    if ((!matrix.isAffine() && refusedInList(Refused::ProjectiveMultiplyInList)) ||
-        refusedInBegin()) {
+    if (refusedInBegin()) {
+        return;
+    }
+    // The geometry of a list is carried by an affine modelview matrix.
+    if ((!matrix.isAffine() || keepsMatrices()) &&
+        kept([matrix](Context& c) { c.multiply(matrix); })) {
         return;
     }
     transforming();
@@ -298,7 +341,7 @@ void Context::frustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble t
 }
 
 void Context::pushMatrix() {
-    if (refusedInBegin()) {
+    if (refusedInBegin() || (keepsMatrices() && kept([](Context& c) { c.pushMatrix(); }))) {
         return;
     }
     transforming();
@@ -308,11 +351,12 @@ void Context::pushMatrix() {
 }
 
 void Context::popMatrix() {
-    if (compiling_ && !compilation_.inBegin && compilation_.matrices.depth() == 1) {
-        refuse(Refused::PopMatrixBeyondList);
+    if (refusedInBegin()) {
         return;
     }
-    if (refusedInBegin()) {
+    // A matrix pushed before the list's part is popped where it is called.
+    const bool beyondPart = compiling_ && compilation_.matrices.depth() == 1;
+    if ((keepsMatrices() || beyondPart) && kept([](Context& c) { c.popMatrix(); })) {
         return;
     }
     transforming();
@@ -325,7 +369,7 @@ void Context::popMatrix() {
 }
 
 void Context::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (refusedInList(Refused::ViewportInList) || refusedInBegin()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.viewport(x, y, width, height); })) {
         return;
     }
     if (width < 0 || height < 0) {

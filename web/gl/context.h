@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -128,6 +129,10 @@ class Context {
     void texEnv(GLenum target, GLenum pname, GLint param);
     void texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                     GLint border, GLenum format, GLenum type, const GLvoid* pixels);
+    // glTexImage2D's image read from client memory laid out as `unpack` says.
+    void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const GLvoid* pixels,
+                  const PixelStore& unpack);
     void texLevelParameter(GLenum target, GLint level, GLenum pname, GLint* params);
     void getTexParameter(GLenum target, GLenum pname, GLint* params);
     void pixelStore(GLenum pname, GLint param);
@@ -146,14 +151,40 @@ class Context {
     // uploaded again, the rest sent again before the next draw.
     void rendererRestored();
 
+    // A list compiled with GL_COMPILE_AND_EXECUTE: each call it holds is run
+    // at once as well, through runNow.
+    bool compilingAndExecuting() const {
+        return compiling_ && compilation_.execute;
+    }
+    template <typename F>
+    void runNow(F run) {
+        compiling_ = false;
+        run();
+        compiling_ = true;
+    }
+
    private:
+    // A primitive's vertices as they are given, up to glEnd.
+    struct Building {
+        GLenum mode = GL_POINTS;
+        std::vector<SourceVertex> vertices;
+    };
     struct Compilation {
         GLuint name = 0;
+        bool execute = false;  // GL_COMPILE_AND_EXECUTE
         bool inBegin = false;  // inside a primitive begun in the list
+        Building building;
+        // The part being recorded, up to the next call the list keeps.
         DisplayList list;
         Surface surface;
         MatrixStack matrices{kMaxMatrixDepth};
         std::vector<std::pair<GLbitfield, Surface>> attributes;
+        // The matrix a glMatrixMode the list keeps selects where it is run;
+        // 0 while the list has kept none.
+        GLenum selected = 0;
+        // The parts before, with the calls kept between them; whether there are any.
+        DisplayList whole;
+        bool cut = false;
     };
     // An error of a call a display list holds: while one is compiled, the
     // list's, given where it is called.
@@ -162,11 +193,26 @@ class Context {
     void setErrorNow(GLenum error);
     // Says once that it is not supported on WebGL, and sets its error.
     void refuse(Refused which);
-    // Whether a call that changes state the layer keeps out of display lists
-    // is being compiled into one: then it is refused.
-    bool refusedInList(Refused which);
-    // refusedInList and refusedInBegin for the per-fragment state.
-    bool sharedStateRefused();
+    // Whether a call is being compiled into a display list that runs it again
+    // where the list is called, with the values it has now: then it is kept,
+    // cutting the list's geometry there.
+    template <typename F>
+    bool kept(F call) {
+        if (!compiling_) {
+            return false;
+        }
+        keep(std::function<void(Context&)>(std::move(call)));
+        return true;
+    }
+    void keep(std::function<void(Context&)> call);
+    // Ends the list's part being recorded: uploaded, and placed after the
+    // parts and kept calls before it.
+    void finishPart();
+    // Whether matrix calls compiled now are kept rather than recorded: a
+    // matrix other than the modelview is selected.
+    bool keepsMatrices() const {
+        return compiling_ && compilation_.selected != 0 && compilation_.selected != GL_MODELVIEW;
+    }
     // Whether a call OpenGL forbids between glBegin and glEnd comes there:
     // then it is an invalid operation. A list compiled from the call is
     // inside a primitive it began; otherwise, the call runs inside one.
@@ -175,6 +221,9 @@ class Context {
     bool refusedInBeginNow();
     bool primitiveOpen() const {
         return compiling_ ? compilation_.inBegin : inBegin_;
+    }
+    Building& building() {
+        return compiling_ ? compilation_.building : building_;
     }
     // The state geometry is recorded with: the list's when compiling one.
     Surface& surface();
@@ -207,6 +256,9 @@ class Context {
     void trackColor();
     bool tracksColor(int face, GLenum pname) const;
     void sendMaterials();
+    // A list's parts and kept calls, run in order; `part` runs a part.
+    template <typename F>
+    void runParts(const DisplayList& list, F part);
     void callCompiled(const DisplayList& list);
     void callInPrimitive(const DisplayList& list);
     // A list called in the list being compiled becomes part of it.
@@ -232,8 +284,7 @@ class Context {
     GLenum error_ = GL_NO_ERROR;
 
     bool inBegin_ = false;  // inside glBegin/glEnd as run, not as compiled
-    GLenum beginMode_ = GL_POINTS;
-    std::vector<SourceVertex> source_;
+    Building building_;
     Recording immediate_;
 
     ListStore lists_;
@@ -254,5 +305,16 @@ class Context {
 
 // The program's one context.
 Context& context();
+
+// A call a display list may hold: compiled into the list being compiled,
+// and with GL_COMPILE_AND_EXECUTE run at once as well; otherwise run.
+template <typename... Params, typename... Args>
+void listed(void (Context::*call)(Params...), Args... args) {
+    Context& c = context();
+    (c.*call)(args...);
+    if (c.compilingAndExecuting()) {
+        c.runNow([&] { (c.*call)(args...); });
+    }
+}
 
 }  // namespace vgl

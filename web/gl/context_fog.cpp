@@ -1,5 +1,5 @@
 // Fog: how far a fragment lies from the eye fades it into the fog colour.
-// State every draw shares, kept out of display lists as the per-fragment
+// State every draw shares, kept in display lists as the per-fragment
 // operations are.
 #include <algorithm>
 
@@ -8,8 +8,15 @@
 
 namespace vgl {
 
+namespace {
+const Vector kFogVectors[] = {{GL_FOG_COLOR, 4}};
+}  // namespace
+
 void Context::fog(GLenum pname, const GLfloat* params, int count) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() ||
+        (compiling_ && kept([=, values = copied(params, count, pname, kFogVectors)](Context& c) {
+             c.fog(pname, values.data(), count);
+         }))) {
         return;
     }
     FogGroup& fog = state_.fog;

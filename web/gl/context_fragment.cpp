@@ -1,7 +1,7 @@
 // Per-fragment operations: the alpha test, the scissor box, the stencil and depth tests and
 // their buffers' clear values, the depth range and the colour mask. Each is
-// state every draw shares, so drawing waits for none of it; in a display list
-// it is refused, as lists carry only what travels with their geometry.
+// state every draw shares, so drawing waits for none of it; a display list
+// keeps each call to run again where it is called.
 #include <algorithm>
 
 #include "context.h"
@@ -37,12 +37,8 @@ float clamped(GLclampd value) {
 
 }  // namespace
 
-bool Context::sharedStateRefused() {
-    return refusedInList(Refused::SharedStateInList) || refusedInBegin();
-}
-
 void Context::alphaFunc(GLenum func, GLclampf ref) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.alphaFunc(func, ref); })) {
         return;
     }
     if (!comparison(func)) {
@@ -55,7 +51,7 @@ void Context::alphaFunc(GLenum func, GLclampf ref) {
 }
 
 void Context::depthFunc(GLenum func) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.depthFunc(func); })) {
         return;
     }
     if (!comparison(func)) {
@@ -67,7 +63,7 @@ void Context::depthFunc(GLenum func) {
 }
 
 void Context::depthRange(GLclampd zNear, GLclampd zFar) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.depthRange(zNear, zFar); })) {
         return;
     }
     renderStateChanging();
@@ -76,14 +72,14 @@ void Context::depthRange(GLclampd zNear, GLclampd zFar) {
 }
 
 void Context::clearDepth(GLclampd depth) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.clearDepth(depth); })) {
         return;
     }
     state_.depth.clear = clamped(depth);
 }
 
 void Context::colorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.colorMask(r, g, b, a); })) {
         return;
     }
     renderStateChanging();
@@ -94,7 +90,7 @@ void Context::colorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
 }
 
 void Context::scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.scissor(x, y, width, height); })) {
         return;
     }
     if (width < 0 || height < 0) {
@@ -107,7 +103,7 @@ void Context::scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void Context::stencilFunc(GLenum func, GLint ref, GLuint mask) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.stencilFunc(func, ref, mask); })) {
         return;
     }
     if (!comparison(func)) {
@@ -121,7 +117,7 @@ void Context::stencilFunc(GLenum func, GLint ref, GLuint mask) {
 }
 
 void Context::stencilOp(GLenum fail, GLenum depthFail, GLenum depthPass) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.stencilOp(fail, depthFail, depthPass); })) {
         return;
     }
     if (!stencilAction(fail) || !stencilAction(depthFail) || !stencilAction(depthPass)) {
@@ -135,7 +131,7 @@ void Context::stencilOp(GLenum fail, GLenum depthFail, GLenum depthPass) {
 }
 
 void Context::stencilMask(GLuint mask) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.stencilMask(mask); })) {
         return;
     }
     renderStateChanging();
@@ -143,7 +139,7 @@ void Context::stencilMask(GLuint mask) {
 }
 
 void Context::clearStencil(GLint s) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.clearStencil(s); })) {
         return;
     }
     state_.stencil.clear = s;

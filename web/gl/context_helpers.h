@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "backend.h"
@@ -14,6 +15,26 @@ namespace vgl {
 
 inline void copy4(float* to, const float* from) {
     std::copy_n(from, 4, to);
+}
+
+// A call's values kept for a display list: as many as parameter pname takes
+// (`vectors`: those that take 3 or 4), at most the `count` the entry point
+// passes, at least 1: a vector call's array holds only those. Copied while a
+// list is compiled only.
+struct Vector {
+    GLenum pname;
+    int size;
+};
+template <std::size_t N>
+std::array<float, 4> copied(const float* values, int count, GLenum pname,
+                            const Vector (&vectors)[N]) {
+    int size = 1;
+    for (const Vector& vector : vectors) {
+        size = vector.pname == pname ? vector.size : size;
+    }
+    std::array<float, 4> kept{};
+    std::copy_n(values, std::min(size, count), kept.data());
+    return kept;
 }
 
 inline bool isLight(GLenum cap) {

@@ -6,6 +6,12 @@
 
 namespace vgl {
 
+namespace {
+const Vector kLightVectors[] = {
+    {GL_AMBIENT, 4}, {GL_DIFFUSE, 4}, {GL_SPECULAR, 4}, {GL_POSITION, 4}, {GL_SPOT_DIRECTION, 3}};
+const Vector kModelVectors[] = {{GL_LIGHT_MODEL_AMBIENT, 4}};
+}  // namespace
+
 Light* Context::lightFor(GLenum light) {
     if (!isLight(light)) {
         setError(GL_INVALID_ENUM);
@@ -15,7 +21,10 @@ Light* Context::lightFor(GLenum light) {
 }
 
 void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count) {
-    if (refusedInList(Refused::LightInList) || refusedInBegin()) {
+    if (refusedInBegin() ||
+        (compiling_ && kept([=, values = copied(params, count, pname, kLightVectors)](Context& c) {
+             c.light(which, pname, values.data(), count);
+         }))) {
         return;
     }
     Light* light = lightFor(which);
@@ -82,7 +91,10 @@ void Context::light(GLenum which, GLenum pname, const GLfloat* params, int count
 }
 
 void Context::lightModel(GLenum pname, const GLfloat* params, int count) {
-    if (refusedInList(Refused::LightModelInList) || refusedInBegin()) {
+    if (refusedInBegin() ||
+        (compiling_ && kept([=, values = copied(params, count, pname, kModelVectors)](Context& c) {
+             c.lightModel(pname, values.data(), count);
+         }))) {
         return;
     }
     if (pname == GL_LIGHT_MODEL_AMBIENT && count == 1) {
@@ -125,7 +137,7 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params, int cou
         return;
     }
     // A primitive's vertices are recorded with one material at glEnd.
-    if (primitiveOpen() && !source_.empty()) {
+    if (primitiveOpen() && !building().vertices.empty()) {
         refuse(Refused::MaterialBetweenVertices);
         return;
     }
@@ -144,7 +156,7 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params, int cou
 }
 
 void Context::colorMaterial(GLenum face, GLenum mode) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.colorMaterial(face, mode); })) {
         return;
     }
     const bool known = mode == GL_AMBIENT || mode == GL_DIFFUSE || mode == GL_SPECULAR ||

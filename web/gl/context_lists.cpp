@@ -1,4 +1,6 @@
-// Display lists: compiled into their own recording, uploaded once, called by drawing it.
+// Display lists: compiled into their own recording, uploaded once, called by
+// drawing it; the calls a recording cannot carry are kept between its parts
+// and run again where the list is called.
 #include <algorithm>
 
 #include "context.h"
@@ -33,10 +35,6 @@ void Context::newList(GLuint list, GLenum mode) {
         setErrorNow(GL_INVALID_ENUM);
         return;
     }
-    if (mode == GL_COMPILE_AND_EXECUTE) {
-        refuse(Refused::CompileAndExecute);
-        return;
-    }
     // A list that calls this one holds it as it is now.
     if (lists_.called(list, 1)) {
         refuse(Refused::RedefineCalledList);
@@ -45,6 +43,7 @@ void Context::newList(GLuint list, GLenum mode) {
     compiling_ = true;
     compilation_ = Compilation();
     compilation_.name = list;
+    compilation_.execute = mode == GL_COMPILE_AND_EXECUTE;
     compilation_.surface = state_.surface.unknownCopy();
 }
 
@@ -57,28 +56,15 @@ void Context::endList() {
         refuse(Refused::EndListInPrimitive);
         return;
     }
+    finishPart();
     compiling_ = false;
     DisplayList& list = lists_.at(compilation_.name);
-    if (list.mesh != 0) {
-        vglDeleteMesh(list.mesh);
-    }
-    list = std::move(compilation_.list);
-    list.end = compilation_.surface;
-    // What it leaves pushed is pushed again where it is called.
-    MatrixStack& matrices = compilation_.matrices;
-    while (matrices.depth() > 1) {
-        list.pushedMatrices.insert(list.pushedMatrices.begin(), matrices.top());
-        matrices.pop();
-    }
-    list.matrix = matrices.top();
-    list.pushedAttributes = std::move(compilation_.attributes);
-    const Recording& recording = list.recording;
-    list.chunks = chunksOf(recording);
-    list.mesh =
-        recording.empty()
-            ? 0
-            : vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
-                            recording.indices.data(), static_cast<int>(recording.indices.size()));
+    list.forEachPart([](DisplayList& part) {
+        if (part.mesh != 0) {
+            vglDeleteMesh(part.mesh);
+        }
+    });
+    list = std::move(compilation_.whole);
     compilation_ = Compilation();
 }
 
@@ -95,36 +81,55 @@ void Context::callList(GLuint name) {
         return;  // calling a name with no list does nothing
     }
     const DisplayList& list = *found;
+    const auto anyPart = [&list](auto holds) {
+        return holds(list) || std::any_of(list.steps.begin(), list.steps.end(),
+                                          [&](const ListStep& step) { return holds(step.after); });
+    };
     if (primitiveOpen()) {
-        callInPrimitive(list);
+        if (anyPart([](const DisplayList& part) { return part.holdsPrimitiveCalls; })) {
+            refuse(Refused::CallListWithVerticesInPrimitive);
+        } else if (!building().vertices.empty() && anyPart([](const DisplayList& part) {
+                       return (part.end.materialParts[0] | part.end.materialParts[1]) != 0;
+                   })) {
+            refuse(Refused::CallListWithMaterialBetweenVertices);
+        } else {
+            runParts(list, [this](const DisplayList& part) { callInPrimitive(part); });
+        }
         return;
     }
-    if (!compiling_ && list.transformsSelected && state_.transform.matrixMode != GL_MODELVIEW) {
+    const bool transformsSelected =
+        anyPart([](const DisplayList& part) { return part.transformsSelected; });
+    if (!compiling_ && transformsSelected && state_.transform.matrixMode != GL_MODELVIEW) {
         refuse(Refused::CallListSelectingProjection);
         return;
     }
     if (compiling_) {
-        compileCall(list);
+        runParts(list, [this](const DisplayList& part) { compileCall(part); });
         return;
     }
-    if (list.error != GL_NO_ERROR) {
-        setError(list.error);
+    runParts(list, [this](const DisplayList& part) {
+        if (part.error != GL_NO_ERROR) {
+            setError(part.error);
+        }
+        callCompiled(part);
+    });
+}
+
+// Each kept call runs as it would from the program: compiled into the list
+// being compiled, or run.
+template <typename F>
+void Context::runParts(const DisplayList& list, F part) {
+    part(list);
+    for (const ListStep& step : list.steps) {
+        step.call(*this);
+        part(step.after);
     }
-    callCompiled(list);
 }
 
 // Between glBegin and glEnd a list may set materials and the current vertex
 // attributes; its other calls are invalid operations there, as OpenGL has it.
+// A list that draws there, or sets a material after a vertex, is refused.
 void Context::callInPrimitive(const DisplayList& list) {
-    if (list.holdsPrimitiveCalls) {
-        refuse(Refused::CallListWithVerticesInPrimitive);
-        return;
-    }
-    const bool setsMaterial = (list.end.materialParts[0] | list.end.materialParts[1]) != 0;
-    if (setsMaterial && !source_.empty()) {
-        refuse(Refused::CallListWithMaterialBetweenVertices);
-        return;
-    }
     if (list.errorInPrimitive != GL_NO_ERROR) {
         setError(list.errorInPrimitive);
     }
@@ -146,8 +151,11 @@ void Context::compileCall(const DisplayList& list) {
     }
     into.holdsPrimitiveCalls = into.holdsPrimitiveCalls || list.holdsPrimitiveCalls;
     into.transformsSelected =
-        into.transformsSelected || (list.transformsSelected && !into.selectsModelview);
-    into.selectsModelview = into.selectsModelview || list.selectsModelview;
+        into.transformsSelected || (list.transformsSelected && c.selected != GL_MODELVIEW);
+    if (list.selectsModelview) {
+        into.selectsModelview = true;
+        c.selected = GL_MODELVIEW;
+    }
     into.calls.insert(list.calls.begin(), list.calls.end());
     recordCall(into.recording, list.recording, c.surface, c.matrices.top(), materials_);
     const Surface before = c.surface;
@@ -211,10 +219,12 @@ void Context::deleteLists(GLuint list, GLsizei range) {
         setErrorNow(GL_INVALID_VALUE);
         return;
     }
-    const std::set<GLuint>& compiledCalls = compilation_.list.calls;
-    const auto compiledCall = compiledCalls.lower_bound(list);
-    if (lists_.called(list, range) || (compiling_ && compiledCall != compiledCalls.end() &&
-                                       *compiledCall - list < static_cast<GLuint>(range))) {
+    const auto compiledCalls = [&](const std::set<GLuint>& calls) {
+        const auto call = calls.lower_bound(list);
+        return compiling_ && call != calls.end() && *call - list < static_cast<GLuint>(range);
+    };
+    if (lists_.called(list, range) || compiledCalls(compilation_.list.calls) ||
+        compiledCalls(compilation_.whole.calls)) {
         refuse(Refused::RedefineCalledList);
         return;
     }

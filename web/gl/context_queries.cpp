@@ -95,7 +95,10 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         case GL_LIST_INDEX:
             return one(values, compiling_ ? compilation_.name : 0);
         case GL_LIST_MODE:
-            return one(values, compiling_ ? GL_COMPILE : 0);
+            if (!compiling_) {
+                return one(values, 0);
+            }
+            return one(values, compilation_.execute ? GL_COMPILE_AND_EXECUTE : GL_COMPILE);
         case GL_SHADE_MODEL:
             return one(values, current.flat.value ? GL_FLAT : GL_SMOOTH);
         case GL_POINT_SIZE:

@@ -1,5 +1,5 @@
 // Rasterisation: the size of points, the width and stipple of lines, and the
-// faces culled. Each is state every draw shares, kept out of display lists as
+// faces culled. Each is state every draw shares, kept in display lists as
 // the per-fragment operations are.
 #include <algorithm>
 
@@ -9,17 +9,20 @@
 namespace vgl {
 
 void Context::pointSize(GLfloat size) {
+    if (refusedInBegin() || kept([size](Context& c) { c.pointSize(size); })) {
+        return;
+    }
     setPixelSize(state_.point.size, size);
 }
 
 void Context::lineWidth(GLfloat width) {
+    if (refusedInBegin() || kept([width](Context& c) { c.lineWidth(width); })) {
+        return;
+    }
     setPixelSize(state_.line.width, width);
 }
 
 void Context::setPixelSize(float& setting, GLfloat size) {
-    if (sharedStateRefused()) {
-        return;
-    }
     if (!(size > 0.0f)) {
         setError(GL_INVALID_VALUE);
         return;
@@ -29,7 +32,7 @@ void Context::setPixelSize(float& setting, GLfloat size) {
 }
 
 void Context::lineStipple(GLint factor, GLushort pattern) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.lineStipple(factor, pattern); })) {
         return;
     }
     // The repeat factor is clamped to [1, 256].
@@ -38,7 +41,7 @@ void Context::lineStipple(GLint factor, GLushort pattern) {
 }
 
 void Context::cullFace(GLenum mode) {
-    if (sharedStateRefused()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.cullFace(mode); })) {
         return;
     }
     if (mode != GL_FRONT && mode != GL_BACK && mode != GL_FRONT_AND_BACK) {

@@ -48,16 +48,19 @@ const GLbitfield kClearBits =
 }  // namespace
 
 void Context::enable(GLenum cap, bool on) {
-    if ((cap != GL_TEXTURE_2D && refusedInList(Refused::EnableInList)) || refusedInBegin()) {
+    if (refusedInBegin()) {
+        return;
+    }
+    // Smooth points and lines and stippled lines are not drawn yet.
+    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH || cap == GL_LINE_STIPPLE)) {
+        refuse(Refused::SmoothAndStippled);
         return;
     }
     if (cap == GL_TEXTURE_2D) {
         surface().textured.set(on);
         return;
     }
-    // Smooth points and lines and stippled lines are not drawn yet.
-    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH || cap == GL_LINE_STIPPLE)) {
-        refuse(Refused::SmoothAndStippled);
+    if (kept([=](Context& c) { c.enable(cap, on); })) {
         return;
     }
     bool* flag = enableFlag(state_, cap);
@@ -114,7 +117,7 @@ void Context::depthMask(GLboolean flag) {
 }
 
 void Context::blendFunc(GLenum source, GLenum destination) {
-    if (refusedInList(Refused::BlendFuncInList) || refusedInBegin()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.blendFunc(source, destination); })) {
         return;
     }
     if (!sourceFactor(source) || !destinationFactor(destination)) {
@@ -127,7 +130,7 @@ void Context::blendFunc(GLenum source, GLenum destination) {
 }
 
 void Context::clearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    if (refusedInList(Refused::ClearColorInList) || refusedInBegin()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.clearColor(r, g, b, a); })) {
         return;
     }
     const float rgba[4] = {r, g, b, a};
@@ -137,7 +140,7 @@ void Context::clearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
 }
 
 void Context::clear(GLbitfield mask) {
-    if (refusedInList(Refused::ClearInList) || refusedInBegin()) {
+    if (refusedInBegin() || kept([=](Context& c) { c.clear(mask); })) {
         return;
     }
     if ((mask & ~kClearBits) != 0) {
@@ -175,11 +178,14 @@ void Context::pushAttributes(GLbitfield mask, const ServerState& state) {
 }
 
 void Context::popAttrib() {
-    if (compiling_ && !compilation_.inBegin && compilation_.attributes.empty()) {
-        refuse(Refused::PopAttribBeyondList);
+    if (refusedInBegin()) {
         return;
     }
-    if (refusedInBegin()) {
+    // Attributes pushed before the list's part are popped where it is
+    // called: what it restores is not known here.
+    if (compiling_ && compilation_.attributes.empty()) {
+        keep([](Context& c) { c.popAttrib(); });
+        compilation_.surface = compilation_.surface.unknownCopy();
         return;
     }
     if (compiling_) {

@@ -1,6 +1,7 @@
 // Texture and pixel calls: validated here, kept by the texture objects, drawn by the renderer.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "context.h"
@@ -121,11 +122,14 @@ void Context::bindTexture(GLenum target, GLuint texture) {
 }
 
 void Context::texParameter(GLenum target, GLenum pname, GLint param) {
-    if (refusedInList(Refused::TexParameterInList) || refusedInBegin()) {
+    if (refusedInBegin()) {
         return;
     }
     if (target == GL_TEXTURE_1D) {
         refuse(Refused::LineTextures);
+        return;
+    }
+    if (kept([=](Context& c) { c.texParameter(target, pname, param); })) {
         return;
     }
     GLint* parameter = textures_.object(state_.surface.texture.value).parameter(pname);
@@ -169,15 +173,19 @@ void Context::getTexParameter(GLenum target, GLenum pname, GLint* params) {
 }
 
 void Context::texEnv(GLenum target, GLenum pname, GLint param) {
-    if (refusedInList(Refused::TexEnvInList) || refusedInBegin()) {
+    if (refusedInBegin()) {
         return;
     }
-    if (target != GL_TEXTURE_ENV || pname != GL_TEXTURE_ENV_MODE) {
-        setError(GL_INVALID_ENUM);
-        return;
-    }
-    if (param == GL_DECAL || param == GL_BLEND) {
+    const bool validNames = target == GL_TEXTURE_ENV && pname == GL_TEXTURE_ENV_MODE;
+    if (validNames && (param == GL_DECAL || param == GL_BLEND)) {
         refuse(Refused::TextureEnvironment);
+        return;
+    }
+    if (kept([=](Context& c) { c.texEnv(target, pname, param); })) {
+        return;
+    }
+    if (!validNames) {
+        setError(GL_INVALID_ENUM);
         return;
     }
     if (param != GL_MODULATE && param != GL_REPLACE) {
@@ -191,10 +199,16 @@ void Context::texEnv(GLenum target, GLenum pname, GLint param) {
 void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
                          GLsizei height, GLint border, GLenum format, GLenum type,
                          const GLvoid* pixels) {
+    texImage(target, level, internalFormat, width, height, border, format, type, pixels,
+             textures_.unpack());
+}
+
+void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                       GLsizei height, GLint border, GLenum format, GLenum type,
+                       const GLvoid* pixels, const PixelStore& unpack) {
     const bool proxy = target == GL_PROXY_TEXTURE_2D;
     // A proxy is asked at once, not compiled into a list.
-    if ((!proxy && refusedInList(Refused::TexImageInList)) ||
-        (proxy ? refusedInBeginNow() : refusedInBegin())) {
+    if (proxy ? refusedInBeginNow() : refusedInBegin()) {
         return;
     }
     if (target != GL_TEXTURE_2D && !proxy) {
@@ -243,6 +257,18 @@ void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsiz
         setError(GL_INVALID_VALUE);
         return;
     }
+    // A list keeps the image as it reads it now, for the texture bound
+    // where it is called.
+    if (compiling_) {
+        auto copy = std::make_shared<const std::vector<std::uint8_t>>(
+            pixels != nullptr ? copyImage(pixels, width, height, format, unpack)
+                              : std::vector<std::uint8_t>());
+        keep([=](Context& c) {
+            c.texImage(target, level, internalFormat, width, height, border, format, type,
+                       pixels != nullptr ? copy->data() : nullptr, kTightlyPacked);
+        });
+        return;
+    }
     const GLuint name = state_.surface.texture.value;
     if (name == 0) {
         refuse(Refused::DefaultTextureImage);
@@ -252,7 +278,7 @@ void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsiz
     textures_.object(name).setLevel(level, image);
     std::vector<std::uint8_t> rgba;
     if (pixels != nullptr) {
-        rgba = unpackRgba(pixels, width, height, format, textures_.unpack(), base);
+        rgba = unpackRgba(pixels, width, height, format, unpack, base);
     } else {
         rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
     }

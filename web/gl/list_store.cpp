@@ -29,9 +29,11 @@ void ListStore::remove(GLuint first, GLsizei range) {
     for (GLsizei i = 0; i < range; ++i) {
         const auto found = lists_.find(first + i);
         if (found != lists_.end()) {
-            if (found->second.mesh != 0) {
-                vglDeleteMesh(found->second.mesh);
-            }
+            found->second.forEachPart([](DisplayList& part) {
+                if (part.mesh != 0) {
+                    vglDeleteMesh(part.mesh);
+                }
+            });
             lists_.erase(found);
         }
     }
@@ -50,13 +52,14 @@ bool ListStore::called(GLuint first, GLsizei range) const {
 
 void ListStore::uploadAgain() {
     for (auto& named : lists_) {
-        DisplayList& list = named.second;
-        if (list.mesh != 0) {
-            const Recording& recording = list.recording;
-            list.mesh = vglCreateMesh(
-                recording.vertices.data(), static_cast<int>(recording.vertices.size()),
-                recording.indices.data(), static_cast<int>(recording.indices.size()));
-        }
+        named.second.forEachPart([](DisplayList& part) {
+            if (part.mesh != 0) {
+                const Recording& recording = part.recording;
+                part.mesh = vglCreateMesh(
+                    recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                    recording.indices.data(), static_cast<int>(recording.indices.size()));
+            }
+        });
     }
 }
 

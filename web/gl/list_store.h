@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -14,8 +15,14 @@
 
 namespace vgl {
 
+class Context;
+struct ListStep;
+
 // A compiled display list: its geometry in its own frame, uploaded once, and
-// what it leaves behind in the state where it is called.
+// what it leaves behind in the state where it is called. A list that holds
+// calls geometry cannot carry (state every draw shares, matrices other than
+// the modelview) is cut there: the calls are run again where it is called,
+// each followed by the geometry up to the next.
 struct DisplayList {
     Recording recording;
     std::vector<Chunk> chunks;  // the recording's, culled and lit apart
@@ -40,7 +47,28 @@ struct DisplayList {
     std::vector<std::pair<GLbitfield, Surface>> pushedAttributes;
     // The names of the lists it called, taken as they were then.
     std::set<GLuint> calls;
+    // Where it is cut, in order; empty for a list of geometry alone.
+    std::vector<ListStep> steps;
+
+    // Calls `each` on this list's geometry and on every step's after it.
+    template <typename F>
+    void forEachPart(F each);
 };
+
+// A call a display list runs again where it is called, and the geometry
+// that follows it up to the next (whose own steps are empty).
+struct ListStep {
+    std::function<void(Context&)> call;
+    DisplayList after;
+};
+
+template <typename F>
+void DisplayList::forEachPart(F each) {
+    each(*this);
+    for (ListStep& step : steps) {
+        each(step.after);
+    }
+}
 
 // The display lists by name, and which names are taken.
 class ListStore {

@@ -1,5 +1,6 @@
 #include "pixels.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace vgl {
@@ -58,6 +59,21 @@ BaseFormat baseFormat(GLint internalFormat) {
         default:
             return BaseFormat::None;
     }
+}
+
+std::vector<std::uint8_t> copyImage(const void* pixels, int width, int height, GLenum format,
+                                    const PixelStore& store) {
+    const int bytes = bytesPerPixel(format);
+    const std::size_t stride = rowStride(width, bytes, store);
+    const auto* start = static_cast<const std::uint8_t*>(pixels) +
+                        static_cast<std::size_t>(store.skipRows) * stride +
+                        static_cast<std::size_t>(store.skipPixels) * bytes;
+    const std::size_t row = static_cast<std::size_t>(width) * bytes;
+    std::vector<std::uint8_t> image(row * height);
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(start + y * stride, row, image.data() + y * row);
+    }
+    return image;
 }
 
 std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,

@@ -34,6 +34,12 @@ BaseFormat baseFormat(GLint internalFormat);
 std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,
                                      const PixelStore& store, BaseFormat base);
 
+// Copies a width x height image in `format` from client memory laid out as
+// `store` says into tightly packed rows, read back with kTightlyPacked.
+std::vector<std::uint8_t> copyImage(const void* pixels, int width, int height, GLenum format,
+                                    const PixelStore& store);
+constexpr PixelStore kTightlyPacked{1, 0, 0, 0, 0, 0};
+
 // Packs tightly packed RGBA bytes into client memory as GL_RGB or GL_RGBA
 // laid out as `store` says.
 void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLenum format,

@@ -7,7 +7,8 @@
 #include "components.h"
 #include "context.h"
 
-using vgl::context;
+using vgl::Context;
+using vgl::listed;
 using vgl::normalised;
 
 namespace {
@@ -21,62 +22,63 @@ float number(T value) {
 
 // The two forms of each command, one taking its components as arguments, the
 // other (suffix v) from an array.
-#define VGL_VERTEX(type, T)                                         \
-    void glVertex2##type(T x, T y) {                                \
-        context().vertex(number(x), number(y), 0.0f);               \
-    }                                                               \
-    void glVertex2##type##v(const T* v) {                           \
-        context().vertex(number(v[0]), number(v[1]), 0.0f);         \
-    }                                                               \
-    void glVertex3##type(T x, T y, T z) {                           \
-        context().vertex(number(x), number(y), number(z));          \
-    }                                                               \
-    void glVertex3##type##v(const T* v) {                           \
-        context().vertex(number(v[0]), number(v[1]), number(v[2])); \
+#define VGL_VERTEX(type, T)                                                 \
+    void glVertex2##type(T x, T y) {                                        \
+        listed(&Context::vertex, number(x), number(y), 0.0f);               \
+    }                                                                       \
+    void glVertex2##type##v(const T* v) {                                   \
+        listed(&Context::vertex, number(v[0]), number(v[1]), 0.0f);         \
+    }                                                                       \
+    void glVertex3##type(T x, T y, T z) {                                   \
+        listed(&Context::vertex, number(x), number(y), number(z));          \
+    }                                                                       \
+    void glVertex3##type##v(const T* v) {                                   \
+        listed(&Context::vertex, number(v[0]), number(v[1]), number(v[2])); \
     }
 
-#define VGL_NORMAL(type, T)                                                     \
-    void glNormal3##type(T x, T y, T z) {                                       \
-        context().normal(normalised(x), normalised(y), normalised(z));          \
-    }                                                                           \
-    void glNormal3##type##v(const T* v) {                                       \
-        context().normal(normalised(v[0]), normalised(v[1]), normalised(v[2])); \
+#define VGL_NORMAL(type, T)                                                             \
+    void glNormal3##type(T x, T y, T z) {                                               \
+        listed(&Context::normal, normalised(x), normalised(y), normalised(z));          \
+    }                                                                                   \
+    void glNormal3##type##v(const T* v) {                                               \
+        listed(&Context::normal, normalised(v[0]), normalised(v[1]), normalised(v[2])); \
     }
 
-#define VGL_COLOR(type, T)                                                                       \
-    void glColor3##type(T r, T g, T b) {                                                         \
-        context().color(normalised(r), normalised(g), normalised(b), 1.0f);                      \
-    }                                                                                            \
-    void glColor3##type##v(const T* v) {                                                         \
-        context().color(normalised(v[0]), normalised(v[1]), normalised(v[2]), 1.0f);             \
-    }                                                                                            \
-    void glColor4##type(T r, T g, T b, T a) {                                                    \
-        context().color(normalised(r), normalised(g), normalised(b), normalised(a));             \
-    }                                                                                            \
-    void glColor4##type##v(const T* v) {                                                         \
-        context().color(normalised(v[0]), normalised(v[1]), normalised(v[2]), normalised(v[3])); \
+#define VGL_COLOR(type, T)                                                                   \
+    void glColor3##type(T r, T g, T b) {                                                     \
+        listed(&Context::color, normalised(r), normalised(g), normalised(b), 1.0f);          \
+    }                                                                                        \
+    void glColor3##type##v(const T* v) {                                                     \
+        listed(&Context::color, normalised(v[0]), normalised(v[1]), normalised(v[2]), 1.0f); \
+    }                                                                                        \
+    void glColor4##type(T r, T g, T b, T a) {                                                \
+        listed(&Context::color, normalised(r), normalised(g), normalised(b), normalised(a)); \
+    }                                                                                        \
+    void glColor4##type##v(const T* v) {                                                     \
+        listed(&Context::color, normalised(v[0]), normalised(v[1]), normalised(v[2]),        \
+               normalised(v[3]));                                                            \
     }
 
-#define VGL_TEX_COORD(type, T)                          \
-    void glTexCoord1##type(T s) {                       \
-        context().texCoord(number(s), 0.0f);            \
-    }                                                   \
-    void glTexCoord1##type##v(const T* v) {             \
-        context().texCoord(number(v[0]), 0.0f);         \
-    }                                                   \
-    void glTexCoord2##type(T s, T t) {                  \
-        context().texCoord(number(s), number(t));       \
-    }                                                   \
-    void glTexCoord2##type##v(const T* v) {             \
-        context().texCoord(number(v[0]), number(v[1])); \
+#define VGL_TEX_COORD(type, T)                                  \
+    void glTexCoord1##type(T s) {                               \
+        listed(&Context::texCoord, number(s), 0.0f);            \
+    }                                                           \
+    void glTexCoord1##type##v(const T* v) {                     \
+        listed(&Context::texCoord, number(v[0]), 0.0f);         \
+    }                                                           \
+    void glTexCoord2##type(T s, T t) {                          \
+        listed(&Context::texCoord, number(s), number(t));       \
+    }                                                           \
+    void glTexCoord2##type##v(const T* v) {                     \
+        listed(&Context::texCoord, number(v[0]), number(v[1])); \
     }
 
-#define VGL_RECT(type, T)                                                           \
-    void glRect##type(T x1, T y1, T x2, T y2) {                                     \
-        context().rect(number(x1), number(y1), number(x2), number(y2));             \
-    }                                                                               \
-    void glRect##type##v(const T* v1, const T* v2) {                                \
-        context().rect(number(v1[0]), number(v1[1]), number(v2[0]), number(v2[1])); \
+#define VGL_RECT(type, T)                                                                   \
+    void glRect##type(T x1, T y1, T x2, T y2) {                                             \
+        listed(&Context::rect, number(x1), number(y1), number(x2), number(y2));             \
+    }                                                                                       \
+    void glRect##type##v(const T* v1, const T* v2) {                                        \
+        listed(&Context::rect, number(v1[0]), number(v1[1]), number(v2[0]), number(v2[1])); \
     }
 
 extern "C" {

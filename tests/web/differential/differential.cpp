@@ -78,7 +78,8 @@ class Differential {
         return tally_.differing >= kMaxDiffering;
     }
 
-    bool check(const std::string& name, const Sequence& sequence) {
+    bool check(const std::string& name, const Sequence& whole) {
+        const Sequence sequence = drawingNotExecuted(whole);
         ++tally_.sequences;
         tally_.calls += static_cast<int>(sequence.size());
         for (const Call& call : sequence) {

@@ -59,8 +59,8 @@ bool startsWith(const std::string& name, const char* prefix) {
 
 // A command that sets a current attribute, of any type and form.
 bool setsAttribute(const std::string& name) {
-    return startsWith(name, "glNormal") || startsWith(name, "glColor") ||
-           startsWith(name, "glTexCoord");
+    return startsWith(name, "glNormal") || startsWith(name, "glColor3") ||
+           startsWith(name, "glColor4") || startsWith(name, "glTexCoord");
 }
 
 // Issues the call, a colour without alpha or texture coordinates without r
@@ -197,7 +197,8 @@ class Popped {
    public:
     // After a call that was issued: in a list being compiled, or run, inside
     // glBegin/glEnd or not.
-    void issued(const Call& call, differential::Outcome& outcome, bool compiling, bool inBegin) {
+    void issued(const Call& call, differential::Outcome& outcome, bool compiling, bool executing,
+                bool inBegin) {
         const std::string name = call.op->name;
         const auto mask = static_cast<GLbitfield>(call.args.empty() ? 0 : call.args[0]);
         if (compiling) {
@@ -210,7 +211,9 @@ class Popped {
                 const auto& called = left_[mask];
                 left.insert(left.end(), called.begin(), called.end());
             }
-            return;
+            if (!executing) {
+                return;
+            }
         }
         // Between glBegin and glEnd Mesa refuses them; it keeps 16.
         if (inBegin) {
@@ -427,6 +430,9 @@ class Deferred {
         GLint now = 0;
         glGetIntegerv(GL_LIST_INDEX, &now);
         const auto compiling = static_cast<GLuint>(now);
+        GLint mode = 0;
+        glGetIntegerv(GL_LIST_MODE, &mode);
+        executing_ = compiling != 0 && mode == GL_COMPILE_AND_EXECUTE;
         if (compiling != compiling_) {
             if (compiling_ != 0) {
                 settings_[compiling_] = setting_;
@@ -450,6 +456,10 @@ class Deferred {
     }
     bool compiling() const {
         return compiling_ != 0;
+    }
+    // Whether the list being compiled is run at once too (GL_COMPILE_AND_EXECUTE).
+    bool executing() const {
+        return executing_;
     }
     GLuint list() const {
         return compiling_;
@@ -477,7 +487,8 @@ class Deferred {
         }
         if (name == "glCallList") {
             called(list, outcome);
-            if (!compiling() && !primitiveOpenNow && glIsEnabled(GL_COLOR_MATERIAL)) {
+            if ((!compiling() || executing()) && !primitiveOpenNow &&
+                glIsEnabled(GL_COLOR_MATERIAL)) {
                 trackedAgain();
                 outcome.substitute = kLostAttributes;
             }
@@ -492,11 +503,6 @@ class Deferred {
                 settings_.erase(list + i);
             }
         }
-    }
-
-   private:
-    static bool material(const Call& call) {
-        return std::string(call.op->name).rfind("glMaterial", 0) == 0;
     }
 
     // The calls that set current attributes and materials (materials with
@@ -517,6 +523,11 @@ class Deferred {
                     ? call.args[2] >= 0 && call.args[2] <= 128
                     : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
                                               GL_AMBIENT_AND_DIFFUSE}));
+    }
+
+   private:
+    static bool material(const Call& call) {
+        return std::string(call.op->name).rfind("glMaterial", 0) == 0;
     }
 
     // What a list's settings come to: those a pop in it took back left out.
@@ -557,7 +568,9 @@ class Deferred {
         }
         if (compiling()) {
             setting_.insert(setting_.end(), found->second.begin(), found->second.end());
-            return;
+            if (!executing()) {
+                return;
+            }
         }
         if (before_) {
             before_->setAttributes();
@@ -571,6 +584,7 @@ class Deferred {
     }
 
     GLuint compiling_ = 0;
+    bool executing_ = false;
     std::optional<Current> before_;  // the state before a list now run
     std::vector<Call> setting_;
     std::map<GLuint, std::vector<Call>> settings_;
@@ -604,7 +618,17 @@ bool allowedInBegin(const Call& call) {
 // Whether a call runs at once while a list is compiled, not compiled into it.
 bool runsAtOnce(const Call& call) {
     const std::string name = call.op->name;
-    return name == "glReadPixels" ||
+    static const std::set<std::string> kAtOnce = {"glGenLists",
+                                                  "glDeleteLists",
+                                                  "glGenTextures",
+                                                  "glDeleteTextures",
+                                                  "glPixelStorei",
+                                                  "glEnableClientState",
+                                                  "glDisableClientState",
+                                                  "glReadPixels",
+                                                  "glFlush",
+                                                  "glFinish"};
+    return startsWith(name, "glGet") || startsWith(name, "glIs") || kAtOnce.count(name) != 0 ||
            (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D);
 }
 
@@ -1017,7 +1041,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             if (std::string(call.op->name) == "glNewList") {
                 deferred.beforeNewList(static_cast<GLuint>(call.args[0]));
             }
-            if (std::string(call.op->name) == "glCallList" && !deferred.compiling()) {
+            if (std::string(call.op->name) == "glCallList" &&
+                (!deferred.compiling() || deferred.executing())) {
                 deferred.beforeCall();
             }
         }
@@ -1044,13 +1069,19 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
         outcome.skipped = std::to_string(departure - kDepartures);
         if (deferred.compiling() && !runsAtOnce(call)) {
             deferred.leftOut(departure->error);
-        } else {
-            stands(departure->error, readable, deferred.compiling(), outcome);
+            // With GL_COMPILE_AND_EXECUTE Mesa runs the stand-in at once
+            // too: its error is the call's.
+            if (deferred.executing() && readable) {
+                outcome.error = glGetError();
+            }
+            return true;
         }
+        stands(departure->error, readable, deferred.compiling(), outcome);
         return true;
     };
     hooks.substitute = [&](const Call& call, differential::Outcome& outcome) {
-        const Departure* departure = departureFor(call, deferred.compiling());
+        const Departure* departure =
+            departureFor(call, deferred.compiling() && !deferred.executing());
         if (departure == nullptr || departure->answer == nullptr) {
             return false;
         }
@@ -1063,7 +1094,7 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             unused.compiled(call, deferred.list());
         }
         deferred.issued(call, outcome);
-        popped.issued(call, outcome, deferred.compiling(), inBegin);
+        popped.issued(call, outcome, deferred.compiling(), deferred.executing(), inBegin);
         // Mesa runs glBegin of a primitive's mode outside a list being
         // compiled, and compiles it into one.
         const bool primitive = differential::opensPrimitive(call) && call.args[0] <= GL_POLYGON;

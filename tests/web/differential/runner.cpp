@@ -37,6 +37,24 @@ std::vector<Outcome> run(const Sequence& sequence, const Hooks& hooks) {
     return outcomes;
 }
 
+Sequence drawingNotExecuted(const Sequence& sequence) {
+    bool executing = false;
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const Call& call = sequence[i];
+        const std::string name = call.op->name;
+        if (name == "glNewList") {
+            executing = executing || call.args[1] == GL_COMPILE_AND_EXECUTE;
+        } else if (name == "glEndList") {
+            executing = false;
+        } else if (executing && (opensPrimitive(call) || name.rfind("glRect", 0) == 0 ||
+                                 name == "glCallList" || name == "glArrayElement" ||
+                                 name == "glDrawArrays" || name == "glDrawElements")) {
+            return Sequence(sequence.begin(), sequence.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+    return sequence;
+}
+
 bool endsInPrimitive(const Sequence& sequence) {
     bool open = false;
     for (const Call& call : sequence) {

@@ -41,6 +41,12 @@ bool endsInPrimitive(const Sequence& sequence);
 // attribute is new to the loop's vertices).
 bool loopSetsAttributeAfterVertex(const Sequence& sequence);
 
+// The sequence up to its first call that may draw while a list compiled
+// with GL_COMPILE_AND_EXECUTE is open (a primitive, an array drawn, a list
+// called): Mesa 22.3 draws such a primitive only when the list ends, and
+// refuses the calls after it until then, as if still inside it.
+Sequence drawingNotExecuted(const Sequence& sequence);
+
 // Whether it draws GL_QUADS.
 bool drawsQuads(const Sequence& sequence);
 

@@ -685,6 +685,119 @@ void vertexArrays(bool) {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// A cube of side 2 * half about the origin, each face showing the whole
+// texture, wound counter-clockwise seen from outside.
+void texturedCube(float half) {
+    // Each face: its normal, and the axes its s and t run along.
+    const float faces[6][3][3] = {
+        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
+        {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+        {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}};
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    glBegin(GL_QUADS);
+    for (const auto& face : faces) {
+        glNormal3fv(face[0]);
+        for (const auto& corner : corners) {
+            glTexCoord2f((corner[0] + 1) / 2, (corner[1] + 1) / 2);
+            float position[3];
+            for (int axis = 0; axis < 3; ++axis) {
+                position[axis] =
+                    half * (face[0][axis] + corner[0] * face[1][axis] + corner[1] * face[2][axis]);
+            }
+            glVertex3fv(position);
+        }
+    }
+    glEnd();
+}
+
+// One display list sets up everything a lit, fogged, culled cube in
+// perspective needs: the light placed by the list's own rotation, the
+// projection, depth test, fog, culling and a texture image with its
+// parameters; called twice, the right copy after the left has changed the
+// depth function and light. A second list, compiled and run at once, draws
+// a blended band of wide lines and translucent squares as it is compiled
+// (the lower band) and again where it is called (the upper).
+void listsOfState(bool) {
+    const GLuint lists = glGenLists(2);
+    glNewList(lists, GL_COMPILE);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glPushMatrix();
+    glRotatef(-40.0f, 0.0f, 1.0f, 0.0f);
+    set4(GL_LIGHT0, GL_POSITION, 0.0f, 0.6f, 1.0f, 0.0f);
+    glPopMatrix();
+    set4(GL_LIGHT0, GL_DIFFUSE, 1.0f, 0.95f, 0.8f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-0.4, 0.4, -0.4, 0.4, 1.0, 6.0);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    const GLfloat fogColor[4] = {0.05f, 0.05f, 0.1f, 1.0f};
+    glFogfv(GL_FOG_COLOR, fogColor);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, 2.5f);
+    glFogf(GL_FOG_END, 5.5f);
+    glEnable(GL_FOG);
+    const unsigned char stripes[4][4][3] = {
+        {{240, 220, 160}, {120, 60, 30}, {240, 220, 160}, {120, 60, 30}},
+        {{240, 220, 160}, {120, 60, 30}, {240, 220, 160}, {120, 60, 30}},
+        {{240, 220, 160}, {120, 60, 30}, {240, 220, 160}, {120, 60, 30}},
+        {{240, 220, 160}, {120, 60, 30}, {240, 220, 160}, {120, 60, 30}}};
+    glBindTexture(GL_TEXTURE_2D, 7);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, stripes);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glEnable(GL_TEXTURE_2D);
+    plainMaterial(0.9f, 0.9f, 0.9f, 20.0f);
+    glShadeModel(GL_SMOOTH);
+    glPushMatrix();
+    glRotatef(35.0f, 1.0f, 1.0f, 0.0f);
+    texturedCube(0.3f);
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+    glEndList();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTranslatef(-0.45f, 0.1f, -2.6f);
+    glCallList(lists);
+    glDepthFunc(GL_LEQUAL);
+    set4(GL_LIGHT0, GL_DIFFUSE, 0.5f, 0.7f, 1.0f, 1.0f);
+    glTranslatef(1.2f, 0.0f, -1.6f);
+    glCallList(lists);
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1.0, 1.0, -1.0, 1.0, -2.0, 2.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, -0.8f, 0.0f);
+    glNewList(lists + 1, GL_COMPILE_AND_EXECUTE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLineWidth(3.0f);
+    glColor4f(0.3f, 0.9f, 0.4f, 0.6f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < 6; ++i) {
+        glVertex2f(-0.9f + 0.3f * i, -0.1f);
+        glVertex2f(-0.75f + 0.3f * i, 0.1f);
+    }
+    glEnd();
+    glColor4f(0.9f, 0.3f, 0.2f, 0.5f);
+    glRectf(-0.8f, -0.05f, 0.8f, 0.05f);
+    glLineWidth(1.0f);
+    glDisable(GL_BLEND);
+    glEndList();
+    glTranslatef(0.0f, 1.6f, 0.0f);
+    glCallList(lists + 1);
+    glDeleteLists(lists, 2);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -708,6 +821,7 @@ const Scene kScenes[] = {
     {"alpha test and a local viewer", alphaTestAndLocalViewer, false},
     {"colour material", colourMaterial, false},
     {"vertex arrays", vertexArrays, false},
+    {"display lists that set state", listsOfState, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 
