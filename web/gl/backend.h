@@ -11,6 +11,7 @@
 namespace vgl {
 
 constexpr int kMaxLights = 8;
+constexpr int kMaxClipPlanes = 6;
 
 // One light as the shaders read it, in eye coordinates: six four-word groups.
 struct PackedLight {
@@ -66,6 +67,11 @@ struct RenderState {
     float fogStart;
     float fogEnd;
     float fogColor[4];
+    // Carries texture coordinates (s, t, 0, 1); applies where the program
+    // key says so.
+    float textureMatrix[16];
+    // The user clip planes in eye space; those that are on are in the key.
+    float clipPlanes[kMaxClipPlanes][4];
 };
 
 // Words per material: ambient, diffuse, specular, emission, shininess and

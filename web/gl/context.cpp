@@ -2,6 +2,7 @@
 #include "context.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "context_helpers.h"
@@ -135,7 +136,14 @@ MatrixStack& Context::currentStack() {
     if (compiling_) {
         return compilation_.matrices;
     }
-    return state_.transform.matrixMode == GL_PROJECTION ? projection_ : modelview_;
+    switch (state_.transform.matrixMode) {
+        case GL_PROJECTION:
+            return projection_;
+        case GL_TEXTURE:
+            return texture_;
+        default:
+            return modelview_;
+    }
 }
 
 void Context::renderStateChanging() {
@@ -261,11 +269,7 @@ void Context::matrixMode(GLenum mode) {
     if (refusedInBegin()) {
         return;
     }
-    if (mode == GL_TEXTURE) {
-        refuse(Refused::TextureMatrix);
-        return;
-    }
-    if (mode != GL_MODELVIEW && mode != GL_PROJECTION) {
+    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {
         setError(GL_INVALID_ENUM);
         return;
     }
@@ -293,7 +297,7 @@ void Context::loadMatrix(const Matrix& matrix) {
     if (refusedInBegin() || kept([matrix](Context& c) { c.loadMatrix(matrix); })) {
         return;
     }
-    if (state_.transform.matrixMode == GL_PROJECTION) {
+    if (state_.transform.matrixMode != GL_MODELVIEW) {
         renderStateChanging();
     }
     currentStack().top() = matrix;
@@ -309,7 +313,7 @@ void Context::multiply(const Matrix& matrix) {
         return;
     }
     transforming();
-    if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
+    if (!compiling_ && state_.transform.matrixMode != GL_MODELVIEW) {
         renderStateChanging();
     }
     MatrixStack& stack = currentStack();
@@ -360,7 +364,7 @@ void Context::popMatrix() {
         return;
     }
     transforming();
-    if (!compiling_ && state_.transform.matrixMode == GL_PROJECTION) {
+    if (!compiling_ && state_.transform.matrixMode != GL_MODELVIEW) {
         renderStateChanging();
     }
     if (!currentStack().pop()) {
@@ -380,6 +384,37 @@ void Context::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     const GLint rect[4] = {x, y, width, height};
     std::copy_n(rect, 4, state_.viewport.rect);
     vglViewport(x, y, width, height);
+}
+
+// A plane is kept in eye space, as the modelview matrix carries it when given.
+void Context::clipPlane(GLenum plane, const GLdouble* equation) {
+    if (refusedInBegin()) {
+        return;
+    }
+    if (compiling_) {
+        std::array<double, 4> kept{};
+        std::copy_n(equation, 4, kept.begin());
+        keep([plane, kept](Context& c) { c.clipPlane(plane, kept.data()); });
+        return;
+    }
+    if (plane < GL_CLIP_PLANE0 || plane >= GL_CLIP_PLANE0 + kMaxClipPlanes) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
+    renderStateChanging();
+    const std::array<double, 4> eye = planeInEye(modelview_.top(), equation);
+    std::copy(eye.begin(), eye.end(), state_.transform.clipPlanes[plane - GL_CLIP_PLANE0]);
+}
+
+void Context::getClipPlane(GLenum plane, GLdouble* equation) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    if (plane < GL_CLIP_PLANE0 || plane >= GL_CLIP_PLANE0 + kMaxClipPlanes) {
+        setErrorNow(GL_INVALID_ENUM);
+        return;
+    }
+    std::copy_n(state_.transform.clipPlanes[plane - GL_CLIP_PLANE0], 4, equation);
 }
 
 }  // namespace vgl

@@ -23,6 +23,7 @@ namespace vgl {
 
 constexpr std::size_t kMaxMatrixDepth = 32;
 constexpr std::size_t kMaxAttributeDepth = 16;
+constexpr std::size_t kMaxTextureDepth = 10;
 // How deep lists call lists: OpenGL's least, as a list is recorded whole.
 constexpr int kMaxListNesting = 64;
 
@@ -54,6 +55,8 @@ class Context {
     void frustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
                  GLdouble zFar);
     void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
+    void clipPlane(GLenum plane, const GLdouble* equation);
+    void getClipPlane(GLenum plane, GLdouble* equation);
 
     // Rasterisation
     void pointSize(GLfloat size);
@@ -281,6 +284,7 @@ class Context {
     std::vector<std::pair<GLbitfield, ServerState>> attributes_;
     MatrixStack modelview_{kMaxMatrixDepth};
     MatrixStack projection_{kMaxMatrixDepth};
+    MatrixStack texture_{kMaxTextureDepth};
     GLenum error_ = GL_NO_ERROR;
 
     bool inBegin_ = false;  // inside glBegin/glEnd as run, not as compiled

@@ -154,6 +154,14 @@ ProgramKey Context::sharedKey() const {
     if (state_.colorBuffer.alphaTest && state_.colorBuffer.alphaFunc != GL_ALWAYS) {
         key |= kKeyAlphaTest;
     }
+    if (!texture_.top().isIdentity()) {
+        key |= kKeyTextureMatrix;
+    }
+    for (int i = 0; i < kMaxClipPlanes; ++i) {
+        if (state_.transform.clipping[i]) {
+            key |= ProgramKey{1} << (kKeyClipShift + i);
+        }
+    }
     const LightingGroup& lighting = state_.lighting;
     if (lighting.enabled && lighting.colorMaterial) {
         const GLenum parameters[] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
@@ -210,6 +218,10 @@ void Context::sendRenderState() {
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    std::copy(texture_.top().m.begin(), texture_.top().m.end(), r.textureMatrix);
+    for (int i = 0; i < kMaxClipPlanes; ++i) {
+        std::copy_n(state_.transform.clipPlanes[i], 4, r.clipPlanes[i]);
+    }
     packSharedState(r);
     lightSelection_.update(r, enabled, state_.lighting.enabled, state_.lighting.twoSide,
                            sharedKey());

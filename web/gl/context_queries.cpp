@@ -68,10 +68,14 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, textures_.maxSize);
         case GL_MAX_LIGHTS:
             return one(values, kMaxLights);
+        case GL_MAX_CLIP_PLANES:
+            return one(values, kMaxClipPlanes);
         case GL_MAX_MODELVIEW_STACK_DEPTH:
             return one(values, static_cast<double>(modelview_.maxDepth()));
         case GL_MAX_PROJECTION_STACK_DEPTH:
             return one(values, static_cast<double>(projection_.maxDepth()));
+        case GL_MAX_TEXTURE_STACK_DEPTH:
+            return one(values, static_cast<double>(texture_.maxDepth()));
         case GL_MAX_ATTRIB_STACK_DEPTH:
             return one(values, kMaxAttributeDepth);
         case GL_MAX_LIST_NESTING:
@@ -82,6 +86,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, static_cast<double>(modelview_.depth()));
         case GL_PROJECTION_STACK_DEPTH:
             return one(values, static_cast<double>(projection_.depth()));
+        case GL_TEXTURE_STACK_DEPTH:
+            return one(values, static_cast<double>(texture_.depth()));
         case GL_ATTRIB_STACK_DEPTH:
             return one(values, static_cast<double>(attributes_.size()));
         case GL_MODELVIEW_MATRIX:
@@ -89,6 +95,9 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return 16;
         case GL_PROJECTION_MATRIX:
             std::copy(projection_.top().m.begin(), projection_.top().m.end(), values);
+            return 16;
+        case GL_TEXTURE_MATRIX:
+            std::copy(texture_.top().m.begin(), texture_.top().m.end(), values);
             return 16;
         case GL_VIEWPORT:
             return copied(values, state_.viewport.rect);

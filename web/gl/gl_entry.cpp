@@ -82,6 +82,12 @@ void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLd
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     listed(&Context::viewport, x, y, width, height);
 }
+void glClipPlane(GLenum plane, const GLdouble* equation) {
+    listed(&Context::clipPlane, plane, equation);
+}
+void glGetClipPlane(GLenum plane, GLdouble* equation) {
+    context().getClipPlane(plane, equation);
+}
 
 GLuint glGenLists(GLsizei range) {
     return context().genLists(range);

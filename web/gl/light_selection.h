@@ -39,6 +39,11 @@ constexpr ProgramKey kKeyFogExp2 = 3;
 // 4 emission, 5 ambient and diffuse), then two for its faces (1 front,
 // 2 back, 3 both); 0 for none.
 constexpr int kKeyColorMaterialShift = 40;
+// A texture matrix other than the identity: texture coordinates are carried
+// by it, and divided by their q where looked up.
+constexpr ProgramKey kKeyTextureMatrix = ProgramKey{1} << 45;
+// The user clip planes that are on, one bit each from bit kKeyClipShift.
+constexpr int kKeyClipShift = 46;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

@@ -43,6 +43,10 @@ std::array<float, 3> transformPoint(const Matrix& matrix, const float* point);
 // A vector carried by a normal matrix.
 std::array<float, 3> transformNormal(const std::array<float, 9>& normals, const float* normal);
 std::array<float, 4> transformVector4(const Matrix& matrix, const float* vector);
+// A plane (a, b, c, d) given in the frame `matrix` carries into eye space,
+// in eye space: the plane times the matrix's inverse. Under a singular
+// matrix, which has none, it is taken as given, as Mesa takes it.
+std::array<double, 4> planeInEye(const Matrix& matrix, const double* plane);
 
 // A matrix stack of bounded depth; the bottom entry always exists.
 class MatrixStack {

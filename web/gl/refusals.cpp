@@ -38,9 +38,9 @@ constexpr Refusal kRefusals[] = {
     {Refused::CallListWithMaterialBetweenVertices, "glCallList",
      "calling a display list that sets a material between the vertices of a primitive", kOperation},
     {Refused::CallListSelectingProjection, "glCallList",
-     "calling a display list that moves the projection matrix", kOperation},
-    // Texture coordinates are drawn as given.
-    {Refused::TextureMatrix, "glMatrixMode", "the texture matrix (GL_TEXTURE)", kEnum},
+     "calling a display list that moves the matrix selected where it is called, the projection "
+     "or texture matrix",
+     kOperation},
     {Refused::SmoothAndStippled, "glEnable",
      "smooth points and lines, and stippled lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH, "
      "GL_LINE_STIPPLE)",

@@ -25,7 +25,6 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallListWithMaterialBetweenVertices,
     CallListSelectingProjection,
-    TextureMatrix,
     SmoothAndStippled,
     ArrayComponents,
     TextureEnvironment,

@@ -69,6 +69,7 @@ void takeEnables(ServerState& to, const ServerState& from) {
     for (int i = 0; i < kMaxLights; ++i) {
         to.lighting.lights[i].enabled = from.lighting.lights[i].enabled;
     }
+    assign(to.transform.clipping, from.transform.clipping);
 }
 
 struct Group {
@@ -107,6 +108,9 @@ bool* enableFlag(ServerState& state, GLenum cap) {
     }
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + kMaxLights) {
         return &state.lighting.lights[cap - GL_LIGHT0].enabled;
+    }
+    if (cap >= GL_CLIP_PLANE0 && cap < GL_CLIP_PLANE0 + kMaxClipPlanes) {
+        return &state.transform.clipping[cap - GL_CLIP_PLANE0];
     }
     return nullptr;
 }

@@ -96,6 +96,10 @@ struct ScissorGroup {
 struct TransformGroup {
     GLenum matrixMode = GL_MODELVIEW;
     bool normalize = false;
+    // The user clip planes in eye space; a point is kept where
+    // (a, b, c, d) . (x, y, z, w) >= 0 for every plane that is on.
+    double clipPlanes[kMaxClipPlanes][4] = {};
+    bool clipping[kMaxClipPlanes] = {};
 };
 
 // GL_TEXTURE_BIT, with the surface's binding and GL_TEXTURE_2D.

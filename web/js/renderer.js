@@ -93,6 +93,8 @@ var LibraryVellmoorRenderer = {
         gl.uniform1f(u.alphaRef, state.alphaRef);
         gl.uniform4fv(u.fogColor, state.fogColor);
         gl.uniform3fv(u.fogParameters, state.fogParameters);
+        gl.uniformMatrix4fv(u.textureMatrix, false, state.textureMatrix);
+        gl.uniform4fv(u.clipPlanes, state.clipPlanes);
         entry.stateVersion = VGL.stateVersion;
       }
     },
@@ -324,6 +326,8 @@ var LibraryVellmoorRenderer = {
       alphaRef: HEAPF32[f + at.alphaRef],
       fogColor: HEAPF32.slice(f + at.fogColor, f + at.fogColor + 4),
       fogParameters: [HEAPF32[f + at.fogDensity], HEAPF32[f + at.fogStart], HEAPF32[f + at.fogEnd]],
+      textureMatrix: HEAPF32.slice(f + at.textureMatrix, f + at.textureMatrix + 16),
+      clipPlanes: HEAPF32.slice(f + at.clipPlanes, f + at.clipPlanes + 4 * VGLLayout.sizes.clipPlanes),
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);

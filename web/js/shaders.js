@@ -43,6 +43,9 @@ var LibraryVellmoorShaders = {
         ['vertex', 'float', 'pointSize'],
         ['vertex', 'float', 'lineWidth'],
         ['vertex', 'vec4', 'viewport'],
+        ['vertex', 'mat4', 'textureMatrix'],
+        // The user clip planes in eye space.
+        ['vertex', 'vec4', 'clipPlanes', L.sizes.clipPlanes],
         ['fragment', 'sampler2D', 'texture'],
         ['fragment', 'bool', 'texturing'],
         ['fragment', 'bool', 'textureReplace'],
@@ -114,7 +117,8 @@ var LibraryVellmoorShaders = {
       'flat out vec4 vBackFlat;',
       'out vec2 vTexCoord;',
       'flat out uint vFlags;',
-      ], key.fog ? ['out float vFogDistance;'] : [], [
+      ], key.fog ? ['out float vFogDistance;'] : [],
+      key.textureMatrix ? ['out float vTexQ;'] : [], VGLShaders.clipVaryings(key, 'out'), [
       '',
       'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
       '',
@@ -196,9 +200,14 @@ var LibraryVellmoorShaders = {
                      points: (high & bits.points) !== 0, wideLines: (high & bits.wideLines) !== 0,
                      localViewer: (high & bits.localViewer) !== 0,
                      alphaTest: (high & bits.alphaTest) !== 0,
+                     textureMatrix: (high & bits.textureMatrix) !== 0,
+                     clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
                      colorMaterialFaces: (high >>> (bits.colorMaterialShift + 3)) & 3, lights: []};
+      for (var p = 0; p < VGLLayout.sizes.clipPlanes; ++p) {
+        if ((high >>> (bits.clipShift + p)) & 1) decoded.clipPlanes.push(p);
+      }
       for (var i = 0; i < VGLLayout.sizes.lights; ++i) {
         var light = (low >>> (i * bits.bitsPerLight)) & ((1 << bits.bitsPerLight) - 1);
         if (!(light & bits.on)) continue;
@@ -215,7 +224,9 @@ var LibraryVellmoorShaders = {
       lines.push('void main() {');
       if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd());
       lines.push('  vec4 eye = uModelview * vec4(aPosition, 1.0);',
-                 '  gl_Position = uProjection * eye;',
+                 '  gl_Position = uProjection * eye;');
+      lines.push.apply(lines, VGLShaders.clipDistances(key));
+      lines.push(
                  '  vec3 normal = uNormalMatrix * aNormal;',
                  '  if (uNormalize && dot(normal, normal) > 0.0) normal = normalize(normal);',
                  '  bool flatShaded = (aFlags & ' + f.shadeFromState + 'u) != 0u ? uFlat : (aFlags & ' +
@@ -246,8 +257,14 @@ var LibraryVellmoorShaders = {
                  '  vFrontFlat = front;',
                  '  vBackSmooth = back;',
                  '  vBackFlat = back;',
-                 '  vTexCoord = aTexCoord;',
                  '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);');
+      // The texture matrix may be projective: q is interpolated with s and
+      // t, and divides them where the texture is looked up.
+      lines.push.apply(lines, key.textureMatrix
+          ? ['  vec4 carried = uTextureMatrix * vec4(aTexCoord, 0.0, 1.0);',
+             '  vTexCoord = carried.xy;',
+             '  vTexQ = carried.w;']
+          : ['  vTexCoord = aTexCoord;']);
       // Fog fades by the eye's distance, as Mesa takes it: along z.
       if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
       if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
@@ -300,6 +317,29 @@ var LibraryVellmoorShaders = {
       ];
     },
 
+    // One varying per user clip plane that is on: the vertex's signed
+    // distance, kept where it is not below 0.
+    clipVaryings: function(key, direction) {
+      return key.clipPlanes.map(function(p) {
+        return direction + ' float vClip' + p + ';';
+      });
+    },
+
+    // A point is kept or clipped whole, by its vertex: one clipped is moved
+    // beyond the far plane. Other primitives are cut where the distance,
+    // interpolated, falls below 0.
+    clipDistances: function(key) {
+      var lines = key.clipPlanes.map(function(p) {
+        return '  vClip' + p + ' = dot(uClipPlanes[' + p + '], eye);';
+      });
+      if (key.points && key.clipPlanes.length) {
+        lines.push('  if (' + key.clipPlanes.map(function(p) {
+          return 'vClip' + p + ' < 0.0';
+        }).join(' || ') + ') gl_Position = vec4(0.0, 0.0, 2.0, 1.0);');
+      }
+      return lines;
+    },
+
     fragmentSource: function(programKey) {
       var key = VGLShaders.decode(programKey), modes = VGLLayout.key;
       var lines = [].concat([
@@ -311,14 +351,18 @@ var LibraryVellmoorShaders = {
       'flat in vec4 vBackFlat;',
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
-      ], key.fog ? ['in float vFogDistance;'] : [], VGLShaders.declarations('fragment'), [
+      ], key.fog ? ['in float vFogDistance;'] : [], key.textureMatrix ? ['in float vTexQ;'] : [],
+      VGLShaders.clipVaryings(key, 'in'), VGLShaders.declarations('fragment'), [
       'out vec4 fragColor;',
       'void main() {',
+      ], key.clipPlanes.map(function(p) {
+        return '  if (vClip' + p + ' < 0.0) discard;';
+      }), [
       '  bool flatShaded = (vFlags & 1u) != 0u;',
       '  vec4 color = gl_FrontFacing ? (flatShaded ? vFrontFlat : vFrontSmooth)',
       '                              : (flatShaded ? vBackFlat : vBackSmooth);',
       '  if ((vFlags & 2u) != 0u && uTexturing) {',
-      '    vec4 texel = texture(uTexture, vTexCoord);',
+      '    vec4 texel = texture(uTexture, vTexCoord' + (key.textureMatrix ? ' / vTexQ' : '') + ');',
       '    color = uTextureReplace ? texel : color * texel;',
       '  }',
       ]);

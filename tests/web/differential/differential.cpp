@@ -50,7 +50,8 @@ class Differential {
         setMaxTextureSize(mesa_.maxTextureSize());
     }
 
-    Verdict verdict(const Sequence& sequence) {
+    Verdict verdict(const Sequence& whole) {
+        const Sequence sequence = drawingNotExecuted(whole);
         const LayerRun layer = runOnLayer(sequence, mesa_.maxTextureSize());
         std::map<std::size_t, unsigned> refused;
         for (const auto& [index, refusal] : layer.refusals) {

@@ -147,6 +147,11 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
         result.picture.why =
             "a line loop sets an attribute after one of its vertices (Mesa "
             "can leave that vertex out)";
+    } else if (enablesClipPlane(sequence)) {
+        // Mesa's feedback gives polygons cut at the plane; the layer cuts
+        // each fragment (the scenes compare the pictures).
+        result.picture.comparable = false;
+        result.picture.why = "it turns a clip plane on, which Mesa's feedback cuts polygons at";
     } else if (drawsQuads(sequence)) {
         // A quad is cut on either diagonal: Mesa's feedback cuts it on one, its
         // pictures and the layer's smooth quads on the other. A quad seen edge

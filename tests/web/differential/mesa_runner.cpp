@@ -749,6 +749,25 @@ const Departure kDepartures[] = {
          glGetFloatv(GL_CURRENT_COLOR, color);
          glColorMaterial(argument(c, 0), argument(c, 1));
      }},
+    {"glClipPlane",
+     "the plane is carried by the inverse of the modelview matrix (Mesa's inverse of a matrix "
+     "that only turns, scales or moves x and y keeps the rest of an inverse before it; the "
+     "identity's is made first)",
+     GL_NO_ERROR, [](const Call&, bool compiling) { return !compiling && !primitiveOpenNow; },
+     [](const Call& c, differential::Values&) {
+         GLint mode = 0;
+         GLfloat modelview[16];
+         glGetIntegerv(GL_MATRIX_MODE, &mode);
+         glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+         glMatrixMode(GL_MODELVIEW);
+         glLoadIdentity();
+         // Plane 7, which no sequence names, has Mesa invert the identity.
+         const GLdouble unused[4] = {0.0, 0.0, 0.0, 0.0};
+         glClipPlane(GL_CLIP_PLANE0 + 7, unused);
+         glLoadMatrixf(modelview);
+         glMatrixMode(static_cast<GLenum>(mode));
+         glClipPlane(argument(c, 0), c.args.data() + 1);
+     }},
     {"glShadeModel",
      "an invalid mode compiled into a display list is an error where the list is called (Mesa "
      "leaves the call out)",
@@ -760,7 +779,8 @@ const Departure kDepartures[] = {
      "a matrix read as integers is rounded element by element (Mesa maps it as it maps colours)",
      GL_NO_ERROR,
      [](const Call& c, bool) {
-         return among(argument(c, 0), {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX});
+         return among(argument(c, 0),
+                      {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX, GL_TEXTURE_MATRIX});
      },
      [](const Call& c, differential::Values& values) {
          GLfloat elements[16];

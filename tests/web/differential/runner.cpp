@@ -93,6 +93,13 @@ bool loopSetsAttributeAfterVertex(const Sequence& sequence) {
     return false;
 }
 
+bool enablesClipPlane(const Sequence& sequence) {
+    return std::any_of(sequence.begin(), sequence.end(), [](const Call& call) {
+        return std::string(call.op->name) == "glEnable" && call.args[0] >= GL_CLIP_PLANE0 &&
+               call.args[0] < GL_CLIP_PLANE0 + 6;
+    });
+}
+
 bool drawsQuads(const Sequence& sequence) {
     return std::any_of(sequence.begin(), sequence.end(), [](const Call& call) {
         return opensPrimitive(call) && call.args[0] == GL_QUADS;

@@ -47,6 +47,9 @@ bool loopSetsAttributeAfterVertex(const Sequence& sequence);
 // refuses the calls after it until then, as if still inside it.
 Sequence drawingNotExecuted(const Sequence& sequence);
 
+// Whether it turns a user clip plane on.
+bool enablesClipPlane(const Sequence& sequence);
+
 // Whether it draws GL_QUADS.
 bool drawsQuads(const Sequence& sequence);
 

@@ -116,6 +116,10 @@ const Domain kLightScalarName{{N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONS
                                N(GL_LINEAR_ATTENUATION), N(GL_QUADRATIC_ATTENUATION)},
                               {N(GL_POSITION), N(GL_AMBIENT)}};
 const Domain kLightScalar{numbers({2, 0, 1, 15, 90}), numbers({-1, 90.5, 128, 128.5, 180, 200})};
+const Domain kClipPlane{{N(GL_CLIP_PLANE0), N(GL_CLIP_PLANE1), N(GL_CLIP_PLANE2), N(GL_CLIP_PLANE3),
+                         N(GL_CLIP_PLANE4), N(GL_CLIP_PLANE5)},
+                        {{0x3008, "GL_CLIP_PLANE0+8"}, N(GL_LIGHT0)}};
+const Domain kPlaneEquation{numbers({0, 1, -1, 0.5, -0.25}), numbers({4, -3}), 4};
 const Domain kLightVector{numbers({0, 0.5, 1, -1, 2}), numbers({90.5, 180, -0.5}), 4};
 const Domain kModelName{
     {N(GL_LIGHT_MODEL_TWO_SIDE), N(GL_LIGHT_MODEL_LOCAL_VIEWER), N(GL_LIGHT_MODEL_AMBIENT)},
@@ -142,7 +146,8 @@ const Domain kCapability{
      N(GL_LIGHT7),       N(GL_NORMALIZE),    N(GL_DEPTH_TEST),   N(GL_BLEND),
      N(GL_CULL_FACE),    N(GL_TEXTURE_2D),   N(GL_TEXTURE_1D),   N(GL_DITHER),
      N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST), N(GL_POINT_SMOOTH), N(GL_LINE_SMOOTH),
-     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG),          N(GL_COLOR_MATERIAL)},
+     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG),          N(GL_COLOR_MATERIAL),
+     N(GL_CLIP_PLANE0),  N(GL_CLIP_PLANE3),  N(GL_CLIP_PLANE5)},
     {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
@@ -184,6 +189,10 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_PROJECTION_STACK_DEPTH),
                        N(GL_MAX_MODELVIEW_STACK_DEPTH),
                        N(GL_MAX_PROJECTION_STACK_DEPTH),
+                       N(GL_TEXTURE_MATRIX),
+                       N(GL_TEXTURE_STACK_DEPTH),
+                       N(GL_MAX_TEXTURE_STACK_DEPTH),
+                       N(GL_MAX_CLIP_PLANES),
                        N(GL_VIEWPORT),
                        N(GL_ATTRIB_STACK_DEPTH),
                        N(GL_MAX_ATTRIB_STACK_DEPTH),
@@ -400,6 +409,7 @@ int countOf(GLenum pname) {
     switch (pname) {
         case GL_MODELVIEW_MATRIX:
         case GL_PROJECTION_MATRIX:
+        case GL_TEXTURE_MATRIX:
             return 16;
         case GL_VIEWPORT:
         case GL_SCISSOR_BOX:
@@ -535,6 +545,12 @@ std::vector<Op> makeOps() {
              glViewport(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]));
          },
          1},
+
+        {"glClipPlane",
+         G::Matrices,
+         {&kClipPlane, &kPlaneEquation},
+         [](const double* a, Values&) { glClipPlane(enumerant(a[0]), a + 1); },
+         2},
 
         {"glGenLists",
          G::Lists,
@@ -819,6 +835,17 @@ std::vector<Op> makeOps() {
          {&kStringName},
          [](const double* a, Values& v) { v.push_back(glGetString(enumerant(a[0])) != nullptr); },
          1},
+        {"glGetClipPlane",
+         G::Queries,
+         {&kClipPlane},
+         [](const double* a, Values& v) {
+             GLdouble plane[4];
+             std::fill_n(plane, 4, kUnwritten);
+             glGetClipPlane(enumerant(a[0]), plane);
+             v.assign(plane, plane + 4);
+         },
+         1,
+         true},
         {"glGetLightfv",
          G::Queries,
          {&kLight, &kLightName},

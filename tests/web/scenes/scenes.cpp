@@ -685,6 +685,100 @@ void vertexArrays(bool) {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// Checks seen through the texture matrix: above left, turned a twelfth of a
+// turn about the texture's centre and doubled; above right, shifted and
+// sheared by a display list that moves the texture matrix itself; below, a
+// projective matrix (q = 1 + 1.5 s) that crowds the checks to the right.
+void textureMatrix(bool) {
+    checkerTexture(8, 4, kBlue, kCream);
+    glEnable(GL_TEXTURE_2D);
+    glMatrixMode(GL_TEXTURE);
+    glTranslatef(0.5f, 0.5f, 0.0f);
+    glRotatef(30.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(2.0f, 2.0f, 1.0f);
+    glTranslatef(-0.5f, -0.5f, 0.0f);
+    glMatrixMode(GL_MODELVIEW);
+    texturedQuad(-0.95f, 0.05f, -0.05f, 0.95f, 0, 0, 1, 1);
+
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glTranslatef(0.25f, 0.0f, 0.0f);
+    const GLfloat shear[16] = {1, 0, 0, 0, 0.5f, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    glMultMatrixf(shear);
+    glMatrixMode(GL_MODELVIEW);
+    texturedQuad(0.05f, 0.05f, 0.95f, 0.95f, 0, 0, 2, 2);
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glEndList();
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glCallList(list);
+    glDeleteLists(list, 1);
+
+    glMatrixMode(GL_TEXTURE);
+    const GLfloat projective[16] = {1, 0, 0, 1.5f, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    glLoadMatrixf(projective);
+    glMatrixMode(GL_MODELVIEW);
+    texturedQuad(-0.95f, -0.95f, 0.95f, -0.05f, 0, 0, 4, 1);
+    // The texture matrix is no attribute: the next scene starts without it.
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// A lit sphere cut by two clip planes, one level and one slanting, given
+// under the transforms then in force (the slanting one by a display list);
+// beside it wide lines and points, those beyond a third plane clipped, a
+// point whole or not at all.
+void clipPlanes(bool) {
+    glEnable(GL_DEPTH_TEST);
+    whiteLight(GL_LIGHT0, 0.5f, 1.0f, 1.0f, 0.0f);
+    plainMaterial(0.3f, 0.7f, 0.9f, 40.0f);
+    glPushMatrix();
+    glTranslatef(-0.35f, 0.0f, 0.0f);
+    const GLdouble level[4] = {0.0, 1.0, 0.0, 0.2};
+    glClipPlane(GL_CLIP_PLANE0, level);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glRotatef(45.0f, 0.0f, 0.0f, 1.0f);
+    const GLdouble slant[4] = {-1.0, 0.0, 0.0, 0.35};
+    glClipPlane(GL_CLIP_PLANE3, slant);
+    glEndList();
+    glCallList(list);
+    glDeleteLists(list, 1);
+    glEnable(GL_CLIP_PLANE0);
+    glEnable(GL_CLIP_PLANE3);
+    glutSolidSphere(0.55, 32, 16);
+    glDisable(GL_CLIP_PLANE3);
+    glDisable(GL_CLIP_PLANE0);
+    glPopMatrix();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+
+    const GLdouble right[4] = {-1.0, 0.0, 0.0, 0.75};
+    glClipPlane(GL_CLIP_PLANE1, right);
+    glEnable(GL_CLIP_PLANE1);
+    glLineWidth(3.0f);
+    glColor3f(1.0f, 0.8f, 0.2f);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i <= 6; ++i) {
+        glVertex2f(0.35f + 0.1f * i, i % 2 == 0 ? 0.5f : 0.8f);
+    }
+    glEnd();
+    glPointSize(5.0f);
+    glColor3f(0.9f, 0.3f, 0.8f);
+    glBegin(GL_POINTS);
+    for (int i = 0; i <= 6; ++i) {
+        glVertex2f(0.32f + 0.1f * i, -0.6f);
+    }
+    glEnd();
+    glDisable(GL_CLIP_PLANE1);
+}
+
 // A cube of side 2 * half about the origin, each face showing the whole
 // texture, wound counter-clockwise seen from outside.
 void texturedCube(float half) {
@@ -822,6 +916,8 @@ const Scene kScenes[] = {
     {"colour material", colourMaterial, false},
     {"vertex arrays", vertexArrays, false},
     {"display lists that set state", listsOfState, false},
+    {"the texture matrix", textureMatrix, false},
+    {"clip planes", clipPlanes, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

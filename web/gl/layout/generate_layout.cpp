@@ -77,17 +77,20 @@ std::string layout() {
                            FIELD(RenderState, fogDensity),
                            FIELD(RenderState, fogStart),
                            FIELD(RenderState, fogEnd),
-                           FIELD(RenderState, fogColor)};
+                           FIELD(RenderState, fogColor),
+                           FIELD(RenderState, textureMatrix),
+                           FIELD(RenderState, clipPlanes)};
     // In words from the light's start.
     const Field light[] = {FIELD(PackedLight, ambient),       FIELD(PackedLight, diffuse),
                            FIELD(PackedLight, specular),      FIELD(PackedLight, position),
                            FIELD(PackedLight, spotDirection), FIELD(PackedLight, spotExponent),
                            FIELD(PackedLight, spotCosCutoff), FIELD(PackedLight, attenuation)};
-    const Field draw[] = {FIELD(DrawParameters, mode), FIELD(DrawParameters, modelview),  FIELD(DrawParameters, normalMatrix),
-                          FIELD(DrawParameters, material),   FIELD(DrawParameters, firstIndex),
-                          FIELD(DrawParameters, indexCount), FIELD(DrawParameters, firstVertex), FIELD(DrawParameters, texture),
-                          FIELD(DrawParameters, depthMask),  FIELD(DrawParameters, clockwise),
-                          FIELD(DrawParameters, flat),       FIELD(DrawParameters, textured),
+    const Field draw[] = {FIELD(DrawParameters, mode),         FIELD(DrawParameters, modelview),
+                          FIELD(DrawParameters, normalMatrix), FIELD(DrawParameters, material),
+                          FIELD(DrawParameters, firstIndex),   FIELD(DrawParameters, indexCount),
+                          FIELD(DrawParameters, firstVertex),  FIELD(DrawParameters, texture),
+                          FIELD(DrawParameters, depthMask),    FIELD(DrawParameters, clockwise),
+                          FIELD(DrawParameters, flat),         FIELD(DrawParameters, textured),
                           FIELD(DrawParameters, programKey)};
     // In bytes.
     const Field vertex[] = {{"stride", sizeof(Vertex)}, FIELD(Vertex, position),
@@ -100,10 +103,14 @@ std::string layout() {
                            {"textureFromState", kTextureFromState}};
     // Light i's bits start at bit bitsPerLight * i of the low word; lighting
     // and twoSide are bits of the high word.
-    const Field key[] = {{"bitsPerLight", kKeyBitsPerLight}, {"on", kKeyLightOn},
-                         {"positional", kKeyPositional},     {"spot", kKeySpot},
-                         {"attenuated", kKeyAttenuated},     {"lighting", kKeyLighting >> 32},
-                         {"twoSide", kKeyTwoSide >> 32},     {"points", kKeyPoints >> 32},
+    const Field key[] = {{"bitsPerLight", kKeyBitsPerLight},
+                         {"on", kKeyLightOn},
+                         {"positional", kKeyPositional},
+                         {"spot", kKeySpot},
+                         {"attenuated", kKeyAttenuated},
+                         {"lighting", kKeyLighting >> 32},
+                         {"twoSide", kKeyTwoSide >> 32},
+                         {"points", kKeyPoints >> 32},
                          {"wideLines", kKeyWideLines >> 32},
                          {"localViewer", kKeyLocalViewer >> 32},
                          {"alphaTest", kKeyAlphaTest >> 32},
@@ -111,8 +118,11 @@ std::string layout() {
                          {"fogLinear", kKeyFogLinear},
                          {"fogExp", kKeyFogExp},
                          {"fogExp2", kKeyFogExp2},
-                         {"colorMaterialShift", kKeyColorMaterialShift - 32}};
+                         {"colorMaterialShift", kKeyColorMaterialShift - 32},
+                         {"textureMatrix", kKeyTextureMatrix >> 32},
+                         {"clipShift", kKeyClipShift - 32}};
     const Field sizes[] = {{"lights", kMaxLights},
+                           {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},
                            {"materialWords", kMaterialWords},
                            {"currentMaterial", kCurrentMaterial}};

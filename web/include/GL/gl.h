@@ -218,6 +218,16 @@ typedef double GLclampd;
 #define GL_PROJECTION_STACK_DEPTH            0x0BA4
 #define GL_MAX_MODELVIEW_STACK_DEPTH         0x0D36
 #define GL_MAX_PROJECTION_STACK_DEPTH        0x0D38
+#define GL_TEXTURE_MATRIX                    0x0BA8
+#define GL_TEXTURE_STACK_DEPTH               0x0BA5
+#define GL_MAX_TEXTURE_STACK_DEPTH           0x0D39
+#define GL_CLIP_PLANE0                       0x3000
+#define GL_CLIP_PLANE1                       0x3001
+#define GL_CLIP_PLANE2                       0x3002
+#define GL_CLIP_PLANE3                       0x3003
+#define GL_CLIP_PLANE4                       0x3004
+#define GL_CLIP_PLANE5                       0x3005
+#define GL_MAX_CLIP_PLANES                   0x0D32
 #define GL_VIEWPORT                          0x0BA2
 #define GL_ATTRIB_STACK_DEPTH                0x0BB0
 #define GL_MAX_ATTRIB_STACK_DEPTH            0x0D35
@@ -428,6 +438,8 @@ GLAPI void GLAPIENTRY glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GL
 GLAPI void GLAPIENTRY glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top,
                                 GLdouble zNear, GLdouble zFar);
 GLAPI void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
+GLAPI void GLAPIENTRY glClipPlane(GLenum plane, const GLdouble* equation);
+GLAPI void GLAPIENTRY glGetClipPlane(GLenum plane, GLdouble* equation);
 
 /* Display lists */
 GLAPI GLuint GLAPIENTRY glGenLists(GLsizei range);
