@@ -251,6 +251,12 @@ void Context::color(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     current.colorSet = true;
 }
 
+void Context::edgeFlag(bool flag) {
+    Surface& current = surface();
+    current.edgeFlag = flag;
+    current.edgeFlagSet = true;
+}
+
 void Context::rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
     if (refusedInBegin()) {
         return;

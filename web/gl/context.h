@@ -24,6 +24,7 @@ namespace vgl {
 constexpr std::size_t kMaxMatrixDepth = 32;
 constexpr std::size_t kMaxAttributeDepth = 16;
 constexpr std::size_t kMaxTextureDepth = 10;
+constexpr std::size_t kMaxClientAttributeDepth = 16;
 // How deep lists call lists: OpenGL's least, as a list is recorded whole.
 constexpr int kMaxListNesting = 64;
 
@@ -42,6 +43,7 @@ class Context {
     void normal(GLfloat x, GLfloat y, GLfloat z);
     void texCoord(GLfloat s, GLfloat t);
     void color(GLfloat r, GLfloat g, GLfloat b, GLfloat a);
+    void edgeFlag(bool flag);
     void rect(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2);
 
     // Matrices
@@ -76,6 +78,10 @@ class Context {
     void drawArrays(GLenum mode, GLint first, GLsizei count);
     void drawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
     const void* arrayPointerOf(GLenum pname);
+    // GL_CLIENT_VERTEX_ARRAY_BIT and GL_CLIENT_PIXEL_STORE_BIT: the arrays,
+    // and the pixel store for reading and writing.
+    void pushClientAttrib(GLbitfield mask);
+    void popClientAttrib();
 
     // Display lists
     GLuint genLists(GLsizei range);
@@ -300,6 +306,13 @@ class Context {
     bool renderStateDirty_ = true;
     int stencilBits_ = 0;
     ClientArrays arrays_;
+    struct ClientAttributes {
+        GLbitfield mask;
+        ClientArrays arrays;
+        PixelStore pack;
+        PixelStore unpack;
+    };
+    std::vector<ClientAttributes> clientAttributes_;
     LightSelection lightSelection_;
 
     TextureObjects textures_;

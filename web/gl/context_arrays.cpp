@@ -175,4 +175,33 @@ const void* Context::arrayPointerOf(GLenum pname) {
     }
 }
 
+void Context::pushClientAttrib(GLbitfield mask) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    if (clientAttributes_.size() >= kMaxClientAttributeDepth) {
+        setErrorNow(GL_STACK_OVERFLOW);
+        return;
+    }
+    clientAttributes_.push_back({mask, arrays_, textures_.pack(), textures_.unpack()});
+}
+
+void Context::popClientAttrib() {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    if (clientAttributes_.empty()) {
+        setErrorNow(GL_STACK_UNDERFLOW);
+        return;
+    }
+    const ClientAttributes& saved = clientAttributes_.back();
+    if ((saved.mask & GL_CLIENT_VERTEX_ARRAY_BIT) != 0) {
+        arrays_ = saved.arrays;
+    }
+    if ((saved.mask & GL_CLIENT_PIXEL_STORE_BIT) != 0) {
+        textures_.restoreStores(saved.pack, saved.unpack);
+    }
+    clientAttributes_.pop_back();
+}
+
 }  // namespace vgl

@@ -70,6 +70,12 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, kMaxLights);
         case GL_MAX_CLIP_PLANES:
             return one(values, kMaxClipPlanes);
+        case GL_MAX_CLIENT_ATTRIB_STACK_DEPTH:
+            return one(values, kMaxClientAttributeDepth);
+        case GL_CLIENT_ATTRIB_STACK_DEPTH:
+            return one(values, static_cast<double>(clientAttributes_.size()));
+        case GL_EDGE_FLAG:
+            return one(values, current.edgeFlag ? 1 : 0);
         case GL_MAX_MODELVIEW_STACK_DEPTH:
             return one(values, static_cast<double>(modelview_.maxDepth()));
         case GL_MAX_PROJECTION_STACK_DEPTH:

@@ -270,10 +270,6 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
         return;
     }
     const GLuint name = state_.surface.texture.value;
-    if (name == 0) {
-        refuse(Refused::DefaultTextureImage);
-        return;
-    }
     flush();
     textures_.object(name).setLevel(level, image);
     std::vector<std::uint8_t> rgba;

@@ -173,6 +173,18 @@ void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
     listed(&Context::drawElements, mode, count, type, indices);
 }
+void glPushClientAttrib(GLbitfield mask) {
+    context().pushClientAttrib(mask);
+}
+void glPopClientAttrib(void) {
+    context().popClientAttrib();
+}
+void glEdgeFlag(GLboolean flag) {
+    listed(&Context::edgeFlag, flag != GL_FALSE);
+}
+void glEdgeFlagv(const GLboolean* flag) {
+    listed(&Context::edgeFlag, *flag != GL_FALSE);
+}
 void glGetPointerv(GLenum pname, GLvoid** params) {
     *params = const_cast<GLvoid*>(context().arrayPointerOf(pname));
 }

@@ -19,9 +19,6 @@ constexpr Refusal kRefusals[] = {
     // colour from the texture where OpenGL keeps the fragment's for GL_ALPHA.
     {Refused::TextureBorders, "glTexImage2D", "texture borders", kValue},
     {Refused::AlphaTextures, "glTexImage2D", "textures of internal format GL_ALPHA", kValue},
-    // The renderer draws texture 0 as no texture.
-    {Refused::DefaultTextureImage, "glTexImage2D glCallList",
-     "an image for the default texture (name 0)", kOperation},
     {Refused::ColourIndexImages, "glTexImage2D", "colour-index images", kEnum},
     {Refused::PixelTypes, "glTexImage2D glReadPixels",
      "pixels of a type other than GL_UNSIGNED_BYTE", kEnum},

@@ -15,7 +15,6 @@ enum class Refused {
     VolumeTextures,
     TextureBorders,
     AlphaTextures,
-    DefaultTextureImage,
     ColourIndexImages,
     PixelTypes,
     ReadFormats,

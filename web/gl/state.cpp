@@ -80,8 +80,8 @@ struct Group {
 
 const Group kGroups[] = {
     {GL_CURRENT_BIT,
-     take<&Surface::color, &Surface::normal, &Surface::texCoord, &Surface::colorSet,
-          &Surface::normalSet, &Surface::texCoordSet>,
+     take<&Surface::color, &Surface::normal, &Surface::texCoord, &Surface::edgeFlag,
+          &Surface::colorSet, &Surface::normalSet, &Surface::texCoordSet, &Surface::edgeFlagSet>,
      nullptr},
     {GL_LIGHTING_BIT, take<&Surface::material, &Surface::materialParts, &Surface::flat>,
      take<&ServerState::lighting>},

@@ -65,7 +65,7 @@ Surface Surface::unknownCopy() const {
     copy.materialParts[0] = copy.materialParts[1] = 0;
     copy.flat.known = copy.textured.known = copy.texture.known = false;
     copy.depthMask.known = copy.clockwise.known = false;
-    copy.colorSet = copy.normalSet = copy.texCoordSet = false;
+    copy.colorSet = copy.normalSet = copy.texCoordSet = copy.edgeFlagSet = false;
     return copy;
 }
 
@@ -96,6 +96,10 @@ void applyCurrent(Surface& surface, const Surface& listEnd) {
     if (listEnd.texCoordSet) {
         std::copy_n(listEnd.texCoord, 2, surface.texCoord);
         surface.texCoordSet = true;
+    }
+    if (listEnd.edgeFlagSet) {
+        surface.edgeFlag = listEnd.edgeFlag;
+        surface.edgeFlagSet = true;
     }
 }
 

@@ -39,10 +39,14 @@ struct Surface {
     float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float normal[3] = {0.0f, 0.0f, 1.0f};
     float texCoord[2] = {0.0f, 0.0f};
+    // Whether a polygon's edges from the vertices that follow are boundary
+    // edges.
+    bool edgeFlag = true;
     // Whether a display list set the current vertex attributes.
     bool colorSet = true;
     bool normalSet = true;
     bool texCoordSet = true;
+    bool edgeFlagSet = true;
 
     // The surface at the start of a display list: nothing known but the
     // current vertex attributes, which start as they are now.

@@ -58,6 +58,10 @@ class TextureObjects {
     GLenum storePixels(GLenum pname, GLint param);
     // A pixel-store setting as glGetIntegerv reads it; false for another name.
     bool pixelStoreValue(GLenum pname, GLint& value) const;
+    void restoreStores(const PixelStore& pack, const PixelStore& unpack) {
+        pack_ = pack;
+        unpack_ = unpack;
+    }
     const PixelStore& unpack() const {
         return unpack_;
     }

@@ -173,7 +173,7 @@ var LibraryVellmoorRenderer = {
     // fragment untextured where it would not.
     complete: function(name) {
       var entry = VGL.textures[name];
-      if (!name || !entry || !entry.levels[0]) return false;
+      if (!entry || !entry.levels[0]) return false;
       var gl = VGLLayout.gl;
       if (entry.minFilter === gl.NEAREST || entry.minFilter === gl.LINEAR) return true;  // no mipmaps
       var w = entry.levels[0][0], h = entry.levels[0][1];

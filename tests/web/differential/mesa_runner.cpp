@@ -60,12 +60,13 @@ bool startsWith(const std::string& name, const char* prefix) {
 // A command that sets a current attribute, of any type and form.
 bool setsAttribute(const std::string& name) {
     return startsWith(name, "glNormal") || startsWith(name, "glColor3") ||
-           startsWith(name, "glColor4") || startsWith(name, "glTexCoord");
+           startsWith(name, "glColor4") || startsWith(name, "glTexCoord") ||
+           startsWith(name, "glEdgeFlag");
 }
 
 // Issues the call, a colour without alpha or texture coordinates without r
 // and q given whole, as OpenGL completes them: alpha the type's largest value
-// (1 once converted), r 0 and q 1.
+// (1 once converted), r 0 and q 1; an edge flag as GL_TRUE or GL_FALSE.
 void issueWhole(const Call& call) {
     const std::string name = call.op->name;
     differential::Values unused;
@@ -82,6 +83,8 @@ void issueWhole(const Call& call) {
             return i < call.args.size() ? static_cast<GLfloat>(call.args[i]) : 0.0f;
         };
         glTexCoord4f(part(0), part(1), 0.0f, 1.0f);
+    } else if (startsWith(name, "glEdgeFlag")) {
+        glEdgeFlag(call.args[0] != 0 ? GL_TRUE : GL_FALSE);  // as OpenGL takes a flag
     } else {
         call.op->issue(call.args.data(), unused);
     }
@@ -276,6 +279,15 @@ class Popped {
                 {GL_FOG_MODE, &f.fogMode}};
             for (const auto& [pname, to] : integers) {
                 glGetIntegerv(pname, to);
+            }
+            // The masks in full: as integers, Mesa clamps those above 2^31 - 1.
+            const std::pair<GLenum, GLint*> masks[] = {
+                {GL_STENCIL_VALUE_MASK, &f.stencilValueMask},
+                {GL_STENCIL_WRITEMASK, &f.stencilWriteMask}};
+            for (const auto& [pname, to] : masks) {
+                GLdouble mask = 0.0;
+                glGetDoublev(pname, &mask);
+                *to = static_cast<GLint>(static_cast<GLuint>(mask));
             }
             glGetFloatv(GL_DEPTH_CLEAR_VALUE, &f.depthClear);
             glGetFloatv(GL_DEPTH_RANGE, f.depthRange);
@@ -768,6 +780,11 @@ const Departure kDepartures[] = {
          glMatrixMode(static_cast<GLenum>(mode));
          glClipPlane(argument(c, 0), c.args.data() + 1);
      }},
+    {"glEdgeFlag glEdgeFlagv",
+     "a flag that is not GL_FALSE is GL_TRUE (Mesa takes one above 1 as GL_FALSE; GL_TRUE is "
+     "given)",
+     GL_NO_ERROR, [](const Call& c, bool) { return c.args[0] > 1; },
+     [](const Call&, differential::Values&) { glEdgeFlag(GL_TRUE); }},
     {"glShadeModel",
      "an invalid mode compiled into a display list is an error where the list is called (Mesa "
      "leaves the call out)",
@@ -1100,8 +1117,7 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
         return true;
     };
     hooks.substitute = [&](const Call& call, differential::Outcome& outcome) {
-        const Departure* departure =
-            departureFor(call, deferred.compiling() && !deferred.executing());
+        const Departure* departure = departureFor(call, deferred.compiling());
         if (departure == nullptr || departure->answer == nullptr) {
             return false;
         }

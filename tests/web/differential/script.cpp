@@ -116,6 +116,11 @@ const Domain kLightScalarName{{N(GL_SPOT_EXPONENT), N(GL_SPOT_CUTOFF), N(GL_CONS
                                N(GL_LINEAR_ATTENUATION), N(GL_QUADRATIC_ATTENUATION)},
                               {N(GL_POSITION), N(GL_AMBIENT)}};
 const Domain kLightScalar{numbers({2, 0, 1, 15, 90}), numbers({-1, 90.5, 128, 128.5, 180, 200})};
+const Domain kClientMask{
+    {N(GL_CLIENT_VERTEX_ARRAY_BIT),
+     N(GL_CLIENT_PIXEL_STORE_BIT),
+     {static_cast<double>(GL_CLIENT_ALL_ATTRIB_BITS), "GL_CLIENT_ALL_ATTRIB_BITS"}},
+    {{0, "0"}}};
 const Domain kClipPlane{{N(GL_CLIP_PLANE0), N(GL_CLIP_PLANE1), N(GL_CLIP_PLANE2), N(GL_CLIP_PLANE3),
                          N(GL_CLIP_PLANE4), N(GL_CLIP_PLANE5)},
                         {{0x3008, "GL_CLIP_PLANE0+8"}, N(GL_LIGHT0)}};
@@ -193,6 +198,9 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_TEXTURE_STACK_DEPTH),
                        N(GL_MAX_TEXTURE_STACK_DEPTH),
                        N(GL_MAX_CLIP_PLANES),
+                       N(GL_EDGE_FLAG),
+                       N(GL_CLIENT_ATTRIB_STACK_DEPTH),
+                       N(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH),
                        N(GL_VIEWPORT),
                        N(GL_ATTRIB_STACK_DEPTH),
                        N(GL_MAX_ATTRIB_STACK_DEPTH),
@@ -804,6 +812,25 @@ std::vector<Op> makeOps() {
          [](const double* a, Values&) { glPushAttrib(enumerant(a[0])); },
          2},
         {"glPopAttrib", G::State, {}, [](const double*, Values&) { glPopAttrib(); }, 2},
+        {"glPushClientAttrib",
+         G::State,
+         {&kClientMask},
+         [](const double* a, Values&) { glPushClientAttrib(static_cast<GLbitfield>(a[0])); },
+         1},
+        {"glPopClientAttrib", G::State, {}, [](const double*, Values&) { glPopClientAttrib(); }, 1},
+        {"glEdgeFlag",
+         G::Primitives,
+         {&kBoolean},
+         [](const double* a, Values&) { glEdgeFlag(static_cast<GLboolean>(a[0])); },
+         1},
+        {"glEdgeFlagv",
+         G::Primitives,
+         {&kBoolean},
+         [](const double* a, Values&) {
+             const auto flag = static_cast<GLboolean>(a[0]);
+             glEdgeFlagv(&flag);
+         },
+         1},
         {"glFlush", G::State, {}, [](const double*, Values&) { glFlush(); }, 1},
         {"glFinish", G::State, {}, [](const double*, Values&) { glFinish(); }, 1},
 

@@ -228,6 +228,12 @@ typedef double GLclampd;
 #define GL_CLIP_PLANE4                       0x3004
 #define GL_CLIP_PLANE5                       0x3005
 #define GL_MAX_CLIP_PLANES                   0x0D32
+#define GL_CLIENT_PIXEL_STORE_BIT            0x00000001
+#define GL_CLIENT_VERTEX_ARRAY_BIT           0x00000002
+#define GL_CLIENT_ALL_ATTRIB_BITS            0xFFFFFFFF
+#define GL_CLIENT_ATTRIB_STACK_DEPTH         0x0BB1
+#define GL_MAX_CLIENT_ATTRIB_STACK_DEPTH     0x0D3B
+#define GL_EDGE_FLAG                         0x0B43
 #define GL_VIEWPORT                          0x0BA2
 #define GL_ATTRIB_STACK_DEPTH                0x0BB0
 #define GL_MAX_ATTRIB_STACK_DEPTH            0x0D35
@@ -439,6 +445,10 @@ GLAPI void GLAPIENTRY glFrustum(GLdouble left, GLdouble right, GLdouble bottom, 
                                 GLdouble zNear, GLdouble zFar);
 GLAPI void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 GLAPI void GLAPIENTRY glClipPlane(GLenum plane, const GLdouble* equation);
+GLAPI void GLAPIENTRY glPushClientAttrib(GLbitfield mask);
+GLAPI void GLAPIENTRY glPopClientAttrib(void);
+GLAPI void GLAPIENTRY glEdgeFlag(GLboolean flag);
+GLAPI void GLAPIENTRY glEdgeFlagv(const GLboolean* flag);
 GLAPI void GLAPIENTRY glGetClipPlane(GLenum plane, GLdouble* equation);
 
 /* Display lists */
