@@ -281,9 +281,8 @@ class Popped {
                 glGetIntegerv(pname, to);
             }
             // The masks in full: as integers, Mesa clamps those above 2^31 - 1.
-            const std::pair<GLenum, GLint*> masks[] = {
-                {GL_STENCIL_VALUE_MASK, &f.stencilValueMask},
-                {GL_STENCIL_WRITEMASK, &f.stencilWriteMask}};
+            const std::pair<GLenum, GLint*> masks[] = {{GL_STENCIL_VALUE_MASK, &f.stencilValueMask},
+                                                       {GL_STENCIL_WRITEMASK, &f.stencilWriteMask}};
             for (const auto& [pname, to] : masks) {
                 GLdouble mask = 0.0;
                 glGetDoublev(pname, &mask);
