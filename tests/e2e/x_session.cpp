@@ -85,10 +85,10 @@ VellmoorProcess::VellmoorProcess(const std::vector<std::string>& command,
     std::vector<std::string> words;
     if (!frameTallyLibrary.empty()) {
         static std::atomic<int> started{0};
-        frameTally_ = (std::filesystem::temp_directory_path() /
-                       ("vellmoor-frames-" + std::to_string(getpid()) + "-" +
-                        std::to_string(started++)))
-                          .string();
+        frameTally_ =
+            (std::filesystem::temp_directory_path() /
+             ("vellmoor-frames-" + std::to_string(getpid()) + "-" + std::to_string(started++)))
+                .string();
         std::filesystem::remove(frameTally_);
         words = {"env"};
         for (const std::string& word : tallyEnvironment(frameTallyLibrary, frameTally_)) {
@@ -115,10 +115,8 @@ VellmoorProcess::VellmoorProcess(const std::vector<std::string>& command,
     if (!expectWindow) {
         return;
     }
-    // The title is unique to the program; --sync waits until the window exists.
-    const std::string id = shellOutput(
-        "timeout 20 xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$' | head -n 1");
-    window_ = id.empty() ? 0 : static_cast<Window>(std::strtoul(id.c_str(), nullptr, 10));
+    // The title is unique to the program.
+    window_ = static_cast<Window>(LaunchedProgram::findWindow("^-=- Vellmoor -=-$", 20.0));
     if (window_ != 0) {
         // Park the pointer in the dead zone in the middle, where it turns nothing.
         movePointer(300, 200);
@@ -153,8 +151,8 @@ void VellmoorProcess::movePointer(const std::vector<std::array<int, 2>>& positio
     // No --sync: it waits for motion, and a move to where the pointer already is makes none.
     std::string commands = "xdotool";
     for (const auto& at : positions) {
-        commands += " mousemove --window " + std::to_string(window_) + " " +
-                    std::to_string(at[0]) + " " + std::to_string(at[1]);
+        commands += " mousemove --window " + std::to_string(window_) + " " + std::to_string(at[0]) +
+                    " " + std::to_string(at[1]);
     }
     shellOutput(commands);
 }
@@ -219,8 +217,8 @@ int VellmoorProcess::waitForExit(double seconds) {
     return -1;
 }
 
-ViewWait VellmoorProcess::waitForView(int columns, const std::string& what,
-                                      const ViewCheck& check, double seconds, double tolerance) {
+ViewWait VellmoorProcess::waitForView(int columns, const std::string& what, const ViewCheck& check,
+                                      double seconds, double tolerance) {
     const auto start = Clock::now();
     ViewWait wait;
     std::string seen = "no two looks could be compared";
@@ -288,9 +286,10 @@ ViewWait VellmoorProcess::waitForDifference(const Picture& from, int columns, do
             return wait;
         }
         if (secondsSince(start) >= seconds) {
-            wait.report = format("waited %.0f s for the view in columns 0-%d to differ from the "
-                                 "earlier one by more than %.2f; it differed by %.3f at most",
-                                 seconds, columns, atLeast, largest);
+            wait.report = format(
+                "waited %.0f s for the view in columns 0-%d to differ from the "
+                "earlier one by more than %.2f; it differed by %.3f at most",
+                seconds, columns, atLeast, largest);
             return wait;
         }
         pause();

@@ -44,11 +44,26 @@ LaunchedProgram::~LaunchedProgram() {
 }
 
 unsigned long LaunchedProgram::waitForWindow(double seconds) {
-    // The title is the program's own; --sync waits until such a window is shown.
-    const std::string id =
-        shellOutput("timeout " + std::to_string(static_cast<int>(seconds)) +
-                      " xdotool search --sync --onlyvisible --name '^-=- Vellmoor -=-$'"
-                      " 2>/dev/null | head -n 1");
+    return findWindow("^-=- Vellmoor -=-$", seconds);  // the program's own title
+}
+
+unsigned long LaunchedProgram::findWindow(const std::string& title, double seconds) {
+    // --sync waits until such a window is shown. xdotool gives up at once when
+    // another client's window vanishes while it walks the tree (tests run side
+    // by side on one X server): it is asked again until the time is up.
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::string id;
+    while (id.empty() && elapsed() < seconds) {
+        id = shellOutput("timeout " + std::to_string(static_cast<int>(seconds - elapsed()) + 1) +
+                         " xdotool search --sync --onlyvisible --name '" + title +
+                         "' 2>/dev/null | head -n 1");
+        if (id.empty()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
     return id.empty() ? 0 : std::strtoul(id.c_str(), nullptr, 10);
 }
 

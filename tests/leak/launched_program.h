@@ -26,6 +26,9 @@ class LaunchedProgram {
     // Runs one xdotool invocation (any number of chained commands); true when
     // xdotool succeeded.
     static bool xdotool(const std::string& commands);
+    // The first shown window whose title matches `title` (a regular
+    // expression), waited for up to `seconds`; 0 when none appears.
+    static unsigned long findWindow(const std::string& title, double seconds);
 
     // Waits for the process to end; returns its exit status, or -1 after a
     // signal or when it is still running when time runs out.

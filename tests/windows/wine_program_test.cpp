@@ -87,8 +87,9 @@ class WindowsZip : public testing::Test {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under an X server (xvfb-run)";
         ASSERT_TRUE(fs::exists(VELLMOOR_WINDOWS_ZIP))
             << VELLMOOR_WINDOWS_ZIP << " is missing: make windows builds it";
-        const std::string unzip = "cd '" + folder_.string() + "' && '" CMAKE_COMMAND
-                                  "' -E tar xf '" VELLMOOR_WINDOWS_ZIP "' && echo unpacked";
+        const std::string unzip = "cd '" + folder_.string() +
+                                  "' && '" CMAKE_COMMAND "' -E tar xf '" VELLMOOR_WINDOWS_ZIP
+                                  "' && echo unpacked";
         ASSERT_EQ(shellOutput(unzip), "unpacked");
     }
 
@@ -106,9 +107,9 @@ TEST_F(WindowsZip, HoldsTheProgramItsImagesAReadmeAndTheLicence) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"LICENSE", "README.txt", "dartboard.tga",
-                                               "oxy02.tga", "vellmoor.exe", "wood.tga",
-                                               "wood1.tga"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"LICENSE", "README.txt", "dartboard.tga", "oxy02.tga",
+                                        "vellmoor.exe", "wood.tga", "wood1.tga"}));
     EXPECT_NE(fileText(folder_ / "README.txt").find("\r\n"), std::string::npos)
         << "README.txt should have Windows line ends";
 }
@@ -211,10 +212,9 @@ TEST_F(WindowsZip, MissingImageWithoutStandardErrorIsShownInABox) {
     fs::remove(folder_ / "wood1.tga");
     LaunchedProgram program(underWine({"start", "/wait", "/unix", exe()}), folder_.string(),
                             (folder_ / "log").string());
-    const std::string box = shellOutput(
-        "timeout " + std::to_string(static_cast<int>(kStartSeconds)) +
-        " xdotool search --sync --onlyvisible --name '^Vellmoor$' 2>/dev/null | head -n 1");
-    ASSERT_FALSE(box.empty()) << "no message box titled 'Vellmoor' appeared";
+    const unsigned long boxWindow = LaunchedProgram::findWindow("^Vellmoor$", kStartSeconds);
+    ASSERT_NE(boxWindow, 0ul) << "no message box titled 'Vellmoor' appeared";
+    const std::string box = std::to_string(boxWindow);
     EXPECT_TRUE(program.running()) << "the program did not wait for the box to be closed";
     ASSERT_TRUE(LaunchedProgram::xdotool("windowfocus --sync " + box + " key Return"));
     EXPECT_EQ(program.waitForExit(30.0), 1);
