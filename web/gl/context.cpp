@@ -78,13 +78,8 @@ void Context::finishPart() {
     }
     part.matrix = matrices.top();
     part.pushedAttributes = std::move(c.attributes);
-    const Recording& recording = part.recording;
-    part.chunks = chunksOf(recording);
-    part.mesh =
-        recording.empty()
-            ? 0
-            : vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
-                            recording.indices.data(), static_cast<int>(recording.indices.size()));
+    part.chunks = chunksOf(part.recording);
+    part.mesh = uploadMesh(part.recording);
     if (c.cut) {
         c.whole.calls.insert(part.calls.begin(), part.calls.end());
         part.calls.clear();

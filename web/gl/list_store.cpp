@@ -7,6 +7,14 @@
 
 namespace vgl {
 
+int uploadMesh(const Recording& recording) {
+    if (recording.empty()) {
+        return 0;
+    }
+    return vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                         recording.indices.data(), static_cast<int>(recording.indices.size()));
+}
+
 GLuint ListStore::generate(GLsizei range) {
     const GLuint first = highest_ + 1;
     for (GLsizei i = 0; i < range; ++i) {
@@ -54,10 +62,7 @@ void ListStore::uploadAgain() {
     for (auto& named : lists_) {
         named.second.forEachPart([](DisplayList& part) {
             if (part.mesh != 0) {
-                const Recording& recording = part.recording;
-                part.mesh = vglCreateMesh(
-                    recording.vertices.data(), static_cast<int>(recording.vertices.size()),
-                    recording.indices.data(), static_cast<int>(recording.indices.size()));
+                part.mesh = uploadMesh(part.recording);
             }
         });
     }

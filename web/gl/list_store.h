@@ -70,6 +70,9 @@ void DisplayList::forEachPart(F each) {
     }
 }
 
+// The renderer's mesh of a recording; 0 for an empty one.
+int uploadMesh(const Recording& recording);
+
 // The display lists by name, and which names are taken.
 class ListStore {
    public:
