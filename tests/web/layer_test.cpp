@@ -27,22 +27,55 @@ float turn(const std::array<float, 2>& a, const std::array<float, 2>& b,
     return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
 }
 
+using Edge = std::pair<std::uint32_t, std::uint32_t>;  // from, to in the primitive's order
+
 struct Case {
     Primitive primitive;
     std::vector<std::array<float, 2>> points;  // counter-clockwise as the primitive's rules go
     std::vector<std::uint32_t> flatVertices;   // per triangle, as OpenGL 1.1 names them
+    std::vector<Edge> edges;                   // drawn as lines, every edge flag set
 };
+
+// The edges `shown` marks, each as (lower, higher) vertex, sorted.
+std::vector<Edge> shownEdges(const std::vector<std::uint32_t>& indices,
+                             const std::vector<std::uint8_t>& shown) {
+    std::vector<Edge> edges;
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        if (shown[i] != 0) {
+            const std::uint32_t a = indices[i], b = indices[i - i % 3 + (i + 1) % 3];
+            edges.emplace_back(std::min(a, b), std::max(a, b));
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    return edges;
+}
 
 TEST(Triangles, KeepWindingAndEndOnTheFlatShadingVertex) {
     const std::vector<Case> cases = {
-        {Primitive::Triangles, {{0, 0}, {1, 0}, {0, 1}, {2, 0}, {3, 0}, {2, 1}}, {2, 5}},
-        {Primitive::TriangleStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}}, {2, 3, 4}},
-        {Primitive::TriangleFan, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {2, 3}},
+        {Primitive::Triangles,
+         {{0, 0}, {1, 0}, {0, 1}, {2, 0}, {3, 0}, {2, 1}},
+         {2, 5},
+         {{0, 1}, {1, 2}, {2, 0}, {3, 4}, {4, 5}, {5, 3}}},
+        {Primitive::TriangleStrip,
+         {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}},
+         {2, 3, 4},
+         {{0, 1}, {1, 2}, {2, 0}, {1, 3}, {3, 2}, {2, 1}, {2, 3}, {3, 4}, {4, 2}}},
+        {Primitive::TriangleFan,
+         {{0, 0}, {1, 0}, {1, 1}, {0, 1}},
+         {2, 3},
+         {{0, 1}, {1, 2}, {2, 0}, {0, 2}, {2, 3}, {3, 0}}},
         {Primitive::Quads,
          {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {3, 0}, {3, 1}, {2, 1}},
-         {3, 3, 7, 7}},
-        {Primitive::QuadStrip, {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}, {3, 3, 5, 5}},
-        {Primitive::Polygon, {{0, 0}, {2, 0}, {3, 1}, {1, 2}, {-1, 1}}, {0, 0, 0}},
+         {3, 3, 7, 7},
+         {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6}, {6, 7}, {7, 4}}},
+        {Primitive::QuadStrip,
+         {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}},
+         {3, 3, 5, 5},
+         {{0, 1}, {1, 3}, {3, 2}, {2, 0}, {2, 3}, {3, 5}, {5, 4}, {4, 2}}},
+        {Primitive::Polygon,
+         {{0, 0}, {2, 0}, {3, 1}, {1, 2}, {-1, 1}},
+         {0, 0, 0},
+         {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 0}}},
     };
     for (const Case& c : cases) {
         for (const bool clockwise : {false, true}) {
@@ -59,6 +92,26 @@ TEST(Triangles, KeepWindingAndEndOnTheFlatShadingVertex) {
                     << static_cast<int>(c.primitive) << " triangle " << t
                     << (clockwise ? " (cw)" : "");
             }
+            // Polygons drawn as lines show their boundary edges, less those
+            // from vertex 1, whose edge flag is off, where flags apply.
+            std::vector<std::uint8_t> flags(c.points.size(), 1);
+            flags[1] = 0;
+            const bool flagged = c.primitive == Primitive::Triangles ||
+                                 c.primitive == Primitive::Quads ||
+                                 c.primitive == Primitive::Polygon;
+            std::vector<Edge> expected;
+            for (const Edge& e : c.edges) {
+                if (!flagged || e.first != 1) {
+                    expected.emplace_back(std::min(e.first, e.second), std::max(e.first, e.second));
+                }
+            }
+            std::sort(expected.begin(), expected.end());
+            std::vector<std::uint8_t> shown;
+            indices.clear();
+            vgl::appendTriangles(c.primitive, 0, static_cast<std::uint32_t>(c.points.size()),
+                                 clockwise, indices, false, {&shown, flags.data()});
+            EXPECT_EQ(shownEdges(indices, shown), expected)
+                << static_cast<int>(c.primitive) << (clockwise ? " (cw)" : "");
         }
     }
 }

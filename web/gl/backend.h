@@ -59,6 +59,11 @@ struct RenderState {
     float pointSize;
     float lineWidth;
     std::int32_t cullFace;
+    // The offset of filled polygons' depth (factor and units as
+    // glPolygonOffset takes them; 0, 0 where off), and the polygon stipple,
+    // 32 rows from the bottom, which applies where the program key says so.
+    float polygonOffset[2];
+    std::uint32_t polygonStipple[32];
     // The alpha test's comparison (its reference in [0, 1]), and fog: its
     // density, start, end and colour. Whether each applies is in the program key.
     std::int32_t alphaFunc;

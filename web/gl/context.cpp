@@ -220,6 +220,7 @@ void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
     std::copy_n(current.normal, 3, v.normal);
     std::copy_n(current.texCoord, 2, v.texCoord);
     copy4(v.color, current.color);
+    v.edge = current.edgeFlag;
     building().vertices.push_back(v);
 }
 

@@ -16,6 +16,7 @@
 #include "recording.h"
 #include "refusals.h"
 #include "state.h"
+#include "stipple.h"
 #include "surface.h"
 #include "textures.h"
 
@@ -65,6 +66,10 @@ class Context {
     void lineWidth(GLfloat width);
     void lineStipple(GLint factor, GLushort pattern);
     void cullFace(GLenum mode);
+    void polygonMode(GLenum face, GLenum mode);
+    void polygonOffset(GLfloat factor, GLfloat units);
+    void polygonStipple(const GLubyte* mask);
+    void getPolygonStipple(GLubyte* mask);
     // Fog's parameters: `count` values, 4 for the colour from the vector calls.
     void fog(GLenum pname, const GLfloat* params, int count);
     void alphaFunc(GLenum func, GLclampf ref);
@@ -244,12 +249,15 @@ class Context {
     void renderStateChanging();
     void drawRecording(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
                        const Matrix& modelview);
+    void drawBatches(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
+                     const Matrix& modelview);
     // Draws the waiting immediate geometry, which `frame` carries into eye space.
     void drawImmediate(const Matrix& frame);
     void sendRenderState();
     void packSharedState(RenderState& r) const;
     // A point size or line width, refused unless above 0.
     void setPixelSize(float& setting, GLfloat size);
+    void setPolygonStipple(const StipplePattern& pattern);
     // Whether a draw from the arrays is refused: its count, its mode, or
     // where it comes.
     bool arrayDrawRefused(GLenum mode, GLsizei count);

@@ -6,6 +6,7 @@
 
 #include "context.h"
 #include "context_helpers.h"
+#include "unfilled.h"
 
 namespace vgl {
 
@@ -35,6 +36,37 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     if (recording.empty()) {
         return;
     }
+    const PolygonGroup& polygon = state_.polygon;
+    if (!unfilled(polygon.mode)) {
+        drawBatches(recording, chunks, mesh, modelview);
+        return;
+    }
+    // Polygons drawn as points or lines are made so here, as they face in
+    // the window, and drawn from the stream.
+    PolygonRaster raster{projection_.top() * modelview,
+                         {},
+                         {},
+                         {polygon.mode[0], polygon.mode[1]},
+                         polygon.cull ? polygon.cullFace : 0,
+                         state_.surface.clockwise.value,
+                         state_.surface.flat.value,
+                         polygon.offsetFactor,
+                         polygon.offsetUnits,
+                         polygon.offsetLine,
+                         polygon.offsetPoint};
+    std::copy_n(state_.viewport.rect, 4, raster.viewport);
+    std::copy_n(state_.viewport.depthRange, 2, raster.depthRange);
+    const Recording drawn = unfilledDrawing(recording, raster);
+    vglUpdateStream(drawn.vertices.data(), static_cast<int>(drawn.vertices.size()),
+                    drawn.indices.data(), static_cast<int>(drawn.indices.size()));
+    drawBatches(drawn, chunksOf(drawn), 0, modelview);
+}
+
+void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& chunks, int mesh,
+                          const Matrix& modelview) {
+    if (recording.empty()) {
+        return;
+    }
     sendMaterials();
     sendRenderState();
     const Surface& current = state_.surface;
@@ -54,6 +86,12 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
         }
         if (batch.mode == GL_LINES && wideLines(state_.line.width)) {
             key |= kKeyWideLines;
+        }
+        if (batch.mode == GL_TRIANGLES && state_.polygon.stipple) {
+            key |= kKeyPolygonStipple;
+        }
+        if (batch.offset) {
+            key |= kKeyDepthOffset;
         }
         parameters.firstIndex = static_cast<std::int32_t>(first);
         parameters.firstVertex =
@@ -129,6 +167,11 @@ void Context::packSharedState(RenderState& r) const {
     r.pointSize = rasterSize(state_.point.size);
     r.lineWidth = rasterSize(state_.line.width);
     r.cullFace = state_.polygon.cull ? static_cast<std::int32_t>(state_.polygon.cullFace) : 0;
+    if (state_.polygon.offsetFill) {
+        r.polygonOffset[0] = state_.polygon.offsetFactor;
+        r.polygonOffset[1] = state_.polygon.offsetUnits;
+    }
+    std::copy_n(state_.polygonStipple.rows, 32, r.polygonStipple);
     r.alphaFunc = static_cast<std::int32_t>(state_.colorBuffer.alphaFunc);
     r.alphaRef = state_.colorBuffer.alphaRef;
     r.fogDensity = state_.fog.density;

@@ -126,6 +126,12 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, state_.line.repeat);
         case GL_CULL_FACE_MODE:
             return one(values, state_.polygon.cullFace);
+        case GL_POLYGON_MODE:
+            return copied(values, state_.polygon.mode);
+        case GL_POLYGON_OFFSET_FACTOR:
+            return one(values, state_.polygon.offsetFactor);
+        case GL_POLYGON_OFFSET_UNITS:
+            return one(values, state_.polygon.offsetUnits);
         case GL_FRONT_FACE:
             return one(values, current.clockwise.value ? GL_CW : GL_CCW);
         case GL_DEPTH_WRITEMASK:

@@ -224,6 +224,18 @@ void glLineWidth(GLfloat width) {
 void glLineStipple(GLint factor, GLushort pattern) {
     listed(&Context::lineStipple, factor, pattern);
 }
+void glPolygonMode(GLenum face, GLenum mode) {
+    listed(&Context::polygonMode, face, mode);
+}
+void glPolygonOffset(GLfloat factor, GLfloat units) {
+    listed(&Context::polygonOffset, factor, units);
+}
+void glPolygonStipple(const GLubyte* mask) {
+    listed(&Context::polygonStipple, mask);
+}
+void glGetPolygonStipple(GLubyte* mask) {
+    context().getPolygonStipple(mask);
+}
 void glDepthMask(GLboolean flag) {
     listed(&Context::depthMask, flag);
 }

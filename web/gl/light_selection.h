@@ -44,6 +44,12 @@ constexpr int kKeyColorMaterialShift = 40;
 constexpr ProgramKey kKeyTextureMatrix = ProgramKey{1} << 45;
 // The user clip planes that are on, one bit each from bit kKeyClipShift.
 constexpr int kKeyClipShift = 46;
+// Bit 52 is the texture environment's. Keys from here on pass 2^53 and are
+// kept as text by the renderer; the room's never do.
+// Vertices that carry their own depth offset (kOffsetShift).
+constexpr ProgramKey kKeyDepthOffset = ProgramKey{1} << 53;
+// Polygons cut by the 32 x 32 stipple pattern.
+constexpr ProgramKey kKeyPolygonStipple = ProgramKey{1} << 54;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

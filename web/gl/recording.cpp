@@ -19,7 +19,8 @@ std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& ta
 
 // Whether a batch can take more triangles drawn with this state.
 bool fits(const Batch& batch, const Batch& piece) {
-    if (batch.mode != piece.mode || batch.depthMask.known != piece.depthMask.known ||
+    if (batch.mode != piece.mode || batch.offset != piece.offset ||
+        batch.depthMask.known != piece.depthMask.known ||
         (piece.depthMask.known && batch.depthMask.value != piece.depthMask.value) ||
         batch.windingKnown != piece.windingKnown) {
         return false;
@@ -91,24 +92,30 @@ void Recording::clear() {
     vertices.clear();
     indices.clear();
     batches.clear();
+    edges.clear();
 }
 
 void recordPrimitive(Recording& recording, Primitive primitive,
                      const std::vector<SourceVertex>& source, const Surface& surface,
                      const Matrix& matrix, MaterialTable& table) {
     std::vector<std::uint32_t> elements;
+    std::vector<std::uint8_t> shown;
+    std::vector<std::uint8_t> flags;
+    for (const SourceVertex& in : source) {
+        flags.push_back(in.edge ? 1 : 0);
+    }
     const bool clockwise = surface.clockwise.known && surface.clockwise.value;
     const bool smooth = surface.flat.known && !surface.flat.value;
     appendElements(primitive, 0, static_cast<std::uint32_t>(source.size()), clockwise, elements,
-                   smooth);
+                   smooth, {&shown, flags.data()});
     if (elements.empty()) {
         return;  // too few vertices to draw anything
     }
     const std::array<float, 9> normals = normalMatrix(matrix);
     const std::uint16_t front = materialNumber(surface, 0, table);
     const std::uint16_t back = materialNumber(surface, 1, table);
-    const std::uint32_t flags = settingFlags(surface.flat, kFlat, kShadeFromState) |
-                                settingFlags(surface.textured, kTextured, kTextureFromState);
+    const std::uint32_t vertexFlags = settingFlags(surface.flat, kFlat, kShadeFromState) |
+                                      settingFlags(surface.textured, kTextured, kTextureFromState);
     std::vector<Vertex> vertices;
     for (const SourceVertex& in : source) {
         Vertex vertex{};
@@ -122,7 +129,7 @@ void recordPrimitive(Recording& recording, Primitive primitive,
         }
         vertex.material[0] = front;
         vertex.material[1] = back;
-        vertex.flags = flags;
+        vertex.flags = vertexFlags;
         vertices.push_back(vertex);
     }
 
@@ -143,6 +150,7 @@ void recordPrimitive(Recording& recording, Primitive primitive,
             recording.indices.push_back(first + element);
         }
     }
+    recording.edges.insert(recording.edges.end(), shown.begin(), shown.end());
     piece.textured = !surface.textured.known || surface.textured.value;
     piece.texture = surface.texture;
     piece.depthMask = surface.depthMask;
@@ -164,8 +172,14 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
         const std::size_t from = recording.indices.size();
         for (std::uint32_t i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; ++i) {
             recording.indices.push_back(base + called.indices[i]);
-            if (reverse && (i - piece.firstIndex) % 3 == 1) {
-                std::swap(recording.indices.end()[-1], recording.indices.end()[-2]);
+            recording.edges.push_back(called.edges[i]);
+            if (reverse && (i - piece.firstIndex) % 3 == 2) {
+                // b, a, c listed for a, b, c: the corners' edges b -> a,
+                // a -> c and c -> b.
+                auto* corner = &recording.indices.end()[-3];
+                auto* edge = &recording.edges.end()[-3];
+                std::swap(corner[0], corner[1]);
+                std::swap(edge[1], edge[2]);
             }
         }
         if (!piece.windingKnown && surface.clockwise.known) {

@@ -16,6 +16,10 @@ constexpr std::uint32_t kFlat = 1;
 constexpr std::uint32_t kShadeFromState = 2;
 constexpr std::uint32_t kTextured = 4;
 constexpr std::uint32_t kTextureFromState = 8;
+// The flags' bits. Above them, the vertices of a polygon drawn as points or
+// lines carry its depth offset (clip-space z per unit of w) as a float's
+// bits, the last four cleared, for a program keyed kKeyDepthOffset.
+constexpr std::uint32_t kFlagBits = 15;
 
 // One vertex as the shaders read it (44 bytes; the layout is the renderer's).
 struct Vertex {
@@ -37,6 +41,7 @@ struct Batch {
     Setting<GLuint> texture{0};  // the texture those vertices show
     Setting<bool> depthMask{true};
     bool windingKnown = true;  // false: glFrontFace where drawn decides
+    bool offset = false;       // its vertices carry a depth offset (kFlagBits)
     // GL_POINTS, GL_LINES or GL_TRIANGLES. Each line segment has two vertices
     // of its own, one after the other: a batch's segments run over
     // consecutive vertices from its first index's.
@@ -49,6 +54,10 @@ struct Recording {
     std::vector<Vertex> vertices;
     std::vector<std::uint32_t> indices;
     std::vector<Batch> batches;
+    // Per index: 1 where it is a triangle's corner whose edge to the next
+    // corner is drawn when polygons are drawn as lines or points
+    // (TriangleEdges in triangles.h).
+    std::vector<std::uint8_t> edges;
 
     bool empty() const {
         return batches.empty();
@@ -62,6 +71,7 @@ struct SourceVertex {
     float normal[3];
     float texCoord[2];
     float color[4];
+    bool edge;  // the edge flag
 };
 
 // Adds a primitive drawn with `surface` in a frame that `matrix` carries into

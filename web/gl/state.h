@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 #include "backend.h"
 #include "surface.h"
 #include "textures.h"
@@ -129,6 +131,24 @@ struct LineGroup {
 struct PolygonGroup {
     bool cull = false;  // GL_CULL_FACE
     GLenum cullFace = GL_BACK;
+    GLenum mode[2] = {GL_FILL, GL_FILL};  // front, back: GL_POINT, GL_LINE or GL_FILL
+    bool smooth = false;                  // GL_POLYGON_SMOOTH, which Mesa draws aliased
+    bool stipple = false;                 // GL_POLYGON_STIPPLE
+    // glPolygonOffset, and the modes it applies to (GL_POLYGON_OFFSET_FILL,
+    // _LINE and _POINT).
+    float offsetFactor = 0.0f;
+    float offsetUnits = 0.0f;
+    bool offsetFill = false;
+    bool offsetLine = false;
+    bool offsetPoint = false;
+};
+
+// GL_POLYGON_STIPPLE_BIT: 32 rows from the bottom, bit i of a row its
+// column i; all set at first.
+struct PolygonStippleGroup {
+    std::uint32_t rows[32] = {~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u,
+                              ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u,
+                              ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u};
 };
 
 // GL_VIEWPORT_BIT.
@@ -151,6 +171,7 @@ struct ServerState {
     PointGroup point;
     LineGroup line;
     PolygonGroup polygon;
+    PolygonStippleGroup polygonStipple;
     FogGroup fog;
 };
 

@@ -41,7 +41,8 @@ bool wideLines(float width) {
 }
 
 void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                    std::vector<std::uint32_t>& indices, bool smooth) {
+                    std::vector<std::uint32_t>& indices, bool smooth, const TriangleEdges& edges) {
+    const std::size_t from = indices.size();
     const auto segment = [&](std::uint32_t a, std::uint32_t b) {
         indices.push_back(first + a);
         indices.push_back(first + b);
@@ -67,18 +68,38 @@ void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t coun
             }
             break;
         default:
-            appendTriangles(primitive, first, count, clockwise, indices, smooth);
-            break;
+            appendTriangles(primitive, first, count, clockwise, indices, smooth, edges);
+            return;
+    }
+    if (edges.shown != nullptr) {
+        edges.shown->insert(edges.shown->end(), indices.size() - from, 0);
     }
 }
 
 void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                     std::vector<std::uint32_t>& indices, bool smooth) {
-    // a, b, c in the primitive's winding, c the flat-shading vertex.
-    const auto triangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+                     std::vector<std::uint32_t>& indices, bool smooth, const TriangleEdges& edges) {
+    const bool flagged = edges.flags != nullptr &&
+                         (primitive == Primitive::Triangles || primitive == Primitive::Quads ||
+                          primitive == Primitive::Polygon);
+    // Whether edge from -> to, in the primitive's order, is drawn, given
+    // whether it is a boundary edge.
+    const auto shown = [&](bool boundary, std::uint32_t from) -> std::uint8_t {
+        return boundary && (!flagged || edges.flags[from] != 0) ? 1 : 0;
+    };
+    // a, b, c in the primitive's winding, c the flat-shading vertex; ab, bc
+    // and ca say which of its edges are boundary edges.
+    const auto triangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c, bool ab = true,
+                              bool bc = true, bool ca = true) {
         indices.push_back(first + (clockwise ? b : a));
         indices.push_back(first + (clockwise ? a : b));
         indices.push_back(first + c);
+        if (edges.shown != nullptr) {
+            // Listed b, a, c the corners' edges are b -> a, a -> c and c -> b.
+            const std::uint8_t e[3] = {shown(ab, a), shown(bc, b), shown(ca, c)};
+            edges.shown->push_back(e[0]);
+            edges.shown->push_back(clockwise ? e[2] : e[1]);
+            edges.shown->push_back(clockwise ? e[1] : e[2]);
+        }
     };
     switch (primitive) {
         case Primitive::Triangles:
@@ -105,11 +126,11 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
             // Quad a b c d, flat-shaded from d.
             for (std::uint32_t i = 0; i + 4 <= count; i += 4) {
                 if (smooth) {
-                    triangle(i, i + 1, i + 2);
-                    triangle(i, i + 2, i + 3);
+                    triangle(i, i + 1, i + 2, true, true, false);
+                    triangle(i, i + 2, i + 3, false, true, true);
                 } else {
-                    triangle(i, i + 1, i + 3);
-                    triangle(i + 1, i + 2, i + 3);
+                    triangle(i, i + 1, i + 3, true, false, true);
+                    triangle(i + 1, i + 2, i + 3, true, true, false);
                 }
             }
             break;
@@ -117,14 +138,14 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
             // Quad i: vertices 2i, 2i+1, 2i+3, 2i+2 in order round it,
             // flat-shaded from 2i+3.
             for (std::uint32_t i = 0; i + 4 <= count; i += 2) {
-                triangle(i + 2, i, i + 3);
-                triangle(i, i + 1, i + 3);
+                triangle(i + 2, i, i + 3, true, false, true);
+                triangle(i, i + 1, i + 3, true, true, false);
             }
             break;
         case Primitive::Polygon:
             // A fan about vertex 0, which flat shading takes the colour from.
             for (std::uint32_t i = 1; i + 2 <= count; ++i) {
-                triangle(i, i + 1, 0);
+                triangle(i, i + 1, 0, true, i + 2 == count, i == 1);
             }
             break;
         default:

@@ -34,13 +34,27 @@ std::uint32_t indicesPer(unsigned drawn);
 float rasterSize(float size);
 bool wideLines(float width);
 
+// Which edges of the triangles appended are drawn where polygons are drawn
+// as lines or points: `shown` gets one entry per index appended, 1 where
+// the edge from that corner to the next of its triangle is drawn. That is a
+// boundary edge of the primitive (every edge of a strip's or fan's
+// triangles; not a quad's or polygon's diagonals) whose first vertex, in the
+// primitive's order, has its edge flag set in `flags` (one per vertex of
+// the primitive; null for all set). Flags apply to separate triangles,
+// quads and polygons alone. Points and segments get 0.
+struct TriangleEdges {
+    std::vector<std::uint8_t>* shown = nullptr;
+    const std::uint8_t* flags = nullptr;
+};
+
 // Appends the indices that draw a primitive of `count` vertices numbered from
 // `first`: single points, the two ends of each line segment, or the
 // triangles below. A segment lists last the vertex whose colour OpenGL 1.1
 // gives it under flat shading, as WebGL 2 takes it: its second end, and
 // for the segment that closes a loop, the first vertex.
 void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                    std::vector<std::uint32_t>& indices, bool smooth = false);
+                    std::vector<std::uint32_t>& indices, bool smooth = false,
+                    const TriangleEdges& edges = {});
 
 // Appends the triangles that fill a primitive of `count` vertices numbered
 // from `first`, three indices each. Every triangle keeps the winding its
@@ -54,6 +68,7 @@ void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t coun
 // triangle is listed reversed, so that it is front-facing under the
 // counter-clockwise rule, still ending on the same vertex.
 void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
-                     std::vector<std::uint32_t>& indices, bool smooth = false);
+                     std::vector<std::uint32_t>& indices, bool smooth = false,
+                     const TriangleEdges& edges = {});
 
 }  // namespace vgl

@@ -29,6 +29,7 @@ var LibraryVellmoorRenderer = {
     wideLinesVao: null,  // its attributes are pointed at each wide line draw's mesh
     viewport: [0, 0, 0, 0],
     cullFace: 0,         // the faces culled, 0 for none
+    polygonOffset: false,  // filled polygons' depth is offset
     drawCalls: 0,
     triangles: 0,
 
@@ -47,9 +48,12 @@ var LibraryVellmoorRenderer = {
       VGL.wideLinesVao = gl.createVertexArray();
     },
 
-    // The program key's two words as one number (exact below 2^53).
+    // The program key's two words as one number where that is exact (below
+    // 2^53, as every key of the room is), else as text.
     key: function(low, high) {
-      return (high >>> 0) * 4294967296 + (low >>> 0);
+      low >>>= 0;
+      high >>>= 0;
+      return high < 0x200000 ? high * 4294967296 + low : high + ':' + low;
     },
 
     // The program for this key, made and linked if new.
@@ -95,6 +99,7 @@ var LibraryVellmoorRenderer = {
         gl.uniform3fv(u.fogParameters, state.fogParameters);
         gl.uniformMatrix4fv(u.textureMatrix, false, state.textureMatrix);
         gl.uniform4fv(u.clipPlanes, state.clipPlanes);
+        if (u.polygonStipple) gl.uniform1uiv(u.polygonStipple, state.polygonStipple);
         entry.stateVersion = VGL.stateVersion;
       }
     },
@@ -137,7 +142,8 @@ var LibraryVellmoorRenderer = {
     // Segments of lines wider than a pixel, each a strip of two triangles
     // whose corners the vertex shader places (VGLShaders.lineCorner): one
     // instance per segment, with the segment's two ends, which lie one after
-    // the other from vertex `first` on. Lines are never culled.
+    // the other from vertex `first` on. Lines are never culled, nor offset
+    // as filled polygons are.
     drawWideLines: function(mesh, first, segments) {
       var gl = VGL.gl, stride = VGLLayout.vertex.stride;
       gl.bindVertexArray(VGL.wideLinesVao);
@@ -146,8 +152,10 @@ var LibraryVellmoorRenderer = {
       VGL.pointAttributes(0, first * stride, 2 * stride, 1);
       VGL.pointAttributes(VGLShaders.attributes().length, (first + 1) * stride, 2 * stride, 1);
       if (VGL.cullFace) gl.disable(gl.CULL_FACE);
+      if (VGL.polygonOffset) gl.disable(gl.POLYGON_OFFSET_FILL);
       gl.drawArraysInstanced(gl.TRIANGLE_STRIP, 0, 4, segments);
       if (VGL.cullFace) gl.enable(gl.CULL_FACE);
+      if (VGL.polygonOffset) gl.enable(gl.POLYGON_OFFSET_FILL);
     },
 
     fill: function(mesh, vertices, vertexCount, indices, indexCount) {
@@ -328,6 +336,7 @@ var LibraryVellmoorRenderer = {
       fogParameters: [HEAPF32[f + at.fogDensity], HEAPF32[f + at.fogStart], HEAPF32[f + at.fogEnd]],
       textureMatrix: HEAPF32.slice(f + at.textureMatrix, f + at.textureMatrix + 16),
       clipPlanes: HEAPF32.slice(f + at.clipPlanes, f + at.clipPlanes + 4 * VGLLayout.sizes.clipPlanes),
+      polygonStipple: HEAPU32.slice(f + at.polygonStipple, f + at.polygonStipple + 32),
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
@@ -348,6 +357,15 @@ var LibraryVellmoorRenderer = {
     gl.stencilOp(HEAP32[f + at.stencilFail], HEAP32[f + at.stencilDepthFail],
                  HEAP32[f + at.stencilDepthPass]);
     gl.stencilMask(HEAPU32[f + at.stencilWriteMask]);
+    // Filled polygons' depth offset, as OpenGL's.
+    var factor = HEAPF32[f + at.polygonOffset], units = HEAPF32[f + at.polygonOffset + 1];
+    VGL.polygonOffset = factor !== 0 || units !== 0;
+    if (VGL.polygonOffset) {
+      gl.enable(gl.POLYGON_OFFSET_FILL);
+      gl.polygonOffset(factor, units);
+    } else {
+      gl.disable(gl.POLYGON_OFFSET_FILL);
+    }
     // The faces culled, OpenGL's enumerants being WebGL's.
     VGL.cullFace = HEAP32[f + at.cullFace];
     if (VGL.cullFace) {

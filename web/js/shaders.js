@@ -55,6 +55,8 @@ var LibraryVellmoorShaders = {
         ['fragment', 'float', 'alphaRef'],
         ['fragment', 'vec4', 'fogColor'],
         ['fragment', 'vec3', 'fogParameters'],
+        // The polygon stipple: 32 rows from the bottom, bit i of a row its column i.
+        ['fragment', 'uint', 'polygonStipple', 32],
       ];
     },
 
@@ -195,12 +197,16 @@ var LibraryVellmoorShaders = {
     // What a program key (web/gl/light_selection.h) asks for: lighting,
     // two-sided lighting, and the lights that are on with how each is lit.
     decode: function(key) {
-      var bits = VGLLayout.key, low = key % 4294967296, high = Math.floor(key / 4294967296);
+      var bits = VGLLayout.key, words = typeof key === 'string' ? key.split(':').map(Number)
+                                                             : [Math.floor(key / 4294967296), key % 4294967296];
+      var high = words[0], low = words[1];
       var decoded = {lighting: (high & bits.lighting) !== 0, twoSide: (high & bits.twoSide) !== 0,
                      points: (high & bits.points) !== 0, wideLines: (high & bits.wideLines) !== 0,
                      localViewer: (high & bits.localViewer) !== 0,
                      alphaTest: (high & bits.alphaTest) !== 0,
                      textureMatrix: (high & bits.textureMatrix) !== 0,
+                     depthOffset: (high & bits.depthOffset) !== 0,
+                     polygonStipple: (high & bits.polygonStipple) !== 0,
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -225,6 +231,9 @@ var LibraryVellmoorShaders = {
       if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd());
       lines.push('  vec4 eye = uModelview * vec4(aPosition, 1.0);',
                  '  gl_Position = uProjection * eye;');
+      // The corners and edges of a polygon drawn as points or lines carry the
+      // polygon's depth offset in their flags' upper bits, as a float.
+      if (key.depthOffset) lines.push('  gl_Position.z += uintBitsToFloat(aFlags & ~' + VGLLayout.flags.mask + 'u) * gl_Position.w;');
       lines.push.apply(lines, VGLShaders.clipDistances(key));
       lines.push(
                  '  vec3 normal = uNormalMatrix * aNormal;',
@@ -357,7 +366,10 @@ var LibraryVellmoorShaders = {
       'void main() {',
       ], key.clipPlanes.map(function(p) {
         return '  if (vClip' + p + ' < 0.0) discard;';
-      }), [
+      }), key.polygonStipple ? [
+      '  uvec2 cell = uvec2(gl_FragCoord.xy) & 31u;',
+      '  if ((uPolygonStipple[cell.y] >> cell.x & 1u) == 0u) discard;',
+      ] : [], [
       '  bool flatShaded = (vFlags & 1u) != 0u;',
       '  vec4 color = gl_FrontFacing ? (flatShaded ? vFrontFlat : vFrontSmooth)',
       '                              : (flatShaded ? vBackFlat : vBackSmooth);',

@@ -152,6 +152,13 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
         // each fragment (the scenes compare the pictures).
         result.picture.comparable = false;
         result.picture.why = "it turns a clip plane on, which Mesa's feedback cuts polygons at";
+    } else if (unfilledStripsWithoutEdges(sequence)) {
+        // OpenGL draws every edge of a strip or fan; Mesa none where the
+        // current edge flag is off (the scenes hold the layer to OpenGL).
+        result.picture.comparable = false;
+        result.picture.why =
+            "it draws a strip or fan as lines or points with the edge flag off, which Mesa "
+            "leaves out";
     } else if (drawsQuads(sequence)) {
         // A quad is cut on either diagonal: Mesa's feedback cuts it on one, its
         // pictures and the layer's smooth quads on the other. A quad seen edge

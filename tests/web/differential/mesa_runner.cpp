@@ -253,11 +253,12 @@ class Popped {
     struct Fragment {
         GLint depthFunc, stencilFunc, stencilRef, stencilValueMask, stencilFail, stencilDepthFail,
             stencilDepthPass, stencilWriteMask, stencilClear, scissorBox[4], stippleRepeat,
-            stipplePattern, cullFaceMode, alphaFunc, fogMode;
+            stipplePattern, cullFaceMode, alphaFunc, fogMode, polygonMode[2];
         GLfloat depthClear, depthRange[2], pointSize, lineWidth, alphaRef, fogDensity, fogStart,
-            fogEnd, fogIndex, fogColor[4];
+            fogEnd, fogIndex, fogColor[4], offsetFactor, offsetUnits;
         GLboolean colorMask[4], stencilTest, scissorTest, dither, pointSmooth, lineSmooth,
-            lineStipple, cullFace, alphaTest, fog;
+            lineStipple, cullFace, alphaTest, fog, offsetFill, offsetLine, offsetPoint,
+            polygonStipple, polygonSmooth;
 
         static Fragment now() {
             Fragment f{};
@@ -275,6 +276,7 @@ class Popped {
                 {GL_LINE_STIPPLE_REPEAT, &f.stippleRepeat},
                 {GL_LINE_STIPPLE_PATTERN, &f.stipplePattern},
                 {GL_CULL_FACE_MODE, &f.cullFaceMode},
+                {GL_POLYGON_MODE, f.polygonMode},
                 {GL_ALPHA_TEST_FUNC, &f.alphaFunc},
                 {GL_FOG_MODE, &f.fogMode}};
             for (const auto& [pname, to] : integers) {
@@ -300,6 +302,13 @@ class Popped {
             f.lineSmooth = glIsEnabled(GL_LINE_SMOOTH);
             f.lineStipple = glIsEnabled(GL_LINE_STIPPLE);
             f.cullFace = glIsEnabled(GL_CULL_FACE);
+            f.offsetFill = glIsEnabled(GL_POLYGON_OFFSET_FILL);
+            f.offsetLine = glIsEnabled(GL_POLYGON_OFFSET_LINE);
+            f.offsetPoint = glIsEnabled(GL_POLYGON_OFFSET_POINT);
+            f.polygonStipple = glIsEnabled(GL_POLYGON_STIPPLE);
+            f.polygonSmooth = glIsEnabled(GL_POLYGON_SMOOTH);
+            glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &f.offsetFactor);
+            glGetFloatv(GL_POLYGON_OFFSET_UNITS, &f.offsetUnits);
             const std::pair<GLenum, GLfloat*> floats[] = {
                 {GL_ALPHA_TEST_REF, &f.alphaRef}, {GL_FOG_DENSITY, &f.fogDensity},
                 {GL_FOG_START, &f.fogStart},      {GL_FOG_END, &f.fogEnd},
@@ -361,6 +370,9 @@ class Popped {
             }
             if ((mask & GL_POLYGON_BIT) != 0) {
                 glCullFace(static_cast<GLenum>(cullFaceMode));
+                glPolygonMode(GL_FRONT, static_cast<GLenum>(polygonMode[0]));
+                glPolygonMode(GL_BACK, static_cast<GLenum>(polygonMode[1]));
+                glPolygonOffset(offsetFactor, offsetUnits);
             }
             if ((mask & (GL_ENABLE_BIT | GL_POINT_BIT)) != 0) {
                 enable(GL_POINT_SMOOTH, pointSmooth);
@@ -371,6 +383,11 @@ class Popped {
             }
             if ((mask & (GL_ENABLE_BIT | GL_POLYGON_BIT)) != 0) {
                 enable(GL_CULL_FACE, cullFace);
+                enable(GL_POLYGON_OFFSET_FILL, offsetFill);
+                enable(GL_POLYGON_OFFSET_LINE, offsetLine);
+                enable(GL_POLYGON_OFFSET_POINT, offsetPoint);
+                enable(GL_POLYGON_STIPPLE, polygonStipple);
+                enable(GL_POLYGON_SMOOTH, polygonSmooth);
             }
             if ((mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) {
                 enable(GL_ALPHA_TEST, alphaTest);

@@ -106,4 +106,22 @@ bool drawsQuads(const Sequence& sequence) {
     });
 }
 
+bool unfilledStripsWithoutEdges(const Sequence& sequence) {
+    const auto named = [](const Call& call, const char* name) {
+        return std::string(call.op->name) == name;
+    };
+    const auto any = [&](auto holds) {
+        return std::any_of(sequence.begin(), sequence.end(), holds);
+    };
+    return any([&](const Call& c) { return named(c, "glPolygonMode") && c.args[1] != GL_FILL; }) &&
+           any([&](const Call& c) {
+               return (named(c, "glEdgeFlag") || named(c, "glEdgeFlagv")) && c.args[0] == 0;
+           }) &&
+           any([&](const Call& c) {
+               return opensPrimitive(c) &&
+                      (c.args[0] == GL_TRIANGLE_STRIP || c.args[0] == GL_TRIANGLE_FAN ||
+                       c.args[0] == GL_QUAD_STRIP);
+           });
+}
+
 }  // namespace differential

@@ -53,4 +53,8 @@ bool enablesClipPlane(const Sequence& sequence);
 // Whether it draws GL_QUADS.
 bool drawsQuads(const Sequence& sequence);
 
+// Whether it may draw a strip or fan with polygons as points or lines and
+// the edge flag off.
+bool unfilledStripsWithoutEdges(const Sequence& sequence);
+
 }  // namespace differential

@@ -145,15 +145,43 @@ const Domain kReadMaterialName{
     {N(GL_AMBIENT_AND_DIFFUSE), N(GL_POSITION)}};
 const Domain kShading{{N(GL_FLAT), N(GL_SMOOTH)}, {{0x1D02, "0x1D02"}, {0, "0"}}};
 
-const Domain kCapability{
-    {N(GL_LIGHTING),     N(GL_LIGHT0),       N(GL_LIGHT1),       N(GL_LIGHT2),
-     N(GL_LIGHT3),       N(GL_LIGHT4),       N(GL_LIGHT5),       N(GL_LIGHT6),
-     N(GL_LIGHT7),       N(GL_NORMALIZE),    N(GL_DEPTH_TEST),   N(GL_BLEND),
-     N(GL_CULL_FACE),    N(GL_TEXTURE_2D),   N(GL_TEXTURE_1D),   N(GL_DITHER),
-     N(GL_STENCIL_TEST), N(GL_SCISSOR_TEST), N(GL_POINT_SMOOTH), N(GL_LINE_SMOOTH),
-     N(GL_LINE_STIPPLE), N(GL_ALPHA_TEST),   N(GL_FOG),          N(GL_COLOR_MATERIAL),
-     N(GL_CLIP_PLANE0),  N(GL_CLIP_PLANE3),  N(GL_CLIP_PLANE5)},
-    {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kCapability{{N(GL_LIGHTING),
+                          N(GL_LIGHT0),
+                          N(GL_LIGHT1),
+                          N(GL_LIGHT2),
+                          N(GL_LIGHT3),
+                          N(GL_LIGHT4),
+                          N(GL_LIGHT5),
+                          N(GL_LIGHT6),
+                          N(GL_LIGHT7),
+                          N(GL_NORMALIZE),
+                          N(GL_DEPTH_TEST),
+                          N(GL_BLEND),
+                          N(GL_CULL_FACE),
+                          N(GL_TEXTURE_2D),
+                          N(GL_TEXTURE_1D),
+                          N(GL_DITHER),
+                          N(GL_STENCIL_TEST),
+                          N(GL_SCISSOR_TEST),
+                          N(GL_POINT_SMOOTH),
+                          N(GL_LINE_SMOOTH),
+                          N(GL_LINE_STIPPLE),
+                          N(GL_ALPHA_TEST),
+                          N(GL_FOG),
+                          N(GL_COLOR_MATERIAL),
+                          N(GL_CLIP_PLANE0),
+                          N(GL_CLIP_PLANE3),
+                          N(GL_CLIP_PLANE5),
+                          N(GL_POLYGON_OFFSET_FILL),
+                          N(GL_POLYGON_OFFSET_LINE),
+                          N(GL_POLYGON_OFFSET_POINT),
+                          N(GL_POLYGON_STIPPLE),
+                          N(GL_POLYGON_SMOOTH)},
+                         {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
+const Domain kPolygonMode{{N(GL_FILL), N(GL_LINE), N(GL_POINT)}, {N(GL_POLYGON), {0, "0"}}};
+const Domain kDepthOffset{numbers({0, 1, -1, 2.5, 40}), {}};
+// Where in the image bytes a stipple pattern starts.
+const Domain kStippleStart{numbers({0, 1, 37}), {}};
 const Domain kWinding{{N(GL_CW), N(GL_CCW)}, {N(GL_FRONT), {0, "0"}}};
 const Domain kBoolean{{N(GL_FALSE), N(GL_TRUE)}, numbers({2})};
 const Domain kFactor{
@@ -183,6 +211,7 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_POINT_BIT),
                              N(GL_LINE_BIT),
                              N(GL_FOG_BIT),
+                             N(GL_POLYGON_STIPPLE_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
@@ -268,6 +297,14 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_LINE_STIPPLE_PATTERN),
                        N(GL_LINE_STIPPLE_REPEAT),
                        N(GL_CULL_FACE_MODE),
+                       N(GL_POLYGON_MODE),
+                       N(GL_POLYGON_OFFSET_FACTOR),
+                       N(GL_POLYGON_OFFSET_UNITS),
+                       N(GL_POLYGON_OFFSET_FILL),
+                       N(GL_POLYGON_OFFSET_LINE),
+                       N(GL_POLYGON_OFFSET_POINT),
+                       N(GL_POLYGON_STIPPLE),
+                       N(GL_POLYGON_SMOOTH),
                        N(GL_ALPHA_TEST),
                        N(GL_ALPHA_TEST_FUNC),
                        N(GL_ALPHA_TEST_REF),
@@ -713,6 +750,23 @@ std::vector<Op> makeOps() {
          {&kFace},
          [](const double* a, Values&) { glCullFace(enumerant(a[0])); },
          1},
+        {"glPolygonMode",
+         G::State,
+         {&kFace, &kPolygonMode},
+         [](const double* a, Values&) { glPolygonMode(enumerant(a[0]), enumerant(a[1])); },
+         2},
+        {"glPolygonOffset",
+         G::State,
+         {&kDepthOffset, &kDepthOffset},
+         [](const double* a, Values&) {
+             glPolygonOffset(static_cast<GLfloat>(a[0]), static_cast<GLfloat>(a[1]));
+         },
+         1},
+        {"glPolygonStipple",
+         G::State,
+         {&kStippleStart},
+         [](const double* a, Values&) { glPolygonStipple(imageBytes() + integer(a[0])); },
+         1},
         {"glPointSize",
          G::State,
          {&kSize},
@@ -862,6 +916,18 @@ std::vector<Op> makeOps() {
          {&kStringName},
          [](const double* a, Values& v) { v.push_back(glGetString(enumerant(a[0])) != nullptr); },
          1},
+        {"glGetPolygonStipple",
+         G::Queries,
+         {},
+         [](const double*, Values& v) {
+             // What it writes, where the pack settings place it, and what it leaves.
+             unsigned char* bytes = pixelsRead();
+             std::fill_n(bytes, 512, 0xA5);
+             glGetPolygonStipple(bytes);
+             v.assign(bytes, bytes + 512);
+         },
+         1,
+         true},
         {"glGetClipPlane",
          G::Queries,
          {&kClipPlane},

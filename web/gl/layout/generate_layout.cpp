@@ -72,6 +72,8 @@ std::string layout() {
                            FIELD(RenderState, pointSize),
                            FIELD(RenderState, lineWidth),
                            FIELD(RenderState, cullFace),
+                           FIELD(RenderState, polygonOffset),
+                           FIELD(RenderState, polygonStipple),
                            FIELD(RenderState, alphaFunc),
                            FIELD(RenderState, alphaRef),
                            FIELD(RenderState, fogDensity),
@@ -100,7 +102,8 @@ std::string layout() {
     const Field flags[] = {{"flat", kFlat},
                            {"shadeFromState", kShadeFromState},
                            {"textured", kTextured},
-                           {"textureFromState", kTextureFromState}};
+                           {"textureFromState", kTextureFromState},
+                           {"mask", kFlagBits}};
     // Light i's bits start at bit bitsPerLight * i of the low word; lighting
     // and twoSide are bits of the high word.
     const Field key[] = {{"bitsPerLight", kKeyBitsPerLight},
@@ -120,7 +123,9 @@ std::string layout() {
                          {"fogExp2", kKeyFogExp2},
                          {"colorMaterialShift", kKeyColorMaterialShift - 32},
                          {"textureMatrix", kKeyTextureMatrix >> 32},
-                         {"clipShift", kKeyClipShift - 32}};
+                         {"clipShift", kKeyClipShift - 32},
+                         {"depthOffset", kKeyDepthOffset >> 32},
+                         {"polygonStipple", kKeyPolygonStipple >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},

@@ -127,6 +127,18 @@ typedef double GLclampd;
 #define GL_LIGHTING_BIT                      0x00000040
 #define GL_DEPTH_BUFFER_BIT                  0x00000100
 #define GL_POLYGON_BIT                       0x00000008
+#define GL_POLYGON_STIPPLE_BIT               0x00000010
+#define GL_POINT                             0x1B00
+#define GL_LINE                              0x1B01
+#define GL_FILL                              0x1B02
+#define GL_POLYGON_MODE                      0x0B40
+#define GL_POLYGON_SMOOTH                    0x0B41
+#define GL_POLYGON_STIPPLE                   0x0B42
+#define GL_POLYGON_OFFSET_UNITS              0x2A00
+#define GL_POLYGON_OFFSET_POINT              0x2A01
+#define GL_POLYGON_OFFSET_LINE               0x2A02
+#define GL_POLYGON_OFFSET_FILL               0x8037
+#define GL_POLYGON_OFFSET_FACTOR             0x8038
 #define GL_ENABLE_BIT                        0x00002000
 #define GL_COLOR_BUFFER_BIT                  0x00004000
 #define GL_TEXTURE_BIT                       0x00040000
@@ -495,6 +507,10 @@ GLAPI void GLAPIENTRY glFogiv(GLenum pname, const GLint* params);
 GLAPI void GLAPIENTRY glPointSize(GLfloat size);
 GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
 GLAPI void GLAPIENTRY glLineStipple(GLint factor, GLushort pattern);
+GLAPI void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode);
+GLAPI void GLAPIENTRY glPolygonOffset(GLfloat factor, GLfloat units);
+GLAPI void GLAPIENTRY glPolygonStipple(const GLubyte* mask);
+GLAPI void GLAPIENTRY glGetPolygonStipple(GLubyte* mask);
 GLAPI void GLAPIENTRY glDepthMask(GLboolean flag);
 GLAPI void GLAPIENTRY glDepthFunc(GLenum func);
 GLAPI void GLAPIENTRY glDepthRange(GLclampd zNear, GLclampd zFar);
