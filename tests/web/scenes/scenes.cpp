@@ -779,6 +779,72 @@ void clipPlanes(bool) {
     glDisable(GL_CLIP_PLANE1);
 }
 
+// A lit sphere drawn filled, pushed back by a polygon offset, with its edges
+// drawn over it as lines; a polygon whose front shows its edges and whose
+// back its corners, one edge hidden by its flag; and a stippled quad over a
+// plain one.
+void polygonModes(bool) {
+    glEnable(GL_DEPTH_TEST);
+    glPushMatrix();
+    glTranslatef(-0.45f, 0.35f, 0.0f);
+    whiteLight(GL_LIGHT0, 0.5f, 1.0f, 1.0f, 0.0f);
+    plainMaterial(0.8f, 0.5f, 0.2f, 20.0f);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 1.0f);
+    glutSolidSphere(0.45, 12, 8);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_LIGHTING);
+    glColor3f(0.1f, 0.2f, 0.6f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glutSolidSphere(0.45, 12, 8);
+    glPopMatrix();
+    glDisable(GL_DEPTH_TEST);
+
+    // The same pentagon seen from the front (edges) and, turned over, from
+    // the back (corners).
+    glPolygonMode(GL_FRONT, GL_LINE);
+    glPolygonMode(GL_BACK, GL_POINT);
+    glPointSize(3.0f);
+    for (const float turned : {0.0f, 180.0f}) {
+        glPushMatrix();
+        glTranslatef(0.5f, turned == 0.0f ? 0.5f : 0.0f, 0.0f);
+        glRotatef(turned, 0.0f, 1.0f, 0.0f);
+        glBegin(GL_POLYGON);
+        glColor3f(1.0f, 0.9f, 0.2f);
+        glVertex2f(-0.3f, -0.15f);
+        glEdgeFlag(GL_FALSE);
+        glVertex2f(0.3f, -0.15f);
+        glEdgeFlag(GL_TRUE);
+        glColor3f(0.2f, 0.9f, 0.9f);
+        glVertex2f(0.35f, 0.1f);
+        glVertex2f(0.0f, 0.3f);
+        glVertex2f(-0.35f, 0.1f);
+        glEnd();
+        glPopMatrix();
+    }
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+
+    // Diagonal stripes four pixels wide.
+    GLubyte stripes[128];
+    for (int row = 0; row < 32; ++row) {
+        for (int byte = 0; byte < 4; ++byte) {
+            GLubyte bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const int column = byte * 8 + bit;
+                bits = static_cast<GLubyte>(bits | (((column + row) / 4 % 2) << (7 - bit)));
+            }
+            stripes[row * 4 + byte] = bits;
+        }
+    }
+    glColor3f(0.3f, 0.3f, 0.3f);
+    glRectf(-0.9f, -0.9f, 0.2f, -0.3f);
+    glPolygonStipple(stripes);
+    glEnable(GL_POLYGON_STIPPLE);
+    glColor3f(0.9f, 0.3f, 0.5f);
+    glRectf(-0.8f, -0.8f, 0.1f, -0.4f);
+    glDisable(GL_POLYGON_STIPPLE);
+}
+
 // A cube of side 2 * half about the origin, each face showing the whole
 // texture, wound counter-clockwise seen from outside.
 void texturedCube(float half) {
@@ -918,6 +984,7 @@ const Scene kScenes[] = {
     {"display lists that set state", listsOfState, false},
     {"the texture matrix", textureMatrix, false},
     {"clip planes", clipPlanes, false},
+    {"polygon modes, offset and stipple", polygonModes, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 
