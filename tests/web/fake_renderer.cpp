@@ -58,6 +58,8 @@ void vglSetState(const vgl::RenderState* state) {
     fakeRenderer().state = *state;
 }
 
+void vglLineStipple(const float*, int) {}
+
 void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     const FakeMesh& source = fakeRenderer().meshes[mesh];
     FakeRenderer& fake = fakeRenderer();

@@ -41,7 +41,7 @@ std::vector<Edge> shownEdges(const std::vector<std::uint32_t>& indices,
                              const std::vector<std::uint8_t>& shown) {
     std::vector<Edge> edges;
     for (std::size_t i = 0; i < indices.size(); ++i) {
-        if (shown[i] != 0) {
+        if ((shown[i] & vgl::kEdgeShown) != 0) {
             const std::uint32_t a = indices[i], b = indices[i - i % 3 + (i + 1) % 3];
             edges.emplace_back(std::min(a, b), std::max(a, b));
         }

@@ -64,6 +64,9 @@ struct RenderState {
     // 32 rows from the bottom, which applies where the program key says so.
     float polygonOffset[2];
     std::uint32_t polygonStipple[32];
+    // The line stipple's pattern and repeat factor, which apply where the
+    // program key says so.
+    std::int32_t lineStipple[2];
     // The alpha test's comparison (its reference in [0, 1]), and fog: its
     // density, start, end and colour. Whether each applies is in the program key.
     std::int32_t alphaFunc;
@@ -128,6 +131,9 @@ void vglSetMaterials(const float* materials, int count);
 void vglPrepareProgram(unsigned keyLow, unsigned keyHigh);
 void vglSetState(const vgl::RenderState* state);
 void vglDraw(int mesh, const vgl::DrawParameters* parameters);
+// Where the line stipple stands at each line segment's first vertex, one
+// float per vertex of the mesh the next stippled lines are drawn from.
+void vglLineStipple(const float* counts, int vertexCount);
 // Clears the buffers of glClear's mask (GL_COLOR_BUFFER_BIT and the rest)
 // through the masks and scissor of the last state sent, and the depth mask.
 void vglClear(unsigned mask, const float* clearColor, float clearDepth, int clearStencil,

@@ -6,6 +6,7 @@
 
 #include "context.h"
 #include "context_helpers.h"
+#include "line_stipple.h"
 #include "unfilled.h"
 
 namespace vgl {
@@ -78,6 +79,14 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
     packMaterial(current.material[1], parameters.material[1]);
     parameters.flat = word(current.flat.value);
     parameters.textured = word(current.textured.value);
+    if (state_.line.stipple && std::any_of(recording.batches.begin(), recording.batches.end(),
+                                           [](const Batch& b) { return b.mode == GL_LINES; })) {
+        float viewport[4];
+        std::copy_n(state_.viewport.rect, 4, viewport);
+        const std::vector<float> counts =
+            stippleCounts(recording, projection_.top() * modelview, viewport);
+        vglLineStipple(counts.data(), static_cast<int>(counts.size()));
+    }
     const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
                           ProgramKey key) {
         parameters.mode = static_cast<std::int32_t>(batch.mode);
@@ -86,6 +95,9 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
         }
         if (batch.mode == GL_LINES && wideLines(state_.line.width)) {
             key |= kKeyWideLines;
+        }
+        if (batch.mode == GL_LINES && state_.line.stipple) {
+            key |= kKeyWideLines | kKeyLineStipple;
         }
         if (batch.mode == GL_TRIANGLES && state_.polygon.stipple) {
             key |= kKeyPolygonStipple;
@@ -172,6 +184,8 @@ void Context::packSharedState(RenderState& r) const {
         r.polygonOffset[1] = state_.polygon.offsetUnits;
     }
     std::copy_n(state_.polygonStipple.rows, 32, r.polygonStipple);
+    r.lineStipple[0] = state_.line.pattern;
+    r.lineStipple[1] = state_.line.repeat;
     r.alphaFunc = static_cast<std::int32_t>(state_.colorBuffer.alphaFunc);
     r.alphaRef = state_.colorBuffer.alphaRef;
     r.fogDensity = state_.fog.density;

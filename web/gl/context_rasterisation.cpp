@@ -36,6 +36,7 @@ void Context::lineStipple(GLint factor, GLushort pattern) {
     if (refusedInBegin() || kept([=](Context& c) { c.lineStipple(factor, pattern); })) {
         return;
     }
+    renderStateChanging();
     // The repeat factor is clamped to [1, 256].
     state_.line.repeat = std::min(256, std::max(1, factor));
     state_.line.pattern = pattern;

@@ -51,9 +51,9 @@ void Context::enable(GLenum cap, bool on) {
     if (refusedInBegin()) {
         return;
     }
-    // Smooth points and lines and stippled lines are not drawn yet.
-    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH || cap == GL_LINE_STIPPLE)) {
-        refuse(Refused::SmoothAndStippled);
+    // Smooth points and lines are not drawn yet.
+    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH)) {
+        refuse(Refused::SmoothPointsAndLines);
         return;
     }
     if (cap == GL_TEXTURE_2D) {

@@ -50,6 +50,9 @@ constexpr int kKeyClipShift = 46;
 constexpr ProgramKey kKeyDepthOffset = ProgramKey{1} << 53;
 // Polygons cut by the 32 x 32 stipple pattern.
 constexpr ProgramKey kKeyPolygonStipple = ProgramKey{1} << 54;
+// Lines cut by the line stipple, drawn as wide lines are, with where the
+// stipple stands at each segment's start (vglLineStipple).
+constexpr ProgramKey kKeyLineStipple = ProgramKey{1} << 55;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

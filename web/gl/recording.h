@@ -54,8 +54,9 @@ struct Recording {
     std::vector<Vertex> vertices;
     std::vector<std::uint32_t> indices;
     std::vector<Batch> batches;
-    // Per index: 1 where it is a triangle's corner whose edge to the next
-    // corner is drawn when polygons are drawn as lines or points
+    // Per index: for a triangle's corner, 1 where its edge to the next
+    // corner is drawn when polygons are drawn as lines or points; for a
+    // segment's ends, 1 where it goes on from the segment before
     // (TriangleEdges in triangles.h).
     std::vector<std::uint8_t> edges;
 

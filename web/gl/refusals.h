@@ -24,7 +24,7 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallListWithMaterialBetweenVertices,
     CallListSelectingProjection,
-    SmoothAndStippled,
+    SmoothPointsAndLines,
     ArrayComponents,
     TextureEnvironment,
     MaterialBetweenVertices,  // the last

@@ -42,10 +42,13 @@ bool wideLines(float width) {
 
 void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t count, bool clockwise,
                     std::vector<std::uint32_t>& indices, bool smooth, const TriangleEdges& edges) {
-    const std::size_t from = indices.size();
     const auto segment = [&](std::uint32_t a, std::uint32_t b) {
         indices.push_back(first + a);
         indices.push_back(first + b);
+        if (edges.shown != nullptr) {
+            const std::uint8_t goesOn = primitive != Primitive::Lines && a != 0 ? 1 : 0;
+            edges.shown->insert(edges.shown->end(), 2, goesOn);
+        }
     };
     switch (primitive) {
         case Primitive::Points:
@@ -71,8 +74,8 @@ void appendElements(Primitive primitive, std::uint32_t first, std::uint32_t coun
             appendTriangles(primitive, first, count, clockwise, indices, smooth, edges);
             return;
     }
-    if (edges.shown != nullptr) {
-        edges.shown->insert(edges.shown->end(), indices.size() - from, 0);
+    if (primitive == Primitive::Points && edges.shown != nullptr) {
+        edges.shown->insert(edges.shown->end(), count, 0);
     }
 }
 
@@ -88,15 +91,21 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
     };
     // a, b, c in the primitive's winding, c the flat-shading vertex; ab, bc
     // and ca say which of its edges are boundary edges.
+    std::uint32_t triangles = 0;
     const auto triangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c, bool ab = true,
                               bool bc = true, bool ca = true) {
+        const bool restarts =
+            triangles++ == 0 || primitive == Primitive::Triangles ||
+            ((primitive == Primitive::Quads || primitive == Primitive::QuadStrip) &&
+             triangles % 2 == 1);
         indices.push_back(first + (clockwise ? b : a));
         indices.push_back(first + (clockwise ? a : b));
         indices.push_back(first + c);
         if (edges.shown != nullptr) {
             // Listed b, a, c the corners' edges are b -> a, a -> c and c -> b.
             const std::uint8_t e[3] = {shown(ab, a), shown(bc, b), shown(ca, c)};
-            edges.shown->push_back(e[0]);
+            edges.shown->push_back(
+                static_cast<std::uint8_t>(e[0] | (restarts ? kStippleRestarts : 0)));
             edges.shown->push_back(clockwise ? e[2] : e[1]);
             edges.shown->push_back(clockwise ? e[1] : e[2]);
         }

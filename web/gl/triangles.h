@@ -35,13 +35,20 @@ float rasterSize(float size);
 bool wideLines(float width);
 
 // Which edges of the triangles appended are drawn where polygons are drawn
-// as lines or points: `shown` gets one entry per index appended, 1 where
-// the edge from that corner to the next of its triangle is drawn. That is a
+// as lines or points: `shown` gets one entry per index appended, with bit 0
+// (kEdgeShown) where the edge from that corner to the next of its triangle
+// is drawn, and bit 1 (kStippleRestarts) on the first corner of a triangle
+// at which the line stipple starts again (every separate triangle, each
+// quad's first, a strip's, fan's or polygon's first alone), as Mesa has it. That is a
 // boundary edge of the primitive (every edge of a strip's or fan's
 // triangles; not a quad's or polygon's diagonals) whose first vertex, in the
 // primitive's order, has its edge flag set in `flags` (one per vertex of
 // the primitive; null for all set). Flags apply to separate triangles,
-// quads and polygons alone. Points and segments get 0.
+// quads and polygons alone. A segment's two entries are 1 where it goes on
+// from the one before in a strip or loop (so does its stipple); points get 0.
+constexpr std::uint8_t kEdgeShown = 1;
+constexpr std::uint8_t kStippleRestarts = 2;
+
 struct TriangleEdges {
     std::vector<std::uint8_t>* shown = nullptr;
     const std::uint8_t* flags = nullptr;

@@ -118,18 +118,22 @@ class BatchDrawing {
             v.flags = (v.flags & kFlagBits) | offset;
             return v;
         };
-        const auto shown = [&](int k) { return in_.edges[first + k] != 0; };
+        const auto shown = [&](int k) { return (in_.edges[first + k] & kEdgeShown) != 0; };
         if (mode == GL_LINE) {
+            std::uint8_t goesOn = (in_.edges[first] & kStippleRestarts) != 0 ? 0 : 1;
             for (const int k : {2, 0, 1}) {
                 if (shown(k)) {
                     append(lines_, corner(k));
                     append(lines_, corner((k + 1) % 3));
+                    linesGoOn_.insert(linesGoOn_.end(), 2, goesOn);
+                    goesOn = 1;
                 }
             }
         } else {
             for (int k = 0; k < 3; ++k) {
                 if (shown(k)) {
                     append(points_, corner(k));
+                    pointEdges_.push_back(0);
                 }
             }
         }
@@ -155,11 +159,10 @@ class BatchDrawing {
         piece.firstIndex = static_cast<std::uint32_t>(out_.indices.size());
         piece.indexCount = static_cast<std::uint32_t>(indices.size());
         out_.indices.insert(out_.indices.end(), indices.begin(), indices.end());
-        if (mode == GL_TRIANGLES) {
-            out_.edges.insert(out_.edges.end(), fillEdges_.begin(), fillEdges_.end());
-        } else {
-            out_.edges.insert(out_.edges.end(), indices.size(), 0);
-        }
+        const std::vector<std::uint8_t>& edges = mode == GL_TRIANGLES ? fillEdges_
+                                                 : mode == GL_LINES   ? linesGoOn_
+                                                                      : pointEdges_;
+        out_.edges.insert(out_.edges.end(), edges.begin(), edges.end());
         out_.batches.push_back(piece);
     }
 
@@ -169,6 +172,8 @@ class BatchDrawing {
     Recording& out_;
     std::vector<std::uint32_t> fill_;
     std::vector<std::uint8_t> fillEdges_;
+    std::vector<std::uint8_t> linesGoOn_;
+    std::vector<std::uint8_t> pointEdges_;
     std::vector<std::uint32_t> lines_;
     std::vector<std::uint32_t> points_;
     bool lineOffset_ = false;

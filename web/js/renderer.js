@@ -27,6 +27,7 @@ var LibraryVellmoorRenderer = {
     materialTexture: null,
     boundVao: null,
     wideLinesVao: null,  // its attributes are pointed at each wide line draw's mesh
+    stippleCounts: null, // where the line stipple stands at each vertex (vglLineStipple)
     viewport: [0, 0, 0, 0],
     cullFace: 0,         // the faces culled, 0 for none
     polygonOffset: false,  // filled polygons' depth is offset
@@ -46,6 +47,7 @@ var LibraryVellmoorRenderer = {
       gl.pixelStorei(gl.PACK_ALIGNMENT, 1);
       VGL.meshes[0] = VGL.newMesh(gl.STREAM_DRAW);
       VGL.wideLinesVao = gl.createVertexArray();
+      VGL.stippleCounts = gl.createBuffer();
     },
 
     // The program key's two words as one number where that is exact (below
@@ -100,6 +102,7 @@ var LibraryVellmoorRenderer = {
         gl.uniformMatrix4fv(u.textureMatrix, false, state.textureMatrix);
         gl.uniform4fv(u.clipPlanes, state.clipPlanes);
         if (u.polygonStipple) gl.uniform1uiv(u.polygonStipple, state.polygonStipple);
+        if (u.lineStipple) gl.uniform2iv(u.lineStipple, state.lineStipple);
         entry.stateVersion = VGL.stateVersion;
       }
     },
@@ -144,13 +147,23 @@ var LibraryVellmoorRenderer = {
     // instance per segment, with the segment's two ends, which lie one after
     // the other from vertex `first` on. Lines are never culled, nor offset
     // as filled polygons are.
-    drawWideLines: function(mesh, first, segments) {
+    drawWideLines: function(mesh, first, segments, stippled) {
       var gl = VGL.gl, stride = VGLLayout.vertex.stride;
       gl.bindVertexArray(VGL.wideLinesVao);
       VGL.boundVao = VGL.wideLinesVao;
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       VGL.pointAttributes(0, first * stride, 2 * stride, 1);
       VGL.pointAttributes(VGLShaders.attributes().length, (first + 1) * stride, 2 * stride, 1);
+      // A stippled segment's count at its start, after both ends' attributes.
+      var counted = 2 * VGLShaders.attributes().length;
+      if (stippled) {
+        gl.bindBuffer(gl.ARRAY_BUFFER, VGL.stippleCounts);
+        gl.enableVertexAttribArray(counted);
+        gl.vertexAttribPointer(counted, 1, gl.FLOAT, false, 8, first * 4);
+        gl.vertexAttribDivisor(counted, 1);
+      } else {
+        gl.disableVertexAttribArray(counted);
+      }
       if (VGL.cullFace) gl.disable(gl.CULL_FACE);
       if (VGL.polygonOffset) gl.disable(gl.POLYGON_OFFSET_FILL);
       gl.drawArraysInstanced(gl.TRIANGLE_STRIP, 0, 4, segments);
@@ -337,6 +350,7 @@ var LibraryVellmoorRenderer = {
       textureMatrix: HEAPF32.slice(f + at.textureMatrix, f + at.textureMatrix + 16),
       clipPlanes: HEAPF32.slice(f + at.clipPlanes, f + at.clipPlanes + 4 * VGLLayout.sizes.clipPlanes),
       polygonStipple: HEAPU32.slice(f + at.polygonStipple, f + at.polygonStipple + 32),
+      lineStipple: HEAP32.slice(f + at.lineStipple, f + at.lineStipple + 2),
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);
@@ -406,13 +420,21 @@ var LibraryVellmoorRenderer = {
     gl.uniform1i(u.textured, HEAP32[f + at.textured]);
     var count = HEAP32[f + at.indexCount], mode = HEAP32[f + at.mode];
     if (wideLines) {
-      VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2);
+      VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2,
+                        (keyHigh & VGLLayout.key.lineStipple) !== 0);
     } else {
       // The mode is OpenGL's GL_POINTS, GL_LINES or GL_TRIANGLES, which WebGL's are.
       gl.drawElements(mode, count, gl.UNSIGNED_INT, HEAP32[f + at.firstIndex] * 4);
     }
     VGL.drawCalls++;
     if (mode === gl.TRIANGLES) VGL.triangles += count / 3;
+  },
+
+  vglLineStipple__deps: ['$VGL'],
+  vglLineStipple: function(counts, vertexCount) {
+    var gl = VGL.gl;
+    gl.bindBuffer(gl.ARRAY_BUFFER, VGL.stippleCounts);
+    gl.bufferData(gl.ARRAY_BUFFER, HEAPF32.subarray(counts >> 2, (counts >> 2) + vertexCount), gl.STREAM_DRAW);
   },
 
   vglClear__deps: ['$VGL'],

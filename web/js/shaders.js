@@ -57,6 +57,8 @@ var LibraryVellmoorShaders = {
         ['fragment', 'vec3', 'fogParameters'],
         // The polygon stipple: 32 rows from the bottom, bit i of a row its column i.
         ['fragment', 'uint', 'polygonStipple', 32],
+        // The line stipple's pattern and repeat factor.
+        ['fragment', 'ivec2', 'lineStipple'],
       ];
     },
 
@@ -112,7 +114,11 @@ var LibraryVellmoorShaders = {
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
-      ], VGLShaders.inputs(key.wideLines), VGLShaders.declarations('vertex'), [
+      ], VGLShaders.inputs(key.wideLines),
+      key.lineStipple ? ['layout(location = ' + 2 * VGLShaders.attributes().length + ') in float aStippleCount;',
+                         'flat out int vStippleStart;',
+                         'out vec2 vStipple;'] : [],
+      VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
       'flat out vec4 vFrontFlat;',
@@ -207,6 +213,7 @@ var LibraryVellmoorShaders = {
                      textureMatrix: (high & bits.textureMatrix) !== 0,
                      depthOffset: (high & bits.depthOffset) !== 0,
                      polygonStipple: (high & bits.polygonStipple) !== 0,
+                     lineStipple: (high & bits.lineStipple) !== 0,
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -277,7 +284,7 @@ var LibraryVellmoorShaders = {
       // Fog fades by the eye's distance, as Mesa takes it: along z.
       if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
       if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
-      if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner());
+      if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner(key));
       lines.push('}');
       return lines.join('\n');
     },
@@ -313,7 +320,7 @@ var LibraryVellmoorShaders = {
     // corners 0 and 1 at end A, 2 and 3 at end B, each end moved half the
     // width either way across the line's minor axis, as OpenGL 1.1 widens an
     // aliased line. A line has no back: it takes the front colour.
-    lineCorner: function() {
+    lineCorner: function(key) {
       return [
       '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
       '  vec2 halfViewport = uViewport.zw * 0.5;',
@@ -321,9 +328,15 @@ var LibraryVellmoorShaders = {
       '  float across = (gl_VertexID % 2 == 0 ? -0.5 : 0.5) * uLineWidth;',
       '  vec2 offset = along.x >= along.y ? vec2(0.0, across) : vec2(across, 0.0);',
       '  gl_Position.xy += offset / halfViewport * gl_Position.w;',
+      ].concat(key.lineStipple ? [
+      // Fragments count along the major axis from end A, evenly across the
+      // window: the count times w over w, each interpolated.
+      '  vStippleStart = int(aStippleCount);',
+      '  vStipple = vec2(endB ? max(along.x, along.y) * gl_Position.w : 0.0, gl_Position.w);',
+      ] : [], [
       '  vBackSmooth = vFrontSmooth;',
       '  vBackFlat = vFrontFlat;',
-      ];
+      ]);
     },
 
     // One varying per user clip plane that is on: the vertex's signed
@@ -361,12 +374,17 @@ var LibraryVellmoorShaders = {
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
       ], key.fog ? ['in float vFogDistance;'] : [], key.textureMatrix ? ['in float vTexQ;'] : [],
-      VGLShaders.clipVaryings(key, 'in'), VGLShaders.declarations('fragment'), [
+      VGLShaders.clipVaryings(key, 'in'),
+      key.lineStipple ? ['flat in int vStippleStart;', 'in vec2 vStipple;'] : [],
+      VGLShaders.declarations('fragment'), [
       'out vec4 fragColor;',
       'void main() {',
       ], key.clipPlanes.map(function(p) {
         return '  if (vClip' + p + ' < 0.0) discard;';
-      }), key.polygonStipple ? [
+      }), key.lineStipple ? [
+      '  int stippleCount = vStippleStart + int(floor(vStipple.x / vStipple.y));',
+      '  if ((uLineStipple.x >> (stippleCount / uLineStipple.y % 16) & 1) == 0) discard;',
+      ] : [], key.polygonStipple ? [
       '  uvec2 cell = uvec2(gl_FragCoord.xy) & 31u;',
       '  if ((uPolygonStipple[cell.y] >> cell.x & 1u) == 0u) discard;',
       ] : [], [

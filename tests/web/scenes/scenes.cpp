@@ -845,6 +845,60 @@ void polygonModes(bool) {
     glDisable(GL_POLYGON_STIPPLE);
 }
 
+// Stippled lines: a circle as one loop, whose pattern runs on round it; a
+// wide strip with its pattern stretched; separate segments, each starting
+// the pattern again; and, in perspective, a square's edges drawn as lines.
+void stippledLines(bool) {
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0x0F0F);
+    glColor3f(1.0f, 0.9f, 0.3f);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < 40; ++i) {
+        const float angle = 6.2831853f * static_cast<float>(i) / 40.0f;
+        glVertex2f(-0.45f + 0.4f * std::cos(angle), 0.45f + 0.4f * std::sin(angle));
+    }
+    glEnd();
+    glLineStipple(3, 0x5F5F);
+    glLineWidth(3.0f);
+    glColor3f(0.3f, 0.9f, 1.0f);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i <= 5; ++i) {
+        glVertex2f(0.1f + 0.16f * i, i % 2 == 0 ? 0.15f : 0.8f);
+    }
+    glEnd();
+    glLineWidth(1.0f);
+    glLineStipple(2, 0x3333);
+    glColor3f(1.0f, 0.4f, 0.6f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < 5; ++i) {
+        glVertex2f(-0.9f, -0.1f - 0.08f * i);
+        glVertex2f(-0.1f + 0.05f * i, -0.2f - 0.12f * i);
+    }
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glFrustum(-0.1, 0.1, -0.1, 0.1, 0.1, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(0.55f, -0.55f, -1.5f);
+    glRotatef(60.0f, 1.0f, 0.0f, 0.0f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glLineStipple(1, 0x00FF);
+    glColor3f(0.6f, 1.0f, 0.4f);
+    glBegin(GL_POLYGON);
+    glVertex2f(-0.35f, -0.35f);
+    glVertex2f(0.35f, -0.35f);
+    glVertex2f(0.35f, 0.35f);
+    glVertex2f(-0.35f, 0.35f);
+    glEnd();
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_LINE_STIPPLE);
+}
+
 // A cube of side 2 * half about the origin, each face showing the whole
 // texture, wound counter-clockwise seen from outside.
 void texturedCube(float half) {
@@ -985,6 +1039,7 @@ const Scene kScenes[] = {
     {"the texture matrix", textureMatrix, false},
     {"clip planes", clipPlanes, false},
     {"polygon modes, offset and stipple", polygonModes, false},
+    {"stippled lines", stippledLines, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -74,6 +74,7 @@ std::string layout() {
                            FIELD(RenderState, cullFace),
                            FIELD(RenderState, polygonOffset),
                            FIELD(RenderState, polygonStipple),
+                           FIELD(RenderState, lineStipple),
                            FIELD(RenderState, alphaFunc),
                            FIELD(RenderState, alphaRef),
                            FIELD(RenderState, fogDensity),
@@ -125,7 +126,8 @@ std::string layout() {
                          {"textureMatrix", kKeyTextureMatrix >> 32},
                          {"clipShift", kKeyClipShift - 32},
                          {"depthOffset", kKeyDepthOffset >> 32},
-                         {"polygonStipple", kKeyPolygonStipple >> 32}};
+                         {"polygonStipple", kKeyPolygonStipple >> 32},
+                         {"lineStipple", kKeyLineStipple >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},

@@ -1,0 +1,49 @@
+#include "line_stipple.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vgl {
+
+namespace {
+
+// A vertex in the window, x and y.
+std::array<double, 2> window(const Vertex& vertex, const Matrix& clip, const float (&viewport)[4]) {
+    const float position[4] = {vertex.position[0], vertex.position[1], vertex.position[2], 1.0f};
+    const std::array<float, 4> c = transformVector4(clip, position);
+    const double w = c[3] != 0.0f ? c[3] : 1.0;
+    return {(c[0] / w + 1.0) * viewport[2] / 2.0, (c[1] / w + 1.0) * viewport[3] / 2.0};
+}
+
+}  // namespace
+
+std::vector<float> stippleCounts(const Recording& recording, const Matrix& clip,
+                                 const float (&viewport)[4]) {
+    std::vector<float> counts(recording.vertices.size(), 0.0f);
+    float count = 0.0f;
+    for (const Batch& batch : recording.batches) {
+        if (batch.mode != GL_LINES) {
+            continue;
+        }
+        for (std::uint32_t i = batch.firstIndex; i + 1 < batch.firstIndex + batch.indexCount;
+             i += 2) {
+            const std::uint32_t a = recording.indices[i];
+            const std::uint32_t b = recording.indices[i + 1];
+            if (recording.edges[i] == 0) {
+                count = 0.0f;
+            }
+            counts[a] = count;
+            const auto from = window(recording.vertices[a], clip, viewport);
+            const auto to = window(recording.vertices[b], clip, viewport);
+            // Whole fragments: a segment counts its length rounded up.
+            count += static_cast<float>(
+                std::ceil(std::max(std::fabs(to[0] - from[0]), std::fabs(to[1] - from[1]))));
+        }
+    }
+    return counts;
+}
+
+}  // namespace vgl
