@@ -67,6 +67,9 @@ struct RenderState {
     // The line stipple's pattern and repeat factor, which apply where the
     // program key says so.
     std::int32_t lineStipple[2];
+    // The planes s, t and q are generated from, in object or eye space as
+    // the program key says.
+    float texGenPlanes[3][4];
     // The alpha test's comparison (its reference in [0, 1]), and fog: its
     // density, start, end and colour. Whether each applies is in the program key.
     std::int32_t alphaFunc;

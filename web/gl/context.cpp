@@ -190,9 +190,14 @@ void Context::end() {
     }
     inBegin_ = false;
     // Immediate geometry is kept in eye space; under a modelview matrix that is
-    // not affine it stays in object space and is drawn on its own with it.
+    // not affine, or where texture coordinates are generated from object
+    // coordinates, it stays in object space and is drawn on its own with it.
     const Matrix& modelview = modelview_.top();
-    if (!modelview.isAffine()) {
+    const auto fromObject = [](const TexGenCoordinate& c) {
+        return c.enabled && c.mode == GL_OBJECT_LINEAR;
+    };
+    if (!modelview.isAffine() || std::any_of(std::begin(state_.texGen.coordinates),
+                                             std::end(state_.texGen.coordinates), fromObject)) {
         flush();
         recordPrimitive(immediate_, primitive, source, state_.surface, Matrix::identity(),
                         materials_);

@@ -67,6 +67,10 @@ class Context {
     void lineStipple(GLint factor, GLushort pattern);
     void cullFace(GLenum mode);
     void polygonMode(GLenum face, GLenum mode);
+    // glTexGen: `count` values, 1 or 4.
+    void texGen(GLenum coord, GLenum pname, const GLdouble* params, int count);
+    // glGetTexGen: false where nothing was answered.
+    bool getTexGen(GLenum coord, GLenum pname, GLdouble* params);
     void polygonOffset(GLfloat factor, GLfloat units);
     void polygonStipple(const GLubyte* mask);
     void getPolygonStipple(GLubyte* mask);

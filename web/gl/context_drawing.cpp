@@ -13,6 +13,9 @@ namespace vgl {
 
 namespace {
 const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+// The coordinates the shaders generate, s, t and q (r, for textures of three
+// dimensions, draws nothing), by their numbers from GL_S.
+constexpr int kGenerated[3] = {0, 1, 3};
 }  // namespace
 
 void Context::flush() {
@@ -214,6 +217,21 @@ ProgramKey Context::sharedKey() const {
     if (!texture_.top().isIdentity()) {
         key |= kKeyTextureMatrix;
     }
+    // s, t and q generated, each by its mode; a generated q divides as the
+    // texture matrix's does.
+    for (int i = 0; i < 3; ++i) {
+        const TexGenCoordinate& generated = state_.texGen.coordinates[kGenerated[i]];
+        if (!generated.enabled) {
+            continue;
+        }
+        const ProgramKey mode = generated.mode == GL_OBJECT_LINEAR ? kKeyTexGenObject
+                                : generated.mode == GL_EYE_LINEAR  ? kKeyTexGenEye
+                                                                   : kKeyTexGenSphere;
+        key |= mode << (kKeyTexGenShift + 2 * i);
+        if (i == 2) {
+            key |= kKeyTextureMatrix;
+        }
+    }
     for (int i = 0; i < kMaxClipPlanes; ++i) {
         if (state_.transform.clipping[i]) {
             key |= ProgramKey{1} << (kKeyClipShift + i);
@@ -276,6 +294,11 @@ void Context::sendRenderState() {
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
     std::copy(texture_.top().m.begin(), texture_.top().m.end(), r.textureMatrix);
+    for (int i = 0; i < 3; ++i) {
+        const TexGenCoordinate& generated = state_.texGen.coordinates[kGenerated[i]];
+        copy4(r.texGenPlanes[i],
+              generated.mode == GL_OBJECT_LINEAR ? generated.objectPlane : generated.eyePlane);
+    }
     for (int i = 0; i < kMaxClipPlanes; ++i) {
         std::copy_n(state_.transform.clipPlanes[i], 4, r.clipPlanes[i]);
     }

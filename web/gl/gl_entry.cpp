@@ -14,6 +14,29 @@ using vgl::Context;
 using vgl::context;
 using vgl::listed;
 
+namespace {
+
+// glTexGen's values as doubles: one for its mode, four for a plane (as many
+// as the vector forms read).
+template <typename T>
+void texGen(GLenum coord, GLenum pname, const T* params, int count) {
+    GLdouble values[4] = {};
+    if (pname == GL_OBJECT_PLANE || pname == GL_EYE_PLANE) {
+        std::copy_n(params, count, values);
+    } else {
+        values[0] = static_cast<GLdouble>(params[0]);
+    }
+    listed(&Context::texGen, coord, pname, static_cast<const GLdouble*>(values), count);
+}
+template <typename T>
+void getTexGen(GLenum coord, GLenum pname, T* params) {
+    GLdouble values[4];
+    if (context().getTexGen(coord, pname, values)) {
+        std::copy_n(values, pname == GL_TEXTURE_GEN_MODE ? 1 : 4, params);
+    }
+}
+}  // namespace
+
 extern "C" {
 
 void glBegin(GLenum mode) {
@@ -324,6 +347,33 @@ void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
 }
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
     listed(&Context::texEnv, target, pname, param);
+}
+void glTexGeni(GLenum coord, GLenum pname, GLint param) {
+    texGen(coord, pname, &param, 1);
+}
+void glTexGenf(GLenum coord, GLenum pname, GLfloat param) {
+    texGen(coord, pname, &param, 1);
+}
+void glTexGend(GLenum coord, GLenum pname, GLdouble param) {
+    texGen(coord, pname, &param, 1);
+}
+void glTexGeniv(GLenum coord, GLenum pname, const GLint* params) {
+    texGen(coord, pname, params, 4);
+}
+void glTexGenfv(GLenum coord, GLenum pname, const GLfloat* params) {
+    texGen(coord, pname, params, 4);
+}
+void glTexGendv(GLenum coord, GLenum pname, const GLdouble* params) {
+    texGen(coord, pname, params, 4);
+}
+void glGetTexGeniv(GLenum coord, GLenum pname, GLint* params) {
+    getTexGen(coord, pname, params);
+}
+void glGetTexGenfv(GLenum coord, GLenum pname, GLfloat* params) {
+    getTexGen(coord, pname, params);
+}
+void glGetTexGendv(GLenum coord, GLenum pname, GLdouble* params) {
+    getTexGen(coord, pname, params);
 }
 void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
     context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);

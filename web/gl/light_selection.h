@@ -53,6 +53,12 @@ constexpr ProgramKey kKeyPolygonStipple = ProgramKey{1} << 54;
 // Lines cut by the line stipple, drawn as wide lines are, with where the
 // stipple stands at each segment's start (vglLineStipple).
 constexpr ProgramKey kKeyLineStipple = ProgramKey{1} << 55;
+// Texture coordinates generated: two bits each for s, t and q from bit
+// kKeyTexGenShift, 0 for none, else the mode's number.
+constexpr int kKeyTexGenShift = 56;
+constexpr ProgramKey kKeyTexGenObject = 1;
+constexpr ProgramKey kKeyTexGenEye = 2;
+constexpr ProgramKey kKeyTexGenSphere = 3;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

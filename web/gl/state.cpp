@@ -13,6 +13,14 @@ LightingGroup::LightingGroup() {
     std::copy_n(white, 4, lights[0].specular);
 }
 
+TexGenGroup::TexGenGroup() {
+    // s and t start as x and y; r and q as 0.
+    for (int i = 0; i < 2; ++i) {
+        coordinates[i].objectPlane[i] = 1.0f;
+        coordinates[i].eyePlane[i] = 1.0f;
+    }
+}
+
 namespace {
 
 template <typename T>
@@ -62,6 +70,10 @@ const Enable kEnables[] = {
     VGL_ENABLE(GL_ALPHA_TEST, colorBuffer.alphaTest),
     VGL_ENABLE(GL_FOG, fog.enabled),
     VGL_ENABLE(GL_COLOR_MATERIAL, lighting.colorMaterial),
+    VGL_ENABLE(GL_TEXTURE_GEN_S, texGen.coordinates[0].enabled),
+    VGL_ENABLE(GL_TEXTURE_GEN_T, texGen.coordinates[1].enabled),
+    VGL_ENABLE(GL_TEXTURE_GEN_R, texGen.coordinates[2].enabled),
+    VGL_ENABLE(GL_TEXTURE_GEN_Q, texGen.coordinates[3].enabled),
 };
 #undef VGL_ENABLE
 
@@ -96,6 +108,7 @@ const Group kGroups[] = {
     {GL_SCISSOR_BIT, nullptr, take<&ServerState::scissor>},
     {GL_TRANSFORM_BIT, nullptr, take<&ServerState::transform>},
     {GL_TEXTURE_BIT, take<&Surface::texture, &Surface::textured>, take<&ServerState::texture>},
+    {GL_TEXTURE_BIT, nullptr, take<&ServerState::texGen>},
     {GL_POLYGON_BIT, take<&Surface::clockwise>, take<&ServerState::polygon>},
     {GL_POLYGON_STIPPLE_BIT, nullptr, take<&ServerState::polygonStipple>},
     {GL_POINT_BIT, nullptr, take<&ServerState::point>},

@@ -112,6 +112,18 @@ struct TextureGroup {
     TextureParameters parameters;
 };
 
+// GL_TEXTURE_BIT's texture coordinate generation, for s, t, r and q.
+struct TexGenCoordinate {
+    bool enabled = false;  // GL_TEXTURE_GEN_S ...
+    GLenum mode = GL_EYE_LINEAR;
+    float objectPlane[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    float eyePlane[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // in eye space
+};
+struct TexGenGroup {
+    TexGenGroup();
+    TexGenCoordinate coordinates[4];
+};
+
 // GL_POINT_BIT.
 struct PointGroup {
     float size = 1.0f;
@@ -172,6 +184,7 @@ struct ServerState {
     LineGroup line;
     PolygonGroup polygon;
     PolygonStippleGroup polygonStipple;
+    TexGenGroup texGen;
     FogGroup fog;
 };
 

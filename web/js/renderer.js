@@ -100,6 +100,7 @@ var LibraryVellmoorRenderer = {
         gl.uniform4fv(u.fogColor, state.fogColor);
         gl.uniform3fv(u.fogParameters, state.fogParameters);
         gl.uniformMatrix4fv(u.textureMatrix, false, state.textureMatrix);
+        if (u.texGenPlanes) gl.uniform4fv(u.texGenPlanes, state.texGenPlanes);
         gl.uniform4fv(u.clipPlanes, state.clipPlanes);
         if (u.polygonStipple) gl.uniform1uiv(u.polygonStipple, state.polygonStipple);
         if (u.lineStipple) gl.uniform2iv(u.lineStipple, state.lineStipple);
@@ -351,6 +352,7 @@ var LibraryVellmoorRenderer = {
       clipPlanes: HEAPF32.slice(f + at.clipPlanes, f + at.clipPlanes + 4 * VGLLayout.sizes.clipPlanes),
       polygonStipple: HEAPU32.slice(f + at.polygonStipple, f + at.polygonStipple + 32),
       lineStipple: HEAP32.slice(f + at.lineStipple, f + at.lineStipple + 2),
+      texGenPlanes: HEAPF32.slice(f + at.texGenPlanes, f + at.texGenPlanes + 12),
     };
     VGL.stateVersion++;
     if (HEAP32[f + at.depthTest]) gl.enable(gl.DEPTH_TEST); else gl.disable(gl.DEPTH_TEST);

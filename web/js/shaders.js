@@ -44,6 +44,8 @@ var LibraryVellmoorShaders = {
         ['vertex', 'float', 'lineWidth'],
         ['vertex', 'vec4', 'viewport'],
         ['vertex', 'mat4', 'textureMatrix'],
+        // The planes s, t and q are generated from, as the key says.
+        ['vertex', 'vec4', 'texGenPlanes', 3],
         // The user clip planes in eye space.
         ['vertex', 'vec4', 'clipPlanes', L.sizes.clipPlanes],
         ['fragment', 'sampler2D', 'texture'],
@@ -214,6 +216,7 @@ var LibraryVellmoorShaders = {
                      depthOffset: (high & bits.depthOffset) !== 0,
                      polygonStipple: (high & bits.polygonStipple) !== 0,
                      lineStipple: (high & bits.lineStipple) !== 0,
+                     texGen: [0, 1, 2].map(function(i) { return (high >>> (bits.texGenShift + 2 * i)) & 3; }),
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -276,17 +279,38 @@ var LibraryVellmoorShaders = {
                  '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);');
       // The texture matrix may be projective: q is interpolated with s and
       // t, and divides them where the texture is looked up.
+      lines.push('  vec4 coordinates = vec4(aTexCoord, 0.0, 1.0);');
+      lines.push.apply(lines, VGLShaders.texGen(key));
       lines.push.apply(lines, key.textureMatrix
-          ? ['  vec4 carried = uTextureMatrix * vec4(aTexCoord, 0.0, 1.0);',
+          ? ['  vec4 carried = uTextureMatrix * coordinates;',
              '  vTexCoord = carried.xy;',
              '  vTexQ = carried.w;']
-          : ['  vTexCoord = aTexCoord;']);
+          : ['  vTexCoord = coordinates.xy;']);
       // Fog fades by the eye's distance, as Mesa takes it: along z.
       if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
       if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
       if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner(key));
       lines.push('}');
       return lines.join('\n');
+    },
+
+    // Texture coordinates s, t and q generated as the key says: from the
+    // object or eye coordinates by a plane, or s and t from a sphere map, by
+    // the eye's direction reflected in the normal.
+    texGen: function(key) {
+      var modes = VGLLayout.key, lines = [];
+      if (key.texGen.indexOf(modes.texGenSphere) >= 0) {
+        lines.push('  vec3 reflected = reflect(normalize(eye.xyz), normal);',
+                   '  vec2 sphere = reflected.xy / (2.0 * length(reflected + vec3(0.0, 0.0, 1.0))) + 0.5;');
+      }
+      ['s', 't', 'q'].forEach(function(name, i) {
+        var made = {};
+        made[modes.texGenObject] = 'dot(uTexGenPlanes[' + i + '], vec4(aPosition, 1.0))';
+        made[modes.texGenEye] = 'dot(uTexGenPlanes[' + i + '], eye)';
+        made[modes.texGenSphere] = 'sphere.' + 'xy'.charAt(i);
+        if (key.texGen[i]) lines.push('  coordinates.' + name + ' = ' + made[key.texGen[i]] + ';');
+      });
+      return lines;
     },
 
     // The material parameters the vertex colour stands for under

@@ -56,8 +56,11 @@ bool (*closeness(const Call& call))(double, double) {
         return planesEnough;
     }
     if (name == "glGetFloatv" || name == "glGetLightfv" || name == "glGetMaterialfv" ||
-        name == "glGetClipPlane") {
+        name == "glGetClipPlane" || name == "glGetTexGenfv" || name == "glGetTexGendv") {
         return near;
+    }
+    if (name == "glGetTexGeniv") {
+        return nearRounded;  // an eye plane's rounding
     }
     if (name != "glGetIntegerv") {
         return same;

@@ -729,7 +729,8 @@ const Departure kDepartures[] = {
      [](const Call& c, bool compiling) {
          return compiling && glIsList(static_cast<GLuint>(c.args[0])) == GL_FALSE;
      }},
-    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli glFogf glFogi",
+    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli glFogf glFogi glTexGeni glTexGenf "
+     "glTexGend",
      "the scalar calls take only the parameters of one value (Mesa takes a vector's, the rest 0)",
      GL_INVALID_ENUM,
      [](const Call& c, bool) {
@@ -744,6 +745,9 @@ const Departure kDepartures[] = {
          }
          if (name == "glFogf" || name == "glFogi") {
              return argument(c, 0) == GL_FOG_COLOR;
+         }
+         if (name.rfind("glTexGen", 0) == 0) {
+             return among(pname, {GL_OBJECT_PLANE, GL_EYE_PLANE});
          }
          if (name == "glMaterialf") {
              return among(

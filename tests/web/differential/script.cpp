@@ -125,6 +125,12 @@ const Domain kClipPlane{{N(GL_CLIP_PLANE0), N(GL_CLIP_PLANE1), N(GL_CLIP_PLANE2)
                          N(GL_CLIP_PLANE4), N(GL_CLIP_PLANE5)},
                         {{0x3008, "GL_CLIP_PLANE0+8"}, N(GL_LIGHT0)}};
 const Domain kPlaneEquation{numbers({0, 1, -1, 0.5, -0.25}), numbers({4, -3}), 4};
+const Domain kTexCoordName{{N(GL_S), N(GL_T), N(GL_R), N(GL_Q)}, {N(GL_TEXTURE_GEN_S), {0, "0"}}};
+const Domain kTexGenModeName{{N(GL_TEXTURE_GEN_MODE)}, {N(GL_EYE_PLANE)}};
+const Domain kTexGenMode{{N(GL_OBJECT_LINEAR), N(GL_EYE_LINEAR), N(GL_SPHERE_MAP)},
+                         {N(GL_TEXTURE_GEN_MODE), {0, "0"}}};
+const Domain kTexGenPlaneName{{N(GL_OBJECT_PLANE), N(GL_EYE_PLANE)}, {N(GL_TEXTURE_GEN_MODE)}};
+const Domain kTexGenName{{N(GL_TEXTURE_GEN_MODE), N(GL_OBJECT_PLANE), N(GL_EYE_PLANE)}, {{0, "0"}}};
 const Domain kLightVector{numbers({0, 0.5, 1, -1, 2}), numbers({90.5, 180, -0.5}), 4};
 const Domain kModelName{
     {N(GL_LIGHT_MODEL_TWO_SIDE), N(GL_LIGHT_MODEL_LOCAL_VIEWER), N(GL_LIGHT_MODEL_AMBIENT)},
@@ -176,7 +182,15 @@ const Domain kCapability{{N(GL_LIGHTING),
                           N(GL_POLYGON_OFFSET_LINE),
                           N(GL_POLYGON_OFFSET_POINT),
                           N(GL_POLYGON_STIPPLE),
-                          N(GL_POLYGON_SMOOTH)},
+                          N(GL_POLYGON_SMOOTH),
+                          N(GL_TEXTURE_GEN_S),
+                          N(GL_TEXTURE_GEN_T),
+                          N(GL_TEXTURE_GEN_R),
+                          N(GL_TEXTURE_GEN_Q),
+                          N(GL_TEXTURE_GEN_S),
+                          N(GL_TEXTURE_GEN_T),
+                          N(GL_TEXTURE_GEN_R),
+                          N(GL_TEXTURE_GEN_Q)},
                          {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kPolygonMode{{N(GL_FILL), N(GL_LINE), N(GL_POINT)}, {N(GL_POLYGON), {0, "0"}}};
 const Domain kDepthOffset{numbers({0, 1, -1, 2.5, 40}), {}};
@@ -750,6 +764,47 @@ std::vector<Op> makeOps() {
          {&kFace},
          [](const double* a, Values&) { glCullFace(enumerant(a[0])); },
          1},
+        {"glTexGeni",
+         G::Textures,
+         {&kTexCoordName, &kTexGenModeName, &kTexGenMode},
+         [](const double* a, Values&) {
+             glTexGeni(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
+         },
+         2},
+        {"glTexGenf",
+         G::Textures,
+         {&kTexCoordName, &kTexGenModeName, &kTexGenMode},
+         [](const double* a, Values&) {
+             glTexGenf(enumerant(a[0]), enumerant(a[1]), static_cast<GLfloat>(a[2]));
+         },
+         1},
+        {"glTexGend",
+         G::Textures,
+         {&kTexCoordName, &kTexGenModeName, &kTexGenMode},
+         [](const double* a, Values&) { glTexGend(enumerant(a[0]), enumerant(a[1]), a[2]); },
+         1},
+        {"glTexGenfv",
+         G::Textures,
+         {&kTexCoordName, &kTexGenPlaneName, &kPlaneEquation},
+         [](const double* a, Values&) {
+             const GLfloat v[4] = {static_cast<GLfloat>(a[2]), static_cast<GLfloat>(a[3]),
+                                   static_cast<GLfloat>(a[4]), static_cast<GLfloat>(a[5])};
+             glTexGenfv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         2},
+        {"glTexGeniv",
+         G::Textures,
+         {&kTexCoordName, &kTexGenPlaneName, &kPlaneEquation},
+         [](const double* a, Values&) {
+             const GLint v[4] = {integer(a[2]), integer(a[3]), integer(a[4]), integer(a[5])};
+             glTexGeniv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         1},
+        {"glTexGendv",
+         G::Textures,
+         {&kTexCoordName, &kTexGenPlaneName, &kPlaneEquation},
+         [](const double* a, Values&) { glTexGendv(enumerant(a[0]), enumerant(a[1]), a + 2); },
+         1},
         {"glPolygonMode",
          G::State,
          {&kFace, &kPolygonMode},
@@ -928,6 +983,37 @@ std::vector<Op> makeOps() {
          },
          1,
          true},
+        {"glGetTexGenfv",
+         G::Queries,
+         {&kTexCoordName, &kTexGenName},
+         [](const double* a, Values& v) {
+             GLfloat values[4];
+             std::fill_n(values, 4, static_cast<GLfloat>(kUnwritten));
+             glGetTexGenfv(enumerant(a[0]), enumerant(a[1]), values);
+             v.assign(values, values + 4);
+         },
+         1,
+         true},
+        {"glGetTexGeniv",
+         G::Queries,
+         {&kTexCoordName, &kTexGenName},
+         [](const double* a, Values& v) {
+             GLint values[4];
+             std::fill_n(values, 4, static_cast<GLint>(kUnwritten));
+             glGetTexGeniv(enumerant(a[0]), enumerant(a[1]), values);
+             v.assign(values, values + 4);
+         },
+         1},
+        {"glGetTexGendv",
+         G::Queries,
+         {&kTexCoordName, &kTexGenName},
+         [](const double* a, Values& v) {
+             GLdouble values[4];
+             std::fill_n(values, 4, kUnwritten);
+             glGetTexGendv(enumerant(a[0]), enumerant(a[1]), values);
+             v.assign(values, values + 4);
+         },
+         1},
         {"glGetClipPlane",
          G::Queries,
          {&kClipPlane},

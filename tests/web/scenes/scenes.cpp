@@ -899,6 +899,70 @@ void stippledLines(bool) {
     glDisable(GL_LINE_STIPPLE);
 }
 
+// Texture coordinates generated: a quad whose s and t follow its object
+// coordinates, turned; a lit sphere mapped by reflection; and a quad in
+// perspective, from a display list, whose s and t follow eye coordinates,
+// with q from a plane too.
+void generatedCoordinates(bool) {
+    checkerTexture(1, 4, kRed, kCream);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    const GLfloat alongS[4] = {1.5f, 0.5f, 0.0f, 0.25f};
+    const GLfloat alongT[4] = {-0.5f, 1.5f, 0.0f, 0.0f};
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, alongS);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, alongT);
+    glPushMatrix();
+    glTranslatef(-0.5f, 0.5f, 0.0f);
+    glRotatef(30.0f, 0.0f, 0.0f, 1.0f);
+    glRectf(-0.35f, -0.35f, 0.35f, 0.35f);
+    glPopMatrix();
+
+    glEnable(GL_DEPTH_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    whiteLight(GL_LIGHT0, 0.5f, 1.0f, 1.0f, 0.0f);
+    plainMaterial(0.9f, 0.9f, 0.9f, 30.0f);
+    glPushMatrix();
+    glTranslatef(0.45f, 0.45f, 0.0f);
+    glutSolidSphere(0.4, 24, 12);
+    glPopMatrix();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+
+    // Eye planes given under a turn, which carries them into eye space.
+    glPushMatrix();
+    glRotatef(20.0f, 0.0f, 0.0f, 1.0f);
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+    glTexGeni(GL_Q, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+    const GLfloat eyeS[4] = {2.0f, 0.0f, 0.0f, 0.0f};
+    const GLfloat eyeT[4] = {0.0f, 2.0f, 0.0f, 0.0f};
+    const GLfloat eyeQ[4] = {0.5f, 0.0f, 0.0f, 1.0f};
+    glTexGenfv(GL_S, GL_EYE_PLANE, eyeS);
+    glTexGenfv(GL_T, GL_EYE_PLANE, eyeT);
+    glTexGenfv(GL_Q, GL_EYE_PLANE, eyeQ);
+    glPopMatrix();
+    glEnable(GL_TEXTURE_GEN_Q);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glRectf(-0.3f, -0.3f, 0.3f, 0.3f);
+    glEndList();
+    glPushMatrix();
+    glTranslatef(0.0f, -0.5f, 0.0f);
+    glCallList(list);
+    glPopMatrix();
+    glDeleteLists(list, 1);
+    glDisable(GL_TEXTURE_GEN_Q);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_TEXTURE_2D);
+}
+
 // A cube of side 2 * half about the origin, each face showing the whole
 // texture, wound counter-clockwise seen from outside.
 void texturedCube(float half) {
@@ -1040,6 +1104,7 @@ const Scene kScenes[] = {
     {"clip planes", clipPlanes, false},
     {"polygon modes, offset and stipple", polygonModes, false},
     {"stippled lines", stippledLines, false},
+    {"texture coordinates generated", generatedCoordinates, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

@@ -75,6 +75,7 @@ std::string layout() {
                            FIELD(RenderState, polygonOffset),
                            FIELD(RenderState, polygonStipple),
                            FIELD(RenderState, lineStipple),
+                           FIELD(RenderState, texGenPlanes),
                            FIELD(RenderState, alphaFunc),
                            FIELD(RenderState, alphaRef),
                            FIELD(RenderState, fogDensity),
@@ -127,7 +128,11 @@ std::string layout() {
                          {"clipShift", kKeyClipShift - 32},
                          {"depthOffset", kKeyDepthOffset >> 32},
                          {"polygonStipple", kKeyPolygonStipple >> 32},
-                         {"lineStipple", kKeyLineStipple >> 32}};
+                         {"lineStipple", kKeyLineStipple >> 32},
+                         {"texGenShift", kKeyTexGenShift - 32},
+                         {"texGenObject", kKeyTexGenObject},
+                         {"texGenEye", kKeyTexGenEye},
+                         {"texGenSphere", kKeyTexGenSphere}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},

@@ -128,6 +128,20 @@ typedef double GLclampd;
 #define GL_DEPTH_BUFFER_BIT                  0x00000100
 #define GL_POLYGON_BIT                       0x00000008
 #define GL_POLYGON_STIPPLE_BIT               0x00000010
+#define GL_S                                 0x2000
+#define GL_T                                 0x2001
+#define GL_R                                 0x2002
+#define GL_Q                                 0x2003
+#define GL_TEXTURE_GEN_S                     0x0C60
+#define GL_TEXTURE_GEN_T                     0x0C61
+#define GL_TEXTURE_GEN_R                     0x0C62
+#define GL_TEXTURE_GEN_Q                     0x0C63
+#define GL_TEXTURE_GEN_MODE                  0x2500
+#define GL_OBJECT_PLANE                      0x2501
+#define GL_EYE_PLANE                         0x2502
+#define GL_EYE_LINEAR                        0x2400
+#define GL_OBJECT_LINEAR                     0x2401
+#define GL_SPHERE_MAP                        0x2402
 #define GL_POINT                             0x1B00
 #define GL_LINE                              0x1B01
 #define GL_FILL                              0x1B02
@@ -508,6 +522,15 @@ GLAPI void GLAPIENTRY glPointSize(GLfloat size);
 GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
 GLAPI void GLAPIENTRY glLineStipple(GLint factor, GLushort pattern);
 GLAPI void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode);
+GLAPI void GLAPIENTRY glTexGeni(GLenum coord, GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glTexGenf(GLenum coord, GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glTexGend(GLenum coord, GLenum pname, GLdouble param);
+GLAPI void GLAPIENTRY glTexGeniv(GLenum coord, GLenum pname, const GLint* params);
+GLAPI void GLAPIENTRY glTexGenfv(GLenum coord, GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glTexGendv(GLenum coord, GLenum pname, const GLdouble* params);
+GLAPI void GLAPIENTRY glGetTexGeniv(GLenum coord, GLenum pname, GLint* params);
+GLAPI void GLAPIENTRY glGetTexGenfv(GLenum coord, GLenum pname, GLfloat* params);
+GLAPI void GLAPIENTRY glGetTexGendv(GLenum coord, GLenum pname, GLdouble* params);
 GLAPI void GLAPIENTRY glPolygonOffset(GLfloat factor, GLfloat units);
 GLAPI void GLAPIENTRY glPolygonStipple(const GLubyte* mask);
 GLAPI void GLAPIENTRY glGetPolygonStipple(GLubyte* mask);
