@@ -21,11 +21,11 @@ struct ClientArrays {
     ClientArray normal{false, 3, GL_FLOAT, 0, nullptr};
     ClientArray color;
     ClientArray texCoord;
-    bool index = false;     // GL_INDEX_ARRAY: there are no colour-index windows
-    bool edgeFlag = false;  // GL_EDGE_FLAG_ARRAY
+    bool index = false;  // GL_INDEX_ARRAY: there are no colour-index windows
+    ClientArray edgeFlag{false, 1, GL_UNSIGNED_BYTE, 0, nullptr};  // GLboolean flags
 
     // The array `name` (GL_VERTEX_ARRAY ...) has, or null; index and edge
-    // flags through `flag`.
+    // flags' enables through `flag`.
     ClientArray* array(GLenum name);
     bool* flag(GLenum name);
 };

@@ -87,6 +87,8 @@ class Context {
     void drawArrays(GLenum mode, GLint first, GLsizei count);
     void drawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
     const void* arrayPointerOf(GLenum pname);
+    void edgeFlagPointer(GLsizei stride, const void* pointer);
+    void interleavedArrays(GLenum format, GLsizei stride, const void* pointer);
     // GL_CLIENT_VERTEX_ARRAY_BIT and GL_CLIENT_PIXEL_STORE_BIT: the arrays,
     // and the pixel store for reading and writing.
     void pushClientAttrib(GLbitfield mask);

@@ -98,6 +98,10 @@ void Context::arrayElement(GLint index) {
         readElement(arrays_.color, index, true, v);
         color(v[0], v[1], v[2], v[3]);
     }
+    if (used(arrays_.edgeFlag)) {
+        const GLsizei stride = arrays_.edgeFlag.stride != 0 ? arrays_.edgeFlag.stride : 1;
+        edgeFlag(static_cast<const GLboolean*>(arrays_.edgeFlag.pointer)[index * stride] != 0);
+    }
     if (used(arrays_.normal)) {
         readElement(arrays_.normal, index, true, v);
         normal(v[0], v[1], v[2]);
@@ -169,10 +173,103 @@ const void* Context::arrayPointerOf(GLenum pname) {
             return arrays_.color.pointer;
         case GL_TEXTURE_COORD_ARRAY_POINTER:
             return arrays_.texCoord.pointer;
+        case GL_EDGE_FLAG_ARRAY_POINTER:
+            return arrays_.edgeFlag.pointer;
         default:
             setErrorNow(GL_INVALID_ENUM);
             return nullptr;
     }
+}
+
+void Context::edgeFlagPointer(GLsizei stride, const void* pointer) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    if (stride < 0) {
+        setErrorNow(GL_INVALID_VALUE);
+        return;
+    }
+    arrays_.edgeFlag.stride = stride;
+    arrays_.edgeFlag.pointer = pointer;
+}
+
+namespace {
+
+// glInterleavedArrays' formats, as OpenGL 1.1 lays them out: the sizes of
+// the texture coordinates, colour and vertex (0 for none; the colour's
+// type), whether there is a normal, and the offsets of colour, normal and
+// vertex and the whole element's size in bytes.
+struct Interleaving {
+    GLenum format;
+    GLint texCoords, colors;
+    GLenum colorType;
+    GLint vertices;
+    bool normals;
+    int colorAt, normalAt, vertexAt, size;
+};
+constexpr int kF = sizeof(GLfloat);
+constexpr int kC = 4;  // four unsigned bytes
+const Interleaving kInterleavings[] = {
+    {GL_V2F, 0, 0, GL_FLOAT, 2, false, 0, 0, 0, 2 * kF},
+    {GL_V3F, 0, 0, GL_FLOAT, 3, false, 0, 0, 0, 3 * kF},
+    {GL_C4UB_V2F, 0, 4, GL_UNSIGNED_BYTE, 2, false, 0, 0, kC, kC + 2 * kF},
+    {GL_C4UB_V3F, 0, 4, GL_UNSIGNED_BYTE, 3, false, 0, 0, kC, kC + 3 * kF},
+    {GL_C3F_V3F, 0, 3, GL_FLOAT, 3, false, 0, 0, 3 * kF, 6 * kF},
+    {GL_N3F_V3F, 0, 0, GL_FLOAT, 3, true, 0, 0, 3 * kF, 6 * kF},
+    {GL_C4F_N3F_V3F, 0, 4, GL_FLOAT, 3, true, 0, 4 * kF, 7 * kF, 10 * kF},
+    {GL_T2F_V3F, 2, 0, GL_FLOAT, 3, false, 0, 0, 2 * kF, 5 * kF},
+    {GL_T4F_V4F, 4, 0, GL_FLOAT, 4, false, 0, 0, 4 * kF, 8 * kF},
+    {GL_T2F_C4UB_V3F, 2, 4, GL_UNSIGNED_BYTE, 3, false, 2 * kF, 0, kC + 2 * kF, kC + 5 * kF},
+    {GL_T2F_C3F_V3F, 2, 3, GL_FLOAT, 3, false, 2 * kF, 0, 5 * kF, 8 * kF},
+    {GL_T2F_N3F_V3F, 2, 0, GL_FLOAT, 3, true, 0, 2 * kF, 5 * kF, 8 * kF},
+    {GL_T2F_C4F_N3F_V3F, 2, 4, GL_FLOAT, 3, true, 2 * kF, 6 * kF, 9 * kF, 12 * kF},
+    {GL_T4F_C4F_N3F_V4F, 4, 4, GL_FLOAT, 4, true, 4 * kF, 8 * kF, 11 * kF, 15 * kF},
+};
+
+}  // namespace
+
+void Context::interleavedArrays(GLenum format, GLsizei stride, const void* pointer) {
+    if (refusedInBeginNow()) {
+        return;
+    }
+    const Interleaving* layout = nullptr;
+    for (const Interleaving& candidate : kInterleavings) {
+        if (candidate.format == format) {
+            layout = &candidate;
+        }
+    }
+    if (layout == nullptr) {
+        setErrorNow(GL_INVALID_ENUM);
+        return;
+    }
+    if (stride < 0) {
+        setErrorNow(GL_INVALID_VALUE);
+        return;
+    }
+    // Vertices carry no w, nor texture coordinates r and q, yet.
+    if (layout->vertices == 4 || layout->texCoords > 2) {
+        refuse(Refused::ArrayComponents);
+        return;
+    }
+    const GLsizei step = stride != 0 ? stride : layout->size;
+    const auto* base = static_cast<const unsigned char*>(pointer);
+    arrays_.edgeFlag.enabled = false;
+    arrays_.index = false;
+    arrays_.texCoord.enabled = layout->texCoords != 0;
+    if (arrays_.texCoord.enabled) {
+        arrayPointer(GL_TEXTURE_COORD_ARRAY, layout->texCoords, GL_FLOAT, step, base);
+    }
+    arrays_.color.enabled = layout->colors != 0;
+    if (arrays_.color.enabled) {
+        arrayPointer(GL_COLOR_ARRAY, layout->colors, layout->colorType, step,
+                     base + layout->colorAt);
+    }
+    arrays_.normal.enabled = layout->normals;
+    if (layout->normals) {
+        arrayPointer(GL_NORMAL_ARRAY, 3, GL_FLOAT, step, base + layout->normalAt);
+    }
+    arrays_.vertex.enabled = true;
+    arrayPointer(GL_VERTEX_ARRAY, layout->vertices, GL_FLOAT, step, base + layout->vertexAt);
 }
 
 void Context::pushClientAttrib(GLbitfield mask) {

@@ -74,6 +74,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, kMaxClientAttributeDepth);
         case GL_CLIENT_ATTRIB_STACK_DEPTH:
             return one(values, static_cast<double>(clientAttributes_.size()));
+        case GL_EDGE_FLAG_ARRAY_STRIDE:
+            return one(values, arrays_.edgeFlag.stride);
         case GL_EDGE_FLAG:
             return one(values, current.edgeFlag ? 1 : 0);
         case GL_MAX_MODELVIEW_STACK_DEPTH:

@@ -181,6 +181,12 @@ void glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* point
 void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
     context().arrayPointer(GL_TEXTURE_COORD_ARRAY, size, type, stride, pointer);
 }
+void glEdgeFlagPointer(GLsizei stride, const GLvoid* pointer) {
+    context().edgeFlagPointer(stride, pointer);
+}
+void glInterleavedArrays(GLenum format, GLsizei stride, const GLvoid* pointer) {
+    context().interleavedArrays(format, stride, pointer);
+}
 void glEnableClientState(GLenum array) {
     context().enableClientState(array, true);
 }

@@ -681,6 +681,25 @@ void vertexArrays(bool) {
     glTranslatef(1.0f, 0.0f, 0.0f);
     glCallList(list);
     glDeleteLists(list, 1);
+
+    // Colours and vertices interleaved, drawn as a polygon's edges, one of
+    // them hidden by the edge flag array.
+    struct Interleaved {
+        GLubyte color[4];
+        GLfloat position[3];
+    };
+    const Interleaved outline[] = {{{255, 230, 40, 255}, {-1.9f, -0.15f, 0.0f}},
+                                   {{255, 230, 40, 255}, {-1.1f, -0.15f, 0.0f}},
+                                   {{40, 230, 255, 255}, {-1.1f, 0.1f, 0.0f}},
+                                   {{40, 230, 255, 255}, {-1.9f, 0.1f, 0.0f}}};
+    const GLboolean flags[] = {GL_TRUE, GL_FALSE, GL_TRUE, GL_TRUE};
+    glInterleavedArrays(GL_C4UB_V3F, 0, outline);
+    glEdgeFlagPointer(0, flags);
+    glEnableClientState(GL_EDGE_FLAG_ARRAY);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glDrawArrays(GL_POLYGON, 0, 4);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisableClientState(GL_EDGE_FLAG_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }

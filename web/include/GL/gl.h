@@ -80,6 +80,22 @@ typedef double GLclampd;
 #define GL_INDEX_ARRAY                       0x8077
 #define GL_TEXTURE_COORD_ARRAY               0x8078
 #define GL_EDGE_FLAG_ARRAY                   0x8079
+#define GL_EDGE_FLAG_ARRAY_STRIDE            0x808C
+#define GL_EDGE_FLAG_ARRAY_POINTER           0x8093
+#define GL_V2F                               0x2A20
+#define GL_V3F                               0x2A21
+#define GL_C4UB_V2F                          0x2A22
+#define GL_C4UB_V3F                          0x2A23
+#define GL_C3F_V3F                           0x2A24
+#define GL_N3F_V3F                           0x2A25
+#define GL_C4F_N3F_V3F                       0x2A26
+#define GL_T2F_V3F                           0x2A27
+#define GL_T4F_V4F                           0x2A28
+#define GL_T2F_C4UB_V3F                      0x2A29
+#define GL_T2F_C3F_V3F                       0x2A2A
+#define GL_T2F_N3F_V3F                       0x2A2B
+#define GL_T2F_C4F_N3F_V3F                   0x2A2C
+#define GL_T4F_C4F_N3F_V4F                   0x2A2D
 #define GL_VERTEX_ARRAY_SIZE                 0x807A
 #define GL_VERTEX_ARRAY_TYPE                 0x807B
 #define GL_VERTEX_ARRAY_STRIDE               0x807C
@@ -522,6 +538,8 @@ GLAPI void GLAPIENTRY glPointSize(GLfloat size);
 GLAPI void GLAPIENTRY glLineWidth(GLfloat width);
 GLAPI void GLAPIENTRY glLineStipple(GLint factor, GLushort pattern);
 GLAPI void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode);
+GLAPI void GLAPIENTRY glEdgeFlagPointer(GLsizei stride, const GLvoid* pointer);
+GLAPI void GLAPIENTRY glInterleavedArrays(GLenum format, GLsizei stride, const GLvoid* pointer);
 GLAPI void GLAPIENTRY glTexGeni(GLenum coord, GLenum pname, GLint param);
 GLAPI void GLAPIENTRY glTexGenf(GLenum coord, GLenum pname, GLfloat param);
 GLAPI void GLAPIENTRY glTexGend(GLenum coord, GLenum pname, GLdouble param);
