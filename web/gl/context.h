@@ -134,17 +134,28 @@ class Context {
     void genTextures(GLsizei n, GLuint* textures);
     void deleteTextures(GLsizei n, const GLuint* textures);
     void bindTexture(GLenum target, GLuint texture);
-    void texParameter(GLenum target, GLenum pname, GLint param);
-    void texEnv(GLenum target, GLenum pname, GLint param);
+    void texParameter(GLenum target, GLenum pname, GLfloat param);
+    // The environment's parameters: `count` values, 4 for the colour from the vector calls.
+    void texEnv(GLenum target, GLenum pname, const GLfloat* params, int count);
+    void prioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities);
+    GLboolean areTexturesResident(GLsizei n, const GLuint* textures, GLboolean* residences);
     void texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                     GLint border, GLenum format, GLenum type, const GLvoid* pixels);
     // glTexImage2D's image read from client memory laid out as `unpack` says.
     void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels,
                   const PixelStore& unpack);
-    void texLevelParameter(GLenum target, GLint level, GLenum pname, GLint* params);
-    void getTexParameter(GLenum target, GLenum pname, GLint* params);
+    void texSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                       GLenum format, GLenum type, const GLvoid* pixels);
+    void texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                     GLenum format, GLenum type, const GLvoid* pixels, const PixelStore& unpack);
+    // The texture queries, answered as floats or integers (the other pointer null).
+    void texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,
+                           GLint* integers);
+    void getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLint* integers);
+    void getTexEnv(GLenum target, GLenum pname, GLfloat* floats, GLint* integers);
     void pixelStore(GLenum pname, GLint param);
+    void pixelTransfer(GLenum pname, GLfloat param);
     void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                     GLvoid* pixels);
     // A call the layer refuses whatever its arguments (1D and 3D textures);

@@ -11,6 +11,16 @@ namespace vgl {
 
 namespace {
 const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
+// Whether the texture function of `mode` on a texture of `base` format is
+// more than the fragment's colour times the texel, or the texel: the texel
+// is kept so that modulating gives every base format's function, and
+// replacing those of the formats that have both colour and alpha.
+bool generalTextureFunction(GLenum mode, BaseFormat base) {
+    const bool whole = base == BaseFormat::Rgba || base == BaseFormat::LuminanceAlpha ||
+                       base == BaseFormat::Intensity;
+    return mode != GL_MODULATE && (mode != GL_REPLACE || !whole);
+}
 }  // namespace
 
 void Context::flush() {
@@ -61,6 +71,13 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
         parameters.indexCount = static_cast<std::int32_t>(count);
         const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
+        const Texture* object = batch.textured ? textures_.find(texture) : nullptr;
+        const TextureFormat* format = object != nullptr ? object->format() : nullptr;
+        parameters.textureBase =
+            format != nullptr ? static_cast<std::int32_t>(baseEnumerant(format->base)) : 0;
+        if (format != nullptr && generalTextureFunction(state_.texture.envMode, format->base)) {
+            key |= kKeyTextureFunction;
+        }
         parameters.depthMask =
             word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);
         parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
@@ -218,6 +235,8 @@ void Context::sendRenderState() {
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    r.textureEnvMode = static_cast<std::int32_t>(state_.texture.envMode);
+    copy4(r.textureEnvColor, state_.texture.envColor);
     std::copy(texture_.top().m.begin(), texture_.top().m.end(), r.textureMatrix);
     for (int i = 0; i < kMaxClipPlanes; ++i) {
         std::copy_n(state_.transform.clipPlanes[i], 4, r.clipPlanes[i]);

@@ -305,13 +305,51 @@ void glBindTexture(GLenum target, GLuint texture) {
     listed(&Context::bindTexture, target, texture);
 }
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
+    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(param));
+}
+void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
     listed(&Context::texParameter, target, pname, param);
 }
+void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params) {
+    listed(&Context::texParameter, target, pname, params[0]);
+}
+void glTexParameteriv(GLenum target, GLenum pname, const GLint* params) {
+    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(params[0]));
+}
+void glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params) {
+    context().getTexParameter(target, pname, params, nullptr);
+}
+void glPrioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities) {
+    listed(&Context::prioritizeTextures, n, textures, priorities);
+}
+GLboolean glAreTexturesResident(GLsizei n, const GLuint* textures, GLboolean* residences) {
+    return context().areTexturesResident(n, textures, residences);
+}
 void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
-    listed(&Context::texEnv, target, pname, static_cast<GLint>(param));
+    listed(&Context::texEnv, target, pname, &param, 1);
 }
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
-    listed(&Context::texEnv, target, pname, param);
+    const GLfloat value = static_cast<GLfloat>(param);
+    listed(&Context::texEnv, target, pname, &value, 1);
+}
+void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params) {
+    listed(&Context::texEnv, target, pname, params, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
+}
+void glTexEnviv(GLenum target, GLenum pname, const GLint* params) {
+    // A colour's integers map onto [-1, 1] as colours do; a mode is taken as it is.
+    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
+    if (pname == GL_TEXTURE_ENV_COLOR) {
+        for (int i = 0; i < 4; ++i) {
+            values[i] = vgl::normalised(params[i]);
+        }
+    }
+    listed(&Context::texEnv, target, pname, values, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
+}
+void glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params) {
+    context().getTexEnv(target, pname, params, nullptr);
+}
+void glGetTexEnviv(GLenum target, GLenum pname, GLint* params) {
+    context().getTexEnv(target, pname, nullptr, params);
 }
 void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
     context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);
@@ -325,14 +363,28 @@ void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint,
                   const GLvoid*) {
     context().unsupported(vgl::Refused::VolumeTextures, target == GL_PROXY_TEXTURE_3D);
 }
+void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
+                     GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
+    listed(&Context::texSubImage2D, target, level, xoffset, yoffset, width, height, format, type,
+           pixels);
+}
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
-    context().texLevelParameter(target, level, pname, params);
+    context().texLevelParameter(target, level, pname, nullptr, params);
+}
+void glGetTexLevelParameterfv(GLenum target, GLint level, GLenum pname, GLfloat* params) {
+    context().texLevelParameter(target, level, pname, params, nullptr);
 }
 void glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
-    context().getTexParameter(target, pname, params);
+    context().getTexParameter(target, pname, nullptr, params);
 }
 void glPixelStorei(GLenum pname, GLint param) {
     context().pixelStore(pname, param);
+}
+void glPixelTransferf(GLenum pname, GLfloat param) {
+    listed(&Context::pixelTransfer, pname, param);
+}
+void glPixelTransferi(GLenum pname, GLint param) {
+    listed(&Context::pixelTransfer, pname, static_cast<GLfloat>(param));
 }
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   GLvoid* pixels) {

@@ -44,6 +44,10 @@ constexpr int kKeyColorMaterialShift = 40;
 constexpr ProgramKey kKeyTextureMatrix = ProgramKey{1} << 45;
 // The user clip planes that are on, one bit each from bit kKeyClipShift.
 constexpr int kKeyClipShift = 46;
+// A texture function other than modulating the fragment's colour by the
+// texel or replacing it with one (RenderState::textureEnvMode, the draw's
+// DrawParameters::textureBase).
+constexpr ProgramKey kKeyTextureFunction = ProgramKey{1} << 52;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

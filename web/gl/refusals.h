@@ -14,7 +14,6 @@ enum class Refused {
     LineTextures,
     VolumeTextures,
     TextureBorders,
-    AlphaTextures,
     ColourIndexImages,
     PixelTypes,
     ReadFormats,
@@ -26,7 +25,6 @@ enum class Refused {
     CallListSelectingProjection,
     SmoothAndStippled,
     ArrayComponents,
-    TextureEnvironment,
     MaterialBetweenVertices,  // the last
 };
 

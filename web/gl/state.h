@@ -105,6 +105,7 @@ struct TransformGroup {
 // GL_TEXTURE_BIT, with the surface's binding and GL_TEXTURE_2D.
 struct TextureGroup {
     GLenum envMode = GL_MODULATE;
+    float envColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // clamped to [0, 1]
     bool line = false;  // GL_TEXTURE_1D, which draws nothing with no 1D texture to draw
     // The bound texture's parameters when pushed.
     TextureParameters parameters;
@@ -152,6 +153,7 @@ struct ServerState {
     LineGroup line;
     PolygonGroup polygon;
     FogGroup fog;
+    PixelTransfer pixelMode;  // GL_PIXEL_MODE_BIT
 };
 
 // The flag glEnable sets for `cap` in the server state, GL_TEXTURE_2D (the

@@ -22,6 +22,8 @@ struct TextureParameters {
     GLint magFilter = GL_LINEAR;
     GLint wrapS = GL_REPEAT;
     GLint wrapT = GL_REPEAT;
+    // In [0, 1]: every texture is resident here, whatever its priority.
+    float priority = 1.0f;
 };
 
 // A texture object: its levels and parameters.
@@ -30,6 +32,8 @@ struct Texture {
     TextureParameters parameters;
 
     TextureLevel level(int index) const;
+    // The format of its first level's image; null while it has none.
+    const TextureFormat* format() const;
     void setLevel(int index, const TextureLevel& image);
     // The parameter pname names; null for one glTexParameter does not take.
     GLint* parameter(GLenum pname);
@@ -39,11 +43,14 @@ struct Texture {
 // their images are read with.
 class TextureObjects {
    public:
-    // Names n textures into names, after every name used so far.
+    // Names n textures into names, after every name used so far. A name
+    // becomes a texture where it is first bound.
     void generate(GLsizei n, GLuint* names);
     // The texture `name`, made where there is none (binding a name does);
     // name 0 is the default texture, which always exists.
     Texture& object(GLuint name);
+    // The texture `name`; null for a name that is no texture yet.
+    const Texture* find(GLuint name) const;
     // Forgets the texture `name`; false when there was none.
     bool remove(GLuint name);
 
