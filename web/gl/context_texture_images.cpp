@@ -68,7 +68,7 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
         return;
     }
     const auto fail = [&](GLenum error) { proxy ? setErrorNow(error) : setError(error); };
-    const TextureFormat* internal = textureFormat(internalFormat);
+    const TextureFormat* internal = keptFormat(internalFormat, format, type);
     // OpenGL 1.1's sides are powers of two, with a border of 0 or 1 on each.
     if (level < 0 || level > textures_.lastLevel() || border < 0 || border > 1 || width < 0 ||
         height < 0 || internal == nullptr || (width > 0 && !powerOfTwo(width - 2 * border)) ||
@@ -91,7 +91,8 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
     const int levelSize = textures_.maxSize >> level;
     const bool fits = width <= levelSize && height <= levelSize;
     // An image of no size has the internal format of none.
-    const TextureLevel image{width, height, width > 0 || height > 0 ? internalFormat : 1};
+    const bool sized = width > 0 || height > 0;
+    const TextureLevel image{width, height, sized ? internalFormat : 1, sized ? internal : nullptr};
     if (proxy) {
         // A proxy only answers whether the image would fit.
         textures_.proxy.setLevel(level, fits ? image : TextureLevel{});
@@ -134,7 +135,19 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
     if (refusedInBegin()) {
         return;
     }
-    if (target != GL_TEXTURE_2D || !validPixels(format, type)) {
+    // A list keeps the pixels as it reads them now; the image they replace
+    // a part of is the one bound where it is called.
+    if (compiling_) {
+        const bool readable = validPixels(format, type) && format != GL_COLOR_INDEX && width > 0 &&
+                              height > 0 && pixels != nullptr;
+        auto copy = keptImage(readable ? pixels : nullptr, width, height, format, type, unpack);
+        keep([=](Context& c) {
+            c.texSubImage(target, level, x, y, width, height, format, type,
+                          readable ? copy->data() : nullptr, kTightlyPacked);
+        });
+        return;
+    }
+    if (target != GL_TEXTURE_2D) {
         setError(GL_INVALID_ENUM);
         return;
     }
@@ -142,27 +155,23 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         setError(GL_INVALID_VALUE);
         return;
     }
-    if (format == GL_COLOR_INDEX) {
-        refuse(Refused::ColourIndexImages);
-        return;
-    }
-    if (compiling_) {
-        auto copy = keptImage(pixels, width, height, format, type, unpack);
-        keep([=](Context& c) {
-            c.texSubImage(target, level, x, y, width, height, format, type,
-                          pixels != nullptr ? copy->data() : nullptr, kTightlyPacked);
-        });
-        return;
-    }
     const GLuint name = state_.surface.texture.value;
     const TextureLevel image = textures_.object(name).level(level);
-    const TextureFormat* internal = textureFormat(image.internalFormat);
+    const TextureFormat* internal = image.kept;
     if (image.width == 0 || internal == nullptr) {
         setError(GL_INVALID_OPERATION);  // no image to replace a part of
         return;
     }
+    if (!validPixels(format, type)) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
     if (x < 0 || y < 0 || x > image.width - width || y > image.height - height) {
         setError(GL_INVALID_VALUE);
+        return;
+    }
+    if (format == GL_COLOR_INDEX) {
+        refuse(Refused::ColourIndexImages);
         return;
     }
     if (width == 0 || height == 0 || pixels == nullptr) {
@@ -194,8 +203,7 @@ void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloa
              : (target == GL_PROXY_TEXTURE_2D ? textures_.proxy
                                               : textures_.object(state_.surface.texture.value))
                    .level(level);
-    const TextureFormat* format =
-        image.width > 0 || image.height > 0 ? textureFormat(image.internalFormat) : nullptr;
+    const TextureFormat* format = image.kept;
     double value = 0.0;
     switch (pname) {
         case GL_TEXTURE_WIDTH:

@@ -184,7 +184,7 @@ bool PixelTransfer::set(GLenum pname, GLfloat param) {
             values_[i] = param != 0.0f ? 1.0f : 0.0f;
             break;
         case Kind::Integer:
-            values_[i] = std::round(param);
+            values_[i] = std::trunc(param);  // as Mesa takes it
             break;
         case Kind::Real:
             values_[i] = param;

@@ -12,7 +12,9 @@ constexpr GLenum kValue = GL_INVALID_VALUE;
 }  // namespace
 
 constexpr Refusal kRefusals[] = {
-    {Refused::LineTextures, "glTexImage1D glBindTexture glTexParameteri glGetTexParameteriv",
+    {Refused::LineTextures,
+     "glTexImage1D glBindTexture glTexParameteri glTexParameterf glTexParameteriv glTexParameterfv "
+     "glGetTexParameteriv glGetTexParameterfv",
      "one-dimensional textures (GL_TEXTURE_1D)", kEnum},
     {Refused::VolumeTextures, "glTexImage3D", "glTexImage3D", kEnum},
     // WebGL 2 has no texture borders.

@@ -9,8 +9,7 @@ namespace {
 
 using B = BaseFormat;
 
-// The bits are Mesa's answers: it keeps a format of 4 bits a component or
-// fewer in 4 or 8, one of 12 in 16.
+// The bits are Mesa's answers: the bits of the format it keeps each in.
 constexpr TextureFormat kFormats[] = {
     // internal format          base               R   G   B   A   L   I
     {1, B::Luminance, {0, 0, 0, 0, 8, 0}},
@@ -66,6 +65,20 @@ const TextureFormat* textureFormat(GLint internalFormat) {
         }
     }
     return nullptr;
+}
+
+const TextureFormat* keptFormat(GLint internalFormat, GLenum format, GLenum type) {
+    constexpr GLint kWide[][2] = {{GL_ALPHA, GL_ALPHA16},
+                                  {GL_LUMINANCE, GL_LUMINANCE16},
+                                  {GL_LUMINANCE_ALPHA, GL_LUMINANCE16_ALPHA16},
+                                  {GL_RGBA, GL_RGBA16}};
+    for (const auto& wide : kWide) {
+        if (wide[0] == internalFormat && static_cast<GLenum>(internalFormat) == format &&
+            type == GL_UNSIGNED_SHORT) {
+            return textureFormat(wide[1]);
+        }
+    }
+    return textureFormat(internalFormat);
 }
 
 GLenum baseEnumerant(BaseFormat base) {

@@ -21,6 +21,11 @@ struct TextureFormat {
 // The format glTexImage names with internalFormat; null for a value OpenGL
 // 1.1 takes as no internal format.
 const TextureFormat* textureFormat(GLint internalFormat);
+// The format an image given in pixel `format` and `type` is kept in for
+// internalFormat: the one it names, but where an unsized alpha, luminance,
+// luminance-alpha or RGBA image is given in the same format as unsigned
+// shorts, Mesa keeps it in 16 bits a component as the pixels are.
+const TextureFormat* keptFormat(GLint internalFormat, GLenum format, GLenum type);
 
 // The base format's own enumerant (GL_ALPHA ... GL_RGBA), as the shaders name it.
 GLenum baseEnumerant(BaseFormat base);

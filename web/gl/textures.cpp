@@ -55,8 +55,7 @@ TextureLevel Texture::level(int index) const {
 }
 
 const TextureFormat* Texture::format() const {
-    const TextureLevel first = level(0);
-    return first.width > 0 ? textureFormat(first.internalFormat) : nullptr;
+    return level(0).kept;
 }
 
 void Texture::setLevel(int index, const TextureLevel& image) {

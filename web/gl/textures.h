@@ -14,6 +14,8 @@ struct TextureLevel {
     int width = 0;
     int height = 0;
     GLint internalFormat = 1;  // OpenGL's for a level with no image
+    // What its image is kept in (keptFormat); null for no image.
+    const TextureFormat* kept = nullptr;
 };
 
 // What glTexParameter sets.
