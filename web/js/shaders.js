@@ -373,7 +373,9 @@ var LibraryVellmoorShaders = {
                           : '    color = uTextureReplace ? texel : color * texel;',
       '  }',
       ]);
-      if (key.textureFunction) lines.splice(lines.indexOf('void main() {'), 0, VGLShaders.textureFunction());
+      if (key.textureFunction) {
+        lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.textureFunction()));
+      }
       // Fog takes the colour toward its own by the fraction f left of it.
       if (key.fog) {
         var f = {};
