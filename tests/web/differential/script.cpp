@@ -183,6 +183,7 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_POINT_BIT),
                              N(GL_LINE_BIT),
                              N(GL_FOG_BIT),
+                             N(GL_PIXEL_MODE_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
