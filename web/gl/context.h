@@ -149,6 +149,11 @@ class Context {
                        GLenum format, GLenum type, const GLvoid* pixels);
     void texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
                      GLenum format, GLenum type, const GLvoid* pixels, const PixelStore& unpack);
+    // The same from the window's pixels, read where the call runs.
+    void copyTexImage2D(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
+                        GLsizei width, GLsizei height, GLint border);
+    void copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x,
+                           GLint y, GLsizei width, GLsizei height);
     // The texture queries, answered as floats or integers (the other pointer null).
     void texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,
                            GLint* integers);
@@ -287,6 +292,12 @@ class Context {
     void placeCall(const DisplayList& list, MatrixStack& stack);
     // Pushes `state`'s groups in `mask`, with the bound texture's parameters.
     void pushAttributes(GLbitfield mask, const ServerState& state);
+    // Whether glTexImage takes these for an image's level, format, size and border.
+    bool imageValid(GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                    GLint border) const;
+    // The window's pixels from (x, y) as tightly packed RGBA bytes, rows
+    // from the bottom; none for a size no texture image has.
+    std::vector<std::uint8_t> windowPixels(GLint x, GLint y, GLsizei width, GLsizei height);
     // Gives texture `texture` these parameters, and the renderer those that change.
     void setParameters(GLuint texture, const TextureParameters& parameters);
     // The state glGet reads: its values and how many, none for a name glGet

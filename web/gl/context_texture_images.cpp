@@ -1,6 +1,6 @@
 // Texture images and the pixels they are read from: glTexImage2D,
-// glTexSubImage2D and their levels' queries, the pixel store and transfer,
-// and glReadPixels.
+// glTexSubImage2D, their copies from the window and their levels' queries,
+// the pixel store and transfer, and glReadPixels.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -69,10 +69,7 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
     }
     const auto fail = [&](GLenum error) { proxy ? setErrorNow(error) : setError(error); };
     const TextureFormat* internal = keptFormat(internalFormat, format, type);
-    // OpenGL 1.1's sides are powers of two, with a border of 0 or 1 on each.
-    if (level < 0 || level > textures_.lastLevel() || border < 0 || border > 1 || width < 0 ||
-        height < 0 || internal == nullptr || (width > 0 && !powerOfTwo(width - 2 * border)) ||
-        (height > 0 && !powerOfTwo(height - 2 * border))) {
+    if (!imageValid(level, internalFormat, width, height, border)) {
         fail(GL_INVALID_VALUE);
         return;
     }
@@ -181,6 +178,72 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
     const std::vector<std::uint8_t> rgba =
         unpackRgba(pixels, width, height, format, type, unpack, state_.pixelMode, *internal);
     vglTexSubImage(name, level, x, y, width, height, rgba.data());
+}
+
+bool Context::imageValid(GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                         GLint border) const {
+    // OpenGL 1.1's sides are powers of two, with a border of 0 or 1 on each.
+    return level >= 0 && level <= textures_.lastLevel() && border >= 0 && border <= 1 &&
+           width >= 0 && height >= 0 && textureFormat(internalFormat) != nullptr &&
+           (width == 0 || powerOfTwo(width - 2 * border)) &&
+           (height == 0 || powerOfTwo(height - 2 * border));
+}
+
+void Context::copyTexImage2D(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
+                             GLsizei width, GLsizei height, GLint border) {
+    if (refusedInBegin()) {
+        return;
+    }
+    // A copy names its internal format: 1 to 4 are none.
+    const bool named = internalFormat < 1 || internalFormat > 4;
+    if (target == GL_TEXTURE_2D && named &&
+        imageValid(level, internalFormat, width, height, border) && border != 0) {
+        refuse(Refused::TextureBorders);
+        return;
+    }
+    if (kept([=](Context& c) {
+            c.copyTexImage2D(target, level, internalFormat, x, y, width, height, border);
+        })) {
+        return;
+    }
+    if (target != GL_TEXTURE_2D || !named) {
+        setError(target != GL_TEXTURE_2D ? GL_INVALID_ENUM : GL_INVALID_VALUE);
+        return;
+    }
+    // The window's pixels become the image as client pixels would.
+    const std::vector<std::uint8_t> rgba = windowPixels(x, y, width, height);
+    texImage(target, level, internalFormat, width, height, border, GL_RGBA, GL_UNSIGNED_BYTE,
+             rgba.empty() ? nullptr : rgba.data(), kTightlyPacked);
+}
+
+void Context::copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x,
+                                GLint y, GLsizei width, GLsizei height) {
+    if (refusedInBegin() || kept([=](Context& c) {
+            c.copyTexSubImage2D(target, level, xoffset, yoffset, x, y, width, height);
+        })) {
+        return;
+    }
+    // With no image to replace a part of, the copy is an invalid operation
+    // whatever its size.
+    if (target == GL_TEXTURE_2D && level >= 0 && level <= textures_.lastLevel() &&
+        textures_.object(state_.surface.texture.value).level(level).kept == nullptr) {
+        setError(GL_INVALID_OPERATION);
+        return;
+    }
+    const std::vector<std::uint8_t> rgba = windowPixels(x, y, width, height);
+    texSubImage(target, level, xoffset, yoffset, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                rgba.empty() ? nullptr : rgba.data(), kTightlyPacked);
+}
+
+std::vector<std::uint8_t> Context::windowPixels(GLint x, GLint y, GLsizei width, GLsizei height) {
+    // None for a size no image can have: the image's own checks refuse it.
+    if (width <= 0 || height <= 0 || width > textures_.maxSize || height > textures_.maxSize) {
+        return {};
+    }
+    flush();
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
+    vglReadPixels(x, y, width, height, rgba.data());
+    return rgba;
 }
 
 void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,

@@ -368,6 +368,15 @@ void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, G
     listed(&Context::texSubImage2D, target, level, xoffset, yoffset, width, height, format, type,
            pixels);
 }
+void glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x, GLint y,
+                      GLsizei width, GLsizei height, GLint border) {
+    listed(&Context::copyTexImage2D, target, level, static_cast<GLint>(internalformat), x, y, width,
+           height, border);
+}
+void glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x, GLint y,
+                         GLsizei width, GLsizei height) {
+    listed(&Context::copyTexSubImage2D, target, level, xoffset, yoffset, x, y, width, height);
+}
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
     context().texLevelParameter(target, level, pname, nullptr, params);
 }

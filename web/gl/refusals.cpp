@@ -18,7 +18,7 @@ constexpr Refusal kRefusals[] = {
      "one-dimensional textures (GL_TEXTURE_1D)", kEnum},
     {Refused::VolumeTextures, "glTexImage3D", "glTexImage3D", kEnum},
     // WebGL 2 has no texture borders.
-    {Refused::TextureBorders, "glTexImage2D", "texture borders", kValue},
+    {Refused::TextureBorders, "glTexImage2D glCopyTexImage2D", "texture borders", kValue},
     {Refused::ColourIndexImages, "glTexImage2D glTexSubImage2D", "colour-index images", kEnum},
     {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",
      kEnum},

@@ -713,6 +713,25 @@ const Departure kDepartures[] = {
                                   &width);
          return width > 0;
      }},
+    {"glCopyTexImage2D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         const auto side = [&](double size) {
+             const GLint inner = integerArgument(size) - 2 * integerArgument(c.args[7]);
+             return size == 0 || (inner > 0 && (inner & (inner - 1)) == 0);
+         };
+         return otherwiseValid(c, {5, 6, 7}) && (c.args[7] == 0 || c.args[7] == 1) &&
+                c.args[5] >= 0 && c.args[6] >= 0 && (!side(c.args[5]) || !side(c.args[6]));
+     }},
+    {"glCopyTexImage2D",
+     "an internal format that is none, 1 to 4 among them, is GL_INVALID_VALUE (Mesa gives "
+     "GL_INVALID_ENUM, as later OpenGL does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         return argument(c, 0) == GL_TEXTURE_2D && (!validArgument(c, 2) || c.args[2] <= 4);
+     }},
     {"glReadPixels",
      "a format OpenGL 1.1 does not read in, or one of OpenGL 1.2's packed pixel types, is "
      "GL_INVALID_ENUM (Mesa gives GL_INVALID_OPERATION or takes them)",

@@ -1099,6 +1099,24 @@ std::vector<Op> makeOps() {
                              a[8] != 0 ? imageBytes() : nullptr);
          },
          2},
+        {"glCopyTexImage2D",
+         G::Textures,
+         {&kSubImageTarget, &kLevel, &kInternalFormat, &kPlace, &kPlace, &kWidth, &kHeight,
+          &kBorder},
+         [](const double* a, Values&) {
+             glCopyTexImage2D(enumerant(a[0]), integer(a[1]), enumerant(a[2]), integer(a[3]),
+                              integer(a[4]), integer(a[5]), integer(a[6]), integer(a[7]));
+         },
+         1},
+        {"glCopyTexSubImage2D",
+         G::Textures,
+         {&kSubImageTarget, &kLevel, &kOffsetInImage, &kOffsetInImage, &kPlace, &kPlace,
+          &kSubImageSide, &kSubImageSide},
+         [](const double* a, Values&) {
+             glCopyTexSubImage2D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                                 integer(a[4]), integer(a[5]), integer(a[6]), integer(a[7]));
+         },
+         1},
         {"glPixelTransferf",
          G::Textures,
          {&kTransferName, &kTransferValue},

@@ -602,6 +602,10 @@ GLAPI void GLAPIENTRY glGetTexEnviv(GLenum target, GLenum pname, GLint* params);
 GLAPI void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
                                       GLsizei width, GLsizei height, GLenum format, GLenum type,
                                       const GLvoid* pixels);
+GLAPI void GLAPIENTRY glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x,
+                                       GLint y, GLsizei width, GLsizei height, GLint border);
+GLAPI void GLAPIENTRY glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
+                                          GLint x, GLint y, GLsizei width, GLsizei height);
 GLAPI void GLAPIENTRY glPrioritizeTextures(GLsizei n, const GLuint* textures,
                                            const GLclampf* priorities);
 GLAPI GLboolean GLAPIENTRY glAreTexturesResident(GLsizei n, const GLuint* textures,
