@@ -964,6 +964,33 @@ void baseFormatsAndEnvironments(bool) {
     glDeleteTextures(6, names);
 }
 
+// Squares drawn in the window's corner, copied into a luminance texture
+// whole and into part of an RGB one, both drawn beside. (Mesa 22.3 copies
+// garbage where a pixel transfer scales what it copies: none is set here.)
+void copiedFromTheWindow(bool) {
+    colouredQuad(-1.0f, -1.0f, -0.5f, -0.5f, 0.9f, 0.2f, 0.1f, 1.0f);
+    colouredQuad(-0.8f, -0.8f, -0.4f, -0.4f, 0.1f, 0.5f, 0.9f, 1.0f);
+    const std::vector<unsigned char> grey(32 * 32 * 3, 128);
+    for (GLuint name : {30u, 31u}) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    glBindTexture(GL_TEXTURE_2D, 30);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, 32, 32, 0);
+    glBindTexture(GL_TEXTURE_2D, 31);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 32, 32, 0, GL_RGB, GL_UNSIGNED_BYTE, grey.data());
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 8, 4, 4, 8, 20, 16);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, 30);
+    texturedQuad(-0.3f, 0.1f, 0.3f, 0.7f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, 31);
+    texturedQuad(0.35f, 0.1f, 0.95f, 0.7f, 0.0f, 0.0f, 1.0f, 1.0f);
+    const GLuint names[] = {30, 31};
+    glDeleteTextures(2, names);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -991,6 +1018,7 @@ const Scene kScenes[] = {
     {"the texture matrix", textureMatrix, false},
     {"clip planes", clipPlanes, false},
     {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
+    {"textures copied from the window", copiedFromTheWindow, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 
