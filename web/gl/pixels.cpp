@@ -276,7 +276,8 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
         for (int column = 0; column < width; ++column, in += groupBytes, out += 4) {
             float group[4];
             for (int i = 0; i < components; ++i) {
-                group[i] = component(in + i * size, type, store.swapBytes != 0);
+                group[i] = component(in + static_cast<std::ptrdiff_t>(i) * size, type,
+                                     store.swapBytes != 0);
             }
             float colour[4];
             expand(group, format, colour);
@@ -301,7 +302,7 @@ void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLen
         std::uint8_t* out = start + row * stride;
         for (int column = 0; column < width; ++column, in += 4, out += bytes) {
             for (int c = 0; c < bytes; ++c) {
-                out[c] = stored(transfer.transfer(c, in[c] / 255.0f), 8);
+                out[c] = stored(transfer.transfer(c, static_cast<float>(in[c]) / 255.0f), 8);
             }
         }
     }
