@@ -95,10 +95,11 @@ struct DrawParameters {
     std::int32_t firstVertex;  // of a segment's: lines' vertices run in order
     std::int32_t texture;      // 0: none
     std::int32_t depthMask;
-    std::int32_t clockwise;    // front faces wind clockwise
-    std::int32_t flat;         // shading for vertices that take it from the state
-    std::int32_t textured;     // texturing for vertices that take it from the state
-    std::int32_t textureBase;  // the texture's base format, GL_ALPHA ... GL_RGBA
+    std::int32_t clockwise;  // front faces wind clockwise
+    std::int32_t flat;       // shading for vertices that take it from the state
+    std::int32_t textured;   // texturing for vertices that take it from the state
+    // The texture's base format, GL_ALPHA ... GL_RGBA.
+    std::int32_t textureBase;
     // The program that lights these triangles (light_selection.h), low word first.
     std::uint32_t programKey[2];
 };
