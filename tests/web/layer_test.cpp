@@ -14,6 +14,7 @@
 #include "gl/light_selection.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
+#include "gl/texture_formats.h"
 #include "gl/triangles.h"
 #include "gl/window.h"
 
@@ -301,6 +302,53 @@ TEST_F(Layer, ATextureChangeInAListStartsANewDraw) {
     EXPECT_EQ(fakeRenderer().draws[0].parameters.texture, static_cast<int>(names[0]));
     EXPECT_EQ(fakeRenderer().draws[1].parameters.texture, static_cast<int>(names[1]));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+// The texture function's program is asked for only where modulating by the
+// texel, or replacing by it, is not the function: never for the room's
+// modulated RGB textures.
+TEST_F(Layer, OnlyTextureFunctionsBeyondModulationAskForTheirProgram) {
+    struct Case {
+        GLint internalFormat;
+        GLenum mode;
+        bool function;
+    };
+    const Case cases[] = {
+        {GL_RGB8, GL_MODULATE, false},
+        {GL_ALPHA, GL_MODULATE, false},
+        {GL_LUMINANCE4, GL_MODULATE, false},
+        {GL_RGBA, GL_REPLACE, false},
+        {GL_INTENSITY, GL_REPLACE, false},
+        {GL_LUMINANCE_ALPHA, GL_REPLACE, false},
+        {GL_RGB, GL_REPLACE, true},
+        {GL_ALPHA8, GL_REPLACE, true},
+        {1, GL_REPLACE, true},
+        {GL_RGBA, GL_DECAL, true},
+        {GL_RGB5, GL_BLEND, true},
+        {GL_INTENSITY, GL_BLEND, true},
+    };
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    const std::uint8_t texels[16] = {};
+    for (const Case& c : cases) {
+        glTexImage2D(GL_TEXTURE_2D, 0, c.internalFormat, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(c.mode));
+        fakeRenderer().draws.clear();
+        square();
+        glFinish();
+        ASSERT_EQ(fakeRenderer().draws.size(), 1u) << c.internalFormat;
+        const vgl::DrawParameters& drawn = fakeRenderer().draws[0].parameters;
+        EXPECT_EQ((drawn.programKey[1] & (vgl::kKeyTextureFunction >> 32)) != 0, c.function)
+            << std::hex << c.internalFormat << " under " << c.mode;
+        EXPECT_EQ(static_cast<GLenum>(drawn.textureBase),
+                  vgl::baseEnumerant(vgl::textureFormat(c.internalFormat)->base));
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &texture);
 }
 
 TEST_F(Layer, AListThatSetsNoMaterialTakesItsCallersEvenInsideAnotherList) {
