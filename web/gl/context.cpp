@@ -194,12 +194,12 @@ void Context::end() {
     const Matrix& modelview = modelview_.top();
     if (!modelview.isAffine()) {
         flush();
-        recordPrimitive(immediate_, primitive, source, state_.surface, Matrix::identity(),
+        recordPrimitive(immediate_, primitive, source, drawnSurface(), Matrix::identity(),
                         materials_);
         drawImmediate(modelview);
         return;
     }
-    recordPrimitive(immediate_, primitive, source, state_.surface, modelview, materials_);
+    recordPrimitive(immediate_, primitive, source, drawnSurface(), modelview, materials_);
     if (immediate_.vertices.size() >= kImmediateLimit) {
         flush();
     }

@@ -298,6 +298,12 @@ class Context {
     // The window's pixels from (x, y) as tightly packed RGBA bytes, rows
     // from the bottom; none for a size no texture image has.
     std::vector<std::uint8_t> windowPixels(GLint x, GLint y, GLsizei width, GLsizei height);
+    // The texture bound to GL_TEXTURE_1D or GL_TEXTURE_2D, by the name it is
+    // kept under (kLineDefault for the default one-dimensional one).
+    GLuint boundTexture(GLenum target) const;
+    // The surface immediate geometry is drawn with: where GL_TEXTURE_2D is
+    // off and GL_TEXTURE_1D on, textured with the one-dimensional texture.
+    Surface drawnSurface() const;
     // Gives texture `texture` these parameters, and the renderer those that change.
     void setParameters(GLuint texture, const TextureParameters& parameters);
     // The state glGet reads: its values and how many, none for a name glGet

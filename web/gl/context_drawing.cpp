@@ -55,7 +55,10 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     packMaterial(current.material[0], parameters.material[0]);
     packMaterial(current.material[1], parameters.material[1]);
     parameters.flat = word(current.flat.value);
-    parameters.textured = word(current.textured.value);
+    // Where GL_TEXTURE_2D is off, GL_TEXTURE_1D textures what takes texturing
+    // from the state.
+    const bool line = !current.textured.value && state_.texture.line;
+    parameters.textured = word(current.textured.value || line);
     const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
                           ProgramKey key) {
         parameters.mode = static_cast<std::int32_t>(batch.mode);
@@ -69,7 +72,9 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
         parameters.firstVertex =
             batch.mode == GL_LINES ? static_cast<std::int32_t>(recording.indices[first]) : 0;
         parameters.indexCount = static_cast<std::int32_t>(count);
-        const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
+        const GLuint texture = batch.texture.known ? batch.texture.value
+                               : line              ? boundTexture(GL_TEXTURE_1D)
+                                                   : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
         const Texture* object = batch.textured ? textures_.find(texture) : nullptr;
         const TextureFormat* format = object != nullptr ? object->format() : nullptr;
@@ -119,6 +124,15 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     if (run != nullptr) {
         draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
     }
+}
+
+Surface Context::drawnSurface() const {
+    Surface drawn = state_.surface;
+    if (!drawn.textured.value && state_.texture.line) {
+        drawn.textured.set(true);
+        drawn.texture.set(boundTexture(GL_TEXTURE_1D));
+    }
+    return drawn;
 }
 
 void Context::sendMaterials() {

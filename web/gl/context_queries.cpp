@@ -114,6 +114,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, current.depthMask.value ? 1 : 0);
         case GL_TEXTURE_BINDING_2D:
             return one(values, current.texture.value);
+        case GL_TEXTURE_BINDING_1D:
+            return one(values, state_.texture.lineTexture);
         case GL_BLEND_SRC:
             return one(values, state_.colorBuffer.blendSource);
         case GL_BLEND_DST:

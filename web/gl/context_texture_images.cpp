@@ -58,18 +58,20 @@ void Context::texImage2D(GLenum target, GLint level, GLint internalFormat, GLsiz
 void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width,
                        GLsizei height, GLint border, GLenum format, GLenum type,
                        const GLvoid* pixels, const PixelStore& unpack) {
-    const bool proxy = target == GL_PROXY_TEXTURE_2D;
+    // A one-dimensional image is one row, with no border above or below.
+    const bool line = target == GL_TEXTURE_1D || target == GL_PROXY_TEXTURE_1D;
+    const bool proxy = target == GL_PROXY_TEXTURE_2D || target == GL_PROXY_TEXTURE_1D;
     // A proxy is asked at once, not compiled into a list.
     if (proxy ? refusedInBeginNow() : refusedInBegin()) {
         return;
     }
-    if (target != GL_TEXTURE_2D && !proxy) {
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D && !proxy) {
         setError(GL_INVALID_ENUM);
         return;
     }
     const auto fail = [&](GLenum error) { proxy ? setErrorNow(error) : setError(error); };
     const TextureFormat* internal = keptFormat(internalFormat, format, type);
-    if (!imageValid(level, internalFormat, width, height, border)) {
+    if (!imageValid(level, internalFormat, width, line ? 1 + 2 * border : height, border)) {
         fail(GL_INVALID_VALUE);
         return;
     }
@@ -92,7 +94,8 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
     const TextureLevel image{width, height, sized ? internalFormat : 1, sized ? internal : nullptr};
     if (proxy) {
         // A proxy only answers whether the image would fit.
-        textures_.proxy.setLevel(level, fits ? image : TextureLevel{});
+        (line ? textures_.lineProxy : textures_.proxy)
+            .setLevel(level, fits ? image : TextureLevel{});
         return;
     }
     if (!fits) {
@@ -109,7 +112,7 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
         });
         return;
     }
-    const GLuint name = state_.surface.texture.value;
+    const GLuint name = boundTexture(line ? GL_TEXTURE_1D : GL_TEXTURE_2D);
     flush();
     textures_.object(name).setLevel(level, image);
     std::vector<std::uint8_t> rgba;
@@ -144,7 +147,7 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         });
         return;
     }
-    if (target != GL_TEXTURE_2D) {
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D) {
         setError(GL_INVALID_ENUM);
         return;
     }
@@ -152,7 +155,7 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         setError(GL_INVALID_VALUE);
         return;
     }
-    const GLuint name = state_.surface.texture.value;
+    const GLuint name = boundTexture(target);
     const TextureLevel image = textures_.object(name).level(level);
     const TextureFormat* internal = image.kept;
     if (image.width == 0 || internal == nullptr) {
@@ -223,9 +226,13 @@ void Context::copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint
         })) {
         return;
     }
+    if (target != GL_TEXTURE_2D) {
+        setError(GL_INVALID_ENUM);
+        return;
+    }
     // With no image to replace a part of, the copy is an invalid operation
     // whatever its size.
-    if (target == GL_TEXTURE_2D && level >= 0 && level <= textures_.lastLevel() &&
+    if (level >= 0 && level <= textures_.lastLevel() &&
         textures_.object(state_.surface.texture.value).level(level).kept == nullptr) {
         setError(GL_INVALID_OPERATION);
         return;
@@ -260,12 +267,10 @@ void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloa
         setErrorNow(GL_INVALID_VALUE);
         return;
     }
-    // One-dimensional textures never have an image here.
-    const TextureLevel image =
-        line ? TextureLevel{}
-             : (target == GL_PROXY_TEXTURE_2D ? textures_.proxy
-                                              : textures_.object(state_.surface.texture.value))
-                   .level(level);
+    const bool proxy = target == GL_PROXY_TEXTURE_2D || target == GL_PROXY_TEXTURE_1D;
+    const Texture& texture = proxy ? (line ? textures_.lineProxy : textures_.proxy)
+                                   : textures_.object(boundTexture(target));
+    const TextureLevel image = texture.level(level);
     const TextureFormat* format = image.kept;
     double value = 0.0;
     switch (pname) {
@@ -273,7 +278,7 @@ void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloa
             value = image.width;
             break;
         case GL_TEXTURE_HEIGHT:
-            value = line ? 0 : image.height;
+            value = image.height;
             break;
         case GL_TEXTURE_INTERNAL_FORMAT:
             value = image.internalFormat;

@@ -61,29 +61,53 @@ void Context::deleteTextures(GLsizei n, const GLuint* textures) {
     for (GLsizei i = 0; i < n; ++i) {
         if (textures_.remove(textures[i])) {
             vglDeleteTexture(textures[i]);
-            // Deleting the bound texture binds the default one.
+            // Deleting a bound texture binds the default one.
             if (state_.surface.texture.value == textures[i]) {
                 state_.surface.texture.set(0);
+            }
+            if (state_.texture.lineTexture == textures[i]) {
+                renderStateChanging();
+                state_.texture.lineTexture = 0;
             }
         }
     }
 }
 
-void Context::bindTexture(GLenum target, GLuint texture) {
-    if (target == GL_TEXTURE_1D) {
-        unsupported(Refused::LineTextures, false);
-        return;
+GLuint Context::boundTexture(GLenum target) const {
+    if (target != GL_TEXTURE_1D) {
+        return state_.surface.texture.value;
     }
+    return state_.texture.lineTexture != 0 ? state_.texture.lineTexture : kLineDefault;
+}
+
+void Context::bindTexture(GLenum target, GLuint texture) {
     if (refusedInBegin()) {
         return;
     }
-    if (target != GL_TEXTURE_2D) {
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D) {
         setError(GL_INVALID_ENUM);
         return;
     }
-    // Binding a name makes its texture; a list does so where it is called.
+    // The one-dimensional binding is drawn with as it is where drawn: a list
+    // binds it where it is called.
+    if (target == GL_TEXTURE_1D && kept([=](Context& c) { c.bindTexture(target, texture); })) {
+        return;
+    }
+    // Binding a name makes its texture, of the target's dimensions for good;
+    // a list does so where it is called.
     if (!compiling_) {
-        textures_.object(texture);
+        Texture& object =
+            textures_.object(target == GL_TEXTURE_1D && texture == 0 ? kLineDefault : texture);
+        if (object.target != 0 && object.target != target && texture != 0) {
+            setError(GL_INVALID_OPERATION);
+            return;
+        }
+        object.target = target;
+    }
+    if (target == GL_TEXTURE_1D) {
+        renderStateChanging();
+        state_.texture.lineTexture = texture;
+        return;
     }
     surface().texture.set(texture);
 }
@@ -92,27 +116,25 @@ void Context::texParameter(GLenum target, GLenum pname, GLfloat param) {
     if (refusedInBegin()) {
         return;
     }
-    if (target == GL_TEXTURE_1D) {
-        refuse(Refused::LineTextures);
-        return;
-    }
     if (kept([=](Context& c) { c.texParameter(target, pname, param); })) {
         return;
     }
-    Texture& texture = textures_.object(state_.surface.texture.value);
-    if (target == GL_TEXTURE_2D && pname == GL_TEXTURE_PRIORITY) {
+    const bool named = target == GL_TEXTURE_2D || target == GL_TEXTURE_1D;
+    const GLuint name = boundTexture(target);
+    Texture& texture = textures_.object(name);
+    if (named && pname == GL_TEXTURE_PRIORITY) {
         texture.parameters.priority = std::clamp(param, 0.0f, 1.0f);
         return;
     }
     GLint* parameter = texture.parameter(pname);
     const auto value = static_cast<GLint>(enumerantOf(param));
-    if (target != GL_TEXTURE_2D || parameter == nullptr || !validParameter(pname, value)) {
+    if (!named || parameter == nullptr || !validParameter(pname, value)) {
         setError(GL_INVALID_ENUM);
         return;
     }
     flush();
     *parameter = value;
-    vglTexParameter(state_.surface.texture.value, pname, value);
+    vglTexParameter(name, pname, value);
 }
 
 void Context::setParameters(GLuint texture, const TextureParameters& parameters) {
@@ -134,11 +156,7 @@ void Context::getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLin
     if (refusedInBeginNow()) {
         return;
     }
-    if (target == GL_TEXTURE_1D) {
-        refuse(Refused::LineTextures);
-        return;
-    }
-    Texture& texture = textures_.object(state_.surface.texture.value);
+    Texture& texture = textures_.object(boundTexture(target));
     const GLint* parameter = texture.parameter(pname);
     double value = 0.0;
     if (pname == GL_TEXTURE_PRIORITY) {
@@ -150,7 +168,7 @@ void Context::getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLin
     } else {
         target = 0;
     }
-    if (target != GL_TEXTURE_2D) {
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D) {
         setErrorNow(GL_INVALID_ENUM);
         return;
     }

@@ -14,6 +14,17 @@ using vgl::Context;
 using vgl::context;
 using vgl::listed;
 
+namespace {
+// The images of one and two dimensions go one way, one row for the first:
+// each command's target, the other's being none (0) to it.
+GLenum planeTarget(GLenum target) {
+    return target == GL_TEXTURE_1D || target == GL_PROXY_TEXTURE_1D ? 0 : target;
+}
+GLenum lineTarget(GLenum target) {
+    return target == GL_TEXTURE_2D || target == GL_PROXY_TEXTURE_2D ? 0 : target;
+}
+}  // namespace
+
 extern "C" {
 
 void glBegin(GLenum mode) {
@@ -351,13 +362,20 @@ void glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params) {
 void glGetTexEnviv(GLenum target, GLenum pname, GLint* params) {
     context().getTexEnv(target, pname, nullptr, params);
 }
-void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
-    context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);
+void glTexImage1D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLint border,
+                  GLenum format, GLenum type, const GLvoid* pixels) {
+    listed(&Context::texImage2D, lineTarget(target), level, internalformat, width, 1, border,
+           format, type, pixels);
+}
+void glTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLsizei width, GLenum format,
+                     GLenum type, const GLvoid* pixels) {
+    listed(&Context::texSubImage2D, lineTarget(target), level, xoffset, 0, width, 1, format, type,
+           pixels);
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texImage2D, target, level, internalformat, width, height, border, format, type,
-           pixels);
+    listed(&Context::texImage2D, planeTarget(target), level, internalformat, width, height, border,
+           format, type, pixels);
 }
 void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
@@ -365,8 +383,8 @@ void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint,
 }
 void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
                      GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texSubImage2D, target, level, xoffset, yoffset, width, height, format, type,
-           pixels);
+    listed(&Context::texSubImage2D, planeTarget(target), level, xoffset, yoffset, width, height,
+           format, type, pixels);
 }
 void glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x, GLint y,
                       GLsizei width, GLsizei height, GLint border) {

@@ -12,14 +12,12 @@ constexpr GLenum kValue = GL_INVALID_VALUE;
 }  // namespace
 
 constexpr Refusal kRefusals[] = {
-    {Refused::LineTextures,
-     "glTexImage1D glBindTexture glTexParameteri glTexParameterf glTexParameteriv glTexParameterfv "
-     "glGetTexParameteriv glGetTexParameterfv",
-     "one-dimensional textures (GL_TEXTURE_1D)", kEnum},
     {Refused::VolumeTextures, "glTexImage3D", "glTexImage3D", kEnum},
     // WebGL 2 has no texture borders.
-    {Refused::TextureBorders, "glTexImage2D glCopyTexImage2D", "texture borders", kValue},
-    {Refused::ColourIndexImages, "glTexImage2D glTexSubImage2D", "colour-index images", kEnum},
+    {Refused::TextureBorders, "glTexImage1D glTexImage2D glCopyTexImage2D", "texture borders",
+     kValue},
+    {Refused::ColourIndexImages, "glTexImage1D glTexImage2D glTexSubImage1D glTexSubImage2D",
+     "colour-index images", kEnum},
     {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",
      kEnum},
     {Refused::ReadFormats, "glReadPixels", "reading pixels other than GL_RGB and GL_RGBA", kEnum},

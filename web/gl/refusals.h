@@ -11,7 +11,6 @@ namespace vgl {
 // with its error and said once on standard error:
 //   vellmoor: <what> is not supported on WebGL; ignored
 enum class Refused {
-    LineTextures,
     VolumeTextures,
     TextureBorders,
     ColourIndexImages,

@@ -106,9 +106,11 @@ struct TransformGroup {
 struct TextureGroup {
     GLenum envMode = GL_MODULATE;
     float envColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // clamped to [0, 1]
-    bool line = false;  // GL_TEXTURE_1D, which draws nothing with no 1D texture to draw
-    // The bound texture's parameters when pushed.
+    bool line = false;       // GL_TEXTURE_1D, drawn where GL_TEXTURE_2D is off
+    GLuint lineTexture = 0;  // GL_TEXTURE_BINDING_1D
+    // The bound textures' parameters when pushed.
     TextureParameters parameters;
+    TextureParameters lineParameters;
 };
 
 // GL_POINT_BIT.

@@ -87,7 +87,9 @@ void TextureObjects::generate(GLsizei n, GLuint* names) {
 }
 
 Texture& TextureObjects::object(GLuint name) {
-    highest_ = std::max(highest_, name);
+    if (name != kLineDefault) {
+        highest_ = std::max(highest_, name);
+    }
     return textures_[name];
 }
 
@@ -97,7 +99,7 @@ const Texture* TextureObjects::find(GLuint name) const {
 }
 
 bool TextureObjects::remove(GLuint name) {
-    return name != 0 && textures_.erase(name) != 0;
+    return name != 0 && name != kLineDefault && textures_.erase(name) != 0;
 }
 
 int TextureObjects::lastLevel() const {

@@ -28,8 +28,15 @@ struct TextureParameters {
     float priority = 1.0f;
 };
 
+// The name under which the default one-dimensional texture is kept, here
+// and by the renderer, apart from the default two-dimensional one (name 0).
+constexpr GLuint kLineDefault = 0xFFFFFFFFu;
+
 // A texture object: its levels and parameters.
 struct Texture {
+    // GL_TEXTURE_1D or GL_TEXTURE_2D from its first binding on; a
+    // one-dimensional texture is kept as one row.
+    GLenum target = 0;
     std::vector<TextureLevel> levels;
     TextureParameters parameters;
 
@@ -56,8 +63,10 @@ class TextureObjects {
     // Forgets the texture `name`; false when there was none.
     bool remove(GLuint name);
 
-    // What GL_PROXY_TEXTURE_2D answers: the levels last asked about that fit.
+    // What GL_PROXY_TEXTURE_2D and GL_PROXY_TEXTURE_1D answer: the levels
+    // last asked about that fit.
     Texture proxy;
+    Texture lineProxy;
     // The largest side of a texture the renderer takes.
     int maxSize = 2048;
     // Levels 0 to this one may hold images: their sides halve down to 1.

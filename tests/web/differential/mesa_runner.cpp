@@ -641,7 +641,8 @@ bool runsAtOnce(const Call& call) {
                                                   "glFlush",
                                                   "glFinish"};
     return startsWith(name, "glGet") || startsWith(name, "glIs") || kAtOnce.count(name) != 0 ||
-           (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D);
+           (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D) ||
+           (name == "glTexImage1D" && argument(call, 0) == GL_PROXY_TEXTURE_1D);
 }
 
 // Whether a call names, among its first `count` names from argument
@@ -710,6 +711,37 @@ const Departure kDepartures[] = {
          }
          GLint width = 0;
          glGetTexLevelParameteriv(GL_TEXTURE_2D, integerArgument(c.args[1]), GL_TEXTURE_WIDTH,
+                                  &width);
+         return width > 0;
+     }},
+    {"glTexImage1D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         const GLint inner = integerArgument(c.args[3]) - 2 * integerArgument(c.args[4]);
+         return otherwiseValid(c, {3, 4}) && (c.args[4] == 0 || c.args[4] == 1) && c.args[3] > 0 &&
+                (inner <= 0 || (inner & (inner - 1)) != 0);
+     }},
+    {"glTexImage1D",
+     "GL_DEPTH_COMPONENT is no texture format, and OpenGL 1.2's packed pixel types are no "
+     "types: GL_INVALID_ENUM (Mesa gives GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         return argument(c, 5) == GL_DEPTH_COMPONENT || packedType(argument(c, 6));
+     }},
+    {"glTexSubImage1D",
+     "GL_DEPTH_COMPONENT is no pixel format, and OpenGL 1.2's packed pixel types are no types: "
+     "GL_INVALID_ENUM where there is an image to replace a part of (Mesa gives "
+     "GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         if (primitiveOpenNow || !otherwiseValid(c, {4, 5}) ||
+             (argument(c, 4) != GL_DEPTH_COMPONENT && !packedType(argument(c, 5)))) {
+             return false;
+         }
+         GLint width = 0;
+         glGetTexLevelParameteriv(GL_TEXTURE_1D, integerArgument(c.args[1]), GL_TEXTURE_WIDTH,
                                   &width);
          return width > 0;
      }},

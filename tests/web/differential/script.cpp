@@ -216,6 +216,7 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_CURRENT_NORMAL),
                        N(GL_CURRENT_TEXTURE_COORDS),
                        N(GL_TEXTURE_BINDING_2D),
+                       N(GL_TEXTURE_BINDING_1D),
                        N(GL_MAX_TEXTURE_SIZE),
                        N(GL_MAX_LIGHTS),
                        N(GL_BLEND_SRC),
@@ -347,7 +348,7 @@ const Domain kStringName{{N(GL_VENDOR), N(GL_RENDERER), N(GL_VERSION), N(GL_EXTE
 
 const Domain kCount{numbers({1, 2}), numbers({0, -1})};
 const Domain kTextureName{numbers({1, 2, 3, 0}), {}};
-const Domain kBindTarget{{N(GL_TEXTURE_2D)}, {N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
+const Domain kBindTarget{{N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)}, {N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
 const Domain kParameterName{{N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER),
                              N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T)},
                             {N(GL_TEXTURE_WIDTH), {0, "0"}}};
@@ -432,6 +433,7 @@ const Domain kType{{N(GL_UNSIGNED_BYTE), N(GL_BYTE), N(GL_UNSIGNED_SHORT), N(GL_
 const Domain kReadType{{N(GL_UNSIGNED_BYTE)},
                        {N(GL_BYTE), N(GL_FLOAT), N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
 const Domain kSubImageTarget{{N(GL_TEXTURE_2D)}, {N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D)}};
+const Domain kLineSubImageTarget{{N(GL_TEXTURE_1D)}, {N(GL_PROXY_TEXTURE_1D), N(GL_TEXTURE_2D)}};
 const Domain kOffsetInImage{numbers({0, 1, 2}), numbers({-1, 8})};
 const Domain kSubImageSide{numbers({1, 2, 4}), numbers({0, -1, 8})};
 const Domain kPixels{{{1, "data"}}, {{0, "null"}}};
@@ -1115,6 +1117,15 @@ std::vector<Op> makeOps() {
          [](const double* a, Values&) {
              glCopyTexSubImage2D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
                                  integer(a[4]), integer(a[5]), integer(a[6]), integer(a[7]));
+         },
+         1},
+        {"glTexSubImage1D",
+         G::Textures,
+         {&kLineSubImageTarget, &kLevel, &kOffsetInImage, &kSubImageSide, &kFormat, &kType,
+          &kPixels},
+         [](const double* a, Values&) {
+             glTexSubImage1D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                             enumerant(a[4]), enumerant(a[5]), a[6] != 0 ? imageBytes() : nullptr);
          },
          1},
         {"glPixelTransferf",

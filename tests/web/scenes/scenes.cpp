@@ -991,6 +991,36 @@ void copiedFromTheWindow(bool) {
     glDeleteTextures(2, names);
 }
 
+// A one-dimensional texture of eight colours, nearest at the top and
+// linear and repeated in the middle; at the bottom a two-dimensional texture
+// enabled as well takes precedence over it, and a display list drawn with
+// only the one-dimensional one shows it again.
+void lineTextures(bool) {
+    static const GLubyte stripes[] = {230, 40,  30,  240, 160, 20,  230, 220, 40,  60,  180, 60,
+                                      40,  170, 200, 40,  60,  220, 140, 50,  200, 250, 250, 250};
+    glBindTexture(GL_TEXTURE_1D, 40);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, stripes);
+    checkerTexture(41, 4, kRed, kCream);
+    glEnable(GL_TEXTURE_1D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    texturedQuad(-0.9f, 0.4f, 0.9f, 0.9f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    texturedQuad(-0.9f, -0.2f, 0.9f, 0.3f, -0.5f, 0.0f, 1.5f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    texturedQuad(-0.9f, -0.9f, -0.1f, -0.3f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_2D);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    texturedQuad(0.1f, -0.9f, 0.9f, -0.3f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glEndList();
+    glCallList(list);
+    glDeleteLists(list, 1);
+    const GLuint names[] = {40, 41};
+    glDeleteTextures(2, names);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -1019,6 +1049,7 @@ const Scene kScenes[] = {
     {"clip planes", clipPlanes, false},
     {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
     {"textures copied from the window", copiedFromTheWindow, false},
+    {"one-dimensional textures", lineTextures, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

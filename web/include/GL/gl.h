@@ -249,6 +249,7 @@ typedef double GLclampd;
 #define GL_CURRENT_NORMAL                    0x0B02
 #define GL_CURRENT_TEXTURE_COORDS            0x0B03
 #define GL_TEXTURE_BINDING_2D                0x8069
+#define GL_TEXTURE_BINDING_1D                0x8068
 #define GL_TEXTURE_1D                        0x0DE0
 #define GL_TEXTURE_2D                        0x0DE1
 #define GL_TEXTURE_3D                        0x806F
@@ -599,6 +600,8 @@ GLAPI void GLAPIENTRY glTexEnvfv(GLenum target, GLenum pname, const GLfloat* par
 GLAPI void GLAPIENTRY glTexEnviv(GLenum target, GLenum pname, const GLint* params);
 GLAPI void GLAPIENTRY glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params);
 GLAPI void GLAPIENTRY glGetTexEnviv(GLenum target, GLenum pname, GLint* params);
+GLAPI void GLAPIENTRY glTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLsizei width,
+                                      GLenum format, GLenum type, const GLvoid* pixels);
 GLAPI void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
                                       GLsizei width, GLsizei height, GLenum format, GLenum type,
                                       const GLvoid* pixels);
