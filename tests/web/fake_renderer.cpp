@@ -77,6 +77,7 @@ void vglViewport(int x, int y, int width, int height) {
     std::copy_n(viewport, 4, fakeRenderer().viewport);
 }
 void vglTexImage(unsigned, int, int, int, const void*) {}
+void vglTexSubImage(unsigned, int, int, int, int, int, const void*) {}
 void vglTexParameter(unsigned, unsigned, int) {}
 void vglDeleteTexture(unsigned) {}
 void vglReadPixels(int, int, int width, int height, void* rgba) {

@@ -14,6 +14,7 @@
 #include "gl/light_selection.h"
 #include "gl/matrix.h"
 #include "gl/pixels.h"
+#include "gl/texture_formats.h"
 #include "gl/triangles.h"
 #include "gl/window.h"
 
@@ -138,13 +139,75 @@ TEST(Matrices, NormalsFollowTheInverseTransposeOfAStretch) {
     EXPECT_FLOAT_EQ(n[2], 0.0f);
 }
 
-TEST(Pixels, BgrRowsAreUnpackedWithTheirAlignment) {
-    // Two rows of a 2x2 BGR image, each padded from 6 to 8 bytes.
-    const std::uint8_t bgr[] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
-    const auto rgba = vgl::unpackRgba(bgr, 2, 2, GL_BGR, vgl::PixelStore{}, vgl::BaseFormat::Rgb);
-    const std::vector<std::uint8_t> expected = {3, 2, 1, 255, 6,  5,  4,  255,
-                                                9, 8, 7, 255, 12, 11, 10, 255};
-    EXPECT_EQ(rgba, expected);
+// Client pixels as a texture keeps them: each type converted as OpenGL
+// converts it, through the pixel transfer, and kept in its internal format's
+// components and bits (luminance and intensity in red, green and blue;
+// colour 1 for an alpha texture, alpha 1 for one without alpha).
+struct Unpacked {
+    const char* what;
+    GLenum format;
+    GLenum type;
+    std::vector<std::uint8_t> bytes;  // two pixels, or one row padded as unpack says
+    GLint internalFormat;
+    std::vector<std::uint8_t> rgba;  // the two pixels kept
+    vgl::PixelStore unpack;
+    vgl::PixelTransfer transfer;
+};
+
+template <typename T>
+std::vector<std::uint8_t> bytesOf(std::initializer_list<T> values) {
+    std::vector<std::uint8_t> bytes(values.size() * sizeof(T));
+    std::memcpy(bytes.data(), std::data(values), bytes.size());
+    return bytes;
+}
+
+TEST(Pixels, EveryTypeAndFormatIsKeptAsItsInternalFormatSays) {
+    vgl::PixelStore swapped;
+    swapped.swapBytes = 1;
+    vgl::PixelStore secondRow;  // of rows of 6 bytes of BGR padded to 8
+    secondRow.alignment = 8;
+    secondRow.skipRows = 1;
+    vgl::PixelTransfer scaled;
+    scaled.set(GL_RED_SCALE, 2.0f);
+    scaled.set(GL_ALPHA_BIAS, -0.5f);
+    vgl::PixelTransfer mapped;
+    mapped.set(GL_MAP_COLOR, 1.0f);
+    // clang-format off
+    const std::vector<Unpacked> cases = {
+        {"BGR rows with their alignment", GL_BGR, GL_UNSIGNED_BYTE,
+         {9, 9, 9, 9, 9, 9, 9, 9, 1, 2, 3, 4, 5, 6}, GL_RGB, {3, 2, 1, 255, 6, 5, 4, 255},
+         secondRow, {}},
+        {"signed shorts onto [-1, 1], clamped", GL_RED, GL_SHORT,
+         bytesOf<std::int16_t>({-32768, 32767}), GL_RGBA, {0, 0, 0, 255, 255, 0, 0, 255}, {}, {}},
+        {"unsigned shorts with their bytes swapped", GL_GREEN, GL_UNSIGNED_SHORT,
+         bytesOf<std::uint16_t>({0x00FF, 0x8000}), GL_RGBA, {0, 254, 0, 255, 0, 0, 0, 255},
+         swapped, {}},
+        {"unsigned and signed integers", GL_LUMINANCE_ALPHA, GL_INT,
+         bytesOf<std::int32_t>({2147483647, -1, 0, 2147483647}), GL_LUMINANCE_ALPHA,
+         {255, 255, 255, 0, 0, 0, 0, 255}, {}, {}},
+        {"floats into intensity", GL_LUMINANCE, GL_FLOAT, bytesOf<float>({0.5f, 2.0f}),
+         GL_INTENSITY, {128, 128, 128, 128, 255, 255, 255, 255}, {}, {}},
+        {"alpha keeps colour 1", GL_ALPHA, GL_UNSIGNED_INT, bytesOf<std::uint32_t>({0xFFFFFFFF, 0}),
+         GL_ALPHA8, {255, 255, 255, 255, 255, 255, 255, 0}, {}, {}},
+        {"luminance takes red alone, alpha 1", GL_RGBA, GL_BYTE,
+         bytesOf<std::int8_t>({127, 0, -128, 0, 63, 127, 127, 127}), GL_LUMINANCE,
+         {255, 255, 255, 255, 127, 127, 127, 255}, {}, {}},
+        {"rounded to four bits", GL_RGBA, GL_UNSIGNED_BYTE, {100, 200, 8, 255, 0, 0, 0, 0},
+         GL_RGBA4, {102, 204, 0, 255, 0, 0, 0, 0}, {}, {}},
+        {"scaled and biased", GL_RGBA, GL_UNSIGNED_BYTE, {64, 64, 64, 255, 200, 0, 0, 64}, GL_RGBA,
+         {128, 64, 64, 128, 255, 0, 0, 0}, {}, scaled},
+        {"through the colour maps as they start", GL_RGB, GL_UNSIGNED_BYTE, {9, 9, 9, 9, 9, 9},
+         GL_RGBA, {0, 0, 0, 0, 0, 0, 0, 0}, {}, mapped},
+    };
+    // clang-format on
+    for (const Unpacked& c : cases) {
+        const vgl::TextureFormat* internal = vgl::textureFormat(c.internalFormat);
+        ASSERT_NE(internal, nullptr) << c.what;
+        EXPECT_EQ(vgl::unpackRgba(c.bytes.data(), 2, 1, c.format, c.type, c.unpack, c.transfer,
+                                  *internal),
+                  c.rgba)
+            << c.what;
+    }
 }
 
 // --- Through the OpenGL entry points --------------------------------------------
@@ -238,6 +301,53 @@ TEST_F(Layer, ATextureChangeInAListStartsANewDraw) {
     EXPECT_EQ(fakeRenderer().draws[0].parameters.texture, static_cast<int>(names[0]));
     EXPECT_EQ(fakeRenderer().draws[1].parameters.texture, static_cast<int>(names[1]));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+// The texture function's program is asked for only where modulating by the
+// texel, or replacing by it, is not the function: never for the room's
+// modulated RGB textures.
+TEST_F(Layer, OnlyTextureFunctionsBeyondModulationAskForTheirProgram) {
+    struct Case {
+        GLint internalFormat;
+        GLenum mode;
+        bool function;
+    };
+    const Case cases[] = {
+        {GL_RGB8, GL_MODULATE, false},
+        {GL_ALPHA, GL_MODULATE, false},
+        {GL_LUMINANCE4, GL_MODULATE, false},
+        {GL_RGBA, GL_REPLACE, false},
+        {GL_INTENSITY, GL_REPLACE, false},
+        {GL_LUMINANCE_ALPHA, GL_REPLACE, false},
+        {GL_RGB, GL_REPLACE, true},
+        {GL_ALPHA8, GL_REPLACE, true},
+        {1, GL_REPLACE, true},
+        {GL_RGBA, GL_DECAL, true},
+        {GL_RGB5, GL_BLEND, true},
+        {GL_INTENSITY, GL_BLEND, true},
+    };
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    const std::uint8_t texels[16] = {};
+    for (const Case& c : cases) {
+        glTexImage2D(GL_TEXTURE_2D, 0, c.internalFormat, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(c.mode));
+        fakeRenderer().draws.clear();
+        square();
+        glFinish();
+        ASSERT_EQ(fakeRenderer().draws.size(), 1u) << c.internalFormat;
+        const vgl::DrawParameters& drawn = fakeRenderer().draws[0].parameters;
+        EXPECT_EQ((drawn.programKey[1] & (vgl::kKeyTextureFunction >> 32)) != 0, c.function)
+            << std::hex << c.internalFormat << " under " << c.mode;
+        EXPECT_EQ(static_cast<GLenum>(drawn.textureBase),
+                  vgl::baseEnumerant(vgl::textureFormat(c.internalFormat)->base));
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &texture);
 }
 
 TEST_F(Layer, AListThatSetsNoMaterialTakesItsCallersEvenInsideAnotherList) {

@@ -37,7 +37,9 @@ bool* ClientArrays::flag(GLenum name) {
     if (ClientArray* found = array(name)) {
         return &found->enabled;
     }
-    return name == GL_INDEX_ARRAY ? &index : name == GL_EDGE_FLAG_ARRAY ? &edgeFlag.enabled : nullptr;
+    return name == GL_INDEX_ARRAY       ? &index
+           : name == GL_EDGE_FLAG_ARRAY ? &edgeFlag.enabled
+                                        : nullptr;
 }
 
 int componentBytes(GLenum type) {

@@ -39,6 +39,10 @@ struct RenderState {
     std::int32_t blendSource;
     std::int32_t blendDestination;
     std::int32_t textureReplace;  // GL_REPLACE rather than GL_MODULATE
+    // The texture environment's mode and colour, for draws whose program
+    // key has kKeyTextureFunction.
+    std::int32_t textureEnvMode;
+    float textureEnvColor[4];
     // Per-fragment operations, as OpenGL's enumerants where they name one.
     std::int32_t depthFunc;
     float depthRange[2];
@@ -105,6 +109,8 @@ struct DrawParameters {
     std::int32_t clockwise;  // front faces wind clockwise
     std::int32_t flat;       // shading for vertices that take it from the state
     std::int32_t textured;   // texturing for vertices that take it from the state
+    // The texture's base format, GL_ALPHA ... GL_RGBA.
+    std::int32_t textureBase;
     // The program that lights these triangles (light_selection.h), low word first.
     std::uint32_t programKey[2];
 };
@@ -144,6 +150,9 @@ void vglClear(unsigned mask, const float* clearColor, float clearDepth, int clea
 void vglViewport(int x, int y, int width, int height);
 // Texture `name`'s level from tightly packed RGBA bytes.
 void vglTexImage(unsigned name, int level, int width, int height, const void* rgba);
+// Replaces the part of texture `name`'s level from (x, y) with tightly packed RGBA bytes.
+void vglTexSubImage(unsigned name, int level, int x, int y, int width, int height,
+                    const void* rgba);
 void vglTexParameter(unsigned name, unsigned pname, int value);
 void vglDeleteTexture(unsigned name);
 // RGBA bytes, rows from the bottom, as glReadPixels gives them.

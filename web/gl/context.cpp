@@ -199,12 +199,12 @@ void Context::end() {
     if (!modelview.isAffine() || std::any_of(std::begin(state_.texGen.coordinates),
                                              std::end(state_.texGen.coordinates), fromObject)) {
         flush();
-        recordPrimitive(immediate_, primitive, source, state_.surface, Matrix::identity(),
+        recordPrimitive(immediate_, primitive, source, drawnSurface(), Matrix::identity(),
                         materials_);
         drawImmediate(modelview);
         return;
     }
-    recordPrimitive(immediate_, primitive, source, state_.surface, modelview, materials_);
+    recordPrimitive(immediate_, primitive, source, drawnSurface(), modelview, materials_);
     if (immediate_.vertices.size() >= kImmediateLimit) {
         flush();
     }

@@ -145,17 +145,33 @@ class Context {
     void genTextures(GLsizei n, GLuint* textures);
     void deleteTextures(GLsizei n, const GLuint* textures);
     void bindTexture(GLenum target, GLuint texture);
-    void texParameter(GLenum target, GLenum pname, GLint param);
-    void texEnv(GLenum target, GLenum pname, GLint param);
+    void texParameter(GLenum target, GLenum pname, GLfloat param);
+    // The environment's parameters: `count` values, 4 for the colour from the vector calls.
+    void texEnv(GLenum target, GLenum pname, const GLfloat* params, int count);
+    void prioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities);
+    GLboolean areTexturesResident(GLsizei n, const GLuint* textures, GLboolean* residences);
     void texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                     GLint border, GLenum format, GLenum type, const GLvoid* pixels);
     // glTexImage2D's image read from client memory laid out as `unpack` says.
     void texImage(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels,
                   const PixelStore& unpack);
-    void texLevelParameter(GLenum target, GLint level, GLenum pname, GLint* params);
-    void getTexParameter(GLenum target, GLenum pname, GLint* params);
+    void texSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                       GLenum format, GLenum type, const GLvoid* pixels);
+    void texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+                     GLenum format, GLenum type, const GLvoid* pixels, const PixelStore& unpack);
+    // The same from the window's pixels, read where the call runs.
+    void copyTexImage2D(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
+                        GLsizei width, GLsizei height, GLint border);
+    void copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x,
+                           GLint y, GLsizei width, GLsizei height);
+    // The texture queries, answered as floats or integers (the other pointer null).
+    void texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,
+                           GLint* integers);
+    void getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLint* integers);
+    void getTexEnv(GLenum target, GLenum pname, GLfloat* floats, GLint* integers);
     void pixelStore(GLenum pname, GLint param);
+    void pixelTransfer(GLenum pname, GLfloat param);
     void readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                     GLvoid* pixels);
     // A call the layer refuses whatever its arguments (1D and 3D textures);
@@ -290,6 +306,18 @@ class Context {
     void placeCall(const DisplayList& list, MatrixStack& stack);
     // Pushes `state`'s groups in `mask`, with the bound texture's parameters.
     void pushAttributes(GLbitfield mask, const ServerState& state);
+    // Whether glTexImage takes these for an image's level, format, size and border.
+    bool imageValid(GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                    GLint border) const;
+    // The window's pixels from (x, y) as tightly packed RGBA bytes, rows
+    // from the bottom; none for a size no texture image has.
+    std::vector<std::uint8_t> windowPixels(GLint x, GLint y, GLsizei width, GLsizei height);
+    // The texture bound to GL_TEXTURE_1D or GL_TEXTURE_2D, by the name it is
+    // kept under (kLineDefault for the default one-dimensional one).
+    GLuint boundTexture(GLenum target) const;
+    // The surface immediate geometry is drawn with: where GL_TEXTURE_2D is
+    // off and GL_TEXTURE_1D on, textured with the one-dimensional texture.
+    Surface drawnSurface() const;
     // Gives texture `texture` these parameters, and the renderer those that change.
     void setParameters(GLuint texture, const TextureParameters& parameters);
     // The state glGet reads: its values and how many, none for a name glGet

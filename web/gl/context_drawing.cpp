@@ -16,6 +16,16 @@ const double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 // The coordinates the shaders generate, s, t and q (r, for textures of three
 // dimensions, draws nothing), by their numbers from GL_S.
 constexpr int kGenerated[3] = {0, 1, 3};
+
+// Whether the texture function of `mode` on a texture of `base` format is
+// more than the fragment's colour times the texel, or the texel: the texel
+// is kept so that modulating gives every base format's function, and
+// replacing those of the formats that have both colour and alpha.
+bool generalTextureFunction(GLenum mode, BaseFormat base) {
+    const bool whole = base == BaseFormat::Rgba || base == BaseFormat::LuminanceAlpha ||
+                       base == BaseFormat::Intensity;
+    return mode != GL_MODULATE && (mode != GL_REPLACE || !whole);
+}
 }  // namespace
 
 void Context::flush() {
@@ -81,7 +91,10 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
     packMaterial(current.material[0], parameters.material[0]);
     packMaterial(current.material[1], parameters.material[1]);
     parameters.flat = word(current.flat.value);
-    parameters.textured = word(current.textured.value);
+    // Where GL_TEXTURE_2D is off, GL_TEXTURE_1D textures what takes texturing
+    // from the state.
+    const bool line = !current.textured.value && state_.texture.line;
+    parameters.textured = word(current.textured.value || line);
     if (state_.line.stipple && std::any_of(recording.batches.begin(), recording.batches.end(),
                                            [](const Batch& b) { return b.mode == GL_LINES; })) {
         float viewport[4];
@@ -112,8 +125,17 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
         parameters.firstVertex =
             batch.mode == GL_LINES ? static_cast<std::int32_t>(recording.indices[first]) : 0;
         parameters.indexCount = static_cast<std::int32_t>(count);
-        const GLuint texture = batch.texture.known ? batch.texture.value : current.texture.value;
+        const GLuint texture = batch.texture.known ? batch.texture.value
+                               : line              ? boundTexture(GL_TEXTURE_1D)
+                                                   : current.texture.value;
         parameters.texture = batch.textured ? static_cast<std::int32_t>(texture) : 0;
+        const Texture* object = batch.textured ? textures_.find(texture) : nullptr;
+        const TextureFormat* format = object != nullptr ? object->format() : nullptr;
+        parameters.textureBase =
+            format != nullptr ? static_cast<std::int32_t>(baseEnumerant(format->base)) : 0;
+        if (format != nullptr && generalTextureFunction(state_.texture.envMode, format->base)) {
+            key |= kKeyTextureFunction;
+        }
         parameters.depthMask =
             word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);
         parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
@@ -155,6 +177,15 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
     if (run != nullptr) {
         draw(recording.batches[run->batch], run->firstIndex, runCount, runKey);
     }
+}
+
+Surface Context::drawnSurface() const {
+    Surface drawn = state_.surface;
+    if (!drawn.textured.value && state_.texture.line) {
+        drawn.textured.set(true);
+        drawn.texture.set(boundTexture(GL_TEXTURE_1D));
+    }
+    return drawn;
 }
 
 void Context::sendMaterials() {
@@ -293,6 +324,8 @@ void Context::sendRenderState() {
     r.blendSource = static_cast<std::int32_t>(state_.colorBuffer.blendSource);
     r.blendDestination = static_cast<std::int32_t>(state_.colorBuffer.blendDestination);
     r.textureReplace = word(state_.texture.envMode == GL_REPLACE);
+    r.textureEnvMode = static_cast<std::int32_t>(state_.texture.envMode);
+    copy4(r.textureEnvColor, state_.texture.envColor);
     std::copy(texture_.top().m.begin(), texture_.top().m.end(), r.textureMatrix);
     for (int i = 0; i < 3; ++i) {
         const TexGenCoordinate& generated = state_.texGen.coordinates[kGenerated[i]];

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 #include "backend.h"
@@ -55,6 +57,43 @@ inline void packMaterial(const FaceMaterial& material, float* out) {
     copy4(out + 8, material.specular);
     copy4(out + 12, material.emission);
     out[16] = material.shininess;
+}
+
+// A value as an integer, rounded; the integers' ends stand for what lies
+// beyond them (a mask of 32 ones).
+inline GLint roundedInteger(double value) {
+    return static_cast<GLint>(
+        std::lround(std::min<double>(INT_MAX, std::max<double>(INT_MIN, value))));
+}
+
+// A colour or normal component as an integer: [-1, 1] mapped linearly onto
+// the integers, which bound what lies beyond.
+inline GLint mappedInteger(double value) {
+    if (value >= 1.0) {
+        return INT_MAX;
+    }
+    if (value <= -1.0) {
+        return INT_MIN;
+    }
+    return static_cast<GLint>(value * 2147483647.0);
+}
+
+// Gives `count` values as a query's float or integer form takes them (the
+// other pointer null): integers rounded, or mapped where `mapped`.
+inline void answer(const double* values, int count, bool mapped, GLfloat* floats, GLint* integers) {
+    for (int i = 0; i < count; ++i) {
+        if (floats != nullptr) {
+            floats[i] = static_cast<GLfloat>(values[i]);
+        } else {
+            integers[i] = mapped ? mappedInteger(values[i]) : roundedInteger(values[i]);
+        }
+    }
+}
+
+// An enumerant given as a float; 0, which names nothing here, for a value
+// that is no enumerant.
+inline GLenum enumerantOf(GLfloat value) {
+    return value >= 0.0f && value < 1e9f ? static_cast<GLenum>(value) : 0;
 }
 
 }  // namespace vgl

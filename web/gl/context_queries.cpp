@@ -1,7 +1,5 @@
 // What glGet and glIsEnabled read back.
 #include <algorithm>
-#include <climits>
-#include <cmath>
 
 #include "context.h"
 #include "context_helpers.h"
@@ -21,25 +19,6 @@ int one(double (&values)[16], double value) {
     return 1;
 }
 
-// A value as an integer, rounded; the integers' ends stand for what lies
-// beyond them (a mask of 32 ones).
-GLint roundedInteger(double value) {
-    return static_cast<GLint>(
-        std::lround(std::min<double>(INT_MAX, std::max<double>(INT_MIN, value))));
-}
-
-// A colour or normal component as an integer: [-1, 1] mapped linearly onto
-// the integers, which bound what lies beyond.
-GLint mappedInteger(double value) {
-    if (value >= 1.0) {
-        return INT_MAX;
-    }
-    if (value <= -1.0) {
-        return INT_MIN;
-    }
-    return static_cast<GLint>(value * 2147483647.0);
-}
-
 }  // namespace
 
 GLenum Context::takeError() {
@@ -57,6 +36,9 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     GLint stored = 0;
     if (textures_.pixelStoreValue(pname, stored)) {
         return one(values, stored);
+    }
+    if (state_.pixelMode.get(pname, values[0])) {
+        return 1;
     }
     if (pname == GL_TEXTURE_2D || enableFlag(state_, pname) != nullptr ||
         arrays_.flag(pname) != nullptr) {
@@ -140,6 +122,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, current.depthMask.value ? 1 : 0);
         case GL_TEXTURE_BINDING_2D:
             return one(values, current.texture.value);
+        case GL_TEXTURE_BINDING_1D:
+            return one(values, state_.texture.lineTexture);
         case GL_BLEND_SRC:
             return one(values, state_.colorBuffer.blendSource);
         case GL_BLEND_DST:

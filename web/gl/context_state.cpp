@@ -175,6 +175,7 @@ void Context::pushAttributes(GLbitfield mask, const ServerState& state) {
     attributes_.emplace_back(mask, state);
     TextureGroup& texture = attributes_.back().second.texture;
     texture.parameters = textures_.object(state.surface.texture.value).parameters;
+    texture.lineParameters = textures_.object(boundTexture(GL_TEXTURE_1D)).parameters;
 }
 
 void Context::popAttrib() {
@@ -206,6 +207,7 @@ void Context::popAttrib() {
     // texture bound when they were pushed.
     if ((mask & GL_TEXTURE_BIT) != 0) {
         setParameters(saved.surface.texture.value, saved.texture.parameters);
+        setParameters(boundTexture(GL_TEXTURE_1D), saved.texture.lineParameters);
     }
     if (!std::equal(viewport.rect, viewport.rect + 4, state_.viewport.rect)) {
         const GLint* rect = state_.viewport.rect;

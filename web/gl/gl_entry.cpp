@@ -35,6 +35,14 @@ void getTexGen(GLenum coord, GLenum pname, T* params) {
         std::copy_n(values, pname == GL_TEXTURE_GEN_MODE ? 1 : 4, params);
     }
 }
+// The images of one and two dimensions go one way, one row for the first:
+// each command's target, the other's being none (0) to it.
+GLenum planeTarget(GLenum target) {
+    return target == GL_TEXTURE_1D || target == GL_PROXY_TEXTURE_1D ? 0 : target;
+}
+GLenum lineTarget(GLenum target) {
+    return target == GL_TEXTURE_2D || target == GL_PROXY_TEXTURE_2D ? 0 : target;
+}
 }  // namespace
 
 extern "C" {
@@ -346,13 +354,32 @@ void glBindTexture(GLenum target, GLuint texture) {
     listed(&Context::bindTexture, target, texture);
 }
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
+    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(param));
+}
+void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
     listed(&Context::texParameter, target, pname, param);
 }
+void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params) {
+    listed(&Context::texParameter, target, pname, params[0]);
+}
+void glTexParameteriv(GLenum target, GLenum pname, const GLint* params) {
+    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(params[0]));
+}
+void glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params) {
+    context().getTexParameter(target, pname, params, nullptr);
+}
+void glPrioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities) {
+    listed(&Context::prioritizeTextures, n, textures, priorities);
+}
+GLboolean glAreTexturesResident(GLsizei n, const GLuint* textures, GLboolean* residences) {
+    return context().areTexturesResident(n, textures, residences);
+}
 void glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
-    listed(&Context::texEnv, target, pname, static_cast<GLint>(param));
+    listed(&Context::texEnv, target, pname, &param, 1);
 }
 void glTexEnvi(GLenum target, GLenum pname, GLint param) {
-    listed(&Context::texEnv, target, pname, param);
+    const GLfloat value = static_cast<GLfloat>(param);
+    listed(&Context::texEnv, target, pname, &value, 1);
 }
 void glTexGeni(GLenum coord, GLenum pname, GLint param) {
     texGen(coord, pname, &param, 1);
@@ -381,26 +408,75 @@ void glGetTexGenfv(GLenum coord, GLenum pname, GLfloat* params) {
 void glGetTexGendv(GLenum coord, GLenum pname, GLdouble* params) {
     getTexGen(coord, pname, params);
 }
-void glTexImage1D(GLenum target, GLint, GLint, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
-    context().unsupported(vgl::Refused::LineTextures, target == GL_PROXY_TEXTURE_1D);
+void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params) {
+    listed(&Context::texEnv, target, pname, params, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
+}
+void glTexEnviv(GLenum target, GLenum pname, const GLint* params) {
+    // A colour's integers map onto [-1, 1] as colours do; a mode is taken as it is.
+    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
+    if (pname == GL_TEXTURE_ENV_COLOR) {
+        for (int i = 0; i < 4; ++i) {
+            values[i] = vgl::normalised(params[i]);
+        }
+    }
+    listed(&Context::texEnv, target, pname, values, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
+}
+void glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params) {
+    context().getTexEnv(target, pname, params, nullptr);
+}
+void glGetTexEnviv(GLenum target, GLenum pname, GLint* params) {
+    context().getTexEnv(target, pname, nullptr, params);
+}
+void glTexImage1D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLint border,
+                  GLenum format, GLenum type, const GLvoid* pixels) {
+    listed(&Context::texImage2D, lineTarget(target), level, internalformat, width, 1, border,
+           format, type, pixels);
+}
+void glTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLsizei width, GLenum format,
+                     GLenum type, const GLvoid* pixels) {
+    listed(&Context::texSubImage2D, lineTarget(target), level, xoffset, 0, width, 1, format, type,
+           pixels);
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texImage2D, target, level, internalformat, width, height, border, format, type,
-           pixels);
+    listed(&Context::texImage2D, planeTarget(target), level, internalformat, width, height, border,
+           format, type, pixels);
 }
 void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
     context().unsupported(vgl::Refused::VolumeTextures, target == GL_PROXY_TEXTURE_3D);
 }
+void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
+                     GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
+    listed(&Context::texSubImage2D, planeTarget(target), level, xoffset, yoffset, width, height,
+           format, type, pixels);
+}
+void glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x, GLint y,
+                      GLsizei width, GLsizei height, GLint border) {
+    listed(&Context::copyTexImage2D, target, level, static_cast<GLint>(internalformat), x, y, width,
+           height, border);
+}
+void glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x, GLint y,
+                         GLsizei width, GLsizei height) {
+    listed(&Context::copyTexSubImage2D, target, level, xoffset, yoffset, x, y, width, height);
+}
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
-    context().texLevelParameter(target, level, pname, params);
+    context().texLevelParameter(target, level, pname, nullptr, params);
+}
+void glGetTexLevelParameterfv(GLenum target, GLint level, GLenum pname, GLfloat* params) {
+    context().texLevelParameter(target, level, pname, params, nullptr);
 }
 void glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
-    context().getTexParameter(target, pname, params);
+    context().getTexParameter(target, pname, nullptr, params);
 }
 void glPixelStorei(GLenum pname, GLint param) {
     context().pixelStore(pname, param);
+}
+void glPixelTransferf(GLenum pname, GLfloat param) {
+    listed(&Context::pixelTransfer, pname, param);
+}
+void glPixelTransferi(GLenum pname, GLint param) {
+    listed(&Context::pixelTransfer, pname, static_cast<GLfloat>(param));
 }
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   GLvoid* pixels) {

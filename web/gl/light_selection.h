@@ -44,9 +44,13 @@ constexpr int kKeyColorMaterialShift = 40;
 constexpr ProgramKey kKeyTextureMatrix = ProgramKey{1} << 45;
 // The user clip planes that are on, one bit each from bit kKeyClipShift.
 constexpr int kKeyClipShift = 46;
-// Bit 52 is the texture environment's. Keys from here on pass 2^53 and are
-// kept as text by the renderer; the room's never do.
-// Vertices that carry their own depth offset (kOffsetShift).
+// A texture function other than modulating the fragment's colour by the
+// texel or replacing it with one (RenderState::textureEnvMode, the draw's
+// DrawParameters::textureBase).
+constexpr ProgramKey kKeyTextureFunction = ProgramKey{1} << 52;
+// Keys from here on pass 2^53 and are kept as text by the renderer; the
+// room's never do.
+// Vertices that carry their own depth offset (above kFlagBits).
 constexpr ProgramKey kKeyDepthOffset = ProgramKey{1} << 53;
 // Polygons cut by the 32 x 32 stipple pattern.
 constexpr ProgramKey kKeyPolygonStipple = ProgramKey{1} << 54;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "texture_formats.h"
+
 namespace vgl {
 
 // The glPixelStorei settings for reading (unpack) or writing (pack) client memory.
@@ -13,36 +15,59 @@ struct PixelStore {
     GLint rowLength = 0;
     GLint skipRows = 0;
     GLint skipPixels = 0;
-    // Byte and bit order: 0 or 1, kept for glGet; bytes have no order.
+    // Byte and bit order: 0 or 1. Components of more than one byte are
+    // read with their bytes swapped; there are no bitmaps to read bits of.
     GLint swapBytes = 0;
     GLint lsbFirst = 0;
 };
 
-// Bytes per pixel of a format with unsigned byte components; 0 for formats
-// the layer does not read.
-int bytesPerPixel(GLenum format);
+// glPixelTransfer's settings (GL_PIXEL_MODE_BIT), by name from one table
+// that gives each its kind and initial value.
+class PixelTransfer {
+   public:
+    PixelTransfer();
+    // Sets pname to param as glPixelTransferf does; false for a name it does not take.
+    bool set(GLenum pname, GLfloat param);
+    // The setting as glGet reads it; false for another name.
+    bool get(GLenum pname, double& value) const;
+    // Colour component c (red, green, blue, alpha) as it passes: scaled,
+    // biased, and looked up in its colour map where GL_MAP_COLOR is on.
+    float transfer(int c, float value) const;
 
-// What a texture of an internal format keeps of an image: OpenGL's base format.
-enum class BaseFormat { None, Alpha, Luminance, LuminanceAlpha, Rgb, Rgba };
-// None for a value OpenGL 1.1 takes as no internal format.
-BaseFormat baseFormat(GLint internalFormat);
+   private:
+    static constexpr int kNames = 14;
+    float values_[kNames];
+};
 
-// Unpacks a width x height image in `format` from client memory laid out as
-// `store` says into tightly packed RGBA bytes, rows in the same order, as a
-// texture of base format `base` keeps it: luminance is red, and what the
-// base lacks is 0 for colour and 255 for alpha.
+// Components per group of a pixel format the layer reads (GL_RED ... GL_BGRA);
+// 0 for other formats.
+int componentsPerPixel(GLenum format);
+// Bytes per component of a pixel type OpenGL 1.1 reads (GL_UNSIGNED_BYTE ...
+// GL_FLOAT); 0 for other types.
+int bytesPerComponent(GLenum type);
+
+// Unpacks a width x height image of `format` and `type` from client memory
+// laid out as `store` says into tightly packed RGBA bytes, rows in the same
+// order, as a texture of `internal` format keeps them: each component through
+// `transfer`, rounded to the bits the format keeps it in. What the base
+// format lacks is stored so that the renderer's modulation leaves the
+// fragment's own: colour 1 for GL_ALPHA, alpha 1 for GL_LUMINANCE and
+// GL_RGB. Luminance and intensity are kept in red, green and blue, intensity
+// in alpha as well.
 std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,
-                                     const PixelStore& store, BaseFormat base);
+                                     GLenum type, const PixelStore& store,
+                                     const PixelTransfer& transfer, const TextureFormat& internal);
 
-// Copies a width x height image in `format` from client memory laid out as
-// `store` says into tightly packed rows, read back with kTightlyPacked.
+// Copies a width x height image of `format` and `type` from client memory
+// laid out as `store` says into tightly packed rows with their bytes in
+// order, read back with kTightlyPacked.
 std::vector<std::uint8_t> copyImage(const void* pixels, int width, int height, GLenum format,
-                                    const PixelStore& store);
+                                    GLenum type, const PixelStore& store);
 constexpr PixelStore kTightlyPacked{1, 0, 0, 0, 0, 0};
 
-// Packs tightly packed RGBA bytes into client memory as GL_RGB or GL_RGBA
-// laid out as `store` says.
+// Packs tightly packed RGBA bytes, each component through `transfer`, into
+// client memory as GL_RGB or GL_RGBA unsigned bytes laid out as `store` says.
 void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLenum format,
-              const PixelStore& store, void* pixels);
+              const PixelStore& store, const PixelTransfer& transfer, void* pixels);
 
 }  // namespace vgl

@@ -12,16 +12,14 @@ constexpr GLenum kValue = GL_INVALID_VALUE;
 }  // namespace
 
 constexpr Refusal kRefusals[] = {
-    {Refused::LineTextures, "glTexImage1D glBindTexture glTexParameteri glGetTexParameteriv",
-     "one-dimensional textures (GL_TEXTURE_1D)", kEnum},
     {Refused::VolumeTextures, "glTexImage3D", "glTexImage3D", kEnum},
-    // WebGL 2 has no texture borders, and its texture environment takes the
-    // colour from the texture where OpenGL keeps the fragment's for GL_ALPHA.
-    {Refused::TextureBorders, "glTexImage2D", "texture borders", kValue},
-    {Refused::AlphaTextures, "glTexImage2D", "textures of internal format GL_ALPHA", kValue},
-    {Refused::ColourIndexImages, "glTexImage2D", "colour-index images", kEnum},
-    {Refused::PixelTypes, "glTexImage2D glReadPixels",
-     "pixels of a type other than GL_UNSIGNED_BYTE", kEnum},
+    // WebGL 2 has no texture borders.
+    {Refused::TextureBorders, "glTexImage1D glTexImage2D glCopyTexImage2D", "texture borders",
+     kValue},
+    {Refused::ColourIndexImages, "glTexImage1D glTexImage2D glTexSubImage1D glTexSubImage2D",
+     "colour-index images", kEnum},
+    {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",
+     kEnum},
     {Refused::ReadFormats, "glReadPixels", "reading pixels other than GL_RGB and GL_RGBA", kEnum},
     // A display list's geometry is recorded once: it takes what it calls as
     // it is then, and draws its primitives whole.
@@ -42,8 +40,6 @@ constexpr Refusal kRefusals[] = {
      "smooth points and lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH)", kEnum},
     {Refused::ArrayComponents, "glVertexPointer glTexCoordPointer",
      "vertex arrays of four components, and texture coordinate arrays of three or four", kValue},
-    {Refused::TextureEnvironment, "glTexEnvf glTexEnvi",
-     "a texture environment other than GL_MODULATE and GL_REPLACE", kEnum},
     // A primitive's vertices are recorded with one material at glEnd.
     {Refused::MaterialBetweenVertices, "glMaterialf glMaterialfv",
      "glMaterial between the vertices of a primitive", kOperation},

@@ -11,10 +11,8 @@ namespace vgl {
 // with its error and said once on standard error:
 //   vellmoor: <what> is not supported on WebGL; ignored
 enum class Refused {
-    LineTextures,
     VolumeTextures,
     TextureBorders,
-    AlphaTextures,
     ColourIndexImages,
     PixelTypes,
     ReadFormats,
@@ -26,7 +24,6 @@ enum class Refused {
     CallListSelectingProjection,
     SmoothPointsAndLines,
     ArrayComponents,
-    TextureEnvironment,
     MaterialBetweenVertices,  // the last
 };
 

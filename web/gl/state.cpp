@@ -116,6 +116,7 @@ const Group kGroups[] = {
     {GL_FOG_BIT, nullptr, take<&ServerState::fog>},
     {GL_ENABLE_BIT, take<&Surface::textured>, takeEnables},
     {GL_VIEWPORT_BIT, nullptr, take<&ServerState::viewport>},
+    {GL_PIXEL_MODE_BIT, nullptr, take<&ServerState::pixelMode>},
 };
 }  // namespace
 

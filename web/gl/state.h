@@ -107,9 +107,12 @@ struct TransformGroup {
 // GL_TEXTURE_BIT, with the surface's binding and GL_TEXTURE_2D.
 struct TextureGroup {
     GLenum envMode = GL_MODULATE;
-    bool line = false;  // GL_TEXTURE_1D, which draws nothing with no 1D texture to draw
-    // The bound texture's parameters when pushed.
+    float envColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // clamped to [0, 1]
+    bool line = false;       // GL_TEXTURE_1D, drawn where GL_TEXTURE_2D is off
+    GLuint lineTexture = 0;  // GL_TEXTURE_BINDING_1D
+    // The bound textures' parameters when pushed.
     TextureParameters parameters;
+    TextureParameters lineParameters;
 };
 
 // GL_TEXTURE_BIT's texture coordinate generation, for s, t, r and q.
@@ -186,6 +189,7 @@ struct ServerState {
     PolygonStippleGroup polygonStipple;
     TexGenGroup texGen;
     FogGroup fog;
+    PixelTransfer pixelMode;  // GL_PIXEL_MODE_BIT
 };
 
 // The flag glEnable sets for `cap` in the server state, GL_TEXTURE_2D (the

@@ -54,6 +54,10 @@ TextureLevel Texture::level(int index) const {
     return index >= 0 && index < static_cast<int>(levels.size()) ? levels[index] : TextureLevel{};
 }
 
+const TextureFormat* Texture::format() const {
+    return level(0).kept;
+}
+
 void Texture::setLevel(int index, const TextureLevel& image) {
     if (index >= static_cast<int>(levels.size())) {
         levels.resize(static_cast<std::size_t>(index) + 1);
@@ -78,18 +82,24 @@ GLint* Texture::parameter(GLenum pname) {
 
 void TextureObjects::generate(GLsizei n, GLuint* names) {
     for (GLsizei i = 0; i < n; ++i) {
-        names[i] = highest_ + 1;
-        object(names[i]);
+        names[i] = ++highest_;
     }
 }
 
 Texture& TextureObjects::object(GLuint name) {
-    highest_ = std::max(highest_, name);
+    if (name != kLineDefault) {
+        highest_ = std::max(highest_, name);
+    }
     return textures_[name];
 }
 
+const Texture* TextureObjects::find(GLuint name) const {
+    const auto found = textures_.find(name);
+    return found != textures_.end() ? &found->second : nullptr;
+}
+
 bool TextureObjects::remove(GLuint name) {
-    return name != 0 && textures_.erase(name) != 0;
+    return name != 0 && name != kLineDefault && textures_.erase(name) != 0;
 }
 
 int TextureObjects::lastLevel() const {

@@ -14,6 +14,8 @@ struct TextureLevel {
     int width = 0;
     int height = 0;
     GLint internalFormat = 1;  // OpenGL's for a level with no image
+    // What its image is kept in (keptFormat); null for no image.
+    const TextureFormat* kept = nullptr;
 };
 
 // What glTexParameter sets.
@@ -22,14 +24,25 @@ struct TextureParameters {
     GLint magFilter = GL_LINEAR;
     GLint wrapS = GL_REPEAT;
     GLint wrapT = GL_REPEAT;
+    // In [0, 1]: every texture is resident here, whatever its priority.
+    float priority = 1.0f;
 };
+
+// The name under which the default one-dimensional texture is kept, here
+// and by the renderer, apart from the default two-dimensional one (name 0).
+constexpr GLuint kLineDefault = 0xFFFFFFFFu;
 
 // A texture object: its levels and parameters.
 struct Texture {
+    // GL_TEXTURE_1D or GL_TEXTURE_2D from its first binding on; a
+    // one-dimensional texture is kept as one row.
+    GLenum target = 0;
     std::vector<TextureLevel> levels;
     TextureParameters parameters;
 
     TextureLevel level(int index) const;
+    // The format of its first level's image; null while it has none.
+    const TextureFormat* format() const;
     void setLevel(int index, const TextureLevel& image);
     // The parameter pname names; null for one glTexParameter does not take.
     GLint* parameter(GLenum pname);
@@ -39,16 +52,21 @@ struct Texture {
 // their images are read with.
 class TextureObjects {
    public:
-    // Names n textures into names, after every name used so far.
+    // Names n textures into names, after every name used so far. A name
+    // becomes a texture where it is first bound.
     void generate(GLsizei n, GLuint* names);
     // The texture `name`, made where there is none (binding a name does);
     // name 0 is the default texture, which always exists.
     Texture& object(GLuint name);
+    // The texture `name`; null for a name that is no texture yet.
+    const Texture* find(GLuint name) const;
     // Forgets the texture `name`; false when there was none.
     bool remove(GLuint name);
 
-    // What GL_PROXY_TEXTURE_2D answers: the levels last asked about that fit.
+    // What GL_PROXY_TEXTURE_2D and GL_PROXY_TEXTURE_1D answer: the levels
+    // last asked about that fit.
     Texture proxy;
+    Texture lineProxy;
     // The largest side of a texture the renderer takes.
     int maxSize = 2048;
     // Levels 0 to this one may hold images: their sides halve down to 1.

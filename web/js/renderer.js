@@ -93,6 +93,10 @@ var LibraryVellmoorRenderer = {
         gl.uniform1fv(u.lightOn, state.lightOn);
         gl.uniform1i(u.normalize, state.normalize);
         gl.uniform1i(u.textureReplace, state.textureReplace);
+        if (u.textureEnvMode) {
+          gl.uniform1i(u.textureEnvMode, state.textureEnvMode);
+          gl.uniform4fv(u.textureEnvColor, state.textureEnvColor);
+        }
         gl.uniform1f(u.pointSize, state.pointSize);
         gl.uniform1f(u.lineWidth, state.lineWidth);
         gl.uniform1i(u.alphaFunc, state.alphaFunc);
@@ -342,6 +346,8 @@ var LibraryVellmoorRenderer = {
       lightOn: HEAPF32.slice(f + at.lightOn, f + at.lightOn + VGLLayout.sizes.lights),
       normalize: HEAP32[f + at.normalize],
       textureReplace: HEAP32[f + at.textureReplace],
+      textureEnvMode: HEAP32[f + at.textureEnvMode],
+      textureEnvColor: HEAPF32.slice(f + at.textureEnvColor, f + at.textureEnvColor + 4),
       pointSize: HEAPF32[f + at.pointSize],
       lineWidth: HEAPF32[f + at.lineWidth],
       alphaFunc: HEAP32[f + at.alphaFunc],
@@ -420,6 +426,7 @@ var LibraryVellmoorRenderer = {
     gl.frontFace(HEAP32[f + at.clockwise] ? gl.CW : gl.CCW);
     gl.uniform1i(u.flat, HEAP32[f + at.flat]);
     gl.uniform1i(u.textured, HEAP32[f + at.textured]);
+    if (keyHigh & VGLLayout.key.textureFunction) gl.uniform1i(u.textureBase, HEAP32[f + at.textureBase]);
     var count = HEAP32[f + at.indexCount], mode = HEAP32[f + at.mode];
     if (wideLines) {
       VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2,
@@ -465,6 +472,20 @@ var LibraryVellmoorRenderer = {
                   HEAPU8.subarray(rgba, rgba + width * height * 4));
     entry.levels[level] = [width, height];
     entry.pixels[level] = HEAPU8.slice(rgba, rgba + width * height * 4);  // for a lost context
+  },
+
+  vglTexSubImage__deps: ['$VGL'],
+  vglTexSubImage: function(name, level, x, y, width, height, rgba) {
+    var gl = VGL.gl, entry = VGL.texture(name), bytes = width * height * 4;
+    gl.bindTexture(gl.TEXTURE_2D, entry.texture);
+    gl.texSubImage2D(gl.TEXTURE_2D, level, x, y, width, height, gl.RGBA, gl.UNSIGNED_BYTE,
+                     HEAPU8.subarray(rgba, rgba + bytes));
+    // The copy kept for a lost context takes the part too, row by row.
+    var kept = entry.pixels[level], rowBytes = width * 4, stride = entry.levels[level][0] * 4;
+    for (var row = 0; row < height; ++row) {
+      kept.set(HEAPU8.subarray(rgba + row * rowBytes, rgba + (row + 1) * rowBytes),
+               (y + row) * stride + x * 4);
+    }
   },
 
   vglTexParameter__deps: ['$VGL'],

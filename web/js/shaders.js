@@ -51,6 +51,11 @@ var LibraryVellmoorShaders = {
         ['fragment', 'sampler2D', 'texture'],
         ['fragment', 'bool', 'texturing'],
         ['fragment', 'bool', 'textureReplace'],
+        // The texture function's mode, the texture's base format (OpenGL's
+        // enumerants) and the environment's colour, for GL_BLEND.
+        ['fragment', 'highp int', 'textureEnvMode'],
+        ['fragment', 'highp int', 'textureBase'],
+        ['fragment', 'vec4', 'textureEnvColor'],
         // The alpha test's comparison (OpenGL's GL_NEVER ... GL_ALWAYS) and
         // reference, and fog's colour and its density, start and end.
         ['fragment', 'int', 'alphaFunc'],
@@ -217,6 +222,7 @@ var LibraryVellmoorShaders = {
                      polygonStipple: (high & bits.polygonStipple) !== 0,
                      lineStipple: (high & bits.lineStipple) !== 0,
                      texGen: [0, 1, 2].map(function(i) { return (high >>> (bits.texGenShift + 2 * i)) & 3; }),
+                     textureFunction: (high & bits.textureFunction) !== 0,
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -417,9 +423,13 @@ var LibraryVellmoorShaders = {
       '                              : (flatShaded ? vBackFlat : vBackSmooth);',
       '  if ((vFlags & 2u) != 0u && uTexturing) {',
       '    vec4 texel = texture(uTexture, vTexCoord' + (key.textureMatrix ? ' / vTexQ' : '') + ');',
-      '    color = uTextureReplace ? texel : color * texel;',
+      key.textureFunction ? '    color = textureFunction(color, texel);'
+                          : '    color = uTextureReplace ? texel : color * texel;',
       '  }',
       ]);
+      if (key.textureFunction) {
+        lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.textureFunction()));
+      }
       // Fog takes the colour toward its own by the fraction f left of it.
       if (key.fog) {
         var f = {};
@@ -440,6 +450,39 @@ var LibraryVellmoorShaders = {
       }
       lines.push('  fragColor = color;', '}');
       return lines.join('\n');
+    },
+
+    // OpenGL 1.1's texture functions, for each mode and base format, of the
+    // fragment's colour f and the texel t. Luminance and intensity are kept
+    // in the texel's red, green and blue, intensity in its alpha too. Mesa
+    // leaves the fragment as it is where OpenGL leaves GL_DECAL undefined
+    // (textures without red, green and blue).
+    textureFunction: function() {
+      var gl = VGLLayout.gl;
+      return [
+      'vec4 textureFunction(vec4 f, vec4 t) {',
+      '  highp int base = uTextureBase;',
+      '  bool colour = base != ' + gl.ALPHA + ';',
+      '  bool alpha = base == ' + gl.ALPHA + ' || base == ' + gl.LUMINANCE_ALPHA + ' || base == ' +
+          gl.INTENSITY + ' || base == ' + gl.RGBA + ';',
+      '  vec4 c = f;',
+      '  if (uTextureEnvMode == ' + gl.MODULATE + ') {',
+      '    if (colour) c.rgb *= t.rgb;',
+      '    if (alpha) c.a *= t.a;',
+      '  } else if (uTextureEnvMode == ' + gl.REPLACE + ') {',
+      '    if (colour) c.rgb = t.rgb;',
+      '    if (alpha) c.a = t.a;',
+      '  } else if (uTextureEnvMode == ' + gl.DECAL + ') {',
+      '    if (base == ' + gl.RGB + ') c.rgb = t.rgb;',
+      '    if (base == ' + gl.RGBA + ') c.rgb = mix(f.rgb, t.rgb, t.a);',
+      '  } else {',
+      '    if (colour) c.rgb = mix(f.rgb, uTextureEnvColor.rgb, t.rgb);',
+      '    if (base == ' + gl.INTENSITY + ') c.a = mix(f.a, uTextureEnvColor.a, t.a);',
+      '    else if (alpha) c.a *= t.a;',
+      '  }',
+      '  return c;',
+      '}',
+      ];
     },
 
     compile: function(gl, type, source) {

@@ -145,8 +145,8 @@ LayerRun runOnLayer(const Sequence& sequence, int maxTextureSize, bool quiet) {
     } else if (loopSetsAttributeAfterVertex(sequence)) {
         result.picture.comparable = false;
         result.picture.why =
-            "a line loop sets an attribute after one of its vertices (Mesa "
-            "can leave that vertex out)";
+            "a line loop sets an attribute after one of its vertices, or has none (Mesa "
+            "can leave that vertex out, or draw one)";
     } else if (enablesClipPlane(sequence)) {
         // Mesa's feedback gives polygons cut at the plane; the layer cuts
         // each fragment (the scenes compare the pictures).

@@ -654,10 +654,25 @@ bool runsAtOnce(const Call& call) {
                                                   "glEnableClientState",
                                                   "glDisableClientState",
                                                   "glReadPixels",
+                                                  "glAreTexturesResident",
                                                   "glFlush",
                                                   "glFinish"};
     return startsWith(name, "glGet") || startsWith(name, "glIs") || kAtOnce.count(name) != 0 ||
-           (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D);
+           (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D) ||
+           (name == "glTexImage1D" && argument(call, 0) == GL_PROXY_TEXTURE_1D);
+}
+
+// Whether a call names, among its first `count` names from argument
+// `first` on, one that no glBindTexture has made a texture (glGenTextures
+// only reserves a name): Mesa takes those as textures.
+bool namesNoTexture(const Call& c, std::size_t first) {
+    const auto count = static_cast<std::size_t>(std::max(0, integerArgument(c.args[0])));
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, 2); ++i) {
+        if (glIsTexture(static_cast<GLuint>(c.args[first + i])) == GL_FALSE) {
+            return true;
+        }
+    }
+    return false;
 }
 
 const Departure kDepartures[] = {
@@ -700,6 +715,71 @@ const Departure kDepartures[] = {
      GL_INVALID_ENUM,
      [](const Call& c, bool) {
          return argument(c, 6) == GL_DEPTH_COMPONENT || packedType(argument(c, 7));
+     }},
+    {"glTexSubImage2D",
+     "GL_DEPTH_COMPONENT is no pixel format, and OpenGL 1.2's packed pixel types are no types: "
+     "GL_INVALID_ENUM where there is an image to replace a part of (Mesa gives "
+     "GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         if (primitiveOpenNow || !otherwiseValid(c, {6, 7}) ||
+             (argument(c, 6) != GL_DEPTH_COMPONENT && !packedType(argument(c, 7)))) {
+             return false;
+         }
+         GLint width = 0;
+         glGetTexLevelParameteriv(GL_TEXTURE_2D, integerArgument(c.args[1]), GL_TEXTURE_WIDTH,
+                                  &width);
+         return width > 0;
+     }},
+    {"glTexImage1D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         const GLint inner = integerArgument(c.args[3]) - 2 * integerArgument(c.args[4]);
+         return otherwiseValid(c, {3, 4}) && (c.args[4] == 0 || c.args[4] == 1) && c.args[3] > 0 &&
+                (inner <= 0 || (inner & (inner - 1)) != 0);
+     }},
+    {"glTexImage1D",
+     "GL_DEPTH_COMPONENT is no texture format, and OpenGL 1.2's packed pixel types are no "
+     "types: GL_INVALID_ENUM (Mesa gives GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         return argument(c, 5) == GL_DEPTH_COMPONENT || packedType(argument(c, 6));
+     }},
+    {"glTexSubImage1D",
+     "GL_DEPTH_COMPONENT is no pixel format, and OpenGL 1.2's packed pixel types are no types: "
+     "GL_INVALID_ENUM where there is an image to replace a part of (Mesa gives "
+     "GL_INVALID_OPERATION or takes them)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         if (primitiveOpenNow || !otherwiseValid(c, {4, 5}) ||
+             (argument(c, 4) != GL_DEPTH_COMPONENT && !packedType(argument(c, 5)))) {
+             return false;
+         }
+         GLint width = 0;
+         glGetTexLevelParameteriv(GL_TEXTURE_1D, integerArgument(c.args[1]), GL_TEXTURE_WIDTH,
+                                  &width);
+         return width > 0;
+     }},
+    {"glCopyTexImage2D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         const auto side = [&](double size) {
+             const GLint inner = integerArgument(size) - 2 * integerArgument(c.args[7]);
+             return size == 0 || (inner > 0 && (inner & (inner - 1)) == 0);
+         };
+         return otherwiseValid(c, {5, 6, 7}) && (c.args[7] == 0 || c.args[7] == 1) &&
+                c.args[5] >= 0 && c.args[6] >= 0 && (!side(c.args[5]) || !side(c.args[6]));
+     }},
+    {"glCopyTexImage2D",
+     "an internal format that is none, 1 to 4 among them, is GL_INVALID_VALUE (Mesa gives "
+     "GL_INVALID_ENUM, as later OpenGL does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         return argument(c, 0) == GL_TEXTURE_2D && (!validArgument(c, 2) || c.args[2] <= 4);
      }},
     {"glReadPixels",
      "a format OpenGL 1.1 does not read in, or one of OpenGL 1.2's packed pixel types, is "
@@ -860,6 +940,44 @@ const Departure kDepartures[] = {
          const auto name = static_cast<GLuint>(c.args[0]);
          const GLboolean answer = glIsList(name);
          values.push_back(tracked->newlyCompiled(name) ? GL_FALSE : answer);
+     }},
+    {"glAreTexturesResident",
+     "a name that glGenTextures gave but no glBindTexture made a texture is GL_INVALID_VALUE "
+     "(Mesa takes it as a texture)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) { return !primitiveOpenNow && namesNoTexture(c, 1); }},
+    {"glPrioritizeTextures",
+     "a name that glGenTextures gave but no glBindTexture made a texture is passed over (Mesa "
+     "gives its texture the priority; only the textures are given theirs)",
+     GL_NO_ERROR,
+     [](const Call& c, bool compiling) {
+         return !compiling && !primitiveOpenNow && c.args[0] >= 0 && namesNoTexture(c, 1);
+     },
+     [](const Call& c, differential::Values&) {
+         GLuint names[2];
+         GLclampf priorities[2];
+         GLsizei n = 0;
+         for (std::size_t i = 0; i < std::min<std::size_t>(integerArgument(c.args[0]), 2); ++i) {
+             const auto name = static_cast<GLuint>(c.args[1 + i]);
+             if (glIsTexture(name) == GL_TRUE) {
+                 names[n] = name;
+                 priorities[n++] = static_cast<GLclampf>(c.args[3 + i]);
+             }
+         }
+         glPrioritizeTextures(n, names, priorities);
+     }},
+    {"glPrioritizeTextures",
+     "a negative count compiled into a display list is GL_INVALID_VALUE where the list is called "
+     "(Mesa leaves the call out)",
+     GL_INVALID_VALUE, [](const Call& c, bool compiling) { return compiling && c.args[0] < 0; }},
+    {"glGetTexParameteriv",
+     "a priority read as an integer is rounded (Mesa maps it as it maps colours)", GL_NO_ERROR,
+     [](const Call& c, bool) { return argument(c, 1) == GL_TEXTURE_PRIORITY; },
+     [](const Call& c, differential::Values& values) {
+         GLfloat priority = static_cast<GLfloat>(kUnwritten);
+         glGetTexParameterfv(argument(c, 0), GL_TEXTURE_PRIORITY, &priority);
+         values.push_back(priority == static_cast<GLfloat>(kUnwritten) ? kUnwritten
+                                                                       : std::lround(priority));
      }},
     {"glGetTexLevelParameteriv",
      "a level with no image has the internal format 1 (Mesa answers GL_RGBA, as OpenGL 3 does)",

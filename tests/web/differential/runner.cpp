@@ -78,7 +78,7 @@ bool loopSetsAttributeAfterVertex(const Sequence& sequence) {
                 attributeAfterVertex = false;
             }
         } else if (closesPrimitive(call)) {
-            if (loop && attributeAfterVertex) {
+            if (loop && (attributeAfterVertex || !vertexSeen)) {
                 return true;
             }
             open = false;

@@ -38,7 +38,8 @@ bool endsInPrimitive(const Sequence& sequence);
 
 // Whether a line loop in it sets an attribute after one of its vertices:
 // Mesa 22.3 can then lose that vertex from what it draws (where the
-// attribute is new to the loop's vertices).
+// attribute is new to the loop's vertices); or has no vertices, which Mesa
+// draws a point for where the loop is compiled into a display list.
 bool loopSetsAttributeAfterVertex(const Sequence& sequence);
 
 // The sequence up to its first call that may draw while a list compiled

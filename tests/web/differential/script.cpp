@@ -226,6 +226,7 @@ const Domain kAttributeMask{{N(GL_ALL_ATTRIB_BITS),
                              N(GL_LINE_BIT),
                              N(GL_FOG_BIT),
                              N(GL_POLYGON_STIPPLE_BIT),
+                             N(GL_PIXEL_MODE_BIT),
                              {GL_LIGHTING_BIT | GL_ENABLE_BIT, "GL_LIGHTING_BIT|GL_ENABLE_BIT"}},
                             {{0, "0"}}};
 
@@ -258,6 +259,7 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_CURRENT_NORMAL),
                        N(GL_CURRENT_TEXTURE_COORDS),
                        N(GL_TEXTURE_BINDING_2D),
+                       N(GL_TEXTURE_BINDING_1D),
                        N(GL_MAX_TEXTURE_SIZE),
                        N(GL_MAX_LIGHTS),
                        N(GL_BLEND_SRC),
@@ -348,7 +350,21 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_COLOR_ARRAY_STRIDE),
                        N(GL_TEXTURE_COORD_ARRAY_SIZE),
                        N(GL_TEXTURE_COORD_ARRAY_TYPE),
-                       N(GL_TEXTURE_COORD_ARRAY_STRIDE)},
+                       N(GL_TEXTURE_COORD_ARRAY_STRIDE),
+                       N(GL_RED_SCALE),
+                       N(GL_GREEN_SCALE),
+                       N(GL_BLUE_SCALE),
+                       N(GL_ALPHA_SCALE),
+                       N(GL_RED_BIAS),
+                       N(GL_GREEN_BIAS),
+                       N(GL_BLUE_BIAS),
+                       N(GL_ALPHA_BIAS),
+                       N(GL_MAP_COLOR),
+                       N(GL_MAP_STENCIL),
+                       N(GL_INDEX_SHIFT),
+                       N(GL_INDEX_OFFSET),
+                       N(GL_DEPTH_SCALE),
+                       N(GL_DEPTH_BIAS)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
 // Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
 const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
@@ -383,35 +399,46 @@ const Domain kStringName{{N(GL_VENDOR), N(GL_RENDERER), N(GL_VERSION), N(GL_EXTE
 
 const Domain kCount{numbers({1, 2}), numbers({0, -1})};
 const Domain kTextureName{numbers({1, 2, 3, 0}), {}};
-const Domain kBindTarget{{N(GL_TEXTURE_2D)}, {N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
+const Domain kBindTarget{{N(GL_TEXTURE_2D), N(GL_TEXTURE_1D)}, {N(GL_PROXY_TEXTURE_2D), {0, "0"}}};
 const Domain kParameterName{{N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER),
                              N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T)},
                             {N(GL_TEXTURE_WIDTH), {0, "0"}}};
+// Priorities are clamped to [0, 1]; residency is only read.
+const Domain kPriorityName{{N(GL_TEXTURE_PRIORITY)}, {N(GL_TEXTURE_RESIDENT)}};
+const Domain kPriority{numbers({0, 0.5, 1}), numbers({-1, 2})};
+const Domain kReadParameterName{
+    {N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER), N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T),
+     N(GL_TEXTURE_PRIORITY), N(GL_TEXTURE_RESIDENT)},
+    {N(GL_TEXTURE_WIDTH), {0, "0"}}};
 const Domain kParameterValue{
     {N(GL_LINEAR), N(GL_NEAREST), N(GL_NEAREST_MIPMAP_NEAREST), N(GL_LINEAR_MIPMAP_NEAREST),
      N(GL_NEAREST_MIPMAP_LINEAR), N(GL_LINEAR_MIPMAP_LINEAR), N(GL_REPEAT), N(GL_CLAMP)},
     {{0, "0"}, N(GL_TEXTURE_2D)}};
 const Domain kEnvironmentTarget{{N(GL_TEXTURE_ENV)}, {N(GL_TEXTURE_2D)}};
-const Domain kEnvironmentName{{N(GL_TEXTURE_ENV_MODE)},
-                              {{0x2201, "GL_TEXTURE_ENV_COLOR"}, {0, "0"}}};
+const Domain kEnvironmentName{{N(GL_TEXTURE_ENV_MODE)}, {N(GL_TEXTURE_ENV_COLOR), {0, "0"}}};
+const Domain kReadEnvironmentName{{N(GL_TEXTURE_ENV_MODE), N(GL_TEXTURE_ENV_COLOR)}, {{0, "0"}}};
+const Domain kEnvironmentColorName{{N(GL_TEXTURE_ENV_COLOR)}, {N(GL_TEXTURE_ENV_MODE)}};
+const Domain kEnvironmentColor{numbers({0, 0.25, 1}), numbers({-0.5, 1.5}), 4};
+const Domain kEnvironmentIntegers{numbers({-2147483648.0, 0, 1073741823, 2147483647.0}), {}, 4};
 const Domain kEnvironmentMode{{N(GL_MODULATE), N(GL_REPLACE), N(GL_DECAL), N(GL_BLEND)},
                               {{0x0104, "GL_ADD"}, {0, "0"}}};
 const Domain kImageTarget{{N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D)}, {N(GL_TEXTURE_1D), {0, "0"}}};
 const Domain kLineTarget{{N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)}, {N(GL_TEXTURE_2D)}};
 const Domain kLevel{numbers({0, 1, 2, 3}),
                     {{-1, nullptr}, {kMaxLevel, "maxlevel"}, {kBeyondLevel, "maxlevel+1"}}};
-const Domain kInternalFormat{{N(GL_RGB),
-                              N(GL_RGBA),
-                              N(GL_RGB8),
-                              N(GL_RGBA8),
-                              {1, "1"},
-                              {2, "2"},
-                              {3, "3"},
-                              {4, "4"},
-                              N(GL_LUMINANCE),
-                              N(GL_LUMINANCE_ALPHA),
-                              N(GL_ALPHA)},
-                             {{0, "0"}, {5, "5"}, N(GL_BGR)}};
+// clang-format off
+const Domain kInternalFormat{
+    {N(GL_RGB), N(GL_RGBA), N(GL_RGB8), N(GL_RGBA8), {1, "1"}, {2, "2"}, {3, "3"}, {4, "4"},
+     N(GL_LUMINANCE), N(GL_LUMINANCE_ALPHA), N(GL_ALPHA), N(GL_INTENSITY),
+     N(GL_ALPHA4), N(GL_ALPHA8), N(GL_ALPHA12), N(GL_ALPHA16),
+     N(GL_LUMINANCE4), N(GL_LUMINANCE8), N(GL_LUMINANCE12), N(GL_LUMINANCE16),
+     N(GL_LUMINANCE4_ALPHA4), N(GL_LUMINANCE6_ALPHA2), N(GL_LUMINANCE8_ALPHA8),
+     N(GL_LUMINANCE12_ALPHA4), N(GL_LUMINANCE12_ALPHA12), N(GL_LUMINANCE16_ALPHA16),
+     N(GL_INTENSITY4), N(GL_INTENSITY8), N(GL_INTENSITY12), N(GL_INTENSITY16),
+     N(GL_R3_G3_B2), N(GL_RGB4), N(GL_RGB5), N(GL_RGB10), N(GL_RGB12), N(GL_RGB16),
+     N(GL_RGBA2), N(GL_RGBA4), N(GL_RGB5_A1), N(GL_RGB10_A2), N(GL_RGBA12), N(GL_RGBA16)},
+    {{0, "0"}, {5, "5"}, N(GL_BGR)}};
+// clang-format on
 const Domain kWidth{
     numbers({4, 1, 2, 8}),
     {{0, nullptr}, {3, nullptr}, {-1, nullptr}, {kMax, "max"}, {kTwiceMax, "2max"}}};
@@ -420,8 +447,16 @@ const Domain kBorder{numbers({0}), numbers({1, 2, -1})};
 const Domain kFormat{{N(GL_RGB), N(GL_RGBA), N(GL_BGR), N(GL_BGRA), N(GL_LUMINANCE),
                       N(GL_LUMINANCE_ALPHA), N(GL_ALPHA), N(GL_RED), N(GL_GREEN), N(GL_BLUE)},
                      {N(GL_COLOR_INDEX), N(GL_DEPTH_COMPONENT), {0x1234, "0x1234"}}};
-const Domain kType{{N(GL_UNSIGNED_BYTE)},
-                   {N(GL_BYTE), N(GL_FLOAT), N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
+const Domain kType{{N(GL_UNSIGNED_BYTE), N(GL_BYTE), N(GL_UNSIGNED_SHORT), N(GL_SHORT),
+                    N(GL_UNSIGNED_INT), N(GL_INT), N(GL_FLOAT)},
+                   {N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
+// glReadPixels reads unsigned bytes only: the other types are refused.
+const Domain kReadType{{N(GL_UNSIGNED_BYTE)},
+                       {N(GL_BYTE), N(GL_FLOAT), N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
+const Domain kSubImageTarget{{N(GL_TEXTURE_2D)}, {N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D)}};
+const Domain kLineSubImageTarget{{N(GL_TEXTURE_1D)}, {N(GL_PROXY_TEXTURE_1D), N(GL_TEXTURE_2D)}};
+const Domain kOffsetInImage{numbers({0, 1, 2}), numbers({-1, 8})};
+const Domain kSubImageSide{numbers({1, 2, 4}), numbers({0, -1, 8})};
 const Domain kPixels{{{1, "data"}}, {{0, "null"}}};
 const Domain kLevelTarget{
     {N(GL_TEXTURE_2D), N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D), N(GL_PROXY_TEXTURE_1D)},
@@ -440,6 +475,12 @@ const Domain kStoreValue{numbers({1, 0, 2, 4, 8}), numbers({-1, 3, 16})};
 const Domain kReadFormat{{N(GL_RGBA), N(GL_RGB)},
                          {N(GL_BGRA), N(GL_ALPHA), N(GL_DEPTH_COMPONENT), {0, "0"}}};
 const Domain kReadSize{numbers({1, 2}), numbers({0, -1})};
+const Domain kTransferName{
+    {N(GL_RED_SCALE), N(GL_GREEN_SCALE), N(GL_BLUE_SCALE), N(GL_ALPHA_SCALE), N(GL_RED_BIAS),
+     N(GL_GREEN_BIAS), N(GL_BLUE_BIAS), N(GL_ALPHA_BIAS), N(GL_MAP_COLOR), N(GL_MAP_STENCIL),
+     N(GL_INDEX_SHIFT), N(GL_INDEX_OFFSET), N(GL_DEPTH_SCALE), N(GL_DEPTH_BIAS)},
+    {{0x0D16, "GL_ZOOM_X"}, {0, "0"}}};
+const Domain kTransferValue{numbers({1, 0, 0.5, 2, -1.5}), {}};
 
 // --- Client memory ------------------------------------------------------------------
 
@@ -483,6 +524,7 @@ int countOf(GLenum pname) {
         case GL_POSITION:
         case GL_EMISSION:
         case GL_AMBIENT_AND_DIFFUSE:
+        case GL_TEXTURE_ENV_COLOR:
             return 4;
         case GL_CURRENT_NORMAL:
         case GL_SPOT_DIRECTION:
@@ -1077,11 +1119,74 @@ std::vector<Op> makeOps() {
              glTexParameteri(enumerant(a[0]), enumerant(a[1]), integer(a[2]));
          },
          2},
+        {"glTexParameterf",
+         G::Textures,
+         {&kBindTarget, &kPriorityName, &kPriority},
+         [](const double* a, Values&) {
+             glTexParameterf(enumerant(a[0]), enumerant(a[1]), real(a[2]));
+         },
+         1},
+        {"glPrioritizeTextures",
+         G::Textures,
+         {&kCount, &kTextureName, &kTextureName, &kPriority, &kPriority},
+         [](const double* a, Values&) {
+             const GLuint names[2] = {static_cast<GLuint>(a[1]), static_cast<GLuint>(a[2])};
+             const GLclampf priorities[2] = {real(a[3]), real(a[4])};
+             glPrioritizeTextures(integer(a[0]), names, priorities);
+         },
+         1},
+        {"glAreTexturesResident",
+         G::Textures,
+         {&kCount, &kTextureName, &kTextureName},
+         [](const double* a, Values& v) {
+             const GLuint names[2] = {static_cast<GLuint>(a[1]), static_cast<GLuint>(a[2])};
+             GLboolean residences[2] = {7, 7};
+             v.push_back(glAreTexturesResident(integer(a[0]), names, residences));
+             v.insert(v.end(), residences, residences + 2);
+         },
+         1},
         {"glTexEnvf",
          G::Textures,
          {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
          [](const double* a, Values&) { glTexEnvf(enumerant(a[0]), enumerant(a[1]), real(a[2])); },
          1},
+        {"glTexEnvfv",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentColorName, &kEnvironmentColor},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 2, v, 4);
+             glTexEnvfv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         1},
+        {"glTexEnviv",
+         G::Textures,
+         {&kEnvironmentTarget, &kEnvironmentColorName, &kEnvironmentIntegers},
+         [](const double* a, Values&) {
+             const GLint v[4] = {integer(a[2]), integer(a[3]), integer(a[4]), integer(a[5])};
+             glTexEnviv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         1},
+        {"glGetTexEnvfv",
+         G::Textures,
+         {&kEnvironmentTarget, &kReadEnvironmentName},
+         [](const double* a, Values& v) {
+             answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
+                 glGetTexEnvfv(enumerant(a[0]), enumerant(a[1]), out);
+             });
+         },
+         1,
+         true},
+        {"glGetTexEnviv",
+         G::Textures,
+         {&kEnvironmentTarget, &kReadEnvironmentName},
+         [](const double* a, Values& v) {
+             answer<GLint>(enumerant(a[1]), v, [&](GLint* out) {
+                 glGetTexEnviv(enumerant(a[0]), enumerant(a[1]), out);
+             });
+         },
+         1,
+         true},
         {"glTexEnvi",
          G::Textures,
          {&kEnvironmentTarget, &kEnvironmentName, &kEnvironmentMode},
@@ -1108,6 +1213,53 @@ std::vector<Op> makeOps() {
                           a[8] != 0 ? imageBytes() : nullptr);
          },
          4},
+        {"glTexSubImage2D",
+         G::Textures,
+         {&kSubImageTarget, &kLevel, &kOffsetInImage, &kOffsetInImage, &kSubImageSide,
+          &kSubImageSide, &kFormat, &kType, &kPixels},
+         [](const double* a, Values&) {
+             glTexSubImage2D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                             integer(a[4]), integer(a[5]), enumerant(a[6]), enumerant(a[7]),
+                             a[8] != 0 ? imageBytes() : nullptr);
+         },
+         2},
+        {"glCopyTexImage2D",
+         G::Textures,
+         {&kSubImageTarget, &kLevel, &kInternalFormat, &kPlace, &kPlace, &kWidth, &kHeight,
+          &kBorder},
+         [](const double* a, Values&) {
+             glCopyTexImage2D(enumerant(a[0]), integer(a[1]), enumerant(a[2]), integer(a[3]),
+                              integer(a[4]), integer(a[5]), integer(a[6]), integer(a[7]));
+         },
+         1},
+        {"glCopyTexSubImage2D",
+         G::Textures,
+         {&kSubImageTarget, &kLevel, &kOffsetInImage, &kOffsetInImage, &kPlace, &kPlace,
+          &kSubImageSide, &kSubImageSide},
+         [](const double* a, Values&) {
+             glCopyTexSubImage2D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                                 integer(a[4]), integer(a[5]), integer(a[6]), integer(a[7]));
+         },
+         1},
+        {"glTexSubImage1D",
+         G::Textures,
+         {&kLineSubImageTarget, &kLevel, &kOffsetInImage, &kSubImageSide, &kFormat, &kType,
+          &kPixels},
+         [](const double* a, Values&) {
+             glTexSubImage1D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                             enumerant(a[4]), enumerant(a[5]), a[6] != 0 ? imageBytes() : nullptr);
+         },
+         1},
+        {"glPixelTransferf",
+         G::Textures,
+         {&kTransferName, &kTransferValue},
+         [](const double* a, Values&) { glPixelTransferf(enumerant(a[0]), real(a[1])); },
+         1},
+        {"glPixelTransferi",
+         G::Textures,
+         {&kTransferName, &kTransferValue},
+         [](const double* a, Values&) { glPixelTransferi(enumerant(a[0]), integer(a[1])); },
+         1},
         {"glGetTexLevelParameteriv",
          G::Textures,
          {&kLevelTarget, &kLevel, &kLevelName},
@@ -1120,10 +1272,20 @@ std::vector<Op> makeOps() {
          true},
         {"glGetTexParameteriv",
          G::Textures,
-         {&kBindTarget, &kParameterName},
+         {&kBindTarget, &kReadParameterName},
          [](const double* a, Values& v) {
              GLint value = static_cast<GLint>(kUnwritten);
              glGetTexParameteriv(enumerant(a[0]), enumerant(a[1]), &value);
+             v.push_back(value);
+         },
+         1,
+         true},
+        {"glGetTexParameterfv",
+         G::Textures,
+         {&kBindTarget, &kReadParameterName},
+         [](const double* a, Values& v) {
+             GLfloat value = static_cast<GLfloat>(kUnwritten);
+             glGetTexParameterfv(enumerant(a[0]), enumerant(a[1]), &value);
              v.push_back(value);
          },
          1,
@@ -1135,7 +1297,7 @@ std::vector<Op> makeOps() {
          2},
         {"glReadPixels",
          G::Textures,
-         {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kType},
+         {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kReadType},
          [](const double* a, Values&) {
              glReadPixels(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
                           enumerant(a[4]), enumerant(a[5]), pixelsRead());

@@ -1095,6 +1095,135 @@ void listsOfState(bool) {
     glDeleteLists(lists, 2);
 }
 
+// One 2 x 2 image per base format, each given in another pixel format and
+// type (a sized format, swapped channels and a transfer bias among them),
+// and the texture named `name` made of it, drawn nearest.
+struct BaseImage {
+    GLint internalFormat;
+    GLenum format;
+    GLenum type;
+    const void* pixels;
+};
+
+void baseFormatTexture(GLuint name, const BaseImage& image) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, image.internalFormat, 2, 2, 0, image.format, image.type,
+                 image.pixels);
+}
+
+// Every base format (columns: alpha, luminance, luminance-alpha, intensity,
+// RGB, RGBA) under every environment mode (rows from the top: modulate,
+// replace, decal, blend), on a translucent orange blended over grey checks,
+// so that what each function makes of colour and alpha shows.
+void baseFormatsAndEnvironments(bool) {
+    static const GLfloat alpha[] = {1.0f, 0.5f, 0.125f, 0.75f};
+    static const GLushort luminance[] = {65535, 16384, 49152, 0};
+    static const GLbyte luminanceAlpha[] = {127, 127, 32, 64, 100, 16, 0, 100};
+    static const GLuint intensity[] = {0xFFFFFFFFu, 0, 0, 0x40000000u, 0, 0,
+                                       0xC0000000u, 0, 0, 0x10000000u, 0, 0};
+    static const GLubyte bgr[] = {0, 40, 250, 240, 200, 20, 90, 90, 90, 200, 0, 255};
+    static const GLshort rgba[] = {32767, 8000,  0,     32767, 0,     25000, 12000, 16000,
+                                   12000, 12000, 32767, 4000,  26000, 26000, 26000, 26000};
+    const BaseImage images[] = {
+        {GL_ALPHA, GL_ALPHA, GL_FLOAT, alpha},
+        {GL_LUMINANCE, GL_LUMINANCE, GL_UNSIGNED_SHORT, luminance},
+        {GL_LUMINANCE_ALPHA, GL_LUMINANCE_ALPHA, GL_BYTE, luminanceAlpha},
+        {GL_INTENSITY, GL_RGB, GL_UNSIGNED_INT, intensity},
+        {GL_RGB5, GL_BGR, GL_UNSIGNED_BYTE, bgr},
+        {GL_RGBA4, GL_RGBA, GL_SHORT, rgba},
+    };
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelTransferf(GL_GREEN_BIAS, 0.25f);
+    for (GLuint i = 0; i < 6; ++i) {
+        baseFormatTexture(20 + i, images[i]);
+    }
+    glPixelTransferf(GL_GREEN_BIAS, 0.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (int check = 0; check < 8; ++check) {
+        const float grey = check % 2 == 0 ? 0.25f : 0.7f;
+        colouredQuad(-1.0f + 0.25f * check, -1.0f, -0.75f + 0.25f * check, 1.0f, grey, grey, grey,
+                     1.0f);
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    const GLfloat envColor[4] = {0.2f, 0.4f, 1.0f, 0.3f};
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, envColor);
+    const GLint modes[] = {GL_MODULATE, GL_REPLACE, GL_DECAL, GL_BLEND};
+    glColor4f(0.9f, 0.6f, 0.2f, 0.6f);
+    for (int row = 0; row < 4; ++row) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, modes[row]);
+        const float top = 1.0f - 0.5f * row;
+        for (int column = 0; column < 6; ++column) {
+            glBindTexture(GL_TEXTURE_2D, 20 + static_cast<GLuint>(column));
+            const float left = -1.0f + column / 3.0f;
+            texturedQuad(left + 0.02f, top - 0.46f, left + 0.31f, top - 0.04f, 0.0f, 0.0f, 1.0f,
+                         1.0f);
+        }
+    }
+    const GLuint names[] = {20, 21, 22, 23, 24, 25};
+    glDeleteTextures(6, names);
+}
+
+// Squares drawn in the window's corner, copied into a luminance texture
+// whole and into part of an RGB one, both drawn beside. (Mesa 22.3 copies
+// garbage where a pixel transfer scales what it copies: none is set here.)
+void copiedFromTheWindow(bool) {
+    colouredQuad(-1.0f, -1.0f, -0.5f, -0.5f, 0.9f, 0.2f, 0.1f, 1.0f);
+    colouredQuad(-0.8f, -0.8f, -0.4f, -0.4f, 0.1f, 0.5f, 0.9f, 1.0f);
+    const std::vector<unsigned char> grey(32 * 32 * 3, 128);
+    for (GLuint name : {30u, 31u}) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    glBindTexture(GL_TEXTURE_2D, 30);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, 32, 32, 0);
+    glBindTexture(GL_TEXTURE_2D, 31);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 32, 32, 0, GL_RGB, GL_UNSIGNED_BYTE, grey.data());
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 8, 4, 4, 8, 20, 16);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, 30);
+    texturedQuad(-0.3f, 0.1f, 0.3f, 0.7f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, 31);
+    texturedQuad(0.35f, 0.1f, 0.95f, 0.7f, 0.0f, 0.0f, 1.0f, 1.0f);
+    const GLuint names[] = {30, 31};
+    glDeleteTextures(2, names);
+}
+
+// A one-dimensional texture of eight colours, nearest at the top and
+// linear and repeated in the middle; at the bottom a two-dimensional texture
+// enabled as well takes precedence over it, and a display list drawn with
+// only the one-dimensional one shows it again.
+void lineTextures(bool) {
+    static const GLubyte stripes[] = {230, 40,  30,  240, 160, 20,  230, 220, 40,  60,  180, 60,
+                                      40,  170, 200, 40,  60,  220, 140, 50,  200, 250, 250, 250};
+    glBindTexture(GL_TEXTURE_1D, 40);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, stripes);
+    checkerTexture(41, 4, kRed, kCream);
+    glEnable(GL_TEXTURE_1D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    texturedQuad(-0.9f, 0.4f, 0.9f, 0.9f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    texturedQuad(-0.9f, -0.2f, 0.9f, 0.3f, -0.5f, 0.0f, 1.5f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    texturedQuad(-0.9f, -0.9f, -0.1f, -0.3f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_2D);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    texturedQuad(0.1f, -0.9f, 0.9f, -0.3f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glEndList();
+    glCallList(list);
+    glDeleteLists(list, 1);
+    const GLuint names[] = {40, 41};
+    glDeleteTextures(2, names);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -1124,6 +1253,9 @@ const Scene kScenes[] = {
     {"polygon modes, offset and stipple", polygonModes, false},
     {"stippled lines", stippledLines, false},
     {"texture coordinates generated", generatedCoordinates, false},
+    {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
+    {"textures copied from the window", copiedFromTheWindow, false},
+    {"one-dimensional textures", lineTextures, false},
     {"a material between vertices", materialBetweenVertices, true},
 };
 

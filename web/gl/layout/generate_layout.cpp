@@ -55,6 +55,8 @@ std::string layout() {
                            FIELD(RenderState, blendSource),
                            FIELD(RenderState, blendDestination),
                            FIELD(RenderState, textureReplace),
+                           FIELD(RenderState, textureEnvMode),
+                           FIELD(RenderState, textureEnvColor),
                            FIELD(RenderState, depthFunc),
                            FIELD(RenderState, depthRange),
                            FIELD(RenderState, colorMask),
@@ -95,7 +97,7 @@ std::string layout() {
                           FIELD(DrawParameters, firstVertex),  FIELD(DrawParameters, texture),
                           FIELD(DrawParameters, depthMask),    FIELD(DrawParameters, clockwise),
                           FIELD(DrawParameters, flat),         FIELD(DrawParameters, textured),
-                          FIELD(DrawParameters, programKey)};
+                          FIELD(DrawParameters, textureBase),  FIELD(DrawParameters, programKey)};
     // In bytes.
     const Field vertex[] = {{"stride", sizeof(Vertex)}, FIELD(Vertex, position),
                             FIELD(Vertex, normal),      FIELD(Vertex, texCoord),
@@ -132,7 +134,8 @@ std::string layout() {
                          {"texGenShift", kKeyTexGenShift - 32},
                          {"texGenObject", kKeyTexGenObject},
                          {"texGenEye", kKeyTexGenEye},
-                         {"texGenSphere", kKeyTexGenSphere}};
+                         {"texGenSphere", kKeyTexGenSphere},
+                         {"textureFunction", kKeyTextureFunction >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},
@@ -143,12 +146,22 @@ std::string layout() {
         {"lost", kVglContextLost}, {"ready", kVglContextReady}, {"renewed", kVglContextNew}};
     // Texture parameters as the layer passes them on: the filters that
     // decide whether a texture needs its mipmaps, and OpenGL 1.1's clamp,
-    // which WebGL does not have.
+    // which WebGL does not have; and the texture functions' names.
     const Field gl[] = {{"TEXTURE_MIN_FILTER", GL_TEXTURE_MIN_FILTER},
                         {"NEAREST", GL_NEAREST},
                         {"LINEAR", GL_LINEAR},
                         {"NEAREST_MIPMAP_LINEAR", GL_NEAREST_MIPMAP_LINEAR},
-                        {"CLAMP", GL_CLAMP}};
+                        {"CLAMP", GL_CLAMP},
+                        {"MODULATE", GL_MODULATE},
+                        {"REPLACE", GL_REPLACE},
+                        {"DECAL", GL_DECAL},
+                        {"BLEND", GL_BLEND},
+                        {"ALPHA", GL_ALPHA},
+                        {"LUMINANCE", GL_LUMINANCE},
+                        {"LUMINANCE_ALPHA", GL_LUMINANCE_ALPHA},
+                        {"INTENSITY", GL_INTENSITY},
+                        {"RGB", GL_RGB},
+                        {"RGBA", GL_RGBA}};
 
     std::ostringstream out;
     out << "// Generated at build time by web/gl/layout/generate_layout.cpp from the\n"

@@ -291,6 +291,7 @@ typedef double GLclampd;
 #define GL_CURRENT_NORMAL                    0x0B02
 #define GL_CURRENT_TEXTURE_COORDS            0x0B03
 #define GL_TEXTURE_BINDING_2D                0x8069
+#define GL_TEXTURE_BINDING_1D                0x8068
 #define GL_TEXTURE_1D                        0x0DE0
 #define GL_TEXTURE_2D                        0x0DE1
 #define GL_TEXTURE_3D                        0x806F
@@ -347,6 +348,55 @@ typedef double GLclampd;
 #define GL_BGRA_EXT                          0x80E1
 #define GL_RGB8                              0x8051
 #define GL_RGBA8                             0x8058
+#define GL_ALPHA4                            0x803B
+#define GL_ALPHA8                            0x803C
+#define GL_ALPHA12                           0x803D
+#define GL_ALPHA16                           0x803E
+#define GL_LUMINANCE4                        0x803F
+#define GL_LUMINANCE8                        0x8040
+#define GL_LUMINANCE12                       0x8041
+#define GL_LUMINANCE16                       0x8042
+#define GL_LUMINANCE4_ALPHA4                 0x8043
+#define GL_LUMINANCE6_ALPHA2                 0x8044
+#define GL_LUMINANCE8_ALPHA8                 0x8045
+#define GL_LUMINANCE12_ALPHA4                0x8046
+#define GL_LUMINANCE12_ALPHA12               0x8047
+#define GL_LUMINANCE16_ALPHA16               0x8048
+#define GL_INTENSITY                         0x8049
+#define GL_INTENSITY4                        0x804A
+#define GL_INTENSITY8                        0x804B
+#define GL_INTENSITY12                       0x804C
+#define GL_INTENSITY16                       0x804D
+#define GL_R3_G3_B2                          0x2A10
+#define GL_RGB4                              0x804F
+#define GL_RGB5                              0x8050
+#define GL_RGB10                             0x8052
+#define GL_RGB12                             0x8053
+#define GL_RGB16                             0x8054
+#define GL_RGBA2                             0x8055
+#define GL_RGBA4                             0x8056
+#define GL_RGB5_A1                           0x8057
+#define GL_RGB10_A2                          0x8059
+#define GL_RGBA12                            0x805A
+#define GL_RGBA16                            0x805B
+#define GL_TEXTURE_ENV_COLOR                 0x2201
+#define GL_TEXTURE_PRIORITY                  0x8066
+#define GL_TEXTURE_RESIDENT                  0x8067
+#define GL_PIXEL_MODE_BIT                    0x00000020
+#define GL_MAP_COLOR                         0x0D10
+#define GL_MAP_STENCIL                       0x0D11
+#define GL_INDEX_SHIFT                       0x0D12
+#define GL_INDEX_OFFSET                      0x0D13
+#define GL_RED_SCALE                         0x0D14
+#define GL_RED_BIAS                          0x0D15
+#define GL_GREEN_SCALE                       0x0D18
+#define GL_GREEN_BIAS                        0x0D19
+#define GL_BLUE_SCALE                        0x0D1A
+#define GL_BLUE_BIAS                         0x0D1B
+#define GL_ALPHA_SCALE                       0x0D1C
+#define GL_ALPHA_BIAS                        0x0D1D
+#define GL_DEPTH_SCALE                       0x0D1E
+#define GL_DEPTH_BIAS                        0x0D1F
 #define GL_UNSIGNED_BYTE_3_3_2               0x8032
 #define GL_UNSIGNED_BYTE_2_3_3_REV           0x8362
 #define GL_UNSIGNED_SHORT_5_6_5              0x8363
@@ -597,6 +647,31 @@ GLAPI void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenu
                                                GLint* params);
 GLAPI void GLAPIENTRY glGetTexParameteriv(GLenum target, GLenum pname, GLint* params);
 GLAPI void GLAPIENTRY glPixelStorei(GLenum pname, GLint param);
+GLAPI void GLAPIENTRY glTexParameterf(GLenum target, GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glTexParameteriv(GLenum target, GLenum pname, const GLint* params);
+GLAPI void GLAPIENTRY glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params);
+GLAPI void GLAPIENTRY glGetTexLevelParameterfv(GLenum target, GLint level, GLenum pname,
+                                               GLfloat* params);
+GLAPI void GLAPIENTRY glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params);
+GLAPI void GLAPIENTRY glTexEnviv(GLenum target, GLenum pname, const GLint* params);
+GLAPI void GLAPIENTRY glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params);
+GLAPI void GLAPIENTRY glGetTexEnviv(GLenum target, GLenum pname, GLint* params);
+GLAPI void GLAPIENTRY glTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLsizei width,
+                                      GLenum format, GLenum type, const GLvoid* pixels);
+GLAPI void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
+                                      GLsizei width, GLsizei height, GLenum format, GLenum type,
+                                      const GLvoid* pixels);
+GLAPI void GLAPIENTRY glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x,
+                                       GLint y, GLsizei width, GLsizei height, GLint border);
+GLAPI void GLAPIENTRY glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
+                                          GLint x, GLint y, GLsizei width, GLsizei height);
+GLAPI void GLAPIENTRY glPrioritizeTextures(GLsizei n, const GLuint* textures,
+                                           const GLclampf* priorities);
+GLAPI GLboolean GLAPIENTRY glAreTexturesResident(GLsizei n, const GLuint* textures,
+                                                 GLboolean* residences);
+GLAPI void GLAPIENTRY glPixelTransferf(GLenum pname, GLfloat param);
+GLAPI void GLAPIENTRY glPixelTransferi(GLenum pname, GLint param);
 GLAPI void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                                    GLenum type, GLvoid* pixels);
 
