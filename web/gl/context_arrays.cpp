@@ -1,6 +1,7 @@
 // Vertex arrays: where the program's arrays are, and drawing from them. A
 // draw issues, for each element, the calls glArrayElement stands for, so it
 // is drawn, or compiled into a display list, as those calls would be.
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -100,7 +101,8 @@ void Context::arrayElement(GLint index) {
     }
     if (used(arrays_.edgeFlag)) {
         const GLsizei stride = arrays_.edgeFlag.stride != 0 ? arrays_.edgeFlag.stride : 1;
-        edgeFlag(static_cast<const GLboolean*>(arrays_.edgeFlag.pointer)[index * stride] != 0);
+        const auto* flags = static_cast<const GLboolean*>(arrays_.edgeFlag.pointer);
+        edgeFlag(flags[static_cast<std::ptrdiff_t>(index) * stride] != 0);
     }
     if (used(arrays_.normal)) {
         readElement(arrays_.normal, index, true, v);

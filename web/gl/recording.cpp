@@ -100,10 +100,9 @@ void recordPrimitive(Recording& recording, Primitive primitive,
                      const Matrix& matrix, MaterialTable& table) {
     std::vector<std::uint32_t> elements;
     std::vector<std::uint8_t> shown;
-    std::vector<std::uint8_t> flags;
-    for (const SourceVertex& in : source) {
-        flags.push_back(in.edge ? 1 : 0);
-    }
+    std::vector<std::uint8_t> flags(source.size());
+    std::transform(source.begin(), source.end(), flags.begin(),
+                   [](const SourceVertex& in) { return in.edge ? 1 : 0; });
     const bool clockwise = surface.clockwise.known && surface.clockwise.value;
     const bool smooth = surface.flat.known && !surface.flat.value;
     appendElements(primitive, 0, static_cast<std::uint32_t>(source.size()), clockwise, elements,
