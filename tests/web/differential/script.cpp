@@ -525,11 +525,14 @@ int countOf(GLenum pname) {
         case GL_EMISSION:
         case GL_AMBIENT_AND_DIFFUSE:
         case GL_TEXTURE_ENV_COLOR:
+        case GL_OBJECT_PLANE:
+        case GL_EYE_PLANE:
             return 4;
         case GL_CURRENT_NORMAL:
         case GL_SPOT_DIRECTION:
             return 3;
         case GL_DEPTH_RANGE:
+        case GL_POLYGON_MODE:
             return 2;
         default:
             return 1;
@@ -1029,10 +1032,9 @@ std::vector<Op> makeOps() {
          G::Queries,
          {&kTexCoordName, &kTexGenName},
          [](const double* a, Values& v) {
-             GLfloat values[4];
-             std::fill_n(values, 4, static_cast<GLfloat>(kUnwritten));
-             glGetTexGenfv(enumerant(a[0]), enumerant(a[1]), values);
-             v.assign(values, values + 4);
+             answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
+                 glGetTexGenfv(enumerant(a[0]), enumerant(a[1]), out);
+             });
          },
          1,
          true},
@@ -1040,20 +1042,18 @@ std::vector<Op> makeOps() {
          G::Queries,
          {&kTexCoordName, &kTexGenName},
          [](const double* a, Values& v) {
-             GLint values[4];
-             std::fill_n(values, 4, static_cast<GLint>(kUnwritten));
-             glGetTexGeniv(enumerant(a[0]), enumerant(a[1]), values);
-             v.assign(values, values + 4);
+             answer<GLint>(enumerant(a[1]), v, [&](GLint* out) {
+                 glGetTexGeniv(enumerant(a[0]), enumerant(a[1]), out);
+             });
          },
          1},
         {"glGetTexGendv",
          G::Queries,
          {&kTexCoordName, &kTexGenName},
          [](const double* a, Values& v) {
-             GLdouble values[4];
-             std::fill_n(values, 4, kUnwritten);
-             glGetTexGendv(enumerant(a[0]), enumerant(a[1]), values);
-             v.assign(values, values + 4);
+             answer<GLdouble>(enumerant(a[1]), v, [&](GLdouble* out) {
+                 glGetTexGendv(enumerant(a[0]), enumerant(a[1]), out);
+             });
          },
          1},
         {"glGetClipPlane",
