@@ -28,6 +28,8 @@ ClientArray* ClientArrays::array(GLenum name) {
             return &color;
         case GL_TEXTURE_COORD_ARRAY:
             return &texCoord;
+        case GL_INDEX_ARRAY:
+            return &index;
         default:
             return nullptr;
     }
@@ -37,9 +39,7 @@ bool* ClientArrays::flag(GLenum name) {
     if (ClientArray* found = array(name)) {
         return &found->enabled;
     }
-    return name == GL_INDEX_ARRAY       ? &index
-           : name == GL_EDGE_FLAG_ARRAY ? &edgeFlag.enabled
-                                        : nullptr;
+    return name == GL_EDGE_FLAG_ARRAY ? &edgeFlag.enabled : nullptr;
 }
 
 int componentBytes(GLenum type) {

@@ -21,11 +21,13 @@ struct ClientArrays {
     ClientArray normal{false, 3, GL_FLOAT, 0, nullptr};
     ClientArray color;
     ClientArray texCoord;
-    bool index = false;  // GL_INDEX_ARRAY: there are no colour-index windows
+    // Colour indices: described and enabled, never drawn, as there are no
+    // colour-index windows.
+    ClientArray index{false, 1, GL_FLOAT, 0, nullptr};
     ClientArray edgeFlag{false, 1, GL_UNSIGNED_BYTE, 0, nullptr};  // GLboolean flags
 
-    // The array `name` (GL_VERTEX_ARRAY ...) has, or null; index and edge
-    // flags' enables through `flag`.
+    // The array `name` (GL_VERTEX_ARRAY ...) has, or null; edge flags'
+    // enable through `flag`.
     ClientArray* array(GLenum name);
     bool* flag(GLenum name);
 };

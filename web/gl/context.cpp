@@ -237,10 +237,28 @@ void Context::normal(GLfloat x, GLfloat y, GLfloat z) {
     current.normalSet = true;
 }
 
+void Context::vertex4(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+    if (w != 1.0f && primitiveOpen()) {
+        refuse(Refused::HomogeneousCoordinates);
+        return;
+    }
+    vertex(x, y, z);
+}
+
+void Context::texCoord4(GLfloat s, GLfloat t, GLfloat r, GLfloat q) {
+    if (q != 1.0f) {
+        refuse(Refused::HomogeneousCoordinates);
+        return;
+    }
+    texCoord(s, t);
+    surface().texCoord[2] = r;
+}
+
 void Context::texCoord(GLfloat s, GLfloat t) {
     Surface& current = surface();
     current.texCoord[0] = s;
     current.texCoord[1] = t;
+    current.texCoord[2] = 0.0f;
     current.texCoordSet = true;
 }
 

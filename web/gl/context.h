@@ -28,6 +28,8 @@ constexpr std::size_t kMaxTextureDepth = 10;
 constexpr std::size_t kMaxClientAttributeDepth = 16;
 // How deep lists call lists: OpenGL's least, as a list is recorded whole.
 constexpr int kMaxListNesting = 64;
+// The name stack selection would use: OpenGL's least depth.
+constexpr int kMaxNameStackDepth = 64;
 
 // OpenGL 1.1 as the program uses it, over the renderer in backend.h. Geometry
 // is recorded with the state that can travel with it (materials, shading,
@@ -41,6 +43,10 @@ class Context {
     void begin(GLenum mode);
     void end();
     void vertex(GLfloat x, GLfloat y, GLfloat z);
+    // A vertex or texture coordinates of four components: drawn where w and
+    // q are 1 (r is not used without three-dimensional textures).
+    void vertex4(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
+    void texCoord4(GLfloat s, GLfloat t, GLfloat r, GLfloat q);
     void normal(GLfloat x, GLfloat y, GLfloat z);
     void texCoord(GLfloat s, GLfloat t);
     void color(GLfloat r, GLfloat g, GLfloat b, GLfloat a);
@@ -101,6 +107,8 @@ class Context {
     void callList(GLuint name);
     bool isList(GLuint list);
     void deleteLists(GLuint list, GLsizei range);
+    void listBase(GLuint base);
+    void callLists(GLsizei n, GLenum type, const void* lists);
 
     // Lighting
     void light(GLenum which, GLenum pname, const GLfloat* params, int count);
@@ -133,13 +141,30 @@ class Context {
     void stencilMask(GLuint mask);
     void clearStencil(GLint s);
 
+    // Hints, logic operations, the buffers drawn to and read from, the state
+    // of colour-index windows, and the render mode (context_framebuffer.cpp)
+    void hint(GLenum target, GLenum mode);
+    void logicOp(GLenum op);
+    void indexMask(GLuint mask);
+    void clearIndex(GLfloat index);
+    void index(GLfloat index);
+    void drawBuffer(GLenum buffer);
+    void readBuffer(GLenum buffer);
+    GLint renderMode(GLenum mode);
+    // glInitNames, glLoadName, glPushName, glPopName and glPassThrough.
+    void nameStack();
+
     // Queries
     GLenum takeError();
+    void getBooleans(GLenum pname, GLboolean* params);
+    void getDoubles(GLenum pname, GLdouble* params);
+    bool isTexture(GLuint name);
     void getIntegers(GLenum pname, GLint* params);
     void getFloats(GLenum pname, GLfloat* params);
     const GLubyte* getString(GLenum name);
-    void getLight(GLenum light, GLenum pname, GLfloat* params);
-    void getMaterial(GLenum face, GLenum pname, GLfloat* params);
+    // false, with the error set, for what they do not answer
+    bool getLight(GLenum light, GLenum pname, GLfloat* params);
+    bool getMaterial(GLenum face, GLenum pname, GLfloat* params);
 
     // Textures and pixels
     void genTextures(GLsizei n, GLuint* textures);
@@ -218,6 +243,10 @@ class Context {
         // The matrix a glMatrixMode the list keeps selects where it is run;
         // 0 while the list has kept none.
         GLenum selected = 0;
+        // glCallLists' base as the list has it: the caller's, until the
+        // list sets its own.
+        GLuint listBase = 0;
+        bool listBaseSet = false;
         // The parts before, with the calls kept between them; whether there are any.
         DisplayList whole;
         bool cut = false;

@@ -29,12 +29,14 @@ bool normalType(GLenum type) {
 bool colorType(GLenum type) {
     return componentBytes(type) != 0;
 }
+bool indexType(GLenum type) {
+    return type == GL_UNSIGNED_BYTE || coordinateType(type);
+}
 
 const ArrayRule kArrayRules[] = {
-    {GL_VERTEX_ARRAY, 2, 4, coordinateType},
-    {GL_NORMAL_ARRAY, 3, 3, normalType},
-    {GL_COLOR_ARRAY, 3, 4, colorType},
-    {GL_TEXTURE_COORD_ARRAY, 1, 4, coordinateType},
+    {GL_VERTEX_ARRAY, 2, 4, coordinateType}, {GL_NORMAL_ARRAY, 3, 3, normalType},
+    {GL_COLOR_ARRAY, 3, 4, colorType},       {GL_TEXTURE_COORD_ARRAY, 1, 4, coordinateType},
+    {GL_INDEX_ARRAY, 1, 1, indexType},
 };
 
 }  // namespace
@@ -56,11 +58,6 @@ void Context::arrayPointer(GLenum name, GLint size, GLenum type, GLsizei stride,
     }
     if (!rule->type(type)) {
         setErrorNow(GL_INVALID_ENUM);
-        return;
-    }
-    // Vertices carry no w, nor texture coordinates r and q, yet.
-    if ((name == GL_VERTEX_ARRAY && size == 4) || (name == GL_TEXTURE_COORD_ARRAY && size > 2)) {
-        refuse(Refused::ArrayComponents);
         return;
     }
     ClientArray& array = *arrays_.array(name);
@@ -92,7 +89,8 @@ void Context::arrayElement(GLint index) {
     };
     if (used(arrays_.texCoord)) {
         readElement(arrays_.texCoord, index, false, v);
-        texCoord(v[0], arrays_.texCoord.size > 1 ? v[1] : 0.0f);
+        const GLint size = arrays_.texCoord.size;
+        texCoord4(v[0], size > 1 ? v[1] : 0.0f, size > 2 ? v[2] : 0.0f, size > 3 ? v[3] : 1.0f);
     }
     if (used(arrays_.color)) {
         v[3] = 1.0f;
@@ -110,8 +108,9 @@ void Context::arrayElement(GLint index) {
     }
     if (used(arrays_.vertex)) {
         v[2] = 0.0f;
+        v[3] = 1.0f;
         readElement(arrays_.vertex, index, false, v);
-        vertex(v[0], v[1], v[2]);
+        vertex4(v[0], v[1], v[2], v[3]);
     }
 }
 
@@ -177,6 +176,8 @@ const void* Context::arrayPointerOf(GLenum pname) {
             return arrays_.texCoord.pointer;
         case GL_EDGE_FLAG_ARRAY_POINTER:
             return arrays_.edgeFlag.pointer;
+        case GL_INDEX_ARRAY_POINTER:
+            return arrays_.index.pointer;
         default:
             setErrorNow(GL_INVALID_ENUM);
             return nullptr;
@@ -248,15 +249,10 @@ void Context::interleavedArrays(GLenum format, GLsizei stride, const void* point
         setErrorNow(GL_INVALID_VALUE);
         return;
     }
-    // Vertices carry no w, nor texture coordinates r and q, yet.
-    if (layout->vertices == 4 || layout->texCoords > 2) {
-        refuse(Refused::ArrayComponents);
-        return;
-    }
     const GLsizei step = stride != 0 ? stride : layout->size;
     const auto* base = static_cast<const unsigned char*>(pointer);
     arrays_.edgeFlag.enabled = false;
-    arrays_.index = false;
+    arrays_.index.enabled = false;
     arrays_.texCoord.enabled = layout->texCoords != 0;
     if (arrays_.texCoord.enabled) {
         arrayPointer(GL_TEXTURE_COORD_ARRAY, layout->texCoords, GL_FLOAT, step, base);

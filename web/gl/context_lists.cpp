@@ -45,6 +45,39 @@ void Context::newList(GLuint list, GLenum mode) {
     compilation_.name = list;
     compilation_.execute = mode == GL_COMPILE_AND_EXECUTE;
     compilation_.surface = state_.surface.unknownCopy();
+    compilation_.listBase = state_.list.base;
+}
+
+void Context::listBase(GLuint base) {
+    if (refusedInBegin()) {
+        return;
+    }
+    if (compiling_) {
+        compilation_.listBase = base;
+        compilation_.listBaseSet = true;
+        kept([=](Context& c) { c.listBase(base); });
+        return;
+    }
+    state_.list.base = base;
+}
+
+void Context::callLists(GLsizei n, GLenum type, const void* lists) {
+    std::vector<GLuint> names;
+    const GLenum error = listNames(n, type, lists, names);
+    if (error != GL_NO_ERROR) {
+        setError(error);
+        return;
+    }
+    // A list holds the lists as they are, and as its base names them, when
+    // it is compiled.
+    const GLuint base = compiling_ ? compilation_.listBase : state_.list.base;
+    if (compiling_ && !compilation_.listBaseSet) {
+        compilation_.list.namesByBase = true;
+        compilation_.list.namesBase = base;
+    }
+    for (const GLuint name : names) {
+        callList(base + name);
+    }
 }
 
 void Context::endList() {
@@ -95,6 +128,14 @@ void Context::callList(GLuint name) {
         } else {
             runParts(list, [this](const DisplayList& part) { callInPrimitive(part); });
         }
+        return;
+    }
+    // Its glCallLists took the lists they name by the base then in force.
+    const GLuint base = compiling_ ? compilation_.listBase : state_.list.base;
+    if (anyPart([base](const DisplayList& part) {
+            return part.namesByBase && part.namesBase != base;
+        })) {
+        refuse(Refused::CallListsBaseChanged);
         return;
     }
     const bool transformsSelected =
@@ -150,6 +191,10 @@ void Context::compileCall(const DisplayList& list) {
         into.errorInPrimitive = list.errorInPrimitive;
     }
     into.holdsPrimitiveCalls = into.holdsPrimitiveCalls || list.holdsPrimitiveCalls;
+    if (list.namesByBase && !c.listBaseSet) {
+        into.namesByBase = true;
+        into.namesBase = list.namesBase;
+    }
     into.transformsSelected =
         into.transformsSelected || (list.transformsSelected && c.selected != GL_MODELVIEW);
     if (list.selectsModelview) {
@@ -175,7 +220,11 @@ void Context::callCompiled(const DisplayList& list) {
     drawRecording(list.recording, list.chunks, list.mesh, modelview_.top());
     const ServerState before = state_;
     applyKnown(state_.surface, list.end);
-    textures_.object(state_.surface.texture.value);
+    // The texture it leaves bound is made, two-dimensional, where it is first bound.
+    Texture& bound = textures_.object(state_.surface.texture.value);
+    if (bound.target == 0 && state_.surface.texture.value != 0) {
+        bound.target = GL_TEXTURE_2D;
+    }
     if (!list.matrix.isIdentity() || !list.pushedMatrices.empty()) {
         placeCall(list, modelview_);
     }

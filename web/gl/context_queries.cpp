@@ -41,7 +41,7 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         return 1;
     }
     if (pname == GL_TEXTURE_2D || enableFlag(state_, pname) != nullptr ||
-        arrays_.flag(pname) != nullptr) {
+        evaluatorCapability(pname) || arrays_.flag(pname) != nullptr) {
         return one(values, isEnabled(pname) ? 1 : 0);
     }
     const Surface& current = state_.surface;
@@ -200,11 +200,54 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         case GL_FOG_COLOR:
             mapped = true;
             return copied(values, state_.fog.color);
+        case GL_PERSPECTIVE_CORRECTION_HINT:
+            return one(values, state_.hints.perspectiveCorrection);
+        case GL_POINT_SMOOTH_HINT:
+            return one(values, state_.hints.pointSmooth);
+        case GL_LINE_SMOOTH_HINT:
+            return one(values, state_.hints.lineSmooth);
+        case GL_POLYGON_SMOOTH_HINT:
+            return one(values, state_.hints.polygonSmooth);
+        case GL_FOG_HINT:
+            return one(values, state_.hints.fog);
+        case GL_LIST_BASE:
+            return one(values, state_.list.base);
+        case GL_LOGIC_OP_MODE:
+            return one(values, state_.colorBuffer.logicOp);
+        case GL_INDEX_WRITEMASK:
+            // Its bits as a signed integer: all of them set are -1.
+            return one(values, static_cast<GLint>(state_.colorBuffer.indexMask));
+        case GL_INDEX_CLEAR_VALUE:
+            return one(values, state_.colorBuffer.clearIndex);
+        case GL_CURRENT_INDEX:
+            return one(values, state_.current.index);
+        case GL_DRAW_BUFFER:
+            return one(values, state_.colorBuffer.drawBuffer);
+        case GL_READ_BUFFER:
+            return one(values, state_.readBuffer.buffer);
+        case GL_INDEX_ARRAY_TYPE:
+            return one(values, arrays_.index.type);
+        case GL_INDEX_ARRAY_STRIDE:
+            return one(values, arrays_.index.stride);
+        // An RGBA window, double-buffered, without stereo, auxiliary buffers
+        // or colour indices, always rendering.
+        case GL_RGBA_MODE:
+        case GL_DOUBLEBUFFER:
+            return one(values, 1);
+        case GL_INDEX_MODE:
+        case GL_STEREO:
+        case GL_AUX_BUFFERS:
+        case GL_INDEX_BITS:
+        case GL_NAME_STACK_DEPTH:
+            return one(values, 0);
+        case GL_RENDER_MODE:
+            return one(values, GL_RENDER);
+        case GL_MAX_NAME_STACK_DEPTH:
+            return one(values, kMaxNameStackDepth);
         case GL_CURRENT_TEXTURE_COORDS:
-            // s and t as set; r and q as OpenGL keeps them for glTexCoord2.
-            values[2] = 0.0;
+            // s, t and r as set; q is always 1.
+            std::copy_n(current.texCoord, 3, values);
             values[3] = 1.0;
-            std::copy_n(current.texCoord, 2, values);
             return 4;
         default:
             break;
@@ -248,6 +291,30 @@ void Context::getIntegers(GLenum pname, GLint* params) {
     }
 }
 
+void Context::getBooleans(GLenum pname, GLboolean* params) {
+    double values[16];
+    bool mapped = false;
+    const int count = getState(pname, values, mapped);
+    std::transform(values, values + count, params,
+                   [](double value) -> GLboolean { return value != 0.0 ? GL_TRUE : GL_FALSE; });
+}
+
+void Context::getDoubles(GLenum pname, GLdouble* params) {
+    double values[16];
+    bool mapped = false;
+    const int count = getState(pname, values, mapped);
+    std::copy_n(values, count, params);
+}
+
+bool Context::isTexture(GLuint name) {
+    if (refusedInBeginNow()) {
+        return false;
+    }
+    // A name is a texture from its first binding on.
+    const Texture* found = textures_.find(name);
+    return name != 0 && found != nullptr && found->target != 0;
+}
+
 void Context::getFloats(GLenum pname, GLfloat* params) {
     double values[16];
     bool mapped = false;
@@ -281,60 +348,62 @@ const GLubyte* Context::getString(GLenum name) {
     return reinterpret_cast<const GLubyte*>(text);
 }
 
-void Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
+bool Context::getLight(GLenum light, GLenum pname, GLfloat* params) {
     if (refusedInBeginNow()) {
-        return;
+        return false;
     }
     if (!isLight(light)) {
         setErrorNow(GL_INVALID_ENUM);
-        return;
+        return false;
     }
     const Light& found = state_.lighting.lights[light - GL_LIGHT0];
     switch (pname) {
         case GL_AMBIENT:
             copy4(params, found.ambient);
-            return;
+            return true;
         case GL_DIFFUSE:
             copy4(params, found.diffuse);
-            return;
+            return true;
         case GL_SPECULAR:
             copy4(params, found.specular);
-            return;
+            return true;
         case GL_POSITION:
             copy4(params, found.position);
-            return;
+            return true;
         case GL_SPOT_DIRECTION:
             std::copy_n(found.spotDirection, 3, params);
-            return;
+            return true;
         case GL_SPOT_EXPONENT:
             params[0] = found.spotExponent;
-            return;
+            return true;
         case GL_SPOT_CUTOFF:
             params[0] = found.spotCutoff;
-            return;
+            return true;
         case GL_CONSTANT_ATTENUATION:
         case GL_LINEAR_ATTENUATION:
         case GL_QUADRATIC_ATTENUATION:
             params[0] = found.attenuation[pname - GL_CONSTANT_ATTENUATION];
-            return;
+            return true;
         default:
             setErrorNow(GL_INVALID_ENUM);
-            return;
+            return false;
     }
 }
 
-void Context::getMaterial(GLenum face, GLenum pname, GLfloat* params) {
+bool Context::getMaterial(GLenum face, GLenum pname, GLfloat* params) {
     if (refusedInBeginNow()) {
-        return;
+        return false;
     }
     if (face != GL_FRONT && face != GL_BACK) {
         setErrorNow(GL_INVALID_ENUM);
-        return;
+        return false;
     }
     trackColor();
     if (!getMaterialPart(state_.surface.material[face == GL_FRONT ? 0 : 1], pname, params)) {
         setErrorNow(GL_INVALID_ENUM);
+        return false;
     }
+    return true;
 }
 
 }  // namespace vgl

@@ -44,7 +44,7 @@ bool destinationFactor(GLenum factor) {
 // The buffers glClear names: colour, depth, stencil, and the accumulation
 // buffer the window does not have.
 const GLbitfield kClearBits =
-    GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | 0x00000200;
+    GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT;
 }  // namespace
 
 void Context::enable(GLenum cap, bool on) {
@@ -64,6 +64,12 @@ void Context::enable(GLenum cap, bool on) {
         return;
     }
     bool* flag = enableFlag(state_, cap);
+    if (flag == nullptr && evaluatorCapability(cap)) {
+        if (on) {
+            refuse(Refused::Evaluators);
+        }
+        return;
+    }
     if (flag == nullptr) {
         setError(GL_INVALID_ENUM);
         return;
@@ -94,7 +100,9 @@ bool Context::isEnabled(GLenum cap) {
     if (const bool* flag = arrays_.flag(cap)) {
         return *flag;
     }
-    setErrorNow(GL_INVALID_ENUM);
+    if (!evaluatorCapability(cap)) {
+        setErrorNow(GL_INVALID_ENUM);
+    }
     return false;
 }
 

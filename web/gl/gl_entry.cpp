@@ -9,6 +9,7 @@
 
 #include "components.h"
 #include "context.h"
+#include "context_helpers.h"
 
 using vgl::Context;
 using vgl::context;
@@ -42,6 +43,36 @@ GLenum planeTarget(GLenum target) {
 }
 GLenum lineTarget(GLenum target) {
     return target == GL_TEXTURE_2D || target == GL_PROXY_TEXTURE_2D ? 0 : target;
+}
+
+// The integer forms of glLight, glLightModel and glMaterial and their
+// queries: a colour's integers map onto [-1, 1] as colours do, the other
+// values are numbers.
+bool colourParameter(GLenum pname) {
+    return pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR ||
+           pname == GL_EMISSION || pname == GL_AMBIENT_AND_DIFFUSE ||
+           pname == GL_LIGHT_MODEL_AMBIENT;
+}
+int valueCount(GLenum pname) {
+    if (colourParameter(pname) || pname == GL_POSITION) {
+        return 4;
+    }
+    return pname == GL_SPOT_DIRECTION || pname == GL_COLOR_INDEXES ? 3 : 1;
+}
+struct FromIntegers {
+    GLfloat values[4] = {};
+    FromIntegers(GLenum pname, const GLint* params) {
+        for (int i = 0; i < valueCount(pname); ++i) {
+            values[i] = colourParameter(pname) ? vgl::normalised(params[i])
+                                               : static_cast<GLfloat>(params[i]);
+        }
+    }
+};
+void toIntegers(GLenum pname, const GLfloat* values, GLint* params) {
+    for (int i = 0; i < valueCount(pname); ++i) {
+        params[i] =
+            colourParameter(pname) ? vgl::mappedInteger(values[i]) : vgl::roundedInteger(values[i]);
+    }
 }
 }  // namespace
 
@@ -138,12 +169,33 @@ GLboolean glIsList(GLuint list) {
 void glDeleteLists(GLuint list, GLsizei range) {
     context().deleteLists(list, range);
 }
+void glListBase(GLuint base) {
+    listed(&Context::listBase, base);
+}
+void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
+    listed(&Context::callLists, n, type, lists);
+}
 
 void glLightf(GLenum light, GLenum pname, GLfloat param) {
     listed(&Context::light, light, pname, &param, 1);
 }
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     listed(&Context::light, light, pname, params, 4);
+}
+void glLighti(GLenum light, GLenum pname, GLint param) {
+    const GLfloat value = static_cast<GLfloat>(param);
+    listed(&Context::light, light, pname, &value, 1);
+}
+void glLightiv(GLenum light, GLenum pname, const GLint* params) {
+    const FromIntegers values(pname, params);
+    listed(&Context::light, light, pname, static_cast<const GLfloat*>(values.values), 4);
+}
+void glLightModelf(GLenum pname, GLfloat param) {
+    listed(&Context::lightModel, pname, &param, 1);
+}
+void glLightModeliv(GLenum pname, const GLint* params) {
+    const FromIntegers values(pname, params);
+    listed(&Context::lightModel, pname, static_cast<const GLfloat*>(values.values), 4);
 }
 void glLightModeli(GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
@@ -157,6 +209,14 @@ void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
 }
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
     listed(&Context::material, face, pname, params, 4);
+}
+void glMateriali(GLenum face, GLenum pname, GLint param) {
+    const GLfloat value = static_cast<GLfloat>(param);
+    listed(&Context::material, face, pname, &value, 1);
+}
+void glMaterialiv(GLenum face, GLenum pname, const GLint* params) {
+    const FromIntegers values(pname, params);
+    listed(&Context::material, face, pname, static_cast<const GLfloat*>(values.values), 4);
 }
 void glShadeModel(GLenum mode) {
     listed(&Context::shadeModel, mode);
@@ -343,6 +403,48 @@ void glGetLightfv(GLenum light, GLenum pname, GLfloat* params) {
 void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params) {
     context().getMaterial(face, pname, params);
 }
+void glGetLightiv(GLenum light, GLenum pname, GLint* params) {
+    GLfloat values[4];
+    if (context().getLight(light, pname, values)) {
+        toIntegers(pname, values, params);
+    }
+}
+void glGetMaterialiv(GLenum face, GLenum pname, GLint* params) {
+    GLfloat values[4];
+    if (context().getMaterial(face, pname, values)) {
+        toIntegers(pname, values, params);
+    }
+}
+void glGetBooleanv(GLenum pname, GLboolean* params) {
+    context().getBooleans(pname, params);
+}
+void glGetDoublev(GLenum pname, GLdouble* params) {
+    context().getDoubles(pname, params);
+}
+GLboolean glIsTexture(GLuint texture) {
+    return context().isTexture(texture) ? GL_TRUE : GL_FALSE;
+}
+void glHint(GLenum target, GLenum mode) {
+    listed(&Context::hint, target, mode);
+}
+void glLogicOp(GLenum opcode) {
+    listed(&Context::logicOp, opcode);
+}
+void glIndexMask(GLuint mask) {
+    listed(&Context::indexMask, mask);
+}
+void glClearIndex(GLfloat c) {
+    listed(&Context::clearIndex, c);
+}
+void glDrawBuffer(GLenum mode) {
+    listed(&Context::drawBuffer, mode);
+}
+void glReadBuffer(GLenum mode) {
+    listed(&Context::readBuffer, mode);
+}
+void glIndexPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
+    context().arrayPointer(GL_INDEX_ARRAY, 1, type, stride, pointer);
+}
 
 void glGenTextures(GLsizei n, GLuint* textures) {
     context().genTextures(n, textures);
@@ -471,6 +573,12 @@ void glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
 }
 void glPixelStorei(GLenum pname, GLint param) {
     context().pixelStore(pname, param);
+}
+void glPixelStoref(GLenum pname, GLfloat param) {
+    // The byte-order flags are true for any value but zero; the rest round.
+    const bool flag = pname == GL_PACK_SWAP_BYTES || pname == GL_PACK_LSB_FIRST ||
+                      pname == GL_UNPACK_SWAP_BYTES || pname == GL_UNPACK_LSB_FIRST;
+    context().pixelStore(pname, flag ? (param != 0.0f ? 1 : 0) : vgl::roundedInteger(param));
 }
 void glPixelTransferf(GLenum pname, GLfloat param) {
     listed(&Context::pixelTransfer, pname, param);

@@ -2,6 +2,7 @@
 #include "list_store.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "backend.h"
 
@@ -66,6 +67,71 @@ void ListStore::uploadAgain() {
             }
         });
     }
+}
+
+namespace {
+
+// A name of `bytes` bytes, the most significant first (GL_2_BYTES ...).
+GLuint bytesName(const GLubyte* from, int bytes) {
+    GLuint name = 0;
+    for (int i = 0; i < bytes; ++i) {
+        name = (name << 8) | from[i];
+    }
+    return name;
+}
+
+template <typename T>
+GLuint readName(const void* lists, GLsizei i) {
+    T value{};
+    std::memcpy(&value, static_cast<const GLubyte*>(lists) + i * sizeof(T), sizeof(T));
+    return static_cast<GLuint>(value);
+}
+
+}  // namespace
+
+GLenum listNames(GLsizei n, GLenum type, const void* lists, std::vector<GLuint>& names) {
+    if (n < 0) {
+        return GL_INVALID_VALUE;
+    }
+    GLuint (*read)(const void*, GLsizei) = nullptr;
+    int bytes = 0;
+    switch (type) {
+        case GL_BYTE:
+            read = readName<GLbyte>;
+            break;
+        case GL_UNSIGNED_BYTE:
+            read = readName<GLubyte>;
+            break;
+        case GL_SHORT:
+            read = readName<GLshort>;
+            break;
+        case GL_UNSIGNED_SHORT:
+            read = readName<GLushort>;
+            break;
+        case GL_INT:
+            read = readName<GLint>;
+            break;
+        case GL_UNSIGNED_INT:
+            read = readName<GLuint>;
+            break;
+        case GL_FLOAT:
+            read = readName<GLfloat>;
+            break;
+        case GL_2_BYTES:
+        case GL_3_BYTES:
+        case GL_4_BYTES:
+            bytes = static_cast<int>(type - GL_2_BYTES) + 2;
+            break;
+        default:
+            return GL_INVALID_ENUM;
+    }
+    names.resize(static_cast<std::size_t>(n));
+    for (GLsizei i = 0; i < n; ++i) {
+        names[static_cast<std::size_t>(i)] =
+            read != nullptr ? read(lists, i)
+                            : bytesName(static_cast<const GLubyte*>(lists) + i * bytes, bytes);
+    }
+    return GL_NO_ERROR;
 }
 
 }  // namespace vgl

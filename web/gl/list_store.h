@@ -47,6 +47,10 @@ struct DisplayList {
     std::vector<std::pair<GLbitfield, Surface>> pushedAttributes;
     // The names of the lists it called, taken as they were then.
     std::set<GLuint> calls;
+    // Whether its glCallLists named lists by the base where it is called,
+    // and the base they were taken with.
+    bool namesByBase = false;
+    GLuint namesBase = 0;
     // Where it is cut, in order; empty for a list of geometry alone.
     std::vector<ListStep> steps;
 
@@ -94,5 +98,9 @@ class ListStore {
     std::map<GLuint, DisplayList> lists_;
     GLuint highest_ = 0;  // the largest name used, deleted or not
 };
+
+// glCallLists' names as its type reads them: n of them, or GL_INVALID_VALUE
+// for a negative n and GL_INVALID_ENUM for a type it does not take.
+GLenum listNames(GLsizei n, GLenum type, const void* lists, std::vector<GLuint>& names);
 
 }  // namespace vgl

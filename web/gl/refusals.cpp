@@ -36,12 +36,33 @@ constexpr Refusal kRefusals[] = {
      "calling a display list that moves the matrix selected where it is called, the projection "
      "or texture matrix",
      kOperation},
+    {Refused::CallListsBaseChanged, "glCallList glCallLists",
+     "calling a display list whose glCallLists named lists by another glListBase than the one "
+     "in force where it is called",
+     kOperation},
     {Refused::SmoothPointsAndLines, "glEnable",
      "smooth points and lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH)", kEnum},
-    {Refused::ArrayComponents, "glVertexPointer glTexCoordPointer",
-     "vertex arrays of four components, and texture coordinate arrays of three or four", kValue},
+    // A vertex is recorded with x, y and z, its texture coordinates with s
+    // and t.
+    {Refused::HomogeneousCoordinates,
+     "glVertex4 glTexCoord4 glArrayElement glDrawArrays glDrawElements",
+     "vertices with w other than 1, and texture coordinates with q other than 1", kValue},
+    // WebGL 2 blends but has no logic operations.
+    {Refused::LogicOperations, "glLogicOp", "logic operations other than GL_COPY", kEnum},
+    // WebGL 2 draws to the back buffer alone, and shows it when a frame ends.
+    {Refused::OtherBuffers, "glDrawBuffer glReadBuffer",
+     "drawing to or reading from buffers other than the back buffer", kOperation},
+    {Refused::RasterPositions,
+     "glRasterPos glBitmap glDrawPixels glCopyPixels glPixelZoom glPixelMap glGetPixelMap",
+     "raster positions and pixel rectangles", kOperation},
+    {Refused::RenderModes, "glRenderMode glSelectBuffer glFeedbackBuffer",
+     "selection and feedback (GL_SELECT, GL_FEEDBACK)", kEnum},
+    {Refused::Evaluators,
+     "glMap1 glMap2 glMapGrid glEvalCoord glEvalPoint glEvalMesh glGetMap glEnable", "evaluators",
+     kEnum},
+    {Refused::Accumulation, "glAccum glClearAccum", "the accumulation buffer", kOperation},
     // A primitive's vertices are recorded with one material at glEnd.
-    {Refused::MaterialBetweenVertices, "glMaterialf glMaterialfv",
+    {Refused::MaterialBetweenVertices, "glMaterial",
      "glMaterial between the vertices of a primitive", kOperation},
 };
 const std::size_t kRefusalCount = std::size(kRefusals);

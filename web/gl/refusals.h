@@ -22,8 +22,15 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallListWithMaterialBetweenVertices,
     CallListSelectingProjection,
+    CallListsBaseChanged,
     SmoothPointsAndLines,
-    ArrayComponents,
+    HomogeneousCoordinates,
+    LogicOperations,
+    OtherBuffers,
+    RasterPositions,
+    RenderModes,
+    Evaluators,
+    Accumulation,
     MaterialBetweenVertices,  // the last
 };
 

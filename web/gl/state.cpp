@@ -70,6 +70,8 @@ const Enable kEnables[] = {
     VGL_ENABLE(GL_ALPHA_TEST, colorBuffer.alphaTest),
     VGL_ENABLE(GL_FOG, fog.enabled),
     VGL_ENABLE(GL_COLOR_MATERIAL, lighting.colorMaterial),
+    VGL_ENABLE(GL_COLOR_LOGIC_OP, colorBuffer.colorLogicOp),
+    VGL_ENABLE(GL_INDEX_LOGIC_OP, colorBuffer.indexLogicOp),
     VGL_ENABLE(GL_TEXTURE_GEN_S, texGen.coordinates[0].enabled),
     VGL_ENABLE(GL_TEXTURE_GEN_T, texGen.coordinates[1].enabled),
     VGL_ENABLE(GL_TEXTURE_GEN_R, texGen.coordinates[2].enabled),
@@ -99,7 +101,7 @@ const Group kGroups[] = {
     {GL_CURRENT_BIT,
      take<&Surface::color, &Surface::normal, &Surface::texCoord, &Surface::edgeFlag,
           &Surface::colorSet, &Surface::normalSet, &Surface::texCoordSet, &Surface::edgeFlagSet>,
-     nullptr},
+     take<&ServerState::current>},
     {GL_LIGHTING_BIT, take<&Surface::material, &Surface::materialParts, &Surface::flat>,
      take<&ServerState::lighting>},
     {GL_DEPTH_BUFFER_BIT, take<&Surface::depthMask>, take<&ServerState::depth>},
@@ -116,7 +118,9 @@ const Group kGroups[] = {
     {GL_FOG_BIT, nullptr, take<&ServerState::fog>},
     {GL_ENABLE_BIT, take<&Surface::textured>, takeEnables},
     {GL_VIEWPORT_BIT, nullptr, take<&ServerState::viewport>},
-    {GL_PIXEL_MODE_BIT, nullptr, take<&ServerState::pixelMode>},
+    {GL_PIXEL_MODE_BIT, nullptr, take<&ServerState::pixelMode, &ServerState::readBuffer>},
+    {GL_HINT_BIT, nullptr, take<&ServerState::hints>},
+    {GL_LIST_BIT, nullptr, take<&ServerState::list>},
 };
 }  // namespace
 
@@ -133,6 +137,11 @@ bool* enableFlag(ServerState& state, GLenum cap) {
         return &state.transform.clipping[cap - GL_CLIP_PLANE0];
     }
     return nullptr;
+}
+
+bool evaluatorCapability(GLenum cap) {
+    return cap == GL_AUTO_NORMAL || (cap >= GL_MAP1_COLOR_4 && cap <= GL_MAP1_VERTEX_4) ||
+           (cap >= GL_MAP2_COLOR_4 && cap <= GL_MAP2_VERTEX_4);
 }
 
 void restoreGroups(Surface& surface, const Surface& saved, GLbitfield mask) {

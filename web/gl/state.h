@@ -61,6 +61,14 @@ struct ColorBufferGroup {
     bool alphaTest = false;  // GL_ALPHA_TEST
     GLenum alphaFunc = GL_ALWAYS;
     float alphaRef = 0.0f;  // clamped to [0, 1]
+    // Logic operations: GL_COPY, the one WebGL has, is all they may do here.
+    bool colorLogicOp = false;  // GL_COLOR_LOGIC_OP
+    bool indexLogicOp = false;  // GL_INDEX_LOGIC_OP
+    GLenum logicOp = GL_COPY;
+    // What colour-index windows would use: kept and answered, used by none.
+    GLuint indexMask = ~0u;
+    float clearIndex = 0.0f;
+    GLenum drawBuffer = GL_BACK;
 };
 
 // GL_FOG_BIT.
@@ -172,6 +180,30 @@ struct ViewportGroup {
     float depthRange[2] = {0.0f, 1.0f};  // glDepthRange's near and far
 };
 
+// GL_HINT_BIT: each hint GL_DONT_CARE, GL_FASTEST or GL_NICEST.
+struct HintGroup {
+    GLenum perspectiveCorrection = GL_DONT_CARE;
+    GLenum pointSmooth = GL_DONT_CARE;
+    GLenum lineSmooth = GL_DONT_CARE;
+    GLenum polygonSmooth = GL_DONT_CARE;
+    GLenum fog = GL_DONT_CARE;
+};
+
+// GL_LIST_BIT: what glCallLists adds to each name.
+struct ListGroup {
+    GLuint base = 0;
+};
+
+// GL_PIXEL_MODE_BIT's buffer that pixels are read from.
+struct ReadBufferGroup {
+    GLenum buffer = GL_BACK;
+};
+
+// GL_CURRENT_BIT's colour index, which has no colour-index window to draw in.
+struct CurrentIndexGroup {
+    float index = 1.0f;
+};
+
 // The state outside display lists, as glPushAttrib saves it.
 struct ServerState {
     Surface surface;
@@ -190,11 +222,18 @@ struct ServerState {
     TexGenGroup texGen;
     FogGroup fog;
     PixelTransfer pixelMode;  // GL_PIXEL_MODE_BIT
+    ReadBufferGroup readBuffer;
+    HintGroup hints;
+    ListGroup list;
+    CurrentIndexGroup current;
 };
 
 // The flag glEnable sets for `cap` in the server state, GL_TEXTURE_2D (the
 // surface's) aside; null for a capability it does not have.
 bool* enableFlag(ServerState& state, GLenum cap);
+// The evaluators' capabilities: the maps of one and two dimensions, and
+// GL_AUTO_NORMAL. Without evaluators they are never on.
+bool evaluatorCapability(GLenum cap);
 
 // Restores the groups of glPushAttrib's mask: of a surface alone (a display
 // list keeps no more), or of the whole server state.

@@ -87,11 +87,13 @@ class BatchDrawing {
         for (int k = 0; k < 3; ++k) {
             corners[k] = transformVector4(raster_.clip, clipInput(first + k).data());
         }
+        // Triangles of a known winding are recorded counterclockwise. One with
+        // no area in the window winds clockwise, as Mesa takes it: it faces
+        // the front where glFrontFace makes that clockwise.
         const bool clockwise = !batch_.windingKnown && raster_.clockwise;
-        // A triangle with no area in the window winds clockwise, as Mesa takes it.
         const bool flat = raster_.viewport[2] == 0.0f || raster_.viewport[3] == 0.0f;
         const double area = flat ? 0.0 : facingArea(corners);
-        const bool front = clockwise ? area <= 0.0 : area > 0.0;
+        const bool front = area == 0.0 ? raster_.clockwise : clockwise ? area < 0.0 : area > 0.0;
         const GLenum face = front ? GL_FRONT : GL_BACK;
         if (raster_.culled == face || raster_.culled == GL_FRONT_AND_BACK) {
             return;

@@ -22,18 +22,24 @@ float number(T value) {
 
 // The two forms of each command, one taking its components as arguments, the
 // other (suffix v) from an array.
-#define VGL_VERTEX(type, T)                                                 \
-    void glVertex2##type(T x, T y) {                                        \
-        listed(&Context::vertex, number(x), number(y), 0.0f);               \
-    }                                                                       \
-    void glVertex2##type##v(const T* v) {                                   \
-        listed(&Context::vertex, number(v[0]), number(v[1]), 0.0f);         \
-    }                                                                       \
-    void glVertex3##type(T x, T y, T z) {                                   \
-        listed(&Context::vertex, number(x), number(y), number(z));          \
-    }                                                                       \
-    void glVertex3##type##v(const T* v) {                                   \
-        listed(&Context::vertex, number(v[0]), number(v[1]), number(v[2])); \
+#define VGL_VERTEX(type, T)                                                                \
+    void glVertex2##type(T x, T y) {                                                       \
+        listed(&Context::vertex, number(x), number(y), 0.0f);                              \
+    }                                                                                      \
+    void glVertex2##type##v(const T* v) {                                                  \
+        listed(&Context::vertex, number(v[0]), number(v[1]), 0.0f);                        \
+    }                                                                                      \
+    void glVertex3##type(T x, T y, T z) {                                                  \
+        listed(&Context::vertex, number(x), number(y), number(z));                         \
+    }                                                                                      \
+    void glVertex3##type##v(const T* v) {                                                  \
+        listed(&Context::vertex, number(v[0]), number(v[1]), number(v[2]));                \
+    }                                                                                      \
+    void glVertex4##type(T x, T y, T z, T w) {                                             \
+        listed(&Context::vertex4, number(x), number(y), number(z), number(w));             \
+    }                                                                                      \
+    void glVertex4##type##v(const T* v) {                                                  \
+        listed(&Context::vertex4, number(v[0]), number(v[1]), number(v[2]), number(v[3])); \
     }
 
 #define VGL_NORMAL(type, T)                                                             \
@@ -59,18 +65,39 @@ float number(T value) {
                normalised(v[3]));                                                            \
     }
 
-#define VGL_TEX_COORD(type, T)                                  \
-    void glTexCoord1##type(T s) {                               \
-        listed(&Context::texCoord, number(s), 0.0f);            \
-    }                                                           \
-    void glTexCoord1##type##v(const T* v) {                     \
-        listed(&Context::texCoord, number(v[0]), 0.0f);         \
-    }                                                           \
-    void glTexCoord2##type(T s, T t) {                          \
-        listed(&Context::texCoord, number(s), number(t));       \
-    }                                                           \
-    void glTexCoord2##type##v(const T* v) {                     \
-        listed(&Context::texCoord, number(v[0]), number(v[1])); \
+#define VGL_TEX_COORD(type, T)                                                               \
+    void glTexCoord1##type(T s) {                                                            \
+        listed(&Context::texCoord, number(s), 0.0f);                                         \
+    }                                                                                        \
+    void glTexCoord1##type##v(const T* v) {                                                  \
+        listed(&Context::texCoord, number(v[0]), 0.0f);                                      \
+    }                                                                                        \
+    void glTexCoord2##type(T s, T t) {                                                       \
+        listed(&Context::texCoord, number(s), number(t));                                    \
+    }                                                                                        \
+    void glTexCoord2##type##v(const T* v) {                                                  \
+        listed(&Context::texCoord, number(v[0]), number(v[1]));                              \
+    }                                                                                        \
+    void glTexCoord3##type(T s, T t, T r) {                                                  \
+        listed(&Context::texCoord4, number(s), number(t), number(r), 1.0f);                  \
+    }                                                                                        \
+    void glTexCoord3##type##v(const T* v) {                                                  \
+        listed(&Context::texCoord4, number(v[0]), number(v[1]), number(v[2]), 1.0f);         \
+    }                                                                                        \
+    void glTexCoord4##type(T s, T t, T r, T q) {                                             \
+        listed(&Context::texCoord4, number(s), number(t), number(r), number(q));             \
+    }                                                                                        \
+    void glTexCoord4##type##v(const T* v) {                                                  \
+        listed(&Context::texCoord4, number(v[0]), number(v[1]), number(v[2]), number(v[3])); \
+    }
+
+// A colour index: kept as the current index, which no colour-index window uses.
+#define VGL_INDEX(type, T)                     \
+    void glIndex##type(T c) {                  \
+        listed(&Context::index, number(c));    \
+    }                                          \
+    void glIndex##type##v(const T* c) {        \
+        listed(&Context::index, number(c[0])); \
     }
 
 #define VGL_RECT(type, T)                                                                   \
@@ -107,6 +134,12 @@ VGL_TEX_COORD(s, GLshort)
 VGL_TEX_COORD(i, GLint)
 VGL_TEX_COORD(f, GLfloat)
 VGL_TEX_COORD(d, GLdouble)
+
+VGL_INDEX(s, GLshort)
+VGL_INDEX(i, GLint)
+VGL_INDEX(f, GLfloat)
+VGL_INDEX(d, GLdouble)
+VGL_INDEX(ub, GLubyte)
 
 VGL_RECT(s, GLshort)
 VGL_RECT(i, GLint)

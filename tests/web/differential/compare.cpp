@@ -52,10 +52,12 @@ bool planesEnough(double ours, double theirs) {
 
 bool (*closeness(const Call& call))(double, double) {
     const std::string name = call.op->name;
-    if ((name == "glGetIntegerv" || name == "glGetFloatv") && call.args[0] == GL_MAX_CLIP_PLANES) {
+    if ((name == "glGetIntegerv" || name == "glGetFloatv" || name == "glGetDoublev") &&
+        call.args[0] == GL_MAX_CLIP_PLANES) {
         return planesEnough;
     }
-    if (name == "glGetFloatv" || name == "glGetLightfv" || name == "glGetMaterialfv" ||
+    if (name == "glGetFloatv" || name == "glGetDoublev" || name == "glGetLightfv" ||
+        name == "glGetLightiv" || name == "glGetMaterialiv" || name == "glGetMaterialfv" ||
         name == "glGetClipPlane" || name == "glGetTexGenfv" || name == "glGetTexGendv") {
         return near;
     }
@@ -93,11 +95,14 @@ std::string listed(const Values& values) {
     return out.str();
 }
 
+// A refusal names an entry point, or a family of them by its stem
+// (glRasterPos for glRasterPos2f, glPixelMap for glPixelMapfv).
 bool names(const vgl::Refusal& refusal, const std::string& call) {
     std::istringstream calls(refusal.calls);
     std::string name;
     while (calls >> name) {
-        if (name == call) {
+        if (call.compare(0, name.size(), name) == 0 &&
+            call.find_first_not_of("1234bsifduv", name.size()) == std::string::npos) {
             return true;
         }
     }

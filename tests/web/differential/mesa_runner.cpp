@@ -128,6 +128,25 @@ const GLint kUnwritten = -7777;
 // The departures Deferred and Popped make good.
 // Whether Mesa is between glBegin and glEnd now, where no query may be made.
 bool primitiveOpenNow = false;
+// glCallLists' base, as last read where it could be.
+GLuint listBaseNow = 0;
+
+// The lists a call runs: glCallList's one, or glCallLists' names (1 and 2,
+// as the table gives them) after the base.
+std::vector<GLuint> calledLists(const Call& call) {
+    const std::string name = call.op->name;
+    if (name == "glCallList") {
+        return {static_cast<GLuint>(call.args[0])};
+    }
+    if (name != "glCallLists" || !differential::validArgument(call, 1) || call.args[0] < 0) {
+        return {};
+    }
+    std::vector<GLuint> lists;
+    for (GLuint i = 1; i <= static_cast<GLuint>(call.args[0]); ++i) {
+        lists.push_back(listBaseNow + i);
+    }
+    return lists;
+}
 
 // The material parameter GL_COLOR_MATERIAL tracks given the current colour:
 // what Mesa leaves stale when it takes a colour in without a change it sees.
@@ -210,9 +229,11 @@ class Popped {
                 left.push_back(mask);
             } else if (name == "glPopAttrib" && !left.empty()) {
                 left.pop_back();
-            } else if (name == "glCallList") {
-                const auto& called = left_[mask];
-                left.insert(left.end(), called.begin(), called.end());
+            } else {
+                for (const GLuint list : calledLists(call)) {
+                    const auto& called = left_[list];
+                    left.insert(left.end(), called.begin(), called.end());
+                }
             }
             if (!executing) {
                 return;
@@ -225,10 +246,12 @@ class Popped {
         const std::size_t kDepth = 16;
         if (name == "glPushAttrib" && pushed_.size() < kDepth) {
             pushed_.push_back(now(mask));
-        } else if (name == "glCallList") {
-            for (const GLbitfield left : left_[mask]) {
-                if (pushed_.size() < kDepth) {
-                    pushed_.push_back(now(left));
+        } else if (!calledLists(call).empty()) {
+            for (const GLuint list : calledLists(call)) {
+                for (const GLbitfield left : left_[list]) {
+                    if (pushed_.size() < kDepth) {
+                        pushed_.push_back(now(left));
+                    }
                 }
             }
         } else if (name == "glPopAttrib" && !pushed_.empty()) {
@@ -461,6 +484,9 @@ class Deferred {
         GLint mode = 0;
         glGetIntegerv(GL_LIST_MODE, &mode);
         executing_ = compiling != 0 && mode == GL_COMPILE_AND_EXECUTE;
+        GLint base = 0;
+        glGetIntegerv(GL_LIST_BASE, &base);
+        listBaseNow = static_cast<GLuint>(base);
         if (compiling != compiling_) {
             if (compiling_ != 0) {
                 settings_[compiling_] = setting_;
@@ -513,8 +539,11 @@ class Deferred {
         if (compiling() && setsCurrent(call)) {
             setting_.push_back(call);
         }
-        if (name == "glCallList") {
-            called(list, outcome);
+        const std::vector<GLuint> lists = calledLists(call);
+        for (const GLuint each : lists) {
+            called(each, outcome);
+        }
+        if (!lists.empty()) {
             if ((!compiling() || executing()) && !primitiveOpenNow &&
                 glIsEnabled(GL_COLOR_MATERIAL)) {
                 trackedAgain();
@@ -545,10 +574,14 @@ class Deferred {
             return false;
         }
         const GLenum pname = argument(call, 1);
-        const bool vector = std::string(call.op->name) == "glMaterialfv";
+        const bool vector = name == "glMaterialfv" || name == "glMaterialiv";
+        // An integer form's shininess is the integer it is given.
+        const double shininess = name == "glMateriali" || name == "glMaterialiv"
+                                     ? std::trunc(call.args[2])
+                                     : call.args[2];
         return among(argument(call, 0), {GL_FRONT, GL_BACK, GL_FRONT_AND_BACK}) &&
                (pname == GL_SHININESS
-                    ? call.args[2] >= 0 && call.args[2] <= 128
+                    ? shininess >= 0 && shininess <= 128
                     : vector && among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION,
                                               GL_AMBIENT_AND_DIFFUSE}));
     }
@@ -640,23 +673,19 @@ struct Departure {
 bool allowedInBegin(const Call& call) {
     const std::string name = call.op->name;
     return setsAttribute(name) || startsWith(name, "glVertex") || startsWith(name, "glMaterial") ||
-           name == "glCallList" || name == "glEnd";
+           name == "glCallList" || name == "glCallLists" || name == "glEnd" || name == "glIndexf" ||
+           name == "glIndexfv" || name == "glIndexub" || name == "glIndexubv";
 }
 
 // Whether a call runs at once while a list is compiled, not compiled into it.
 bool runsAtOnce(const Call& call) {
     const std::string name = call.op->name;
-    static const std::set<std::string> kAtOnce = {"glGenLists",
-                                                  "glDeleteLists",
-                                                  "glGenTextures",
-                                                  "glDeleteTextures",
-                                                  "glPixelStorei",
-                                                  "glEnableClientState",
-                                                  "glDisableClientState",
-                                                  "glReadPixels",
-                                                  "glAreTexturesResident",
-                                                  "glFlush",
-                                                  "glFinish"};
+    static const std::set<std::string> kAtOnce = {
+        "glGenLists",       "glDeleteLists",         "glGenTextures",
+        "glDeleteTextures", "glPixelStorei",         "glPixelStoref",
+        "glIndexPointer",   "glEnableClientState",   "glDisableClientState",
+        "glReadPixels",     "glAreTexturesResident", "glFlush",
+        "glFinish"};
     return startsWith(name, "glGet") || startsWith(name, "glIs") || kAtOnce.count(name) != 0 ||
            (name == "glTexImage2D" && argument(call, 0) == GL_PROXY_TEXTURE_2D) ||
            (name == "glTexImage1D" && argument(call, 0) == GL_PROXY_TEXTURE_1D);
@@ -809,18 +838,18 @@ const Departure kDepartures[] = {
      [](const Call& c, bool compiling) {
          return compiling && glIsList(static_cast<GLuint>(c.args[0])) == GL_FALSE;
      }},
-    {"glLightf glMaterialf glTexEnvf glTexEnvi glLightModeli glFogf glFogi glTexGeni glTexGenf "
-     "glTexGend",
+    {"glLightf glLighti glMaterialf glMateriali glTexEnvf glTexEnvi glLightModelf glLightModeli "
+     "glFogf glFogi glTexGeni glTexGenf glTexGend",
      "the scalar calls take only the parameters of one value (Mesa takes a vector's, the rest 0)",
      GL_INVALID_ENUM,
      [](const Call& c, bool) {
          const std::string name = c.op->name;
          const GLenum pname = argument(c, 1);
-         if (name == "glLightf") {
+         if (name == "glLightf" || name == "glLighti") {
              return among(pname,
                           {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION, GL_SPOT_DIRECTION});
          }
-         if (name == "glLightModeli") {
+         if (name == "glLightModelf" || name == "glLightModeli") {
              return argument(c, 0) == GL_LIGHT_MODEL_AMBIENT;
          }
          if (name == "glFogf" || name == "glFogi") {
@@ -829,7 +858,7 @@ const Departure kDepartures[] = {
          if (name.rfind("glTexGen", 0) == 0) {
              return among(pname, {GL_OBJECT_PLANE, GL_EYE_PLANE});
          }
-         if (name == "glMaterialf") {
+         if (name == "glMaterialf" || name == "glMateriali") {
              return among(
                  pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION, GL_AMBIENT_AND_DIFFUSE});
          }
@@ -921,13 +950,17 @@ const Departure kDepartures[] = {
              values.push_back(unwritten ? kUnwritten : mappedInteger(components[i]));
          }
      }},
-    {"glGetIntegerv glGetFloatv",
+    {"glGetIntegerv glGetFloatv glGetDoublev glGetBooleanv",
      "the depth mask is a boolean, 1 for any flag that is not 0 (Mesa answers the flag given)",
      GL_NO_ERROR, [](const Call& c, bool) { return argument(c, 0) == GL_DEPTH_WRITEMASK; },
-     [](const Call&, differential::Values& values) {
+     [](const Call& c, differential::Values& values) {
          GLint mask = kUnwritten;
          glGetIntegerv(GL_DEPTH_WRITEMASK, &mask);
-         values.push_back(mask == kUnwritten ? kUnwritten : static_cast<GLint>(mask != 0));
+         // A boolean's stand-in for nothing written is the integer's low byte.
+         const double unwritten = std::string(c.op->name) == "glGetBooleanv"
+                                      ? static_cast<GLboolean>(kUnwritten)
+                                      : kUnwritten;
+         values.push_back(mask == kUnwritten ? unwritten : static_cast<GLint>(mask != 0));
      }},
     {"glColor3* glTexCoord1* glTexCoord2*",
      "a colour without alpha has alpha 1, texture coordinates without r and q have 0 and 1 "
@@ -970,6 +1003,32 @@ const Departure kDepartures[] = {
      "a negative count compiled into a display list is GL_INVALID_VALUE where the list is called "
      "(Mesa leaves the call out)",
      GL_INVALID_VALUE, [](const Call& c, bool compiling) { return compiling && c.args[0] < 0; }},
+    {"glIndexPointer", "a call given a negative stride changes nothing (Mesa takes its type)",
+     GL_INVALID_VALUE, [](const Call& c, bool) { return c.args[1] < 0; }},
+    {"glGetLightiv glGetMaterialiv",
+     "a value read as an integer is rounded, and a colour beyond [-1, 1] is the integers' end "
+     "(Mesa truncates, and its conversion of such a colour overflows)",
+     GL_NO_ERROR, [](const Call&, bool) { return true; },
+     [](const Call& c, differential::Values& values) {
+         GLfloat read[4];
+         std::fill_n(read, 4, static_cast<GLfloat>(kUnwritten));
+         const GLenum pname = argument(c, 1);
+         if (std::string(c.op->name) == "glGetLightiv") {
+             glGetLightfv(argument(c, 0), pname, read);
+         } else {
+             glGetMaterialfv(argument(c, 0), pname, read);
+         }
+         const bool colour = among(pname, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION});
+         for (int i = 0; i < differential::countOf(pname); ++i) {
+             const double v = read[i];
+             values.push_back(v == kUnwritten ? kUnwritten
+                              : !colour
+                                  ? std::min(2147483647.0, std::max(-2147483648.0, std::round(v)))
+                              : v >= 1.0  ? 2147483647.0
+                              : v <= -1.0 ? -2147483648.0
+                                          : std::trunc(v * 2147483647.0));
+         }
+     }},
     {"glGetTexParameteriv",
      "a priority read as an integer is rounded (Mesa maps it as it maps colours)", GL_NO_ERROR,
      [](const Call& c, bool) { return argument(c, 1) == GL_TEXTURE_PRIORITY; },
@@ -1216,8 +1275,7 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             if (std::string(call.op->name) == "glNewList") {
                 deferred.beforeNewList(static_cast<GLuint>(call.args[0]));
             }
-            if (std::string(call.op->name) == "glCallList" &&
-                (!deferred.compiling() || deferred.executing())) {
+            if (!calledLists(call).empty() && (!deferred.compiling() || deferred.executing())) {
                 deferred.beforeCall();
             }
         }

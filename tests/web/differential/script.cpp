@@ -190,7 +190,11 @@ const Domain kCapability{{N(GL_LIGHTING),
                           N(GL_TEXTURE_GEN_S),
                           N(GL_TEXTURE_GEN_T),
                           N(GL_TEXTURE_GEN_R),
-                          N(GL_TEXTURE_GEN_Q)},
+                          N(GL_TEXTURE_GEN_Q),
+                          N(GL_COLOR_LOGIC_OP),
+                          N(GL_INDEX_LOGIC_OP),
+                          N(GL_AUTO_NORMAL),
+                          N(GL_MAP1_VERTEX_3)},
                          {{0x4008, "GL_LIGHT0+8"}, N(GL_TRIANGLES), N(GL_SHADE_MODEL)}};
 const Domain kPolygonMode{{N(GL_FILL), N(GL_LINE), N(GL_POINT)}, {N(GL_POLYGON), {0, "0"}}};
 const Domain kDepthOffset{numbers({0, 1, -1, 2.5, 40}), {}};
@@ -364,8 +368,50 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_INDEX_SHIFT),
                        N(GL_INDEX_OFFSET),
                        N(GL_DEPTH_SCALE),
-                       N(GL_DEPTH_BIAS)},
+                       N(GL_DEPTH_BIAS),
+                       N(GL_PERSPECTIVE_CORRECTION_HINT),
+                       N(GL_POINT_SMOOTH_HINT),
+                       N(GL_LINE_SMOOTH_HINT),
+                       N(GL_POLYGON_SMOOTH_HINT),
+                       N(GL_FOG_HINT),
+                       N(GL_LIST_BASE),
+                       N(GL_LOGIC_OP_MODE),
+                       N(GL_COLOR_LOGIC_OP),
+                       N(GL_INDEX_LOGIC_OP),
+                       N(GL_INDEX_WRITEMASK),
+                       N(GL_INDEX_CLEAR_VALUE),
+                       N(GL_CURRENT_INDEX),
+                       N(GL_DRAW_BUFFER),
+                       N(GL_READ_BUFFER),
+                       N(GL_INDEX_ARRAY_TYPE),
+                       N(GL_INDEX_ARRAY_STRIDE),
+                       N(GL_RGBA_MODE),
+                       N(GL_INDEX_MODE),
+                       N(GL_DOUBLEBUFFER),
+                       N(GL_STEREO),
+                       N(GL_AUX_BUFFERS),
+                       N(GL_INDEX_BITS),
+                       N(GL_NAME_STACK_DEPTH),
+                       N(GL_MAX_NAME_STACK_DEPTH),
+                       N(GL_AUTO_NORMAL),
+                       N(GL_MAP1_VERTEX_3),
+                       N(GL_MAP2_TEXTURE_COORD_2)},
                       {{0, "0"}, {0xFFFF, "0xFFFF"}}};
+// glGetBooleanv's names: all but the matrices, whose elements' rounding
+// decides which are zero.
+Domain withoutMatrices(const Domain& names) {
+    Domain kept = names;
+    kept.valid.clear();
+    for (const Named& name : names.valid) {
+        const auto value = static_cast<GLenum>(name.value);
+        if (value != GL_MODELVIEW_MATRIX && value != GL_PROJECTION_MATRIX &&
+            value != GL_TEXTURE_MATRIX) {
+            kept.valid.push_back(name);
+        }
+    }
+    return kept;
+}
+const Domain kBooleanName = withoutMatrices(kGetName);
 // Rasterisation: sizes in pixels; the stipple's repeat is clamped to [1, 256].
 const Domain kSize{numbers({1, 2.5, 4}), numbers({0, -1})};
 const Domain kStippleFactor{numbers({1, 3, 256}), numbers({0, -2, 300})};
@@ -505,6 +551,8 @@ unsigned char* pixelsRead() {
 const double kUnwritten = -7777;
 
 // How many values glGet writes for a name; one for names it does not know.
+}  // namespace
+
 int countOf(GLenum pname) {
     switch (pname) {
         case GL_MODELVIEW_MATRIX:
@@ -539,10 +587,13 @@ int countOf(GLenum pname) {
     }
 }
 
+namespace {
+
 template <typename T, typename Get>
 void answer(GLenum pname, Values& values, Get get) {
     T buffer[16];
-    std::fill_n(buffer, 16, static_cast<T>(kUnwritten));
+    // Through an integer, so that a boolean's stand-in is its low byte.
+    std::fill_n(buffer, 16, static_cast<T>(static_cast<GLint>(kUnwritten)));
     get(buffer);
     values.assign(buffer, buffer + countOf(pname));
 }
@@ -1358,6 +1409,32 @@ const Domain kIntParts{numbers({-2147483648.0, -1, 0, 2147483647.0}), {}};
 const Domain kUintParts{numbers({0, 1, 2147483648.0, 4294967295.0}), {}};
 // Coordinates given as integers are taken as numbers.
 const Domain kWhole{numbers({0, 1, -1, 2}), {}};
+// A vertex's w and texture coordinates' q: 1, or what is refused.
+const Domain kUnitW{numbers({1}), numbers({2, 0})};
+const Domain kIndexValue{numbers({0, 1, 2.5, 255}), {}};
+const Domain kWholeIndex{numbers({0, 1, 255}), {}};
+const Domain kIndexMask{numbers({0, 1, 255, 4294967295.0}), {}};
+const Domain kHintTarget{{N(GL_PERSPECTIVE_CORRECTION_HINT), N(GL_POINT_SMOOTH_HINT),
+                          N(GL_LINE_SMOOTH_HINT), N(GL_POLYGON_SMOOTH_HINT), N(GL_FOG_HINT)},
+                         {N(GL_FOG), {0, "0"}}};
+const Domain kHintMode{{N(GL_FASTEST), N(GL_NICEST), N(GL_DONT_CARE)}, {N(GL_FOG), {0, "0"}}};
+// GL_COPY alone is drawn; GL_XOR is refused, and 0x1510 is no operation.
+const Domain kLogicOp{{N(GL_COPY)}, {N(GL_XOR), {0x1510, "0x1510"}}};
+// The back buffer alone is drawn to; the front is refused; a double-buffered
+// window has no right or auxiliary buffers.
+const Domain kBuffer{{N(GL_BACK), N(GL_BACK_LEFT)},
+                     {N(GL_FRONT), N(GL_FRONT_RIGHT), N(GL_AUX0), {0x1234, "0x1234"}}};
+const Domain kListBase{numbers({0, 1, 2}), {}};
+const Domain kNameType{
+    {N(GL_BYTE), N(GL_UNSIGNED_BYTE), N(GL_SHORT), N(GL_UNSIGNED_SHORT), N(GL_INT),
+     N(GL_UNSIGNED_INT), N(GL_FLOAT), N(GL_2_BYTES), N(GL_3_BYTES), N(GL_4_BYTES)},
+    {N(GL_DOUBLE), {0, "0"}}};
+const Domain kAccumOp{{N(GL_ACCUM), N(GL_LOAD), N(GL_RETURN), N(GL_MULT), N(GL_ADD)}, {}};
+const Domain kIndexType{{N(GL_UNSIGNED_BYTE), N(GL_SHORT), N(GL_INT), N(GL_FLOAT), N(GL_DOUBLE)},
+                        {N(GL_BYTE), {0, "0"}}};
+const Domain kIndexStride{numbers({0, 8}), numbers({-1})};
+// Integer colours map onto [-1, 1]; other integers are numbers.
+const Domain kIntVector{numbers({0, 1, 2147483647.0, 1073741824.0, -2147483647.0}), {}, 4};
 
 template <typename T, auto F, std::size_t... I>
 void spreadOver(const double* a, std::index_sequence<I...>) {
@@ -1449,8 +1526,252 @@ void addVertexCommands(std::vector<Op>& table) {
     VGL_RECT(f, GLfloat, kCoordinate, 2);
     VGL_RECT(d, GLdouble, kCoordinate, 1);
 #undef VGL_RECT
+
+    // Four components, w and q of 1 the ones drawn; r unused.
+    const std::vector<const Domain*> homogeneous{&kCoordinate, &kCoordinate, &kCoordinate, &kUnitW};
+    table.push_back(
+        {"glVertex4f", Group::Primitives, homogeneous, spread<GLfloat, 4, glVertex4f>, 0});
+    table.push_back(
+        {"glVertex4dv", Group::Primitives, homogeneous, fromArray<GLdouble, 4, glVertex4dv>, 0});
+    table.push_back({"glTexCoord3f", Group::Primitives, times(kTexturePart, 3),
+                     spread<GLfloat, 3, glTexCoord3f>, 1});
+    table.push_back({"glTexCoord4iv",
+                     Group::Primitives,
+                     {&kWhole, &kWhole, &kWhole, &kUnitW},
+                     fromArray<GLint, 4, glTexCoord4iv>,
+                     0});
+    table.push_back({"glTexCoord4d",
+                     Group::Primitives,
+                     {&kTexturePart, &kTexturePart, &kTexturePart, &kUnitW},
+                     spread<GLdouble, 4, glTexCoord4d>,
+                     1});
+    VGL_BOTH(glIndexf, GLfloat, 1, kIndexValue, 1);
+    VGL_BOTH(glIndexub, GLubyte, 1, kIndexValue, 0);
 }
 #undef VGL_BOTH
+
+void integers(const double* a, GLint* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        out[i] = static_cast<GLint>(a[i]);
+    }
+}
+
+// The state of hints, logic operations, buffers, colour indices and list
+// bases, and the name stack outside selection (the render mode and
+// glPassThrough are left to the Mesa side, which reads what is drawn in
+// feedback mode); the integer forms of lighting's commands; and what the
+// layer refuses to draw, each refused without touching the state.
+void addModeCommands(std::vector<Op>& table) {
+    using G = Group;
+    table.push_back({"glHint",
+                     G::State,
+                     {&kHintTarget, &kHintMode},
+                     [](const double* a, Values&) { glHint(enumerant(a[0]), enumerant(a[1])); },
+                     1});
+    table.push_back({"glLogicOp",
+                     G::State,
+                     {&kLogicOp},
+                     [](const double* a, Values&) { glLogicOp(enumerant(a[0])); },
+                     1});
+    table.push_back({"glIndexMask",
+                     G::State,
+                     {&kIndexMask},
+                     [](const double* a, Values&) { glIndexMask(static_cast<GLuint>(a[0])); },
+                     1});
+    table.push_back({"glClearIndex",
+                     G::State,
+                     {&kWholeIndex},
+                     [](const double* a, Values&) { glClearIndex(real(a[0])); },
+                     1});
+    table.push_back({"glDrawBuffer",
+                     G::State,
+                     {&kBuffer},
+                     [](const double* a, Values&) { glDrawBuffer(enumerant(a[0])); },
+                     1});
+    table.push_back({"glReadBuffer",
+                     G::State,
+                     {&kBuffer},
+                     [](const double* a, Values&) { glReadBuffer(enumerant(a[0])); },
+                     1});
+    table.push_back({"glListBase",
+                     G::Lists,
+                     {&kListBase},
+                     [](const double* a, Values&) { glListBase(static_cast<GLuint>(a[0])); },
+                     1});
+    table.push_back({"glCallLists",
+                     G::Lists,
+                     {&kCount, &kNameType},
+                     [](const double* a, Values&) {
+                         // Names 1 and 2 in each type, two-byte and longer
+                         // names most significant byte first.
+                         const GLenum type = enumerant(a[1]);
+                         const GLubyte bytes[] = {0, 0, 0, 1, 0, 0, 0, 2};
+                         const GLbyte signedBytes[] = {1, 2};
+                         const GLshort shorts[] = {1, 2};
+                         const GLint ints[] = {1, 2};
+                         const GLfloat floats[] = {1.0f, 2.0f};
+                         const GLsizei n = integer(a[0]);
+                         switch (type) {
+                             case GL_2_BYTES: {
+                                 const GLubyte pairs[] = {0, 1, 0, 2};
+                                 glCallLists(n, type, pairs);
+                                 return;
+                             }
+                             case GL_3_BYTES: {
+                                 const GLubyte triples[] = {0, 0, 1, 0, 0, 2};
+                                 glCallLists(n, type, triples);
+                                 return;
+                             }
+                             case GL_4_BYTES:
+                                 glCallLists(n, type, bytes);
+                                 return;
+                             case GL_BYTE:
+                             case GL_UNSIGNED_BYTE:
+                                 glCallLists(n, type, signedBytes);
+                                 return;
+                             case GL_SHORT:
+                             case GL_UNSIGNED_SHORT:
+                                 glCallLists(n, type, shorts);
+                                 return;
+                             case GL_FLOAT:
+                                 glCallLists(n, type, floats);
+                                 return;
+                             default:
+                                 glCallLists(n, type, ints);
+                                 return;
+                         }
+                     },
+                     2});
+    table.push_back(
+        {"glInitNames", G::State, {}, [](const double*, Values&) { glInitNames(); }, 1});
+    table.push_back({"glPushName",
+                     G::State,
+                     {&kListBase},
+                     [](const double* a, Values&) { glPushName(static_cast<GLuint>(a[0])); },
+                     1});
+    table.push_back({"glLoadName",
+                     G::State,
+                     {&kListBase},
+                     [](const double* a, Values&) { glLoadName(static_cast<GLuint>(a[0])); },
+                     1});
+    table.push_back({"glPopName", G::State, {}, [](const double*, Values&) { glPopName(); }, 1});
+    table.push_back({"glRasterPos2f",
+                     G::State,
+                     {&kCoordinate, &kCoordinate},
+                     [](const double* a, Values&) { glRasterPos2f(real(a[0]), real(a[1])); },
+                     1});
+    table.push_back({"glAccum",
+                     G::State,
+                     {&kAccumOp, &kIndexValue},
+                     [](const double* a, Values&) { glAccum(enumerant(a[0]), real(a[1])); },
+                     1});
+    table.push_back({"glIndexPointer",
+                     G::State,
+                     {&kIndexType, &kIndexStride},
+                     [](const double* a, Values&) {
+                         static const GLdouble indices[8] = {};
+                         glIndexPointer(enumerant(a[0]), integer(a[1]), indices);
+                     },
+                     1});
+    table.push_back({"glPixelStoref",
+                     G::Textures,
+                     {&kStoreName, &kStoreValue},
+                     [](const double* a, Values&) { glPixelStoref(enumerant(a[0]), real(a[1])); },
+                     1});
+    table.push_back({"glLighti",
+                     G::Lighting,
+                     {&kLight, &kLightScalarName, &kLightScalar},
+                     [](const double* a, Values&) {
+                         glLighti(enumerant(a[0]), enumerant(a[1]), static_cast<GLint>(a[2]));
+                     },
+                     1});
+    table.push_back({"glLightiv",
+                     G::Lighting,
+                     {&kLight, &kLightName, &kIntVector},
+                     [](const double* a, Values&) {
+                         GLint v[4];
+                         integers(a + 2, v, 4);
+                         glLightiv(enumerant(a[0]), enumerant(a[1]), v);
+                     },
+                     1});
+    table.push_back({"glLightModelf",
+                     G::Lighting,
+                     {&kModelName, &kModelScalar},
+                     [](const double* a, Values&) { glLightModelf(enumerant(a[0]), real(a[1])); },
+                     1});
+    table.push_back({"glLightModeliv",
+                     G::Lighting,
+                     {&kModelName, &kIntVector},
+                     [](const double* a, Values&) {
+                         GLint v[4];
+                         integers(a + 1, v, 4);
+                         glLightModeliv(enumerant(a[0]), v);
+                     },
+                     1});
+    table.push_back({"glMateriali",
+                     G::Lighting,
+                     {&kFace, &kMaterialScalarName, &kShininess},
+                     [](const double* a, Values&) {
+                         glMateriali(enumerant(a[0]), enumerant(a[1]), static_cast<GLint>(a[2]));
+                     },
+                     1});
+    table.push_back({"glMaterialiv",
+                     G::Lighting,
+                     {&kFace, &kMaterialName, &kIntVector},
+                     [](const double* a, Values&) {
+                         GLint v[4];
+                         integers(a + 2, v, 4);
+                         glMaterialiv(enumerant(a[0]), enumerant(a[1]), v);
+                     },
+                     1});
+    table.push_back({"glGetLightiv",
+                     G::Queries,
+                     {&kLight, &kLightName},
+                     [](const double* a, Values& v) {
+                         answer<GLint>(enumerant(a[1]), v, [&](GLint* out) {
+                             glGetLightiv(enumerant(a[0]), enumerant(a[1]), out);
+                         });
+                     },
+                     1,
+                     true});
+    table.push_back({"glGetMaterialiv",
+                     G::Queries,
+                     {&kReadFace, &kReadMaterialName},
+                     [](const double* a, Values& v) {
+                         answer<GLint>(enumerant(a[1]), v, [&](GLint* out) {
+                             glGetMaterialiv(enumerant(a[0]), enumerant(a[1]), out);
+                         });
+                     },
+                     1,
+                     true});
+    table.push_back({"glGetBooleanv",
+                     G::Queries,
+                     {&kBooleanName},
+                     [](const double* a, Values& v) {
+                         answer<GLboolean>(enumerant(a[0]), v, [&](GLboolean* out) {
+                             glGetBooleanv(enumerant(a[0]), out);
+                         });
+                     },
+                     1,
+                     true});
+    table.push_back({"glGetDoublev",
+                     G::Queries,
+                     {&kGetName},
+                     [](const double* a, Values& v) {
+                         answer<GLdouble>(enumerant(a[0]), v, [&](GLdouble* out) {
+                             glGetDoublev(enumerant(a[0]), out);
+                         });
+                     },
+                     1,
+                     true});
+    table.push_back(
+        {"glIsTexture",
+         G::Queries,
+         {&kTextureName},
+         [](const double* a, Values& v) { v.push_back(glIsTexture(static_cast<GLuint>(a[0]))); },
+         1,
+         true});
+}
 
 }  // namespace
 
@@ -1464,6 +1785,7 @@ const std::vector<Op>& ops() {
     static const std::vector<Op> table = [] {
         std::vector<Op> made = makeOps();
         addVertexCommands(made);
+        addModeCommands(made);
         return made;
     }();
     return table;

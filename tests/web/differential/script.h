@@ -73,6 +73,9 @@ GLint integerArgument(double value);
 // Whether argument `index` of the call (its numbers) is among its valid values.
 bool validArgument(const Call& call, std::size_t index);
 
+// How many values a query of `pname` answers.
+int countOf(GLenum pname);
+
 // The queries that read back every piece of state the table names.
 const Sequence& stateProbe();
 
