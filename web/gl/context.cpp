@@ -170,6 +170,7 @@ void Context::begin(GLenum mode) {
     (compiling_ ? compilation_.inBegin : inBegin_) = true;
     building().mode = mode;
     building().vertices.clear();
+    building().materials.clear();
 }
 
 void Context::end() {
@@ -185,7 +186,7 @@ void Context::end() {
     if (compiling_) {
         compilation_.inBegin = false;
         recordPrimitive(compilation_.list.recording, primitive, source, compilation_.surface,
-                        compilation_.matrices.top(), materials_);
+                        compilation_.matrices.top(), materials_, building().materials);
         return;
     }
     inBegin_ = false;
@@ -200,14 +201,30 @@ void Context::end() {
                                              std::end(state_.texGen.coordinates), fromObject)) {
         flush();
         recordPrimitive(immediate_, primitive, source, drawnSurface(), Matrix::identity(),
-                        materials_);
+                        materials_, building().materials);
         drawImmediate(modelview);
         return;
     }
-    recordPrimitive(immediate_, primitive, source, drawnSurface(), modelview, materials_);
+    recordPrimitive(immediate_, primitive, source, drawnSurface(), modelview, materials_,
+                    building().materials);
     if (immediate_.vertices.size() >= kImmediateLimit) {
         flush();
     }
+}
+
+void Context::noteMaterials(std::size_t from) {
+    std::vector<MaterialSpan>& spans = building().materials;
+    if (!spans.empty() && spans.back().from == from) {
+        spans.pop_back();
+    }
+    const Surface& current = surface();
+    MaterialSpan span;
+    span.from = from;
+    for (int face = 0; face < 2; ++face) {
+        span.material[face] = current.material[face];
+        span.parts[face] = current.materialParts[face];
+    }
+    spans.push_back(span);
 }
 
 void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {

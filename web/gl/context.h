@@ -229,7 +229,11 @@ class Context {
     struct Building {
         GLenum mode = GL_POINTS;
         std::vector<SourceVertex> vertices;
+        std::vector<MaterialSpan> materials;  // where materials change between them
     };
+    // Notes the materials in force from vertex `from` on, a material having
+    // changed between a primitive's vertices.
+    void noteMaterials(std::size_t from);
     struct Compilation {
         GLuint name = 0;
         bool execute = false;  // GL_COMPILE_AND_EXECUTE

@@ -136,10 +136,11 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params, int cou
         setError(GL_INVALID_VALUE);
         return;
     }
-    // A primitive's vertices are recorded with one material at glEnd.
-    if (primitiveOpen() && !building().vertices.empty()) {
-        refuse(Refused::MaterialBetweenVertices);
-        return;
+    // Between a primitive's vertices, those before keep the material they
+    // were given.
+    const bool between = primitiveOpen() && !building().vertices.empty();
+    if (between && building().materials.empty()) {
+        noteMaterials(0);
     }
     Surface& current = surface();
     for (int side = 0; side < 2; ++side) {
@@ -152,6 +153,9 @@ void Context::material(GLenum face, GLenum pname, const GLfloat* params, int cou
             continue;
         }
         setMaterialPart(current.material[side], current.materialParts[side], pname, params);
+    }
+    if (between) {
+        noteMaterials(building().vertices.size());
     }
 }
 

@@ -121,10 +121,6 @@ void Context::callList(GLuint name) {
     if (primitiveOpen()) {
         if (anyPart([](const DisplayList& part) { return part.holdsPrimitiveCalls; })) {
             refuse(Refused::CallListWithVerticesInPrimitive);
-        } else if (!building().vertices.empty() && anyPart([](const DisplayList& part) {
-                       return (part.end.materialParts[0] | part.end.materialParts[1]) != 0;
-                   })) {
-            refuse(Refused::CallListWithMaterialBetweenVertices);
         } else {
             runParts(list, [this](const DisplayList& part) { callInPrimitive(part); });
         }
@@ -177,7 +173,17 @@ void Context::callInPrimitive(const DisplayList& list) {
     if (compiling_) {
         compilation_.list.calls.insert(list.calls.begin(), list.calls.end());
     }
+    // Materials it sets between the primitive's vertices are those of the
+    // vertices after it.
+    const bool between = !building().vertices.empty() &&
+                         (list.end.materialParts[0] | list.end.materialParts[1]) != 0;
+    if (between && building().materials.empty()) {
+        noteMaterials(0);
+    }
     applyCurrent(surface(), list.end);
+    if (between) {
+        noteMaterials(building().vertices.size());
+    }
 }
 
 void Context::compileCall(const DisplayList& list) {

@@ -97,7 +97,8 @@ void Recording::clear() {
 
 void recordPrimitive(Recording& recording, Primitive primitive,
                      const std::vector<SourceVertex>& source, const Surface& surface,
-                     const Matrix& matrix, MaterialTable& table) {
+                     const Matrix& matrix, MaterialTable& table,
+                     const std::vector<MaterialSpan>& spans) {
     std::vector<std::uint32_t> elements;
     std::vector<std::uint8_t> shown;
     std::vector<std::uint8_t> flags(source.size());
@@ -111,12 +112,24 @@ void recordPrimitive(Recording& recording, Primitive primitive,
         return;  // too few vertices to draw anything
     }
     const std::array<float, 9> normals = normalMatrix(matrix);
-    const std::uint16_t front = materialNumber(surface, 0, table);
-    const std::uint16_t back = materialNumber(surface, 1, table);
+    std::uint16_t front = materialNumber(surface, 0, table);
+    std::uint16_t back = materialNumber(surface, 1, table);
+    auto span = spans.begin();
     const std::uint32_t vertexFlags = settingFlags(surface.flat, kFlat, kShadeFromState) |
                                       settingFlags(surface.textured, kTextured, kTextureFromState);
     std::vector<Vertex> vertices;
     for (const SourceVertex& in : source) {
+        // The next span's materials from its first vertex on.
+        if (span != spans.end() && span->from == vertices.size()) {
+            Surface spanned = surface;
+            for (int face = 0; face < 2; ++face) {
+                spanned.material[face] = span->material[face];
+                spanned.materialParts[face] = span->parts[face];
+            }
+            front = materialNumber(spanned, 0, table);
+            back = materialNumber(spanned, 1, table);
+            ++span;
+        }
         Vertex vertex{};
         const auto position = transformPoint(matrix, in.position);
         const auto normal = transformNormal(normals, in.normal);

@@ -75,12 +75,23 @@ struct SourceVertex {
     bool edge;  // the edge flag
 };
 
+// The materials of a primitive's vertices from vertex `from` on, where
+// glMaterial comes between them; the first span starts at vertex 0.
+struct MaterialSpan {
+    std::size_t from = 0;
+    FaceMaterial material[2];
+    std::uint8_t parts[2] = {0, 0};  // the parts known, as a surface has them
+};
+
 // Adds a primitive drawn with `surface` in a frame that `matrix` carries into
 // the recording's frame (eye space for immediate mode, the list's own frame in
 // a display list). Materials are numbered in `table`.
+// Its vertices take the surface's materials, or those of `spans` where there
+// are any.
 void recordPrimitive(Recording& recording, Primitive primitive,
                      const std::vector<SourceVertex>& source, const Surface& surface,
-                     const Matrix& matrix, MaterialTable& table);
+                     const Matrix& matrix, MaterialTable& table,
+                     const std::vector<MaterialSpan>& spans = {});
 
 // Adds a recorded display list, called in a list being compiled: its
 // geometry carried by `matrix`, and what it left to the caller's state taken

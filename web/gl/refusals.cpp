@@ -30,8 +30,6 @@ constexpr Refusal kRefusals[] = {
      kOperation},
     {Refused::CallListWithVerticesInPrimitive, "glCallList",
      "calling a display list that draws between glBegin and glEnd", kOperation},
-    {Refused::CallListWithMaterialBetweenVertices, "glCallList",
-     "calling a display list that sets a material between the vertices of a primitive", kOperation},
     {Refused::CallListSelectingProjection, "glCallList",
      "calling a display list that moves the matrix selected where it is called, the projection "
      "or texture matrix",
@@ -61,9 +59,6 @@ constexpr Refusal kRefusals[] = {
      "glMap1 glMap2 glMapGrid glEvalCoord glEvalPoint glEvalMesh glGetMap glEnable", "evaluators",
      kEnum},
     {Refused::Accumulation, "glAccum glClearAccum", "the accumulation buffer", kOperation},
-    // A primitive's vertices are recorded with one material at glEnd.
-    {Refused::MaterialBetweenVertices, "glMaterial",
-     "glMaterial between the vertices of a primitive", kOperation},
 };
 const std::size_t kRefusalCount = std::size(kRefusals);
 
@@ -77,7 +72,7 @@ constexpr bool inOrder() {
     return true;
 }
 static_assert(inOrder(), "the refusals are listed in the order of Refused");
-static_assert(kRefusals[std::size(kRefusals) - 1].which == Refused::MaterialBetweenVertices,
+static_assert(kRefusals[std::size(kRefusals) - 1].which == Refused::Accumulation,
               "every refusal is listed, the last of Refused last");
 }  // namespace
 

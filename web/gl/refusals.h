@@ -20,7 +20,6 @@ enum class Refused {
     CallListBeingCompiled,
     EndListInPrimitive,
     CallListWithVerticesInPrimitive,
-    CallListWithMaterialBetweenVertices,
     CallListSelectingProjection,
     CallListsBaseChanged,
     SmoothPointsAndLines,
@@ -30,8 +29,7 @@ enum class Refused {
     RasterPositions,
     RenderModes,
     Evaluators,
-    Accumulation,
-    MaterialBetweenVertices,  // the last
+    Accumulation,  // the last
 };
 
 struct Refusal {
