@@ -36,8 +36,6 @@ constexpr Refusal kRefusals[] = {
      "calling a display list that moves the matrix selected where it is called, the projection "
      "or texture matrix",
      kOperation},
-    {Refused::SmoothPointsAndLines, "glEnable",
-     "smooth points and lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH)", kEnum},
     {Refused::ArrayComponents, "glVertexPointer glTexCoordPointer",
      "vertex arrays of four components, and texture coordinate arrays of three or four", kValue},
     // A primitive's vertices are recorded with one material at glEnd.

@@ -22,7 +22,6 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallListWithMaterialBetweenVertices,
     CallListSelectingProjection,
-    SmoothPointsAndLines,
     ArrayComponents,
     MaterialBetweenVertices,  // the last
 };
