@@ -364,6 +364,11 @@ var LibraryVellmoorShaders = {
     // draw module's aaline stage): each end moved half a pixel on along the
     // line, and half the width and half a pixel more either way across it,
     // with the corner's place across and along the line in pixels from end A.
+    // Those are interpolated in perspective over the strip's two triangles,
+    // which meet on the diagonal Mesa's do, from corner 1 to corner 2. A
+    // stippled line's dashes are lines of their own to Mesa, cut from it in
+    // the window, so there they are interpolated evenly across the window
+    // (divided by w where drawn).
     smoothLineCorner: function(key) {
       return [
       '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
@@ -377,18 +382,21 @@ var LibraryVellmoorShaders = {
       '  gl_Position.xy += offset / halfViewport * gl_Position.w;',
       '  vSmoothLine = vec2(across, endB ? len + 0.5 : -0.5);',
       '  vLineSpan = vec2(halfWidth, len);',
-      ].concat(key.lineStipple ? ['  vStippleStart = int(aStippleCount);'] : [], [
+      ].concat(key.lineStipple ? ['  vStippleStart = int(aStippleCount);',
+                                  '  vDash = vec3(vSmoothLine, 1.0) * gl_Position.w;'] : [], [
       '  vBackSmooth = vFrontSmooth;',
       '  vBackFlat = vFrontFlat;',
       ]);
     },
 
     // A smooth point's centre in the window and radius; a smooth line's
-    // fragment across and along it, and its half width and length.
+    // fragment across and along it, and its half width and length; and,
+    // stippled, across and along it evenly in the window, times w, and w.
     smoothVaryings: function(key, direction) {
       if (!key.smooth) return [];
       return key.points ? ['flat ' + direction + ' vec3 vSmoothPoint;']
-                        : [direction + ' vec2 vSmoothLine;', 'flat ' + direction + ' vec2 vLineSpan;'];
+                        : [direction + ' vec2 vSmoothLine;', 'flat ' + direction + ' vec2 vLineSpan;'].concat(
+                            key.lineStipple ? [direction + ' vec3 vDash;'] : []);
     },
 
     // How much of a fragment a smooth point or line covers, multiplied into
@@ -411,8 +419,9 @@ var LibraryVellmoorShaders = {
         '  color.a = min(color.a * (d <= k ? (1.0 - d) / (1.0 - k) : 1.0), 1.0);',
         ];
       }
-      var lines = ['  float across = clamp(vLineSpan.x - abs(vSmoothLine.x), 0.0, 1.0);',
-                   '  float s = vSmoothLine.y;',
+      var lines = ['  vec2 line = ' + (key.lineStipple ? 'vDash.xy / vDash.z;' : 'vSmoothLine;'),
+                   '  float across = clamp(vLineSpan.x - abs(line.x), 0.0, 1.0);',
+                   '  float s = line.y;',
                    '  float len = vLineSpan.y;'];
       if (!key.lineStipple) {
         return lines.concat(['  float along = min(clamp(min(s + 0.5, len + 0.5 - s), 0.0, 1.0), len);',

@@ -914,6 +914,47 @@ void smoothPointsAndLines(bool) {
     glEnd();
 }
 
+// Smooth lines and points in perspective, within the view (Mesa cuts a line
+// that leaves it before widening it): lines 1.7 to 3.8 wide running away from
+// the eye, whose coverage is interpolated in perspective across each quad as
+// Mesa's is, a stippled strip, and two points.
+void smoothInPerspective(bool) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POINT_SMOOTH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-0.1, 0.1, -0.1, 0.1, 0.1, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(0.0f, 0.0f, -1.2f);
+    glRotatef(70.0f, 1.0f, 0.0f, 0.0f);
+    for (int i = 1; i < 5; ++i) {
+        const float f = static_cast<float>(i);
+        glLineWidth(1.0f + 0.7f * f);
+        glBegin(GL_LINES);
+        glColor3f(1.0f, 0.2f * f, 0.3f);
+        glVertex3f(-0.9f + 0.3f * f, -1.0f, 0.0f);
+        glColor3f(0.2f, 1.0f, 0.25f * f);
+        glVertex3f(-0.8f + 0.32f * f, 0.5f, 0.0f);
+        glEnd();
+    }
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0x1C47);
+    glLineWidth(2.0f);
+    glColor3f(0.4f, 0.9f, 1.0f);
+    glBegin(GL_LINE_STRIP);
+    glVertex3f(-0.7f, -0.5f, 0.1f);
+    glVertex3f(0.2f, 0.9f, 0.1f);
+    glVertex3f(0.7f, -0.8f, 0.1f);
+    glEnd();
+    glPointSize(7.0f);
+    glBegin(GL_POINTS);
+    glVertex3f(-0.5f, 0.5f, 0.3f);
+    glVertex3f(0.5f, -0.6f, 0.3f);
+    glEnd();
+}
+
 // Stippled lines: a circle as one loop, whose pattern runs on round it; a
 // wide strip with its pattern stretched; separate segments, each starting
 // the pattern again; and, in perspective, a square's edges drawn as lines.
@@ -1303,6 +1344,7 @@ const Scene kScenes[] = {
     {"polygon modes, offset and stipple", polygonModes, false},
     {"stippled lines", stippledLines, false},
     {"smooth points and lines", smoothPointsAndLines, false},
+    {"smooth lines in perspective", smoothInPerspective, false},
     {"texture coordinates generated", generatedCoordinates, false},
     {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
     {"textures copied from the window", copiedFromTheWindow, false},
