@@ -696,4 +696,67 @@ TEST_F(Layer, LineSegmentsLieInOrderInTheMeshEndingOnTheirFlatShadingVertex) {
     EXPECT_EQ(reds, flatReds);
 }
 
+// Smooth points, and smooth lines of any width, ask for their coverage (smooth
+// lines as quads), at the size Mesa draws them: a smooth point no less than 2
+// across, a smooth line no less than 1 wide, and anything no more than 255,
+// aliased sizes rounded. Polygons ask for no coverage.
+TEST_F(Layer, SmoothPointsAndLinesAskForCoverageAtTheSizesMesaDrawsThem) {
+    using vgl::ProgramKey;
+    const ProgramKey points = vgl::kKeyPoints, wide = vgl::kKeyWideLines;
+    const ProgramKey smooth = vgl::kKeySmooth, stippled = vgl::kKeyLineStipple;
+    const ProgramKey asked = points | wide | smooth | stippled;
+    struct Smooth {
+        GLenum mode;
+        GLenum cap;  // enabled for the draw; GL_NORMALIZE for neither smooth cap
+        float size;  // the point size and line width set
+        bool stipple;
+        ProgramKey key;  // of `asked`
+        float drawn;     // the point size or line width sent
+    };
+    // clang-format off
+    const Smooth cases[] = {
+        {GL_POINTS, GL_POINT_SMOOTH, 1.0f, false, points | smooth, 2.0f},
+        {GL_POINTS, GL_POINT_SMOOTH, 6.5f, false, points | smooth, 6.5f},
+        {GL_POINTS, GL_POINT_SMOOTH, 300.0f, false, points | smooth, 255.0f},
+        {GL_POINTS, GL_LINE_SMOOTH, 6.5f, false, points, 7.0f},
+        {GL_POINTS, GL_NORMALIZE, 300.0f, false, points, 255.0f},
+        {GL_LINES, GL_LINE_SMOOTH, 0.5f, false, wide | smooth, 1.0f},
+        {GL_LINES, GL_LINE_SMOOTH, 2.5f, true, wide | smooth | stippled, 2.5f},
+        {GL_LINES, GL_LINE_SMOOTH, 300.0f, false, wide | smooth, 255.0f},
+        {GL_LINES, GL_POINT_SMOOTH, 1.0f, false, 0, 1.0f},
+        {GL_LINES, GL_NORMALIZE, 300.0f, false, wide, 255.0f},
+        {GL_TRIANGLES, GL_LINE_SMOOTH, 1.0f, false, 0, 1.0f},
+        {GL_TRIANGLES, GL_POINT_SMOOTH, 1.0f, false, 0, 1.0f},
+    };
+    // clang-format on
+    for (const Smooth& c : cases) {
+        fakeRenderer().draws.clear();
+        glEnable(c.cap);
+        if (c.stipple) {
+            glEnable(GL_LINE_STIPPLE);
+        }
+        glPointSize(c.size);
+        glLineWidth(c.size);
+        glBegin(c.mode);
+        glVertex2f(0.0f, 0.0f);
+        glVertex2f(0.5f, 0.2f);
+        glVertex2f(0.1f, 0.6f);
+        glEnd();
+        glFinish();
+        glDisable(c.cap);
+        glDisable(GL_LINE_STIPPLE);
+        ASSERT_EQ(fakeRenderer().draws.size(), 1u) << c.mode << " " << c.cap;
+        const FakeDraw& draw = fakeRenderer().draws[0];
+        const ProgramKey key =
+            (ProgramKey{draw.parameters.programKey[1]} << 32) | draw.parameters.programKey[0];
+        EXPECT_EQ(key & asked, c.key) << c.mode << " " << c.cap << " " << c.size;
+        if (c.mode != GL_TRIANGLES) {
+            EXPECT_EQ(c.mode == GL_POINTS ? draw.state.pointSize : draw.state.lineWidth, c.drawn)
+                << c.mode << " " << c.cap << " " << c.size;
+        }
+    }
+    glLineWidth(1.0f);
+    glPointSize(1.0f);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "context.h"
 #include "context_helpers.h"
 #include "line_stipple.h"
+#include "raster_size.h"
 #include "unfilled.h"
 
 namespace vgl {
@@ -100,17 +101,18 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
         float viewport[4];
         std::copy_n(state_.viewport.rect, 4, viewport);
         const std::vector<float> counts =
-            stippleCounts(recording, projection_.top() * modelview, viewport);
+            stippleCounts(recording, projection_.top() * modelview, viewport, state_.line.smooth);
         vglLineStipple(counts.data(), static_cast<int>(counts.size()));
     }
     const auto draw = [&](const Batch& batch, std::uint32_t first, std::uint32_t count,
                           ProgramKey key) {
         parameters.mode = static_cast<std::int32_t>(batch.mode);
         if (batch.mode == GL_POINTS) {
-            key |= kKeyPoints;
+            key |= kKeyPoints | (state_.point.smooth ? kKeySmooth : 0);
         }
-        if (batch.mode == GL_LINES && wideLines(state_.line.width)) {
-            key |= kKeyWideLines;
+        // Smooth lines of any width are quads with their coverage.
+        if (batch.mode == GL_LINES && (wideLines(state_.line.width) || state_.line.smooth)) {
+            key |= kKeyWideLines | (state_.line.smooth ? kKeySmooth : 0);
         }
         if (batch.mode == GL_LINES && state_.line.stipple) {
             key |= kKeyWideLines | kKeyLineStipple;
@@ -210,8 +212,8 @@ void Context::packSharedState(RenderState& r) const {
     r.dither = word(state_.colorBuffer.dither);
     r.scissorTest = word(state_.scissor.test);
     std::copy_n(state_.scissor.box, 4, r.scissor);
-    r.pointSize = rasterSize(state_.point.size);
-    r.lineWidth = rasterSize(state_.line.width);
+    r.pointSize = drawnPointSize(state_.point.size, state_.point.smooth);
+    r.lineWidth = drawnLineWidth(state_.line.width, state_.line.smooth);
     r.cullFace = state_.polygon.cull ? static_cast<std::int32_t>(state_.polygon.cullFace) : 0;
     if (state_.polygon.offsetFill) {
         r.polygonOffset[0] = state_.polygon.offsetFactor;

@@ -3,6 +3,7 @@
 
 #include "context.h"
 #include "context_helpers.h"
+#include "raster_size.h"
 
 namespace vgl {
 
@@ -104,6 +105,12 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, state_.point.size);
         case GL_LINE_WIDTH:
             return one(values, state_.line.width);
+        case GL_POINT_SIZE_RANGE:
+        case GL_LINE_WIDTH_RANGE:
+            return copied(values, kRasterSizeRange);
+        case GL_POINT_SIZE_GRANULARITY:
+        case GL_LINE_WIDTH_GRANULARITY:
+            return one(values, kRasterSizeGranularity);
         case GL_LINE_STIPPLE_PATTERN:
             return one(values, state_.line.pattern);
         case GL_LINE_STIPPLE_REPEAT:

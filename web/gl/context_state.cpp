@@ -51,11 +51,6 @@ void Context::enable(GLenum cap, bool on) {
     if (refusedInBegin()) {
         return;
     }
-    // Smooth points and lines are not drawn yet.
-    if (on && (cap == GL_POINT_SMOOTH || cap == GL_LINE_SMOOTH)) {
-        refuse(Refused::SmoothPointsAndLines);
-        return;
-    }
     if (cap == GL_TEXTURE_2D) {
         surface().textured.set(on);
         return;

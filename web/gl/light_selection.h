@@ -63,6 +63,9 @@ constexpr int kKeyTexGenShift = 56;
 constexpr ProgramKey kKeyTexGenObject = 1;
 constexpr ProgramKey kKeyTexGenEye = 2;
 constexpr ProgramKey kKeyTexGenSphere = 3;
+// Smooth points (with kKeyPoints) or lines (with kKeyWideLines): their
+// coverage of each fragment multiplied into its alpha.
+constexpr ProgramKey kKeySmooth = ProgramKey{1} << 62;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

@@ -21,7 +21,7 @@ std::array<double, 2> window(const Vertex& vertex, const Matrix& clip, const flo
 }  // namespace
 
 std::vector<float> stippleCounts(const Recording& recording, const Matrix& clip,
-                                 const float (&viewport)[4]) {
+                                 const float (&viewport)[4], bool smooth) {
     std::vector<float> counts(recording.vertices.size(), 0.0f);
     float count = 0.0f;
     for (const Batch& batch : recording.batches) {
@@ -39,8 +39,9 @@ std::vector<float> stippleCounts(const Recording& recording, const Matrix& clip,
             const auto from = window(recording.vertices[a], clip, viewport);
             const auto to = window(recording.vertices[b], clip, viewport);
             // Whole fragments: a segment counts its length rounded up.
-            count += static_cast<float>(
-                std::ceil(std::max(std::fabs(to[0] - from[0]), std::fabs(to[1] - from[1]))));
+            const double dx = std::fabs(to[0] - from[0]);
+            const double dy = std::fabs(to[1] - from[1]);
+            count += static_cast<float>(std::ceil(smooth ? std::hypot(dx, dy) : std::max(dx, dy)));
         }
     }
     return counts;

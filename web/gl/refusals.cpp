@@ -38,8 +38,6 @@ constexpr Refusal kRefusals[] = {
      "calling a display list whose glCallLists named lists by another glListBase than the one "
      "in force where it is called",
      kOperation},
-    {Refused::SmoothPointsAndLines, "glEnable",
-     "smooth points and lines (GL_POINT_SMOOTH, GL_LINE_SMOOTH)", kEnum},
     // A vertex is recorded with x, y and z, its texture coordinates with s
     // and t.
     {Refused::HomogeneousCoordinates,

@@ -22,7 +22,6 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallListSelectingProjection,
     CallListsBaseChanged,
-    SmoothPointsAndLines,
     HomogeneousCoordinates,
     LogicOperations,
     OtherBuffers,

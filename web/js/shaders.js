@@ -123,8 +123,7 @@ var LibraryVellmoorShaders = {
       'precision highp int;',
       ], VGLShaders.inputs(key.wideLines),
       key.lineStipple ? ['layout(location = ' + 2 * VGLShaders.attributes().length + ') in float aStippleCount;',
-                         'flat out int vStippleStart;',
-                         'out vec2 vStipple;'] : [],
+                         'flat out int vStippleStart;'].concat(key.smooth ? [] : ['out vec2 vStipple;']) : [],
       VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
       'out vec4 vBackSmooth;',
@@ -133,7 +132,8 @@ var LibraryVellmoorShaders = {
       'out vec2 vTexCoord;',
       'flat out uint vFlags;',
       ], key.fog ? ['out float vFogDistance;'] : [],
-      key.textureMatrix ? ['out float vTexQ;'] : [], VGLShaders.clipVaryings(key, 'out'), [
+      key.textureMatrix ? ['out float vTexQ;'] : [], VGLShaders.clipVaryings(key, 'out'),
+      VGLShaders.smoothVaryings(key, 'out'), [
       '',
       'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
       '',
@@ -223,6 +223,7 @@ var LibraryVellmoorShaders = {
                      lineStipple: (high & bits.lineStipple) !== 0,
                      texGen: [0, 1, 2].map(function(i) { return (high >>> (bits.texGenShift + 2 * i)) & 3; }),
                      textureFunction: (high & bits.textureFunction) !== 0,
+                     smooth: (high & bits.smooth) !== 0,
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -294,8 +295,8 @@ var LibraryVellmoorShaders = {
           : ['  vTexCoord = coordinates.xy;']);
       // Fog fades by the eye's distance, as Mesa takes it: along z.
       if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
-      if (key.points) lines.push.apply(lines, VGLShaders.pointPlacement());
-      if (key.wideLines) lines.push.apply(lines, VGLShaders.lineCorner(key));
+      if (key.points) lines.push.apply(lines, key.smooth ? VGLShaders.smoothPoint() : VGLShaders.pointPlacement());
+      if (key.wideLines) lines.push.apply(lines, key.smooth ? VGLShaders.smoothLineCorner(key) : VGLShaders.lineCorner(key));
       lines.push('}');
       return lines.join('\n');
     },
@@ -343,6 +344,117 @@ var LibraryVellmoorShaders = {
       '  vec2 centre = mod(uPointSize, 2.0) == 1.0 ? floor(window) + 0.5 : floor(window + 0.5);',
       '  gl_Position.xy = ((centre - uViewport.xy) / halfViewport - 1.0) * gl_Position.w;',
       '  gl_PointSize = uPointSize;',
+      ];
+    },
+
+    // A smooth point as Mesa's llvmpipe draws it (its draw module's aapoint
+    // stage): a square twice the radius across, the pixels whose centres lie
+    // within the radius drawn, with the point's centre in the window and its
+    // radius for their coverage. No pixel of the disc lies outside the sprite
+    // a pixel wider.
+    smoothPoint: function() {
+      return [
+      '  vec2 halfViewport = uViewport.zw * 0.5;',
+      '  vSmoothPoint = vec3((gl_Position.xy / gl_Position.w + 1.0) * halfViewport + uViewport.xy, 0.5 * uPointSize);',
+      '  gl_PointSize = uPointSize + 1.0;',
+      ];
+    },
+
+    // A corner of a smooth line's segment as Mesa's llvmpipe makes it (its
+    // draw module's aaline stage): each end moved half a pixel on along the
+    // line, and half the width and half a pixel more either way across it,
+    // with the corner's place across and along the line in pixels from end A.
+    // Those are interpolated in perspective over the strip's two triangles,
+    // which meet on the diagonal Mesa's do, from corner 1 to corner 2. A
+    // stippled line's dashes are lines of their own to Mesa, cut from it in
+    // the window, so there they are interpolated evenly across the window
+    // (divided by w where drawn).
+    smoothLineCorner: function(key) {
+      return [
+      '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
+      '  vec2 halfViewport = uViewport.zw * 0.5;',
+      '  vec2 toB = (other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport * (endB ? -1.0 : 1.0);',
+      '  float len = length(toB);',
+      '  vec2 along = len > 0.0 ? toB / len : vec2(1.0, 0.0);',
+      '  float halfWidth = 0.5 * uLineWidth + 0.5;',
+      '  float across = (gl_VertexID % 2 == 0 ? -1.0 : 1.0) * halfWidth;',
+      '  vec2 offset = (endB ? 0.5 : -0.5) * along + across * vec2(-along.y, along.x);',
+      '  gl_Position.xy += offset / halfViewport * gl_Position.w;',
+      '  vSmoothLine = vec2(across, endB ? len + 0.5 : -0.5);',
+      '  vLineSpan = vec2(halfWidth, len);',
+      ].concat(key.lineStipple ? ['  vStippleStart = int(aStippleCount);',
+                                  '  vDash = vec3(vSmoothLine, 1.0) * gl_Position.w;'] : [], [
+      '  vBackSmooth = vFrontSmooth;',
+      '  vBackFlat = vFrontFlat;',
+      ]);
+    },
+
+    // A smooth point's centre in the window and radius; a smooth line's
+    // fragment across and along it, and its half width and length; and,
+    // stippled, across and along it evenly in the window, times w, and w.
+    smoothVaryings: function(key, direction) {
+      if (!key.smooth) return [];
+      return key.points ? ['flat ' + direction + ' vec3 vSmoothPoint;']
+                        : [direction + ' vec2 vSmoothLine;', 'flat ' + direction + ' vec2 vLineSpan;'].concat(
+                            key.lineStipple ? [direction + ' vec3 vDash;'] : []);
+    },
+
+    // How much of a fragment a smooth point or line covers, multiplied into
+    // its alpha as Mesa's llvmpipe does. A point's d is the squared distance
+    // from its centre over the squared radius; beyond 1 the fragment is
+    // dropped. Mesa means a ramp from 1 at k, the radius less a pixel, to 0
+    // at the edge, but selects it the other way round: the fragments within
+    // k have their alpha scaled up by (1 - d) / (1 - k), those beyond kept,
+    // so the edge is hard. A line's coverage fades over a pixel across its
+    // edges, and over a pixel about each end (about each dash's, stippled),
+    // and is no more than the length of a dash shorter than a pixel.
+    smoothCoverage: function(key) {
+      if (key.points) {
+        return [
+        '  float radius = vSmoothPoint.z;',
+        '  vec2 fromCentre = gl_FragCoord.xy - vSmoothPoint.xy;',
+        '  float d = dot(fromCentre, fromCentre) / (radius * radius);',
+        '  if (d > 1.0) discard;',
+        '  float k = (1.0 - 1.0 / radius) * (1.0 - 1.0 / radius);',
+        '  color.a = min(color.a * (d <= k ? (1.0 - d) / (1.0 - k) : 1.0), 1.0);',
+        ];
+      }
+      var lines = ['  vec2 line = ' + (key.lineStipple ? 'vDash.xy / vDash.z;' : 'vSmoothLine;'),
+                   '  float across = clamp(vLineSpan.x - abs(line.x), 0.0, 1.0);',
+                   '  float s = line.y;',
+                   '  float len = vLineSpan.y;'];
+      if (!key.lineStipple) {
+        return lines.concat(['  float along = min(clamp(min(s + 0.5, len + 0.5 - s), 0.0, 1.0), len);',
+                             '  color.a *= across * along;']);
+      }
+      // Stippled, each dash of fragments that are on is a line of its own:
+      // the fragment takes the dash of its own fragment or a neighbour's
+      // that reaches it. A dash's end beyond a neighbour lies more than a
+      // pixel away, where the coverage is whole.
+      return lines.concat([
+      '  int n = int(ceil(len));',
+      '  int j = int(floor(s));',
+      '  float along = 0.0;',
+      '  for (int i = j - 1; i <= j + 1; ++i) {',
+      '    if (!stippleOn(i, n)) continue;',
+      '    float a = stippleOn(i - 1, n) ? float(i - 1) : float(i);',
+      '    float b = i + 1 >= n ? len : stippleOn(i + 1, n) ? min(float(i + 2), len) : float(i + 1);',
+      '    along = max(along, min(clamp(min(s - a + 0.5, b + 0.5 - s), 0.0, 1.0), b - a));',
+      '  }',
+      '  if (along <= 0.0) discard;',
+      '  color.a *= across * along;',
+      ]);
+    },
+
+    // Whether the line stipple lets fragment i of a segment n fragments long
+    // be drawn: none beyond the segment is.
+    stippleOn: function() {
+      return [
+      'bool stippleOn(int i, int n) {',
+      '  if (i < 0 || i >= n) return false;',
+      '  int count = vStippleStart + i;',
+      '  return (uLineStipple.x >> (count / uLineStipple.y % 16) & 1) != 0;',
+      '}',
       ];
     },
 
@@ -404,14 +516,14 @@ var LibraryVellmoorShaders = {
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
       ], key.fog ? ['in float vFogDistance;'] : [], key.textureMatrix ? ['in float vTexQ;'] : [],
-      VGLShaders.clipVaryings(key, 'in'),
-      key.lineStipple ? ['flat in int vStippleStart;', 'in vec2 vStipple;'] : [],
+      VGLShaders.clipVaryings(key, 'in'), VGLShaders.smoothVaryings(key, 'in'),
+      key.lineStipple ? ['flat in int vStippleStart;'].concat(key.smooth ? [] : ['in vec2 vStipple;']) : [],
       VGLShaders.declarations('fragment'), [
       'out vec4 fragColor;',
       'void main() {',
       ], key.clipPlanes.map(function(p) {
         return '  if (vClip' + p + ' < 0.0) discard;';
-      }), key.lineStipple ? [
+      }), key.lineStipple && !key.smooth ? [
       '  int stippleCount = vStippleStart + int(floor(vStipple.x / vStipple.y));',
       '  if ((uLineStipple.x >> (stippleCount / uLineStipple.y % 16) & 1) == 0) discard;',
       ] : [], key.polygonStipple ? [
@@ -430,6 +542,9 @@ var LibraryVellmoorShaders = {
       if (key.textureFunction) {
         lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.textureFunction()));
       }
+      if (key.smooth && key.lineStipple) {
+        lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.stippleOn()));
+      }
       // Fog takes the colour toward its own by the fraction f left of it.
       if (key.fog) {
         var f = {};
@@ -439,6 +554,8 @@ var LibraryVellmoorShaders = {
         lines.push('  float f = clamp(' + f[key.fog] + ', 0.0, 1.0);',
                    '  color.rgb = mix(uFogColor.rgb, color.rgb, f);');
       }
+      // Coverage, after fog and before the alpha test, which sees it.
+      if (key.smooth) lines.push.apply(lines, VGLShaders.smoothCoverage(key));
       // The alpha test: GL_NEVER + n passes alpha below the reference when n
       // has bit 0, equal to it with bit 1 and above it with bit 2.
       if (key.alphaTest) {

@@ -311,8 +311,12 @@ const Domain kGetName{{N(GL_MATRIX_MODE),
                        N(GL_STENCIL_CLEAR_VALUE),
                        N(GL_POINT_SIZE),
                        N(GL_POINT_SMOOTH),
+                       N(GL_POINT_SIZE_RANGE),
+                       N(GL_POINT_SIZE_GRANULARITY),
                        N(GL_LINE_WIDTH),
                        N(GL_LINE_SMOOTH),
+                       N(GL_LINE_WIDTH_RANGE),
+                       N(GL_LINE_WIDTH_GRANULARITY),
                        N(GL_LINE_STIPPLE),
                        N(GL_LINE_STIPPLE_PATTERN),
                        N(GL_LINE_STIPPLE_REPEAT),
@@ -581,6 +585,8 @@ int countOf(GLenum pname) {
             return 3;
         case GL_DEPTH_RANGE:
         case GL_POLYGON_MODE:
+        case GL_POINT_SIZE_RANGE:
+        case GL_LINE_WIDTH_RANGE:
             return 2;
         default:
             return 1;

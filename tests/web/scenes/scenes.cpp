@@ -864,6 +864,97 @@ void polygonModes(bool) {
     glDisable(GL_POLYGON_STIPPLE);
 }
 
+// Smooth points and lines blended as programs blend them, over a band
+// that shows their coverage: points 1 to 10 across (one half transparent),
+// lines 1 to 4 wide at several slopes, one shorter than a pixel, and a
+// stippled strip whose dashes each fade at their ends.
+void smoothPointsAndLines(bool) {
+    glColor3f(0.2f, 0.3f, 0.6f);
+    glRectf(-1.0f, -0.15f, 1.0f, 0.15f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_POINT_SMOOTH);
+    const float sizes[] = {1.0f, 3.0f, 4.5f, 6.5f, 10.0f};
+    for (int i = 0; i < 5; ++i) {
+        glPointSize(sizes[i]);
+        glColor4f(1.0f, 0.9f - 0.15f * i, 0.3f, i == 3 ? 0.6f : 1.0f);
+        glBegin(GL_POINTS);
+        glVertex2f(-0.86f + 0.21f * i + 0.013f * i, 0.8f - 0.011f * i);
+        glVertex2f(-0.82f + 0.21f * i, 0.03f + 0.017f * i);
+        glEnd();
+    }
+    glDisable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    const float widths[] = {1.0f, 1.5f, 2.5f, 4.0f};
+    for (int i = 0; i < 4; ++i) {
+        const float f = static_cast<float>(i);
+        glLineWidth(widths[i]);
+        glBegin(GL_LINES);
+        glColor3f(0.3f, 1.0f, 0.4f);
+        glVertex2f(-0.93f + 0.06f * f, 0.55f - 0.12f * f);
+        glColor3f(1.0f, 0.5f, 0.9f);
+        glVertex2f(0.95f, 0.62f - 0.21f * f);
+        glColor3f(1.0f, 0.8f, 0.2f);
+        glVertex2f(-0.9f + 0.2f * f, -0.95f);
+        glVertex2f(-0.75f + 0.31f * f, -0.2f + 0.02f * f);
+        glEnd();
+    }
+    glLineWidth(3.0f);
+    glBegin(GL_LINES);
+    glVertex2f(0.6f, 0.85f);
+    glVertex2f(0.613f, 0.845f);
+    glEnd();
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0x1C47);
+    glColor3f(0.4f, 0.9f, 1.0f);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i < 4; ++i) {
+        glVertex2f(0.25f + 0.2f * static_cast<float>(i), i % 2 == 0 ? -0.92f : -0.3f);
+    }
+    glEnd();
+}
+
+// Smooth lines and points in perspective, within the view (Mesa cuts a line
+// that leaves it before widening it): lines 1.7 to 3.8 wide running away from
+// the eye, whose coverage is interpolated in perspective across each quad as
+// Mesa's is, a stippled strip, and two points.
+void smoothInPerspective(bool) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POINT_SMOOTH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-0.1, 0.1, -0.1, 0.1, 0.1, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(0.0f, 0.0f, -1.2f);
+    glRotatef(70.0f, 1.0f, 0.0f, 0.0f);
+    for (int i = 1; i < 5; ++i) {
+        const float f = static_cast<float>(i);
+        glLineWidth(1.0f + 0.7f * f);
+        glBegin(GL_LINES);
+        glColor3f(1.0f, 0.2f * f, 0.3f);
+        glVertex3f(-0.9f + 0.3f * f, -1.0f, 0.0f);
+        glColor3f(0.2f, 1.0f, 0.25f * f);
+        glVertex3f(-0.8f + 0.32f * f, 0.5f, 0.0f);
+        glEnd();
+    }
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, 0x1C47);
+    glLineWidth(2.0f);
+    glColor3f(0.4f, 0.9f, 1.0f);
+    glBegin(GL_LINE_STRIP);
+    glVertex3f(-0.7f, -0.5f, 0.1f);
+    glVertex3f(0.2f, 0.9f, 0.1f);
+    glVertex3f(0.7f, -0.8f, 0.1f);
+    glEnd();
+    glPointSize(7.0f);
+    glBegin(GL_POINTS);
+    glVertex3f(-0.5f, 0.5f, 0.3f);
+    glVertex3f(0.5f, -0.6f, 0.3f);
+    glEnd();
+}
+
 // Stippled lines: a circle as one loop, whose pattern runs on round it; a
 // wide strip with its pattern stretched; separate segments, each starting
 // the pattern again; and, in perspective, a square's edges drawn as lines.
@@ -1270,6 +1361,8 @@ const Scene kScenes[] = {
     {"clip planes", clipPlanes, false},
     {"polygon modes, offset and stipple", polygonModes, false},
     {"stippled lines", stippledLines, false},
+    {"smooth points and lines", smoothPointsAndLines, false},
+    {"smooth lines in perspective", smoothInPerspective, false},
     {"texture coordinates generated", generatedCoordinates, false},
     {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
     {"textures copied from the window", copiedFromTheWindow, false},

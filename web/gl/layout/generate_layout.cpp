@@ -135,7 +135,8 @@ std::string layout() {
                          {"texGenObject", kKeyTexGenObject},
                          {"texGenEye", kKeyTexGenEye},
                          {"texGenSphere", kKeyTexGenSphere},
-                         {"textureFunction", kKeyTextureFunction >> 32}};
+                         {"textureFunction", kKeyTextureFunction >> 32},
+                         {"smooth", kKeySmooth >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},
