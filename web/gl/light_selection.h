@@ -63,6 +63,10 @@ constexpr int kKeyTexGenShift = 56;
 constexpr ProgramKey kKeyTexGenObject = 1;
 constexpr ProgramKey kKeyTexGenEye = 2;
 constexpr ProgramKey kKeyTexGenSphere = 3;
+// A texture the fragment shader samples texel by texel (DrawParameters'
+// texture sampling): one with a border, or one clamped with GL_CLAMP and a
+// linear filter, whose edges blend with its border colour.
+constexpr ProgramKey kKeyTextureEdges = ProgramKey{1} << 63;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.
