@@ -531,7 +531,7 @@ var LibraryVellmoorShaders = {
       '  }',
       '  bool linear = minFilter == ' + gl.LINEAR_MIPMAP_NEAREST + ' || minFilter == ' +
           gl.LINEAR_MIPMAP_LINEAR + ';',
-      '  int last = findMSB(max(uTextureShape.x, uTextureShape.y));',
+      '  int last = int(round(log2(float(max(uTextureShape.x, uTextureShape.y)))));',
       '  if (nearestLevel) {',
       '    int d = lambda <= 0.5 ? 0 : int(ceil(lambda + 0.5)) - 1;',
       '    return edgeLevel(st, min(d, last), linear);',
