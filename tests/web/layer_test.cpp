@@ -836,4 +836,16 @@ TEST_F(Layer, AnImagesBorderIsKeptCountedAndReadBack) {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
 }
 
+// Alpha 1 read back as an unsigned integer is the largest one, where the
+// luminance beside it goes through a float (Mesa's overflows to 0).
+TEST_F(Layer, OneReadBackAsAnUnsignedIntegerIsTheLargest) {
+    const std::uint8_t texel[3] = {255, 0, 0};
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GLuint read[2] = {};
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_INT, read);
+    EXPECT_EQ(std::vector<GLuint>(read, read + 2), (std::vector<GLuint>{0xFFFFFFFFu, 0xFFFFFFFFu}));
+}
+
 }  // namespace

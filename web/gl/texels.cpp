@@ -91,9 +91,12 @@ float asFloat(std::uint64_t x, int bits) {
 }
 
 // A float in [0, 1] as an unsigned integer of `bits`, in single precision
-// and rounded to even, as Mesa converts it.
+// and rounded to even, as Mesa converts it; 1 is the largest integer, which
+// Mesa's float overflows for 32 bits.
 std::uint64_t fromFloat(float value, int bits) {
-    return static_cast<std::uint64_t>(std::nearbyint(value * static_cast<float>(most(bits))));
+    const auto rounded =
+        static_cast<std::uint64_t>(std::nearbyint(value * static_cast<float>(most(bits))));
+    return std::min(rounded, most(bits));
 }
 
 // One component of `bits` bits written as `type` at `out`, its bytes

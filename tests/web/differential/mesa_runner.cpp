@@ -1108,6 +1108,14 @@ const Departure kDepartures[] = {
      "a level with a border is read back with it (Mesa strips borders; not compared)", GL_NO_ERROR,
      [](const Call& c, bool) { return otherwiseValid(c, {}) && levelHas(c, kBordered); }},
     {"glGetTexImage",
+     "luminance read as unsigned integers reads 1 as the largest (Mesa converts it through a "
+     "float that overflows to 0; not compared)",
+     GL_NO_ERROR,
+     [](const Call& c, bool) {
+         return !primitiveOpenNow && otherwiseValid(c, {}) && argument(c, 3) == GL_UNSIGNED_INT &&
+                among(argument(c, 2), {GL_LUMINANCE, GL_LUMINANCE_ALPHA});
+     }},
+    {"glGetTexImage",
      "a level copied from the window is read back as the window was (not compared: the "
      "layer's side here draws nothing)",
      GL_NO_ERROR,
