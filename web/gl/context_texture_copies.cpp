@@ -111,13 +111,13 @@ void Context::getTexImage(GLenum target, GLint level, GLenum format, GLenum type
         setErrorNow(GL_INVALID_VALUE);
         return;
     }
-    // The layer keeps every level's texels as it made them: WebGL 2 reads
-    // no texture back but through a framebuffer, in bytes, a frame late.
+    // Read from the texels the layer keeps of every level: WebGL 2 reads a
+    // texture back only through a framebuffer and in bytes, where a format
+    // may keep 16 bits a component, and not without the renderer's round trip.
     const TextureLevel& image = textures_.object(boundTexture(target)).level(level);
     if (image.kept == nullptr || pixels == nullptr) {
         return;  // no image: nothing is written
     }
-    flush();
     packTexels(image.texels, *image.kept, image.width, image.height, format, type, textures_.pack(),
                pixels);
 }

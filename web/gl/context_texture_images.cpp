@@ -189,8 +189,8 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
     flush();
     const std::vector<float> colours =
         unpackColours(pixels, width, height, format, type, unpack, state_.pixelMode);
-    TextureLevel& kept = textures_.object(name).levels[level];
-    placeTexels(kept.texels, kept.width, x + borderX, y + borderY, width, height,
+    TextureLevel& stored = textures_.object(name).levels[level];
+    placeTexels(stored.texels, stored.width, x + borderX, y + borderY, width, height,
                 keptTexels(colours, *internal));
     vglTexSubImage(name, level, x + borderX, y + borderY, width, height,
                    keptBytes(colours, *internal).data());
