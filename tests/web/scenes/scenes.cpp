@@ -1227,8 +1227,8 @@ void lineTextures(bool) {
 // Magnified and linear, with coordinates from -0.5 to 1.5: at the top a
 // two-texel checker clamped with GL_CLAMP, its edges blending with the
 // border colour, beside a one-dimensional texture copied from a row of the
-// window; below, a checker with a one-texel border clamped (the border
-// reached at the edges) and repeated (the border never). Mesa keeps no
+// window and a mipmapped checker clamped likewise, minified; below, a checker with a one-texel
+// border clamped (the border reached at the edges) and repeated (the border never). Mesa keeps no
 // border texels but blends with the border colour: the border is one
 // colour, and the border colour that colour, so both draw alike.
 void bordersAndClamp(bool) {
@@ -1269,12 +1269,31 @@ void bordersAndClamp(bool) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     texturedQuad(0.05f, -0.95f, 0.95f, -0.05f, -0.5f, -0.5f, 1.5f, 1.5f);
+    // Minified between levels 0 and 1 of a mipmapped checker, each level's
+    // edge blending with the border colour by its own size.
+    glBindTexture(GL_TEXTURE_2D, 53);
+    for (int level = 0, side = 8; side > 0; ++level, side /= 2) {
+        std::vector<unsigned char> image;
+        for (int i = 0; i < side * side; ++i) {
+            const unsigned char* colour = level == 0   ? ((i + i / side) % 2 == 0 ? kRed : kCream)
+                                          : level == 1 ? kBlue
+                                                       : green;
+            image.insert(image.end(), colour, colour + 3);
+        }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image.data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, sky);
+    texturedQuad(0.05f, 0.05f, 0.45f, 0.45f, -1.5f, -1.5f, 2.5f, 2.5f);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_TEXTURE_1D);
-    texturedQuad(0.05f, 0.05f, 0.95f, 0.95f, 0.0f, 0.0f, 1.0f, 1.0f);
+    texturedQuad(0.05f, 0.55f, 0.95f, 0.95f, 0.0f, 0.0f, 1.0f, 1.0f);
     glDisable(GL_TEXTURE_1D);
-    const GLuint names[] = {50, 51, 52};
-    glDeleteTextures(3, names);
+    const GLuint names[] = {50, 51, 52, 53};
+    glDeleteTextures(4, names);
 }
 
 const Scene kScenes[] = {
