@@ -760,3 +760,152 @@ TEST_F(Layer, SmoothPointsAndLinesAskForCoverageAtTheSizesMesaDrawsThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shader samples a texture texel by texel only where WebGL's sampler
+// cannot: a border, or GL_CLAMP with a linear filter that reaches the
+// border colour. The room's repeated textures never ask for it.
+TEST_F(Layer, OnlyBordersAndLinearGLClampAskForTexelSampling) {
+    struct Case {
+        GLint border;
+        GLenum wrapS;
+        GLenum wrapT;
+        GLenum minFilter;
+        GLenum magFilter;
+        bool line;
+        bool sampled;
+    };
+    const Case cases[] = {
+        {0, GL_REPEAT, GL_REPEAT, GL_LINEAR, GL_LINEAR, false, false},
+        {0, GL_REPEAT, GL_REPEAT, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, false, false},
+        {0, GL_CLAMP, GL_REPEAT, GL_NEAREST, GL_NEAREST, false, false},
+        {0, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE, GL_LINEAR, GL_LINEAR, false, false},
+        {0, GL_REPEAT, GL_CLAMP, GL_NEAREST, GL_LINEAR, false, true},
+        {0, GL_CLAMP, GL_REPEAT, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, false, true},
+        {0, GL_CLAMP, GL_CLAMP, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, false, false},
+        {1, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, false, true},
+        {1, GL_CLAMP, GL_CLAMP, GL_LINEAR, GL_LINEAR, true, true},
+        {0, GL_CLAMP, GL_CLAMP, GL_LINEAR, GL_LINEAR, true, true},
+    };
+    const float colour[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    const std::uint8_t texels[6 * 6 * 4] = {};
+    for (const Case& c : cases) {
+        const GLenum target = c.line ? GL_TEXTURE_1D : GL_TEXTURE_2D;
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(target, texture);
+        if (c.line) {
+            glTexImage1D(target, 0, GL_RGBA, 4 + 2 * c.border, c.border, GL_RGBA, GL_UNSIGNED_BYTE,
+                         texels);
+        } else {
+            glTexImage2D(target, 0, GL_RGBA, 4 + 2 * c.border, 2 + 2 * c.border, c.border, GL_RGBA,
+                         GL_UNSIGNED_BYTE, texels);
+        }
+        const std::pair<GLenum, GLenum> parameters[] = {{GL_TEXTURE_WRAP_S, c.wrapS},
+                                                        {GL_TEXTURE_WRAP_T, c.wrapT},
+                                                        {GL_TEXTURE_MIN_FILTER, c.minFilter},
+                                                        {GL_TEXTURE_MAG_FILTER, c.magFilter}};
+        for (const auto& [pname, value] : parameters) {
+            glTexParameteri(target, pname, static_cast<GLint>(value));
+        }
+        glTexParameterfv(target, GL_TEXTURE_BORDER_COLOR, colour);
+        glEnable(target);
+        fakeRenderer().draws.clear();
+        square();
+        glFinish();
+        glDisable(target);
+        glDeleteTextures(1, &texture);
+        ASSERT_EQ(fakeRenderer().draws.size(), 1u);
+        const vgl::DrawParameters& drawn = fakeRenderer().draws[0].parameters;
+        const bool sampled = (drawn.programKey[1] & (vgl::kKeyTextureEdges >> 32)) != 0;
+        const auto shown = ::testing::Message()
+                           << "border " << c.border << ", wraps " << c.wrapS << ' ' << c.wrapT
+                           << ", filters " << c.minFilter << ' ' << c.magFilter;
+        ASSERT_EQ(sampled, c.sampled) << shown;
+        if (!sampled) {
+            continue;
+        }
+        // The sides inside the border, and none in t for one dimension.
+        const std::vector<int> shape = {drawn.textureSize[0], drawn.textureSize[1],
+                                        drawn.textureBorder, drawn.textureLine};
+        EXPECT_EQ(shape, (std::vector<int>{4, c.line ? 1 : 2, c.border, c.line ? 1 : 0})) << shown;
+        const std::vector<int> modes = {drawn.textureWrap[0], drawn.textureWrap[1],
+                                        drawn.textureFilter[0], drawn.textureFilter[1]};
+        EXPECT_EQ(modes,
+                  (std::vector<int>{static_cast<int>(c.wrapS), static_cast<int>(c.wrapT),
+                                    static_cast<int>(c.minFilter), static_cast<int>(c.magFilter)}))
+            << shown;
+        EXPECT_EQ(std::vector<float>(drawn.textureBorderColor, drawn.textureBorderColor + 4),
+                  std::vector<float>(colour, colour + 4))
+            << shown;
+    }
+}
+
+// An image keeps its border: its sides count it, and glGetTexImage reads it
+// back whole, with a part replaced from offset -1, on the border (Mesa
+// strips borders, so the differential runner cannot hold these to it).
+TEST_F(Layer, AnImagesBorderIsKeptCountedAndReadBack) {
+    struct Case {
+        GLenum target;
+        int width;
+        int height;
+    };
+    for (const Case& c : {Case{GL_TEXTURE_2D, 4, 4}, Case{GL_TEXTURE_1D, 4, 1}}) {
+        const bool line = c.target == GL_TEXTURE_1D;
+        std::vector<std::uint8_t> image(static_cast<std::size_t>(c.width) * c.height);
+        for (std::size_t i = 0; i < image.size(); ++i) {
+            image[i] = static_cast<std::uint8_t>(10 * i + 5);
+        }
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        if (line) {
+            glTexImage1D(c.target, 0, GL_LUMINANCE, c.width, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+                         image.data());
+        } else {
+            glTexImage2D(c.target, 0, GL_LUMINANCE, c.width, c.height, 1, GL_LUMINANCE,
+                         GL_UNSIGNED_BYTE, image.data());
+        }
+        const std::uint8_t part[2] = {250, 251};
+        if (line) {
+            glTexSubImage1D(c.target, 0, -1, 2, GL_LUMINANCE, GL_UNSIGNED_BYTE, part);
+        } else {
+            glTexSubImage2D(c.target, 0, -1, -1, 2, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, part);
+        }
+        image[0] = part[0];
+        image[1] = part[1];
+        std::vector<std::uint8_t> read(image.size() + 1, 7);
+        glGetTexImage(c.target, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, read.data());
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        image.push_back(7);  // nothing beyond the image is written
+        EXPECT_EQ(read, image) << (line ? "one dimension" : "two");
+        GLint sides[3] = {};
+        glGetTexLevelParameteriv(c.target, 0, GL_TEXTURE_WIDTH, &sides[0]);
+        glGetTexLevelParameteriv(c.target, 0, GL_TEXTURE_HEIGHT, &sides[1]);
+        glGetTexLevelParameteriv(c.target, 0, GL_TEXTURE_BORDER, &sides[2]);
+        EXPECT_EQ(std::vector<GLint>(sides, sides + 3), (std::vector<GLint>{c.width, c.height, 1}));
+        // A part reaching past the border is outside the image.
+        if (line) {
+            glTexSubImage1D(c.target, 0, -2, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, part);
+        } else {
+            glTexSubImage2D(c.target, 0, 0, 3, 1, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, part);
+        }
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE));
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
+// Alpha 1 read back as an unsigned integer is the largest one, where the
+// luminance beside it goes through a float (Mesa's overflows to 0).
+TEST_F(Layer, OneReadBackAsAnUnsignedIntegerIsTheLargest) {
+    const std::uint8_t texel[3] = {255, 0, 0};
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    GLuint read[2] = {};
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_INT, read);
+    EXPECT_EQ(std::vector<GLuint>(read, read + 2), (std::vector<GLuint>{0xFFFFFFFFu, 0xFFFFFFFFu}));
+}
+
+}  // namespace

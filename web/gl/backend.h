@@ -111,6 +111,17 @@ struct DrawParameters {
     std::int32_t textured;   // texturing for vertices that take it from the state
     // The texture's base format, GL_ALPHA ... GL_RGBA.
     std::int32_t textureBase;
+    // How the shader samples the texture where the program key has
+    // kKeyTextureEdges: level 0's sides without their border, the border (0
+    // or 1), 1 for a one-dimensional texture, the wraps of s and t and the
+    // minification and magnification filters (OpenGL's enumerants), and the
+    // border colour.
+    std::int32_t textureSize[2];
+    std::int32_t textureBorder;
+    std::int32_t textureLine;
+    std::int32_t textureWrap[2];
+    std::int32_t textureFilter[2];
+    float textureBorderColor[4];
     // The program that lights these triangles (light_selection.h), low word first.
     std::uint32_t programKey[2];
 };

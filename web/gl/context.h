@@ -170,7 +170,8 @@ class Context {
     void genTextures(GLsizei n, GLuint* textures);
     void deleteTextures(GLsizei n, const GLuint* textures);
     void bindTexture(GLenum target, GLuint texture);
-    void texParameter(GLenum target, GLenum pname, GLfloat param);
+    // A texture's parameters: `count` values, 4 for the border colour from the vector calls.
+    void texParameter(GLenum target, GLenum pname, const GLfloat* params, int count);
     // The environment's parameters: `count` values, 4 for the colour from the vector calls.
     void texEnv(GLenum target, GLenum pname, const GLfloat* params, int count);
     void prioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities);
@@ -190,6 +191,12 @@ class Context {
                         GLsizei width, GLsizei height, GLint border);
     void copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x,
                            GLint y, GLsizei width, GLsizei height);
+    void copyTexImage1D(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
+                        GLsizei width, GLint border);
+    void copyTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLint x, GLint y,
+                           GLsizei width);
+    // A level's image as the texture keeps it, border and all.
+    void getTexImage(GLenum target, GLint level, GLenum format, GLenum type, GLvoid* pixels);
     // The texture queries, answered as floats or integers (the other pointer null).
     void texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,
                            GLint* integers);
@@ -345,6 +352,13 @@ class Context {
     // The window's pixels from (x, y) as tightly packed RGBA bytes, rows
     // from the bottom; none for a size no texture image has.
     std::vector<std::uint8_t> windowPixels(GLint x, GLint y, GLsizei width, GLsizei height);
+    // glCopyTexImage1D and 2D: the window's pixels as a level's image, one
+    // row for GL_TEXTURE_1D; and glCopyTexSubImage1D and 2D.
+    // Their targets are checked already: 0 for one the call does not take.
+    void copyTexImage(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
+                      GLsizei width, GLsizei height, GLint border);
+    void copyTexSubImage(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x, GLint y,
+                         GLsizei width, GLsizei height);
     // The texture bound to GL_TEXTURE_1D or GL_TEXTURE_2D, by the name it is
     // kept under (kLineDefault for the default one-dimensional one).
     GLuint boundTexture(GLenum target) const;

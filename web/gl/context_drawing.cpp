@@ -8,6 +8,7 @@
 #include "context_helpers.h"
 #include "line_stipple.h"
 #include "raster_size.h"
+#include "texture_sampling.h"
 #include "unfilled.h"
 
 namespace vgl {
@@ -137,6 +138,10 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
             format != nullptr ? static_cast<std::int32_t>(baseEnumerant(format->base)) : 0;
         if (format != nullptr && generalTextureFunction(state_.texture.envMode, format->base)) {
             key |= kKeyTextureFunction;
+        }
+        if (format != nullptr) {
+            key |= textureSampling(
+                *object, texture == kLineDefault || object->target == GL_TEXTURE_1D, parameters);
         }
         parameters.depthMask =
             word(batch.depthMask.known ? batch.depthMask.value : current.depthMask.value);

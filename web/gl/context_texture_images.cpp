@@ -1,12 +1,13 @@
 // Texture images and the pixels they are read from: glTexImage2D,
-// glTexSubImage2D, their copies from the window and their levels' queries,
-// the pixel store and transfer, and glReadPixels.
+// glTexSubImage2D and their levels' queries, the pixel store and transfer,
+// and glReadPixels.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "context.h"
 #include "context_helpers.h"
+#include "texels.h"
 
 namespace vgl {
 
@@ -79,7 +80,7 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
         fail(GL_INVALID_ENUM);
         return;
     }
-    if (border != 0) {
+    if (border != 0 && level > 0) {
         refuse(Refused::TextureBorders);
         return;
     }
@@ -88,10 +89,14 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
         return;
     }
     const int levelSize = textures_.maxSize >> level;
-    const bool fits = width <= levelSize && height <= levelSize;
+    // The border lies outside the sides the limit is for; a one-dimensional
+    // image has none above or below.
+    const bool fits =
+        width - 2 * border <= levelSize && height - (line ? 0 : 2 * border) <= levelSize;
     // An image of no size has the internal format of none.
     const bool sized = width > 0 || height > 0;
-    const TextureLevel image{width, height, sized ? internalFormat : 1, sized ? internal : nullptr};
+    TextureLevel image{
+        width, height, border, sized ? internalFormat : 1, sized ? internal : nullptr, {}};
     if (proxy) {
         // A proxy only answers whether the image would fit.
         (line ? textures_.lineProxy : textures_.proxy)
@@ -114,14 +119,14 @@ void Context::texImage(GLenum target, GLint level, GLint internalFormat, GLsizei
     }
     const GLuint name = boundTexture(line ? GL_TEXTURE_1D : GL_TEXTURE_2D);
     flush();
+    // The renderer keeps the border with the image, around it.
+    const std::vector<float> colours =
+        pixels != nullptr
+            ? unpackColours(pixels, width, height, format, type, unpack, state_.pixelMode)
+            : std::vector<float>(static_cast<std::size_t>(width) * height * 4, 0.0f);
+    image.texels = keptTexels(colours, *internal);
     textures_.object(name).setLevel(level, image);
-    std::vector<std::uint8_t> rgba;
-    if (pixels != nullptr) {
-        rgba = unpackRgba(pixels, width, height, format, type, unpack, state_.pixelMode, *internal);
-    } else {
-        rgba.assign(static_cast<std::size_t>(width) * height * 4, 0);
-    }
-    vglTexImage(name, level, width, height, rgba.data());
+    vglTexImage(name, level, width, height, keptBytes(colours, *internal).data());
 }
 
 void Context::texSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width,
@@ -156,7 +161,7 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         return;
     }
     const GLuint name = boundTexture(target);
-    const TextureLevel image = textures_.object(name).level(level);
+    const TextureLevel& image = textures_.object(name).level(level);
     const TextureFormat* internal = image.kept;
     if (image.width == 0 || internal == nullptr) {
         setError(GL_INVALID_OPERATION);  // no image to replace a part of
@@ -166,7 +171,11 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         setError(GL_INVALID_ENUM);
         return;
     }
-    if (x < 0 || y < 0 || x > image.width - width || y > image.height - height) {
+    // Offsets count from the image's corner inside its border, which they may reach.
+    const int borderX = image.border;
+    const int borderY = target == GL_TEXTURE_1D ? 0 : image.border;
+    if (x < -borderX || y < -borderY || x > image.width - borderX - width ||
+        y > image.height - borderY - height) {
         setError(GL_INVALID_VALUE);
         return;
     }
@@ -178,79 +187,24 @@ void Context::texSubImage(GLenum target, GLint level, GLint x, GLint y, GLsizei 
         return;
     }
     flush();
-    const std::vector<std::uint8_t> rgba =
-        unpackRgba(pixels, width, height, format, type, unpack, state_.pixelMode, *internal);
-    vglTexSubImage(name, level, x, y, width, height, rgba.data());
+    const std::vector<float> colours =
+        unpackColours(pixels, width, height, format, type, unpack, state_.pixelMode);
+    TextureLevel& stored = textures_.object(name).levels[level];
+    placeTexels(stored.texels, stored.width, x + borderX, y + borderY, width, height,
+                keptTexels(colours, *internal));
+    vglTexSubImage(name, level, x + borderX, y + borderY, width, height,
+                   keptBytes(colours, *internal).data());
 }
 
 bool Context::imageValid(GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                          GLint border) const {
     // OpenGL 1.1's sides are powers of two, with a border of 0 or 1 on each.
+    const auto side = [&](GLsizei size) {
+        return size == 0 || (size - 2 * border > 0 && powerOfTwo(size - 2 * border));
+    };
     return level >= 0 && level <= textures_.lastLevel() && border >= 0 && border <= 1 &&
-           width >= 0 && height >= 0 && textureFormat(internalFormat) != nullptr &&
-           (width == 0 || powerOfTwo(width - 2 * border)) &&
-           (height == 0 || powerOfTwo(height - 2 * border));
-}
-
-void Context::copyTexImage2D(GLenum target, GLint level, GLint internalFormat, GLint x, GLint y,
-                             GLsizei width, GLsizei height, GLint border) {
-    if (refusedInBegin()) {
-        return;
-    }
-    // A copy names its internal format: 1 to 4 are none.
-    const bool named = internalFormat < 1 || internalFormat > 4;
-    if (target == GL_TEXTURE_2D && named &&
-        imageValid(level, internalFormat, width, height, border) && border != 0) {
-        refuse(Refused::TextureBorders);
-        return;
-    }
-    if (kept([=](Context& c) {
-            c.copyTexImage2D(target, level, internalFormat, x, y, width, height, border);
-        })) {
-        return;
-    }
-    if (target != GL_TEXTURE_2D || !named) {
-        setError(target != GL_TEXTURE_2D ? GL_INVALID_ENUM : GL_INVALID_VALUE);
-        return;
-    }
-    // The window's pixels become the image as client pixels would.
-    const std::vector<std::uint8_t> rgba = windowPixels(x, y, width, height);
-    texImage(target, level, internalFormat, width, height, border, GL_RGBA, GL_UNSIGNED_BYTE,
-             rgba.empty() ? nullptr : rgba.data(), kTightlyPacked);
-}
-
-void Context::copyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x,
-                                GLint y, GLsizei width, GLsizei height) {
-    if (refusedInBegin() || kept([=](Context& c) {
-            c.copyTexSubImage2D(target, level, xoffset, yoffset, x, y, width, height);
-        })) {
-        return;
-    }
-    if (target != GL_TEXTURE_2D) {
-        setError(GL_INVALID_ENUM);
-        return;
-    }
-    // With no image to replace a part of, the copy is an invalid operation
-    // whatever its size.
-    if (level >= 0 && level <= textures_.lastLevel() &&
-        textures_.object(state_.surface.texture.value).level(level).kept == nullptr) {
-        setError(GL_INVALID_OPERATION);
-        return;
-    }
-    const std::vector<std::uint8_t> rgba = windowPixels(x, y, width, height);
-    texSubImage(target, level, xoffset, yoffset, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
-                rgba.empty() ? nullptr : rgba.data(), kTightlyPacked);
-}
-
-std::vector<std::uint8_t> Context::windowPixels(GLint x, GLint y, GLsizei width, GLsizei height) {
-    // None for a size no image can have: the image's own checks refuse it.
-    if (width <= 0 || height <= 0 || width > textures_.maxSize || height > textures_.maxSize) {
-        return {};
-    }
-    flush();
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-    vglReadPixels(x, y, width, height, rgba.data());
-    return rgba;
+           width >= 0 && height >= 0 && textureFormat(internalFormat) != nullptr && side(width) &&
+           side(height);
 }
 
 void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloat* floats,
@@ -284,6 +238,7 @@ void Context::texLevelParameter(GLenum target, GLint level, GLenum pname, GLfloa
             value = image.internalFormat;
             break;
         case GL_TEXTURE_BORDER:
+            value = image.border;
             break;
         case GL_TEXTURE_RED_SIZE:
         case GL_TEXTURE_GREEN_SIZE:

@@ -35,6 +35,7 @@ bool validEnvMode(GLenum mode) {
 }
 
 const Vector kEnvVectors[] = {{GL_TEXTURE_ENV_COLOR, 4}};
+const Vector kParameterVectors[] = {{GL_TEXTURE_BORDER_COLOR, 4}};
 
 }  // namespace
 
@@ -112,18 +113,28 @@ void Context::bindTexture(GLenum target, GLuint texture) {
     surface().texture.set(texture);
 }
 
-void Context::texParameter(GLenum target, GLenum pname, GLfloat param) {
-    if (refusedInBegin()) {
-        return;
-    }
-    if (kept([=](Context& c) { c.texParameter(target, pname, param); })) {
+void Context::texParameter(GLenum target, GLenum pname, const GLfloat* params, int count) {
+    if (refusedInBegin() ||
+        (compiling_ &&
+         kept([=, values = copied(params, count, pname, kParameterVectors)](Context& c) {
+             c.texParameter(target, pname, values.data(), count);
+         }))) {
         return;
     }
     const bool named = target == GL_TEXTURE_2D || target == GL_TEXTURE_1D;
     const GLuint name = boundTexture(target);
     Texture& texture = textures_.object(name);
+    const GLfloat param = params[0];
     if (named && pname == GL_TEXTURE_PRIORITY) {
         texture.parameters.priority = std::clamp(param, 0.0f, 1.0f);
+        return;
+    }
+    // The colour has four values: glTexParameterf and glTexParameteri cannot give it.
+    if (named && pname == GL_TEXTURE_BORDER_COLOR && count == 4) {
+        flush();
+        for (int i = 0; i < 4; ++i) {
+            texture.parameters.borderColor[i] = std::clamp(params[i], 0.0f, 1.0f);
+        }
         return;
     }
     GLint* parameter = texture.parameter(pname);
@@ -149,6 +160,7 @@ void Context::setParameters(GLuint texture, const TextureParameters& parameters)
     set(current.magFilter, parameters.magFilter, GL_TEXTURE_MAG_FILTER);
     set(current.wrapS, parameters.wrapS, GL_TEXTURE_WRAP_S);
     set(current.wrapT, parameters.wrapT, GL_TEXTURE_WRAP_T);
+    std::copy_n(parameters.borderColor, 4, current.borderColor);
     current.priority = parameters.priority;
 }
 
@@ -158,13 +170,17 @@ void Context::getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLin
     }
     Texture& texture = textures_.object(boundTexture(target));
     const GLint* parameter = texture.parameter(pname);
-    double value = 0.0;
+    double values[4] = {};
+    int count = 1;
     if (pname == GL_TEXTURE_PRIORITY) {
-        value = texture.parameters.priority;
+        values[0] = texture.parameters.priority;
     } else if (pname == GL_TEXTURE_RESIDENT) {
-        value = GL_TRUE;
+        values[0] = GL_TRUE;
+    } else if (pname == GL_TEXTURE_BORDER_COLOR) {
+        std::copy_n(texture.parameters.borderColor, 4, values);
+        count = 4;
     } else if (parameter != nullptr) {
-        value = *parameter;
+        values[0] = *parameter;
     } else {
         target = 0;
     }
@@ -172,7 +188,8 @@ void Context::getTexParameter(GLenum target, GLenum pname, GLfloat* floats, GLin
         setErrorNow(GL_INVALID_ENUM);
         return;
     }
-    answer(&value, 1, false, floats, integers);
+    // The border colour's integers are mapped, as colours' are.
+    answer(values, count, pname == GL_TEXTURE_BORDER_COLOR, floats, integers);
 }
 
 void Context::prioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities) {

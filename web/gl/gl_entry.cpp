@@ -456,16 +456,25 @@ void glBindTexture(GLenum target, GLuint texture) {
     listed(&Context::bindTexture, target, texture);
 }
 void glTexParameteri(GLenum target, GLenum pname, GLint param) {
-    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(param));
+    const GLfloat value = static_cast<GLfloat>(param);
+    listed(&Context::texParameter, target, pname, &value, 1);
 }
 void glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
-    listed(&Context::texParameter, target, pname, param);
+    listed(&Context::texParameter, target, pname, &param, 1);
 }
 void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params) {
-    listed(&Context::texParameter, target, pname, params[0]);
+    listed(&Context::texParameter, target, pname, params, pname == GL_TEXTURE_BORDER_COLOR ? 4 : 1);
 }
 void glTexParameteriv(GLenum target, GLenum pname, const GLint* params) {
-    listed(&Context::texParameter, target, pname, static_cast<GLfloat>(params[0]));
+    // The border colour's integers map onto [-1, 1] as colours do.
+    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
+    if (pname == GL_TEXTURE_BORDER_COLOR) {
+        for (int i = 0; i < 4; ++i) {
+            values[i] = vgl::normalised(params[i]);
+        }
+    }
+    listed(&Context::texParameter, target, pname, static_cast<const GLfloat*>(values),
+           pname == GL_TEXTURE_BORDER_COLOR ? 4 : 1);
 }
 void glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params) {
     context().getTexParameter(target, pname, params, nullptr);
@@ -561,6 +570,18 @@ void glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x
 void glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x, GLint y,
                          GLsizei width, GLsizei height) {
     listed(&Context::copyTexSubImage2D, target, level, xoffset, yoffset, x, y, width, height);
+}
+void glCopyTexImage1D(GLenum target, GLint level, GLenum internalformat, GLint x, GLint y,
+                      GLsizei width, GLint border) {
+    listed(&Context::copyTexImage1D, target, level, static_cast<GLint>(internalformat), x, y, width,
+           border);
+}
+void glCopyTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLint x, GLint y,
+                         GLsizei width) {
+    listed(&Context::copyTexSubImage1D, target, level, xoffset, x, y, width);
+}
+void glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type, GLvoid* pixels) {
+    context().getTexImage(target, level, format, type, pixels);
 }
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
     context().texLevelParameter(target, level, pname, nullptr, params);

@@ -66,6 +66,10 @@ constexpr ProgramKey kKeyTexGenSphere = 3;
 // Smooth points (with kKeyPoints) or lines (with kKeyWideLines): their
 // coverage of each fragment multiplied into its alpha.
 constexpr ProgramKey kKeySmooth = ProgramKey{1} << 62;
+// A texture the fragment shader samples texel by texel (DrawParameters'
+// texture sampling): one with a border, or one clamped with GL_CLAMP and a
+// linear filter, whose edges blend with its border colour.
+constexpr ProgramKey kKeyTextureEdges = ProgramKey{1} << 63;
 
 // The key for lighting with the lights in `on` (bit i: light i); without
 // lighting, the one key 0 whatever the lights and sides.

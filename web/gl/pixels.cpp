@@ -44,14 +44,16 @@ int transferIndex(GLenum pname) {
     return -1;
 }
 
-// The bytes from one row's start to the next's, as OpenGL lays rows out:
-// whole multiples of the alignment.
+}  // namespace
+
 std::size_t rowStride(int width, std::size_t groupBytes, const PixelStore& store) {
     const std::size_t pixelsPerRow = store.rowLength > 0 ? store.rowLength : width;
     const std::size_t raw = pixelsPerRow * groupBytes;
     const std::size_t alignment = store.alignment > 0 ? store.alignment : 1;
     return (raw + alignment - 1) / alignment * alignment;
 }
+
+namespace {
 
 const std::uint8_t* firstGroup(const void* pixels, int width, std::size_t groupBytes,
                                const PixelStore& store) {
@@ -261,16 +263,16 @@ std::vector<std::uint8_t> copyImage(const void* pixels, int width, int height, G
     return image;
 }
 
-std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,
-                                     GLenum type, const PixelStore& store,
-                                     const PixelTransfer& transfer, const TextureFormat& internal) {
+std::vector<float> unpackColours(const void* pixels, int width, int height, GLenum format,
+                                 GLenum type, const PixelStore& store,
+                                 const PixelTransfer& transfer) {
     const int size = bytesPerComponent(type);
     const int components = componentsPerPixel(format);
     const std::size_t groupBytes = static_cast<std::size_t>(components) * size;
     const std::size_t stride = rowStride(width, groupBytes, store);
     const std::uint8_t* start = firstGroup(pixels, width, groupBytes, store);
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-    std::uint8_t* out = rgba.data();
+    std::vector<float> colours(static_cast<std::size_t>(width) * height * 4);
+    float* out = colours.data();
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* in = start + row * stride;
         for (int column = 0; column < width; ++column, in += groupBytes, out += 4) {
@@ -279,15 +281,28 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
                 group[i] = component(in + static_cast<std::ptrdiff_t>(i) * size, type,
                                      store.swapBytes != 0);
             }
-            float colour[4];
-            expand(group, format, colour);
+            expand(group, format, out);
             for (int c = 0; c < 4; ++c) {
-                colour[c] = transfer.transfer(c, colour[c]);
+                out[c] = transfer.transfer(c, out[c]);
             }
-            keep(colour, internal, out);
         }
     }
+    return colours;
+}
+
+std::vector<std::uint8_t> keptBytes(const std::vector<float>& colours,
+                                    const TextureFormat& internal) {
+    std::vector<std::uint8_t> rgba(colours.size());
+    for (std::size_t i = 0; i < colours.size(); i += 4) {
+        keep(&colours[i], internal, &rgba[i]);
+    }
     return rgba;
+}
+
+std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, GLenum format,
+                                     GLenum type, const PixelStore& store,
+                                     const PixelTransfer& transfer, const TextureFormat& internal) {
+    return keptBytes(unpackColours(pixels, width, height, format, type, store, transfer), internal);
 }
 
 void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLenum format,

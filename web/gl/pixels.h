@@ -46,6 +46,21 @@ int componentsPerPixel(GLenum format);
 // GL_FLOAT); 0 for other types.
 int bytesPerComponent(GLenum type);
 
+// The bytes from one row's start to the next's, as OpenGL lays rows out:
+// whole multiples of the alignment.
+std::size_t rowStride(int width, std::size_t groupBytes, const PixelStore& store);
+
+// Reads a width x height image of `format` and `type` from client memory
+// laid out as `store` says into RGBA floats in [0, 1], rows in the same
+// order, each component through `transfer`.
+std::vector<float> unpackColours(const void* pixels, int width, int height, GLenum format,
+                                 GLenum type, const PixelStore& store,
+                                 const PixelTransfer& transfer);
+// The RGBA bytes the renderer is given for those colours in a texture of
+// `internal` format, as unpackRgba says.
+std::vector<std::uint8_t> keptBytes(const std::vector<float>& colours,
+                                    const TextureFormat& internal);
+
 // Unpacks a width x height image of `format` and `type` from client memory
 // laid out as `store` says into tightly packed RGBA bytes, rows in the same
 // order, as a texture of `internal` format keeps them: each component through

@@ -13,9 +13,11 @@ constexpr GLenum kValue = GL_INVALID_VALUE;
 
 constexpr Refusal kRefusals[] = {
     {Refused::VolumeTextures, "glTexImage3D", "glTexImage3D", kEnum},
-    // WebGL 2 has no texture borders.
-    {Refused::TextureBorders, "glTexImage1D glTexImage2D glCopyTexImage2D", "texture borders",
-     kValue},
+    // The shaders sample a border kept around level 0 (web/js/shaders.js);
+    // WebGL's mipmaps must each be half the level above, which levels with
+    // borders (2^n + 2 texels a side) are not.
+    {Refused::TextureBorders, "glTexImage1D glTexImage2D glCopyTexImage1D glCopyTexImage2D",
+     "texture borders on mipmap levels other than the first", kValue},
     {Refused::ColourIndexImages, "glTexImage1D glTexImage2D glTexSubImage1D glTexSubImage2D",
      "colour-index images", kEnum},
     {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",

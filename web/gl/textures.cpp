@@ -50,8 +50,9 @@ auto settingOf(Store& unpack, Store& pack, GLenum pname) -> decltype(&unpack.ali
 }
 }  // namespace
 
-TextureLevel Texture::level(int index) const {
-    return index >= 0 && index < static_cast<int>(levels.size()) ? levels[index] : TextureLevel{};
+const TextureLevel& Texture::level(int index) const {
+    static const TextureLevel kNone;
+    return index >= 0 && index < static_cast<int>(levels.size()) ? levels[index] : kNone;
 }
 
 const TextureFormat* Texture::format() const {

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -9,13 +10,18 @@
 
 namespace vgl {
 
-// One level of a texture as glGetTexLevelParameter reads it back.
+// One level of a texture as glGetTexLevelParameter reads it back: its
+// sides count its border, as OpenGL's do.
 struct TextureLevel {
     int width = 0;
     int height = 0;
+    int border = 0;
     GLint internalFormat = 1;  // OpenGL's for a level with no image
     // What its image is kept in (keptFormat); null for no image.
     const TextureFormat* kept = nullptr;
+    // Its texels as the format keeps them (keptComponents), border and all,
+    // for glGetTexImage: WebGL cannot read a texture back.
+    std::vector<std::uint16_t> texels;
 };
 
 // What glTexParameter sets.
@@ -24,6 +30,8 @@ struct TextureParameters {
     GLint magFilter = GL_LINEAR;
     GLint wrapS = GL_REPEAT;
     GLint wrapT = GL_REPEAT;
+    // What GL_CLAMP blends with at the edge of an image without a border.
+    float borderColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     // In [0, 1]: every texture is resident here, whatever its priority.
     float priority = 1.0f;
 };
@@ -40,7 +48,7 @@ struct Texture {
     std::vector<TextureLevel> levels;
     TextureParameters parameters;
 
-    TextureLevel level(int index) const;
+    const TextureLevel& level(int index) const;
     // The format of its first level's image; null while it has none.
     const TextureFormat* format() const;
     void setLevel(int index, const TextureLevel& image);

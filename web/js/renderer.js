@@ -427,6 +427,13 @@ var LibraryVellmoorRenderer = {
     gl.uniform1i(u.flat, HEAP32[f + at.flat]);
     gl.uniform1i(u.textured, HEAP32[f + at.textured]);
     if (keyHigh & VGLLayout.key.textureFunction) gl.uniform1i(u.textureBase, HEAP32[f + at.textureBase]);
+    if (keyHigh & VGLLayout.key.textureEdges) {
+      gl.uniform4i(u.textureShape, HEAP32[f + at.textureSize], HEAP32[f + at.textureSize + 1],
+                   HEAP32[f + at.textureBorder], HEAP32[f + at.textureLine]);
+      gl.uniform4i(u.textureModes, HEAP32[f + at.textureWrap], HEAP32[f + at.textureWrap + 1],
+                   HEAP32[f + at.textureFilter], HEAP32[f + at.textureFilter + 1]);
+      gl.uniform4fv(u.textureBorderColor, HEAPF32.subarray(f + at.textureBorderColor, f + at.textureBorderColor + 4));
+    }
     var count = HEAP32[f + at.indexCount], mode = HEAP32[f + at.mode];
     if (wideLines) {
       VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2,

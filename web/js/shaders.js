@@ -56,6 +56,13 @@ var LibraryVellmoorShaders = {
         ['fragment', 'highp int', 'textureEnvMode'],
         ['fragment', 'highp int', 'textureBase'],
         ['fragment', 'vec4', 'textureEnvColor'],
+        // A texture sampled texel by texel: level 0's width and height
+        // without the border, the border (0 or 1) and 1 for one dimension;
+        // the wraps of s and t and the minification and magnification
+        // filters (OpenGL's enumerants); and the border colour.
+        ['fragment', 'ivec4', 'textureShape'],
+        ['fragment', 'ivec4', 'textureModes'],
+        ['fragment', 'vec4', 'textureBorderColor'],
         // The alpha test's comparison (OpenGL's GL_NEVER ... GL_ALWAYS) and
         // reference, and fog's colour and its density, start and end.
         ['fragment', 'int', 'alphaFunc'],
@@ -224,6 +231,7 @@ var LibraryVellmoorShaders = {
                      texGen: [0, 1, 2].map(function(i) { return (high >>> (bits.texGenShift + 2 * i)) & 3; }),
                      textureFunction: (high & bits.textureFunction) !== 0,
                      smooth: (high & bits.smooth) !== 0,
+                     textureEdges: (high & bits.textureEdges) !== 0,
                      clipPlanes: [],
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
@@ -533,8 +541,13 @@ var LibraryVellmoorShaders = {
       '  bool flatShaded = (vFlags & 1u) != 0u;',
       '  vec4 color = gl_FrontFacing ? (flatShaded ? vFrontFlat : vFrontSmooth)',
       '                              : (flatShaded ? vBackFlat : vBackSmooth);',
+      '  vec2 st = vTexCoord' + (key.textureMatrix ? ' / vTexQ' : '') + ';',
+      // The level is chosen from how st changes across the pixel, taken
+      // where every fragment of the quad takes it.
+      ], key.textureEdges ? ['  vec2 stX = dFdx(st), stY = dFdy(st);'] : [], [
       '  if ((vFlags & 2u) != 0u && uTexturing) {',
-      '    vec4 texel = texture(uTexture, vTexCoord' + (key.textureMatrix ? ' / vTexQ' : '') + ');',
+      key.textureEdges ? '    vec4 texel = edgeTexture(st, stX, stY);'
+                       : '    vec4 texel = texture(uTexture, st);',
       key.textureFunction ? '    color = textureFunction(color, texel);'
                           : '    color = uTextureReplace ? texel : color * texel;',
       '  }',
@@ -544,6 +557,9 @@ var LibraryVellmoorShaders = {
       }
       if (key.smooth && key.lineStipple) {
         lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.stippleOn()));
+      }
+      if (key.textureEdges) {
+        lines.splice.apply(lines, [lines.indexOf('void main() {'), 0].concat(VGLShaders.edgeTexture()));
       }
       // Fog takes the colour toward its own by the fraction f left of it.
       if (key.fog) {
@@ -567,6 +583,81 @@ var LibraryVellmoorShaders = {
       }
       lines.push('  fragColor = color;', '}');
       return lines.join('\n');
+    },
+
+    // OpenGL 1.1's sampling of a texture with a border, or clamped with
+    // GL_CLAMP, which WebGL's sampler does not have: its level chosen and
+    // filtered here, texel by texel. GL_CLAMP clamps s and t to [0, 1], so
+    // that a linear filter at the edge takes the texels beyond it: the
+    // border's, or without a border the border colour. GL_REPEAT wraps the
+    // image inside the border, GL_CLAMP_TO_EDGE stays inside it, and a
+    // nearest filter never reaches the border.
+    edgeTexture: function() {
+      var gl = VGLLayout.gl;
+      return [
+      '// Level `level`\'s texel (i, j), counted from the corner inside the border.',
+      'vec4 edgeTexel(ivec2 ij, ivec2 size, int level) {',
+      '  int border = uTextureShape.z;',
+      '  if (border == 0 && (any(lessThan(ij, ivec2(0))) || any(greaterThanEqual(ij, size)))) {',
+      '    return uTextureBorderColor;',
+      '  }',
+      '  return texelFetch(uTexture, ij + ivec2(border, uTextureShape.w != 0 ? 0 : border), level);',
+      '}',
+      // Sides are powers of two, so repeating is a mask.
+      'int edgeWrap(int i, int n, int wrap, bool linear) {',
+      '  if (wrap == ' + gl.REPEAT + ') return i & (n - 1);',
+      '  if (wrap == ' + gl.CLAMP + ' && linear) return clamp(i, -1, n);',
+      '  return clamp(i, 0, n - 1);',
+      '}',
+      'vec4 edgeLevel(vec2 st, int level, bool linear) {',
+      '  bool line = uTextureShape.w != 0;',
+      '  ivec2 size = max(uTextureShape.xy >> level, ivec2(1));',
+      '  vec2 u = st * vec2(size);',
+      '  if (uTextureModes.x == ' + gl.CLAMP + ') u.x = clamp(u.x, 0.0, float(size.x));',
+      '  if (uTextureModes.y == ' + gl.CLAMP + ') u.y = clamp(u.y, 0.0, float(size.y));',
+      '  if (!linear) {',
+      '    ivec2 i = ivec2(floor(u));',
+      '    i = ivec2(edgeWrap(i.x, size.x, uTextureModes.x, false),',
+      '              line ? 0 : edgeWrap(i.y, size.y, uTextureModes.y, false));',
+      '    return edgeTexel(i, size, level);',
+      '  }',
+      '  vec2 a = u - 0.5;',
+      '  vec2 f = fract(a);',
+      '  ivec2 i0 = ivec2(floor(a));',
+      '  int x0 = edgeWrap(i0.x, size.x, uTextureModes.x, true);',
+      '  int x1 = edgeWrap(i0.x + 1, size.x, uTextureModes.x, true);',
+      '  int y0 = line ? 0 : edgeWrap(i0.y, size.y, uTextureModes.y, true);',
+      '  int y1 = line ? 0 : edgeWrap(i0.y + 1, size.y, uTextureModes.y, true);',
+      '  vec4 below = mix(edgeTexel(ivec2(x0, y0), size, level), edgeTexel(ivec2(x1, y0), size, level), f.x);',
+      '  vec4 above = mix(edgeTexel(ivec2(x0, y1), size, level), edgeTexel(ivec2(x1, y1), size, level), f.x);',
+      '  return mix(below, above, line ? 0.0 : f.y);',
+      '}',
+      // The level of detail as OpenGL 1.1 gives it, from the larger of
+      // st's changes across and up the window, in texels of level 0.
+      'vec4 edgeTexture(vec2 st, vec2 stX, vec2 stY) {',
+      '  bool line = uTextureShape.w != 0;',
+      '  vec2 texels = vec2(uTextureShape.x, line ? 0 : uTextureShape.y);',
+      '  float lambda = log2(max(length(stX * texels), length(stY * texels)));',
+      '  int minFilter = uTextureModes.z, magFilter = uTextureModes.w;',
+      '  bool nearestLevel = minFilter == ' + gl.NEAREST_MIPMAP_NEAREST + ' || minFilter == ' +
+          gl.LINEAR_MIPMAP_NEAREST + ';',
+      '  float c = magFilter == ' + gl.LINEAR + ' && nearestLevel ? 0.5 : 0.0;',
+      '  if (lambda <= c) return edgeLevel(st, 0, magFilter == ' + gl.LINEAR + ');',
+      '  if (minFilter == ' + gl.NEAREST + ' || minFilter == ' + gl.LINEAR + ') {',
+      '    return edgeLevel(st, 0, minFilter == ' + gl.LINEAR + ');',
+      '  }',
+      '  bool linear = minFilter == ' + gl.LINEAR_MIPMAP_NEAREST + ' || minFilter == ' +
+          gl.LINEAR_MIPMAP_LINEAR + ';',
+      '  int last = int(round(log2(float(max(uTextureShape.x, uTextureShape.y)))));',
+      '  if (nearestLevel) {',
+      '    int d = lambda <= 0.5 ? 0 : int(ceil(lambda + 0.5)) - 1;',
+      '    return edgeLevel(st, min(d, last), linear);',
+      '  }',
+      '  if (lambda >= float(last)) return edgeLevel(st, last, linear);',
+      '  int d = int(floor(lambda));',
+      '  return mix(edgeLevel(st, d, linear), edgeLevel(st, d + 1, linear), fract(lambda));',
+      '}',
+      ];
     },
 
     // OpenGL 1.1's texture functions, for each mode and base format, of the

@@ -23,6 +23,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runner.h"
@@ -704,6 +705,88 @@ bool namesNoTexture(const Call& c, std::size_t first) {
     return false;
 }
 
+// What is not compared of the levels given images, by target, texture and
+// level. Mesa strips borders: it keeps only the image inside, so what it
+// answers of those levels' sides and texels is not OpenGL 1.1's. And the
+// layer's side draws no pixels here, so texels copied from the window are
+// not its.
+enum LevelFlag : unsigned { kBordered = 1, kCopied = 2 };
+std::map<std::tuple<GLenum, GLint, GLint>, unsigned> levelFlags;
+
+std::tuple<GLenum, GLint, GLint> levelOf(GLenum target, GLint level) {
+    GLint name = 0;
+    glGetIntegerv(target == GL_TEXTURE_1D ? GL_TEXTURE_BINDING_1D : GL_TEXTURE_BINDING_2D, &name);
+    return {target, name, level};
+}
+
+// The images each list makes where it is called: target, level, its flags
+// and whether they replace the level's (a whole image) or add to them (a part).
+struct ListImage {
+    GLenum target;
+    GLint level;
+    unsigned flags;
+    bool whole;
+};
+std::map<GLuint, std::vector<ListImage>> listImages;
+
+void imageMadeAt(const ListImage& image) {
+    unsigned& flags = levelFlags[levelOf(image.target, image.level)];
+    flags = image.whole ? image.flags : flags | image.flags;
+}
+
+// Notes an image made, or a part of one, at once or where the list it is
+// compiled into is called.
+void imageMade(const Call& call, const differential::Outcome& outcome, GLuint compiling,
+               bool executing, bool inBegin) {
+    // Per call, the argument that gives the border (none for a part), and
+    // whether it copies from the window.
+    static const std::map<std::string, std::pair<std::size_t, bool>> kImages = {
+        {"glTexImage1D", {4, false}},       {"glTexImage2D", {5, false}},
+        {"glCopyTexImage1D", {6, true}},    {"glCopyTexImage2D", {7, true}},
+        {"glCopyTexSubImage1D", {0, true}}, {"glCopyTexSubImage2D", {0, true}}};
+    const std::string name = call.op->name;
+    if (inBegin) {
+        return;
+    }
+    if (name == "glNewList") {
+        listImages.erase(static_cast<GLuint>(call.args[0]));
+        return;
+    }
+    if (name == "glCallList" && (compiling == 0 || executing)) {
+        for (const ListImage& image : listImages[static_cast<GLuint>(call.args[0])]) {
+            imageMadeAt(image);
+        }
+        return;
+    }
+    const auto found = kImages.find(name);
+    const GLenum target = argument(call, 0);
+    if (found == kImages.end() || (outcome.checked && outcome.error != GL_NO_ERROR) ||
+        (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D)) {
+        return;
+    }
+    const auto [borderArgument, copied] = found->second;
+    const bool whole = borderArgument != 0;
+    const unsigned flags =
+        (whole && call.args[borderArgument] == 1 ? kBordered : 0U) | (copied ? kCopied : 0U);
+    const ListImage image{target, integerArgument(call.args[1]), flags, whole};
+    if (compiling != 0) {
+        listImages[compiling].push_back(image);
+    }
+    if (compiling == 0 || executing) {
+        imageMadeAt(image);
+    }
+}
+
+// Whether the level a query names has `flag`.
+bool levelHas(const Call& c, unsigned flag) {
+    const GLenum target = argument(c, 0);
+    if (primitiveOpenNow || (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D)) {
+        return false;
+    }
+    const auto found = levelFlags.find(levelOf(target, integerArgument(c.args[1])));
+    return found != levelFlags.end() && (found->second & flag) != 0;
+}
+
 const Departure kDepartures[] = {
     // kLostAttributes, kPoppedState and kLoneVertex: made good by the run,
     // never applying to a call alone.
@@ -803,12 +886,46 @@ const Departure kDepartures[] = {
          return otherwiseValid(c, {5, 6, 7}) && (c.args[7] == 0 || c.args[7] == 1) &&
                 c.args[5] >= 0 && c.args[6] >= 0 && (!side(c.args[5]) || !side(c.args[6]));
      }},
-    {"glCopyTexImage2D",
+    {"glCopyTexImage1D",
+     "a texture side that is not a power of two is GL_INVALID_VALUE (Mesa takes it, as "
+     "OpenGL 2.0 does)",
+     GL_INVALID_VALUE,
+     [](const Call& c, bool) {
+         const GLint inner = integerArgument(c.args[5]) - 2 * integerArgument(c.args[6]);
+         return otherwiseValid(c, {5, 6}) && (c.args[6] == 0 || c.args[6] == 1) && c.args[5] > 0 &&
+                (inner <= 0 || (inner & (inner - 1)) != 0);
+     }},
+    {"glCopyTexImage2D glCopyTexImage1D",
      "an internal format that is none, 1 to 4 among them, is GL_INVALID_VALUE (Mesa gives "
      "GL_INVALID_ENUM, as later OpenGL does)",
      GL_INVALID_VALUE,
      [](const Call& c, bool) {
-         return argument(c, 0) == GL_TEXTURE_2D && (!validArgument(c, 2) || c.args[2] <= 4);
+         const GLenum target =
+             std::string(c.op->name) == "glCopyTexImage1D" ? GL_TEXTURE_1D : GL_TEXTURE_2D;
+         return argument(c, 0) == target && (!validArgument(c, 2) || c.args[2] <= 4);
+     }},
+    {"glTexParameteriv",
+     "the border colour compiled into a display list keeps its four values (Mesa keeps the "
+     "first, the others 0; given as floats)",
+     GL_NO_ERROR,
+     [](const Call& c, bool compiling) {
+         return compiling && argument(c, 1) == GL_TEXTURE_BORDER_COLOR;
+     },
+     [](const Call& c, differential::Values&) {
+         GLfloat colour[4];
+         for (int i = 0; i < 4; ++i) {
+             colour[i] = static_cast<GLfloat>((2.0 * c.args[2 + i] + 1.0) / 4294967295.0);
+         }
+         glTexParameterfv(argument(c, 0), GL_TEXTURE_BORDER_COLOR, colour);
+     }},
+    {"glGetTexImage",
+     "GL_COLOR_INDEX and GL_DEPTH_COMPONENT are no formats it reads, and OpenGL 1.2's packed "
+     "pixel types are no types: GL_INVALID_ENUM (Mesa takes them or gives GL_INVALID_OPERATION)",
+     GL_INVALID_ENUM,
+     [](const Call& c, bool) {
+         return !primitiveOpenNow && otherwiseValid(c, {2, 3}) &&
+                (among(argument(c, 2), {GL_COLOR_INDEX, GL_DEPTH_COMPONENT}) ||
+                 packedType(argument(c, 3)));
      }},
     {"glReadPixels",
      "a format OpenGL 1.1 does not read in, or one of OpenGL 1.2's packed pixel types, is "
@@ -1039,6 +1156,30 @@ const Departure kDepartures[] = {
                                                                        : std::lround(priority));
      }},
     {"glGetTexLevelParameteriv",
+     "a level with a border counts it in its sides and answers GL_TEXTURE_BORDER 1 (Mesa strips "
+     "borders; not compared)",
+     GL_NO_ERROR,
+     [](const Call& c, bool) {
+         return otherwiseValid(c, {}) && levelHas(c, kBordered) &&
+                among(argument(c, 2), {GL_TEXTURE_WIDTH, GL_TEXTURE_HEIGHT, GL_TEXTURE_BORDER});
+     }},
+    {"glGetTexImage",
+     "a level with a border is read back with it (Mesa strips borders; not compared)", GL_NO_ERROR,
+     [](const Call& c, bool) { return otherwiseValid(c, {}) && levelHas(c, kBordered); }},
+    {"glGetTexImage",
+     "luminance read as unsigned integers reads 1 as the largest (Mesa converts it through a "
+     "float that overflows to 0; not compared)",
+     GL_NO_ERROR,
+     [](const Call& c, bool) {
+         return !primitiveOpenNow && otherwiseValid(c, {}) && argument(c, 3) == GL_UNSIGNED_INT &&
+                among(argument(c, 2), {GL_LUMINANCE, GL_LUMINANCE_ALPHA});
+     }},
+    {"glGetTexImage",
+     "a level copied from the window is read back as the window was (not compared: the "
+     "layer's side here draws nothing)",
+     GL_NO_ERROR,
+     [](const Call& c, bool) { return otherwiseValid(c, {}) && levelHas(c, kCopied); }},
+    {"glGetTexLevelParameteriv",
      "a level with no image has the internal format 1 (Mesa answers GL_RGBA, as OpenGL 3 does)",
      GL_NO_ERROR, [](const Call& c, bool) { return argument(c, 2) == GL_TEXTURE_INTERNAL_FORMAT; },
      [](const Call& c, differential::Values& values) {
@@ -1263,6 +1404,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
     bool open = false;     // by the calls' names, as the errors are read
     bool inBegin = false;  // Mesa's own, where no query may be made
     primitiveOpenNow = false;
+    levelFlags.clear();
+    listImages.clear();
     bool compiledOpen = false;  // a primitive begun in the list being compiled
     differential::Hooks hooks;
     hooks.instead = [&](std::size_t i, const Call& call, differential::Outcome& outcome) {
@@ -1327,6 +1470,8 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
         }
         deferred.issued(call, outcome);
         popped.issued(call, outcome, deferred.compiling(), deferred.executing(), inBegin);
+        imageMade(call, outcome, deferred.compiling() ? deferred.list() : 0, deferred.executing(),
+                  inBegin);
         // Mesa runs glBegin of a primitive's mode outside a list being
         // compiled, and compiles it into one.
         const bool primitive = differential::opensPrimitive(call) && call.args[0] <= GL_POLYGON;

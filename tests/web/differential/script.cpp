@@ -458,8 +458,14 @@ const Domain kPriorityName{{N(GL_TEXTURE_PRIORITY)}, {N(GL_TEXTURE_RESIDENT)}};
 const Domain kPriority{numbers({0, 0.5, 1}), numbers({-1, 2})};
 const Domain kReadParameterName{
     {N(GL_TEXTURE_MIN_FILTER), N(GL_TEXTURE_MAG_FILTER), N(GL_TEXTURE_WRAP_S), N(GL_TEXTURE_WRAP_T),
-     N(GL_TEXTURE_PRIORITY), N(GL_TEXTURE_RESIDENT)},
+     N(GL_TEXTURE_PRIORITY), N(GL_TEXTURE_RESIDENT), N(GL_TEXTURE_BORDER_COLOR)},
     {N(GL_TEXTURE_WIDTH), {0, "0"}}};
+const Domain kBorderColorName{{N(GL_TEXTURE_BORDER_COLOR)}, {N(GL_TEXTURE_WRAP_S), {0, "0"}}};
+// glGetTexImage reads the formats and types glTexImage takes, into client memory.
+const Domain kImageReadFormat{
+    {N(GL_RGBA), N(GL_RGB), N(GL_BGRA), N(GL_BGR), N(GL_LUMINANCE), N(GL_LUMINANCE_ALPHA),
+     N(GL_ALPHA), N(GL_RED), N(GL_GREEN), N(GL_BLUE)},
+    {N(GL_COLOR_INDEX), N(GL_DEPTH_COMPONENT), {0x1234, "0x1234"}}};
 const Domain kParameterValue{
     {N(GL_LINEAR), N(GL_NEAREST), N(GL_NEAREST_MIPMAP_NEAREST), N(GL_LINEAR_MIPMAP_NEAREST),
      N(GL_NEAREST_MIPMAP_LINEAR), N(GL_LINEAR_MIPMAP_LINEAR), N(GL_REPEAT), N(GL_CLAMP)},
@@ -552,6 +558,19 @@ unsigned char* pixelsRead() {
     return bytes.data();
 }
 
+// What glGetTexImage writes: the bytes up to the last it changed in memory
+// filled with one value, as numbers.
+template <typename Read>
+void writtenBytes(Values& values, Read read) {
+    constexpr unsigned char kFill = 0xA5;
+    static std::vector<unsigned char> bytes(std::size_t{1} << 20);
+    std::fill(bytes.begin(), bytes.end(), kFill);
+    read(bytes.data());
+    const auto last =
+        std::find_if(bytes.rbegin(), bytes.rend(), [](unsigned char b) { return b != kFill; });
+    values.assign(bytes.begin(), last.base());
+}
+
 const double kUnwritten = -7777;
 
 // How many values glGet writes for a name; one for names it does not know.
@@ -577,6 +596,7 @@ int countOf(GLenum pname) {
         case GL_EMISSION:
         case GL_AMBIENT_AND_DIFFUSE:
         case GL_TEXTURE_ENV_COLOR:
+        case GL_TEXTURE_BORDER_COLOR:
         case GL_OBJECT_PLANE:
         case GL_EYE_PLANE:
             return 4;
@@ -1307,6 +1327,49 @@ std::vector<Op> makeOps() {
                              enumerant(a[4]), enumerant(a[5]), a[6] != 0 ? imageBytes() : nullptr);
          },
          1},
+        {"glTexParameterfv",
+         G::Textures,
+         {&kBindTarget, &kBorderColorName, &kEnvironmentColor},
+         [](const double* a, Values&) {
+             GLfloat v[4];
+             floats(a + 2, v, 4);
+             glTexParameterfv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         1},
+        {"glTexParameteriv",
+         G::Textures,
+         {&kBindTarget, &kBorderColorName, &kEnvironmentIntegers},
+         [](const double* a, Values&) {
+             const GLint v[4] = {integer(a[2]), integer(a[3]), integer(a[4]), integer(a[5])};
+             glTexParameteriv(enumerant(a[0]), enumerant(a[1]), v);
+         },
+         1},
+        {"glCopyTexImage1D",
+         G::Textures,
+         {&kLineSubImageTarget, &kLevel, &kInternalFormat, &kPlace, &kPlace, &kWidth, &kBorder},
+         [](const double* a, Values&) {
+             glCopyTexImage1D(enumerant(a[0]), integer(a[1]), enumerant(a[2]), integer(a[3]),
+                              integer(a[4]), integer(a[5]), integer(a[6]));
+         },
+         1},
+        {"glCopyTexSubImage1D",
+         G::Textures,
+         {&kLineSubImageTarget, &kLevel, &kOffsetInImage, &kPlace, &kPlace, &kSubImageSide},
+         [](const double* a, Values&) {
+             glCopyTexSubImage1D(enumerant(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
+                                 integer(a[4]), integer(a[5]));
+         },
+         1},
+        {"glGetTexImage",
+         G::Textures,
+         {&kBindTarget, &kLevel, &kImageReadFormat, &kType},
+         [](const double* a, Values& v) {
+             writtenBytes(v, [&](unsigned char* out) {
+                 glGetTexImage(enumerant(a[0]), integer(a[1]), enumerant(a[2]), enumerant(a[3]),
+                               out);
+             });
+         },
+         2},
         {"glPixelTransferf",
          G::Textures,
          {&kTransferName, &kTransferValue},
@@ -1331,9 +1394,9 @@ std::vector<Op> makeOps() {
          G::Textures,
          {&kBindTarget, &kReadParameterName},
          [](const double* a, Values& v) {
-             GLint value = static_cast<GLint>(kUnwritten);
-             glGetTexParameteriv(enumerant(a[0]), enumerant(a[1]), &value);
-             v.push_back(value);
+             answer<GLint>(enumerant(a[1]), v, [&](GLint* out) {
+                 glGetTexParameteriv(enumerant(a[0]), enumerant(a[1]), out);
+             });
          },
          1,
          true},
@@ -1341,9 +1404,9 @@ std::vector<Op> makeOps() {
          G::Textures,
          {&kBindTarget, &kReadParameterName},
          [](const double* a, Values& v) {
-             GLfloat value = static_cast<GLfloat>(kUnwritten);
-             glGetTexParameterfv(enumerant(a[0]), enumerant(a[1]), &value);
-             v.push_back(value);
+             answer<GLfloat>(enumerant(a[1]), v, [&](GLfloat* out) {
+                 glGetTexParameterfv(enumerant(a[0]), enumerant(a[1]), out);
+             });
          },
          1,
          true},

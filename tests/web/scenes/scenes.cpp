@@ -1333,6 +1333,78 @@ void lineTextures(bool) {
     glDeleteTextures(2, names);
 }
 
+// Magnified and linear, with coordinates from -0.5 to 1.5: at the top a
+// two-texel checker clamped with GL_CLAMP, its edges blending with the
+// border colour, beside a one-dimensional texture copied from a row of the
+// window and a mipmapped checker clamped likewise, minified; below, a checker with a one-texel
+// border clamped (the border reached at the edges) and repeated (the border never). Mesa keeps no
+// border texels but blends with the border colour: the border is one
+// colour, and the border colour that colour, so both draw alike.
+void bordersAndClamp(bool) {
+    colouredQuad(-1.0f, -1.0f, -0.6f, -0.9f, 0.9f, 0.2f, 0.1f, 1.0f);
+    colouredQuad(-0.6f, -1.0f, -0.2f, -0.9f, 0.1f, 0.5f, 0.9f, 1.0f);
+    glBindTexture(GL_TEXTURE_1D, 50);
+    glCopyTexImage1D(GL_TEXTURE_1D, 0, GL_RGB, 0, 1, 32, 0);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const float sky[4] = {0.2f, 0.6f, 0.9f, 1.0f};
+    checkerTexture(51, 2, kRed, kCream);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, sky);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    texturedQuad(-0.95f, 0.05f, -0.05f, 0.95f, -0.5f, -0.5f, 1.5f, 1.5f);
+    // Four by four checks inside a green border, six texels a side.
+    const unsigned char green[3] = {40, 180, 60};
+    std::vector<unsigned char> texels;
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool border = x == 0 || y == 0 || x == 5 || y == 5;
+            const unsigned char* colour = border ? green : (x + y) % 2 == 0 ? kBlue : kCream;
+            texels.insert(texels.end(), colour, colour + 3);
+        }
+    }
+    const float greenColour[4] = {40 / 255.0f, 180 / 255.0f, 60 / 255.0f, 1.0f};
+    glBindTexture(GL_TEXTURE_2D, 52);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 6, 6, 1, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, greenColour);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    texturedQuad(-0.95f, -0.95f, -0.05f, -0.05f, -0.5f, -0.5f, 1.5f, 1.5f);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    texturedQuad(0.05f, -0.95f, 0.95f, -0.05f, -0.5f, -0.5f, 1.5f, 1.5f);
+    // Minified between levels 0 and 1 of a mipmapped checker, each level's
+    // edge blending with the border colour by its own size.
+    glBindTexture(GL_TEXTURE_2D, 53);
+    for (int level = 0, side = 8; side > 0; ++level, side /= 2) {
+        std::vector<unsigned char> image;
+        for (int i = 0; i < side * side; ++i) {
+            const unsigned char* colour = level == 0   ? ((i + i / side) % 2 == 0 ? kRed : kCream)
+                                          : level == 1 ? kBlue
+                                                       : green;
+            image.insert(image.end(), colour, colour + 3);
+        }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     image.data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, sky);
+    texturedQuad(0.05f, 0.05f, 0.45f, 0.45f, -1.5f, -1.5f, 2.5f, 2.5f);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_1D);
+    texturedQuad(0.05f, 0.55f, 0.95f, 0.95f, 0.0f, 0.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_1D);
+    const GLuint names[] = {50, 51, 52, 53};
+    glDeleteTextures(4, names);
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -1367,6 +1439,7 @@ const Scene kScenes[] = {
     {"each texture base format under each environment mode", baseFormatsAndEnvironments, false},
     {"textures copied from the window", copiedFromTheWindow, false},
     {"one-dimensional textures", lineTextures, false},
+    {"texture borders and GL_CLAMP", bordersAndClamp, false},
     {"a material between vertices", materialBetweenVertices, false},
 };
 

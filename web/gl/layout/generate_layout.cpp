@@ -91,13 +91,17 @@ std::string layout() {
                            FIELD(PackedLight, specular),      FIELD(PackedLight, position),
                            FIELD(PackedLight, spotDirection), FIELD(PackedLight, spotExponent),
                            FIELD(PackedLight, spotCosCutoff), FIELD(PackedLight, attenuation)};
-    const Field draw[] = {FIELD(DrawParameters, mode),         FIELD(DrawParameters, modelview),
-                          FIELD(DrawParameters, normalMatrix), FIELD(DrawParameters, material),
-                          FIELD(DrawParameters, firstIndex),   FIELD(DrawParameters, indexCount),
-                          FIELD(DrawParameters, firstVertex),  FIELD(DrawParameters, texture),
-                          FIELD(DrawParameters, depthMask),    FIELD(DrawParameters, clockwise),
-                          FIELD(DrawParameters, flat),         FIELD(DrawParameters, textured),
-                          FIELD(DrawParameters, textureBase),  FIELD(DrawParameters, programKey)};
+    const Field draw[] = {
+        FIELD(DrawParameters, mode),          FIELD(DrawParameters, modelview),
+        FIELD(DrawParameters, normalMatrix),  FIELD(DrawParameters, material),
+        FIELD(DrawParameters, firstIndex),    FIELD(DrawParameters, indexCount),
+        FIELD(DrawParameters, firstVertex),   FIELD(DrawParameters, texture),
+        FIELD(DrawParameters, depthMask),     FIELD(DrawParameters, clockwise),
+        FIELD(DrawParameters, flat),          FIELD(DrawParameters, textured),
+        FIELD(DrawParameters, textureBase),   FIELD(DrawParameters, programKey),
+        FIELD(DrawParameters, textureSize),   FIELD(DrawParameters, textureBorder),
+        FIELD(DrawParameters, textureLine),   FIELD(DrawParameters, textureWrap),
+        FIELD(DrawParameters, textureFilter), FIELD(DrawParameters, textureBorderColor)};
     // In bytes.
     const Field vertex[] = {{"stride", sizeof(Vertex)}, FIELD(Vertex, position),
                             FIELD(Vertex, normal),      FIELD(Vertex, texCoord),
@@ -136,7 +140,8 @@ std::string layout() {
                          {"texGenEye", kKeyTexGenEye},
                          {"texGenSphere", kKeyTexGenSphere},
                          {"textureFunction", kKeyTextureFunction >> 32},
-                         {"smooth", kKeySmooth >> 32}};
+                         {"smooth", kKeySmooth >> 32},
+                         {"textureEdges", kKeyTextureEdges >> 32}};
     const Field sizes[] = {{"lights", kMaxLights},
                            {"clipPlanes", kMaxClipPlanes},
                            {"lightWords", kLightWords},
@@ -153,6 +158,11 @@ std::string layout() {
                         {"LINEAR", GL_LINEAR},
                         {"NEAREST_MIPMAP_LINEAR", GL_NEAREST_MIPMAP_LINEAR},
                         {"CLAMP", GL_CLAMP},
+                        {"REPEAT", GL_REPEAT},
+                        {"CLAMP_TO_EDGE", GL_CLAMP_TO_EDGE},
+                        {"NEAREST_MIPMAP_NEAREST", GL_NEAREST_MIPMAP_NEAREST},
+                        {"LINEAR_MIPMAP_NEAREST", GL_LINEAR_MIPMAP_NEAREST},
+                        {"LINEAR_MIPMAP_LINEAR", GL_LINEAR_MIPMAP_LINEAR},
                         {"MODULATE", GL_MODULATE},
                         {"REPLACE", GL_REPLACE},
                         {"DECAL", GL_DECAL},

@@ -302,6 +302,7 @@ typedef double GLclampd;
 #define GL_TEXTURE_HEIGHT 0x1001
 #define GL_TEXTURE_INTERNAL_FORMAT 0x1003
 #define GL_TEXTURE_COMPONENTS 0x1003
+#define GL_TEXTURE_BORDER_COLOR 0x1004
 #define GL_TEXTURE_BORDER 0x1005
 #define GL_TEXTURE_RED_SIZE 0x805C
 #define GL_TEXTURE_GREEN_SIZE 0x805D
@@ -833,6 +834,12 @@ GLAPI void GLAPIENTRY glCopyTexImage2D(GLenum target, GLint level, GLenum intern
                                        GLint y, GLsizei width, GLsizei height, GLint border);
 GLAPI void GLAPIENTRY glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
                                           GLint x, GLint y, GLsizei width, GLsizei height);
+GLAPI void GLAPIENTRY glCopyTexImage1D(GLenum target, GLint level, GLenum internalformat, GLint x,
+                                       GLint y, GLsizei width, GLint border);
+GLAPI void GLAPIENTRY glCopyTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLint x,
+                                          GLint y, GLsizei width);
+GLAPI void GLAPIENTRY glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type,
+                                    GLvoid* pixels);
 GLAPI void GLAPIENTRY glPrioritizeTextures(GLsizei n, const GLuint* textures,
                                            const GLclampf* priorities);
 GLAPI GLboolean GLAPIENTRY glAreTexturesResident(GLsizei n, const GLuint* textures,
