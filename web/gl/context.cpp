@@ -50,6 +50,7 @@ void Context::refuse(Refused which) {
         std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", refused.what);
     }
     lastRefusal_ = &refused;
+    ++refusals_;
     setErrorNow(refused.error);
 }
 

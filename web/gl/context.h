@@ -221,6 +221,10 @@ class Context {
 
     // A list compiled with GL_COMPILE_AND_EXECUTE: each call it holds is run
     // at once as well, through runNow.
+    // How many calls have been refused so far.
+    std::size_t refusals() const {
+        return refusals_;
+    }
     bool compilingAndExecuting() const {
         return compiling_ && compilation_.execute;
     }
@@ -407,6 +411,7 @@ class Context {
     TextureObjects textures_;
     std::set<Refused> refusalsReported_;
     const Refusal* lastRefusal_ = nullptr;
+    std::size_t refusals_ = 0;
 };
 
 // The program's one context.
@@ -417,8 +422,10 @@ Context& context();
 template <typename... Params, typename... Args>
 void listed(void (Context::*call)(Params...), Args... args) {
     Context& c = context();
+    const std::size_t refusals = c.refusals();
     (c.*call)(args...);
-    if (c.compilingAndExecuting()) {
+    // A call refused as it is compiled is not run either.
+    if (c.compilingAndExecuting() && c.refusals() == refusals) {
         c.runNow([&] { (c.*call)(args...); });
     }
 }
