@@ -55,9 +55,19 @@ after(async () => {
 // A scene is drawn as Mesa draws it when the mean difference is at most 2
 // (of 255) and 99 % of its pixels are within 24 of Mesa's: tighter than the
 // room's views, whose thresholds allow for a whole room's edges.
-function asMesaDraws(d) {
-  return d.mean <= 2 && d.within >= 0.99;
+function asMesaDraws(d, within = 0.99) {
+  return d.mean <= 2 && d.within >= within;
 }
+
+// Scenes where Mesa departs from OpenGL 1.1 in what it draws: the layer
+// draws as OpenGL says, and the share of pixels within 24 of Mesa's allows
+// for the departure and no more.
+const departures = {
+  // Mesa's llvmpipe scales a smooth point's alpha up within a pixel of its
+  // edge and leaves the edge hard; OpenGL fades the edge over that pixel.
+  // The points' edges are 1.2 to 1.3 % of the picture.
+  'smooth points and lines': 0.985,
+};
 
 // Scene n as the page draws it, rows turned to come from the top.
 async function drawn(n) {
@@ -80,7 +90,7 @@ scenes.forEach(([file, name], n) => {
       const d = web.difference(readPpm(file), await drawn(n));
       console.log(`${ENGINE}, ${name}: mean difference ${d.mean.toFixed(3)}, ` +
                   `${(100 * d.within).toFixed(2)} % within 24`);
-      assert.ok(asMesaDraws(d), JSON.stringify(d));
+      assert.ok(asMesaDraws(d, departures[name]), JSON.stringify(d));
     });
     return;
   }

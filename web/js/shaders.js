@@ -408,12 +408,11 @@ var LibraryVellmoorShaders = {
     },
 
     // How much of a fragment a smooth point or line covers, multiplied into
-    // its alpha as Mesa's llvmpipe does. A point's d is the squared distance
-    // from its centre over the squared radius; beyond 1 the fragment is
-    // dropped. Mesa means a ramp from 1 at k, the radius less a pixel, to 0
-    // at the edge, but selects it the other way round: the fragments within
-    // k have their alpha scaled up by (1 - d) / (1 - k), those beyond kept,
-    // so the edge is hard. A line's coverage fades over a pixel across its
+    // its alpha. A point's d is the squared distance from its centre over the
+    // squared radius; beyond 1 the fragment is dropped, and its coverage
+    // ramps from 1 at k, the radius less a pixel, to 0 at the edge, as
+    // Mesa's llvmpipe means it to (it selects the ramp the other way round,
+    // scaling up the alpha within k and leaving the edge hard). A line's coverage fades over a pixel across its
     // edges, and over a pixel about each end (about each dash's, stippled),
     // and is no more than the length of a dash shorter than a pixel.
     smoothCoverage: function(key) {
@@ -424,7 +423,7 @@ var LibraryVellmoorShaders = {
         '  float d = dot(fromCentre, fromCentre) / (radius * radius);',
         '  if (d > 1.0) discard;',
         '  float k = (1.0 - 1.0 / radius) * (1.0 - 1.0 / radius);',
-        '  color.a = min(color.a * (d <= k ? (1.0 - d) / (1.0 - k) : 1.0), 1.0);',
+        '  color.a *= d > k ? (1.0 - d) / (1.0 - k) : 1.0;',
         ];
       }
       var lines = ['  vec2 line = ' + (key.lineStipple ? 'vDash.xy / vDash.z;' : 'vSmoothLine;'),
