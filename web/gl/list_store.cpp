@@ -2,7 +2,9 @@
 #include "list_store.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "backend.h"
 
@@ -84,7 +86,16 @@ template <typename T>
 GLuint readName(const void* lists, GLsizei i) {
     T value{};
     std::memcpy(&value, static_cast<const GLubyte*>(lists) + i * sizeof(T), sizeof(T));
-    return static_cast<GLuint>(value);
+    if constexpr (std::is_floating_point_v<T>) {
+        // Whole numbers as the integers they are; what no integer holds names no list.
+        const double whole = std::trunc(static_cast<double>(value));
+        return whole >= 0.0 && whole < 4294967296.0 ? static_cast<GLuint>(whole)
+               : whole < 0.0 && whole >= -2147483648.0
+                   ? static_cast<GLuint>(static_cast<GLint>(whole))
+                   : 0u;
+    } else {
+        return static_cast<GLuint>(value);
+    }
 }
 
 }  // namespace
@@ -129,7 +140,9 @@ GLenum listNames(GLsizei n, GLenum type, const void* lists, std::vector<GLuint>&
     for (GLsizei i = 0; i < n; ++i) {
         names[static_cast<std::size_t>(i)] =
             read != nullptr ? read(lists, i)
-                            : bytesName(static_cast<const GLubyte*>(lists) + i * bytes, bytes);
+                            : bytesName(static_cast<const GLubyte*>(lists) +
+                                            static_cast<std::ptrdiff_t>(i) * bytes,
+                                        bytes);
     }
     return GL_NO_ERROR;
 }
