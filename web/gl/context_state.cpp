@@ -51,6 +51,14 @@ void Context::enable(GLenum cap, bool on) {
     if (refusedInBegin()) {
         return;
     }
+    // Without evaluators their capabilities are never on: refused where
+    // given, in a list or not.
+    if (evaluatorCapability(cap)) {
+        if (on) {
+            refuse(Refused::Evaluators);
+        }
+        return;
+    }
     if (cap == GL_TEXTURE_2D) {
         surface().textured.set(on);
         return;
@@ -59,12 +67,6 @@ void Context::enable(GLenum cap, bool on) {
         return;
     }
     bool* flag = enableFlag(state_, cap);
-    if (flag == nullptr && evaluatorCapability(cap)) {
-        if (on) {
-            refuse(Refused::Evaluators);
-        }
-        return;
-    }
     if (flag == nullptr) {
         setError(GL_INVALID_ENUM);
         return;

@@ -1813,6 +1813,8 @@ void addModeCommands(std::vector<Op>& table) {
                      },
                      1,
                      true});
+    // The probe reads every state through glGetIntegerv and glGetFloatv;
+    // generated sequences read it as booleans and doubles too.
     table.push_back({"glGetBooleanv",
                      G::Queries,
                      {&kBooleanName},
@@ -1821,8 +1823,7 @@ void addModeCommands(std::vector<Op>& table) {
                              glGetBooleanv(enumerant(a[0]), out);
                          });
                      },
-                     1,
-                     true});
+                     1});
     table.push_back({"glGetDoublev",
                      G::Queries,
                      {&kGetName},
@@ -1831,8 +1832,7 @@ void addModeCommands(std::vector<Op>& table) {
                              glGetDoublev(enumerant(a[0]), out);
                          });
                      },
-                     1,
-                     true});
+                     1});
     table.push_back(
         {"glIsTexture",
          G::Queries,
