@@ -59,14 +59,18 @@ int valueCount(GLenum pname) {
     }
     return pname == GL_SPOT_DIRECTION || pname == GL_COLOR_INDEXES ? 3 : 1;
 }
+// Values given as integers, `count` of them: a colour's map onto [-1, 1] as
+// colours do, the others are taken as numbers.
 struct FromIntegers {
     GLfloat values[4] = {};
-    FromIntegers(GLenum pname, const GLint* params) {
-        for (int i = 0; i < valueCount(pname); ++i) {
-            values[i] = colourParameter(pname) ? vgl::normalised(params[i])
-                                               : static_cast<GLfloat>(params[i]);
+    FromIntegers(const GLint* params, int count, bool colour) {
+        for (int i = 0; i < count; ++i) {
+            values[i] = colour ? vgl::normalised(params[i]) : static_cast<GLfloat>(params[i]);
         }
     }
+    // A lighting parameter's.
+    FromIntegers(GLenum pname, const GLint* params)
+        : FromIntegers(params, valueCount(pname), colourParameter(pname)) {}
 };
 void toIntegers(GLenum pname, const GLfloat* values, GLint* params) {
     for (int i = 0; i < valueCount(pname); ++i) {
@@ -302,15 +306,9 @@ void glFogfv(GLenum pname, const GLfloat* params) {
     listed(&Context::fog, pname, params, pname == GL_FOG_COLOR ? 4 : 1);
 }
 void glFogiv(GLenum pname, const GLint* params) {
-    // A colour's integers map onto [-1, 1] as colours do; the other values
-    // are taken as they are.
-    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
-    if (pname == GL_FOG_COLOR) {
-        for (int i = 0; i < 4; ++i) {
-            values[i] = vgl::normalised(params[i]);
-        }
-    }
-    listed(&Context::fog, pname, values, pname == GL_FOG_COLOR ? 4 : 1);
+    const bool colour = pname == GL_FOG_COLOR;
+    const FromIntegers values(params, colour ? 4 : 1, colour);
+    listed(&Context::fog, pname, static_cast<const GLfloat*>(values.values), colour ? 4 : 1);
 }
 void glPointSize(GLfloat size) {
     listed(&Context::pointSize, size);
@@ -466,15 +464,10 @@ void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params) {
     listed(&Context::texParameter, target, pname, params, pname == GL_TEXTURE_BORDER_COLOR ? 4 : 1);
 }
 void glTexParameteriv(GLenum target, GLenum pname, const GLint* params) {
-    // The border colour's integers map onto [-1, 1] as colours do.
-    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
-    if (pname == GL_TEXTURE_BORDER_COLOR) {
-        for (int i = 0; i < 4; ++i) {
-            values[i] = vgl::normalised(params[i]);
-        }
-    }
-    listed(&Context::texParameter, target, pname, static_cast<const GLfloat*>(values),
-           pname == GL_TEXTURE_BORDER_COLOR ? 4 : 1);
+    const bool colour = pname == GL_TEXTURE_BORDER_COLOR;
+    const FromIntegers values(params, colour ? 4 : 1, colour);
+    listed(&Context::texParameter, target, pname, static_cast<const GLfloat*>(values.values),
+           colour ? 4 : 1);
 }
 void glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params) {
     context().getTexParameter(target, pname, params, nullptr);
@@ -523,14 +516,10 @@ void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params) {
     listed(&Context::texEnv, target, pname, params, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
 }
 void glTexEnviv(GLenum target, GLenum pname, const GLint* params) {
-    // A colour's integers map onto [-1, 1] as colours do; a mode is taken as it is.
-    GLfloat values[4] = {static_cast<GLfloat>(params[0]), 0.0f, 0.0f, 0.0f};
-    if (pname == GL_TEXTURE_ENV_COLOR) {
-        for (int i = 0; i < 4; ++i) {
-            values[i] = vgl::normalised(params[i]);
-        }
-    }
-    listed(&Context::texEnv, target, pname, values, pname == GL_TEXTURE_ENV_COLOR ? 4 : 1);
+    const bool colour = pname == GL_TEXTURE_ENV_COLOR;
+    const FromIntegers values(params, colour ? 4 : 1, colour);
+    listed(&Context::texEnv, target, pname, static_cast<const GLfloat*>(values.values),
+           colour ? 4 : 1);
 }
 void glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* params) {
     context().getTexEnv(target, pname, params, nullptr);
