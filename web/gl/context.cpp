@@ -45,6 +45,14 @@ void Context::setErrorNow(GLenum error) {
 }
 
 void Context::refuse(Refused which) {
+    // A list compiled again, for a list it calls that changed, is refused
+    // where it is called.
+    if (compiling_ && compilation_.again) {
+        if (!compilation_.refused) {
+            compilation_.refused = which;
+        }
+        return;
+    }
     const Refusal& refused = refusal(which);
     if (refusalsReported_.insert(which).second) {
         std::fprintf(stderr, "vellmoor: %s is not supported on WebGL; ignored\n", refused.what);
@@ -61,6 +69,7 @@ const Refusal* Context::takeRefusal() {
 }
 
 void Context::keep(std::function<void(Context&)> call) {
+    noteSource(call);
     Compilation& c = compilation_;
     finishPart();
     c.whole.steps.push_back({std::move(call), DisplayList()});
@@ -159,6 +168,7 @@ void Context::windowCreated(int width, int height, int stencilBits) {
 void Context::begin(GLenum mode) {
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
+        compilation_.list.beginsPrimitives = true;
     }
     if (primitiveOpen()) {
         setError(GL_INVALID_OPERATION);
@@ -177,6 +187,7 @@ void Context::begin(GLenum mode) {
 void Context::end() {
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
+        compilation_.list.holdsLooseCalls |= !compilation_.inBegin;
     }
     if (!primitiveOpen()) {
         setError(GL_INVALID_OPERATION);
@@ -231,6 +242,7 @@ void Context::noteMaterials(std::size_t from) {
 void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
+        compilation_.list.holdsLooseCalls |= !compilation_.inBegin;
     }
     if (!primitiveOpen()) {
         return;  // outside glBegin/glEnd a vertex means nothing

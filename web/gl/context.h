@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "arrays.h"
 #include "backend.h"
 #include "light_selection.h"
+#include "list_source.h"
 #include "list_store.h"
 #include "material_table.h"
 #include "matrix.h"
@@ -108,7 +110,9 @@ class Context {
     bool isList(GLuint list);
     void deleteLists(GLuint list, GLsizei range);
     void listBase(GLuint base);
-    void callLists(GLsizei n, GLenum type, const void* lists);
+    // glCallLists' names, read by listNames (list_store.h), or the error
+    // reading them gave.
+    void callListNames(std::vector<GLuint> names, GLenum error);
 
     // Lighting
     void light(GLenum which, GLenum pname, const GLfloat* params, int count);
@@ -228,6 +232,25 @@ class Context {
     bool compilingAndExecuting() const {
         return compiling_ && compilation_.execute;
     }
+    bool compiling() const {
+        return compiling_;
+    }
+    // A call the program made, kept in the source of the list being compiled.
+    void keepSource(SourceCall call) {
+        compilation_.source.push_back(std::move(call));
+    }
+    // What a call reading client memory read, kept as a call in the source.
+    void noteSource(SourceCall call) {
+        if (compiling_ && sourceOpen_) {
+            keepSource(std::move(call));
+        }
+    }
+    // While a call that reads client memory is compiled, what it reads is
+    // kept in the list's source as the call's own parts give it: the calls
+    // it keeps (keep()), or those it notes.
+    void openSource(bool open) {
+        sourceOpen_ = open && compiling_;
+    }
     template <typename F>
     void runNow(F run) {
         compiling_ = false;
@@ -265,7 +288,28 @@ class Context {
         // The parts before, with the calls kept between them; whether there are any.
         DisplayList whole;
         bool cut = false;
+        // The calls it is compiled from, and the lists deleted meanwhile
+        // (first name, count).
+        ListSource source;
+        std::vector<std::pair<GLuint, GLsizei>> deleted;
+        // The lists that call it, directly or through others.
+        std::set<GLuint> callers;
+        // Whether it is compiled again from its source, and what was
+        // refused in it then.
+        bool again = false;
+        std::optional<Refused> refused;
     };
+    // Starts compiling list `name`; and ends it, keeping what it is compiled
+    // from where it must (list_store.h).
+    void startCompiling(GLuint name, bool execute);
+    void finishCompiling();
+    // Lists calling those `changed` names, directly or not, are compiled
+    // again from their source, each after the lists it calls.
+    template <typename Changed>
+    void compileCallersAgain(Changed changed);
+    void compileAgain(GLuint name);
+    // Whether a list's compiled geometry stands for it where it is called now.
+    bool compiledServes(const DisplayList& list) const;
     // An error of a call a display list holds: while one is compiled, the
     // list's, given where it is called.
     void setError(GLenum error);
@@ -412,6 +456,7 @@ class Context {
     std::set<Refused> refusalsReported_;
     const Refusal* lastRefusal_ = nullptr;
     std::size_t refusals_ = 0;
+    bool sourceOpen_ = false;
 };
 
 // The program's one context.
@@ -419,12 +464,32 @@ Context& context();
 
 // A call a display list may hold: compiled into the list being compiled,
 // and with GL_COMPILE_AND_EXECUTE run at once as well; otherwise run.
+// Compiled, it is kept in the list's source with its values
+// (list_source.h).
 template <typename... Params, typename... Args>
 void listed(void (Context::*call)(Params...), Args... args) {
     Context& c = context();
     const std::size_t refusals = c.refusals();
     (c.*call)(args...);
-    // A call refused as it is compiled is not run either.
+    // A call refused as it is compiled is neither kept nor run.
+    if (!c.compiling() || c.refusals() != refusals) {
+        return;
+    }
+    c.keepSource(Sourced<Params...>::of(call, static_cast<Params>(args)...));
+    if (c.compilingAndExecuting()) {
+        c.runNow([&] { (c.*call)(args...); });
+    }
+}
+
+// The same for a call that reads client memory (pixels, arrays): compiled,
+// it keeps in the list's source what it reads.
+template <typename... Params, typename... Args>
+void listedReading(void (Context::*call)(Params...), Args... args) {
+    Context& c = context();
+    const std::size_t refusals = c.refusals();
+    c.openSource(true);
+    (c.*call)(args...);
+    c.openSource(false);
     if (c.compilingAndExecuting() && c.refusals() == refusals) {
         c.runNow([&] { (c.*call)(args...); });
     }

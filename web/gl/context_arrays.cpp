@@ -1,6 +1,7 @@
 // Vertex arrays: where the program's arrays are, and drawing from them. A
 // draw issues, for each element, the calls glArrayElement stands for, so it
 // is drawn, or compiled into a display list, as those calls would be.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -79,39 +80,88 @@ void Context::enableClientState(GLenum name, bool on) {
     *flag = on;
 }
 
+namespace {
+
+// One element as the arrays that are on give it.
+struct Element {
+    bool texCoord = false;
+    bool color = false;
+    bool edgeFlag = false;
+    bool normal = false;
+    bool vertex = false;
+    float t[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float c[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float n[3] = {};
+    float v[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    bool edge = true;
+};
+
+Element elementAt(const ClientArrays& arrays, GLint index) {
+    const auto used = [](const ClientArray& array) {
+        return array.enabled && array.pointer != nullptr;
+    };
+    Element e;
+    if ((e.texCoord = used(arrays.texCoord))) {
+        float v[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        readElement(arrays.texCoord, index, false, v);
+        const GLint size = arrays.texCoord.size;
+        const float t[4] = {v[0], size > 1 ? v[1] : 0.0f, size > 2 ? v[2] : 0.0f,
+                            size > 3 ? v[3] : 1.0f};
+        std::copy_n(t, 4, e.t);
+    }
+    if ((e.color = used(arrays.color))) {
+        readElement(arrays.color, index, true, e.c);
+    }
+    if ((e.edgeFlag = used(arrays.edgeFlag))) {
+        const GLsizei stride = arrays.edgeFlag.stride != 0 ? arrays.edgeFlag.stride : 1;
+        const auto* flags = static_cast<const GLboolean*>(arrays.edgeFlag.pointer);
+        e.edge = flags[static_cast<std::ptrdiff_t>(index) * stride] != 0;
+    }
+    if ((e.normal = used(arrays.normal))) {
+        float v[4] = {};
+        readElement(arrays.normal, index, true, v);
+        std::copy_n(v, 3, e.n);
+    }
+    if ((e.vertex = used(arrays.vertex))) {
+        readElement(arrays.vertex, index, false, e.v);
+    }
+    return e;
+}
+
+// The calls glArrayElement stands for, in the order OpenGL gives them.
+void issue(Context& c, const Element& e) {
+    if (e.texCoord) {
+        c.texCoord4(e.t[0], e.t[1], e.t[2], e.t[3]);
+    }
+    if (e.color) {
+        c.color(e.c[0], e.c[1], e.c[2], e.c[3]);
+    }
+    if (e.edgeFlag) {
+        c.edgeFlag(e.edge);
+    }
+    if (e.normal) {
+        c.normal(e.n[0], e.n[1], e.n[2]);
+    }
+    if (e.vertex) {
+        c.vertex4(e.v[0], e.v[1], e.v[2], e.v[3]);
+    }
+}
+
+// Runs a call a draw from the arrays stands for: a list compiled from the
+// draw keeps the call, with the values read, in its source.
+template <typename F>
+void issued(Context& c, F call) {
+    c.noteSource(call);
+    call(c);
+}
+
+}  // namespace
+
 void Context::arrayElement(GLint index) {
     if (index < 0) {
         return;  // no element: OpenGL leaves it undefined
     }
-    float v[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    const auto used = [](const ClientArray& array) {
-        return array.enabled && array.pointer != nullptr;
-    };
-    if (used(arrays_.texCoord)) {
-        readElement(arrays_.texCoord, index, false, v);
-        const GLint size = arrays_.texCoord.size;
-        texCoord4(v[0], size > 1 ? v[1] : 0.0f, size > 2 ? v[2] : 0.0f, size > 3 ? v[3] : 1.0f);
-    }
-    if (used(arrays_.color)) {
-        v[3] = 1.0f;
-        readElement(arrays_.color, index, true, v);
-        color(v[0], v[1], v[2], v[3]);
-    }
-    if (used(arrays_.edgeFlag)) {
-        const GLsizei stride = arrays_.edgeFlag.stride != 0 ? arrays_.edgeFlag.stride : 1;
-        const auto* flags = static_cast<const GLboolean*>(arrays_.edgeFlag.pointer);
-        edgeFlag(flags[static_cast<std::ptrdiff_t>(index) * stride] != 0);
-    }
-    if (used(arrays_.normal)) {
-        readElement(arrays_.normal, index, true, v);
-        normal(v[0], v[1], v[2]);
-    }
-    if (used(arrays_.vertex)) {
-        v[2] = 0.0f;
-        v[3] = 1.0f;
-        readElement(arrays_.vertex, index, false, v);
-        vertex4(v[0], v[1], v[2], v[3]);
-    }
+    issued(*this, [element = elementAt(arrays_, index)](Context& c) { issue(c, element); });
 }
 
 bool Context::arrayDrawRefused(GLenum mode, GLsizei count) {
@@ -130,11 +180,11 @@ void Context::drawArrays(GLenum mode, GLint first, GLsizei count) {
     if (arrayDrawRefused(mode, count)) {
         return;
     }
-    begin(mode);
+    issued(*this, [mode](Context& c) { c.begin(mode); });
     for (GLsizei i = 0; i < count; ++i) {
         arrayElement(first + i);
     }
-    end();
+    issued(*this, [](Context& c) { c.end(); });
 }
 
 void Context::drawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
@@ -147,7 +197,7 @@ void Context::drawElements(GLenum mode, GLsizei count, GLenum type, const void* 
     }
     const auto* at = static_cast<const unsigned char*>(indices);
     const int bytes = componentBytes(type);
-    begin(mode);
+    issued(*this, [mode](Context& c) { c.begin(mode); });
     for (GLsizei i = 0; i < count; ++i, at += bytes) {
         std::uint32_t index = 0;
         if (type == GL_UNSIGNED_BYTE) {
@@ -161,7 +211,7 @@ void Context::drawElements(GLenum mode, GLsizei count, GLenum type, const void* 
         }
         arrayElement(static_cast<GLint>(index & 0x7fffffffu));
     }
-    end();
+    issued(*this, [](Context& c) { c.end(); });
 }
 
 const void* Context::arrayPointerOf(GLenum pname) {

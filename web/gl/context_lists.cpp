@@ -35,17 +35,17 @@ void Context::newList(GLuint list, GLenum mode) {
         setErrorNow(GL_INVALID_ENUM);
         return;
     }
-    // A list that calls this one holds it as it is now.
-    if (lists_.called(list, 1)) {
-        refuse(Refused::RedefineCalledList);
-        return;
-    }
+    startCompiling(list, mode == GL_COMPILE_AND_EXECUTE);
+}
+
+void Context::startCompiling(GLuint name, bool execute) {
     compiling_ = true;
     compilation_ = Compilation();
-    compilation_.name = list;
-    compilation_.execute = mode == GL_COMPILE_AND_EXECUTE;
+    compilation_.name = name;
+    compilation_.execute = execute;
     compilation_.surface = state_.surface.unknownCopy();
     compilation_.listBase = state_.list.base;
+    compilation_.callers = lists_.callersOf([name](GLuint called) { return called == name; });
 }
 
 void Context::listBase(GLuint base) {
@@ -61,9 +61,7 @@ void Context::listBase(GLuint base) {
     state_.list.base = base;
 }
 
-void Context::callLists(GLsizei n, GLenum type, const void* lists) {
-    std::vector<GLuint> names;
-    const GLenum error = listNames(n, type, lists, names);
+void Context::callListNames(std::vector<GLuint> names, GLenum error) {
     if (error != GL_NO_ERROR) {
         setError(error);
         return;
@@ -89,8 +87,23 @@ void Context::endList() {
         refuse(Refused::EndListInPrimitive);
         return;
     }
+    const GLuint name = compilation_.name;
+    const std::vector<std::pair<GLuint, GLsizei>> deleted = compilation_.deleted;
+    finishCompiling();
+    // The lists that call it, or a list deleted while it was compiled, now
+    // call them as they are.
+    compileCallersAgain([&](GLuint called) {
+        return called == name ||
+               std::any_of(deleted.begin(), deleted.end(), [called](const auto& range) {
+                   return called - range.first < static_cast<GLuint>(range.second);
+               });
+    });
+}
+
+void Context::finishCompiling() {
     finishPart();
     compiling_ = false;
+    sourceOpen_ = false;
     DisplayList& list = lists_.at(compilation_.name);
     list.forEachPart([](DisplayList& part) {
         if (part.mesh != 0) {
@@ -98,13 +111,73 @@ void Context::endList() {
         }
     });
     list = std::move(compilation_.whole);
+    list.refused = compilation_.refused;
+    // What it was compiled from is kept where its geometry may come to
+    // stand for it no longer: it calls lists, it is meant for its caller's
+    // primitive, or it moves the matrix selected where it is called and
+    // draws nothing (a projection's list, say).
+    const bool keepsSource = !list.allCalls().empty() || list.anyPart([](const DisplayList& part) {
+        return part.holdsLooseCalls || part.namesByBase;
+    }) || (list.anyPart([](const DisplayList& part) {
+        return part.transformsSelected;
+    }) && !list.anyPart([](const DisplayList& part) { return !part.recording.empty(); }));
+    if (keepsSource) {
+        list.source = std::make_shared<const ListSource>(std::move(compilation_.source));
+    }
     compilation_ = Compilation();
+}
+
+template <typename Changed>
+void Context::compileCallersAgain(Changed changed) {
+    std::set<GLuint> callers = lists_.callersOf(changed);
+    if (callers.empty()) {
+        return;
+    }
+    // A list being compiled goes on after them.
+    const bool wasCompiling = compiling_;
+    Compilation saved = std::move(compilation_);
+    while (!callers.empty()) {
+        // One that calls none of those still to be compiled again; there is
+        // one, as no list calls itself (callList).
+        const auto next = std::find_if(callers.begin(), callers.end(), [&](GLuint name) {
+            const std::set<GLuint> calls = lists_.find(name)->allCalls();
+            return std::none_of(calls.begin(), calls.end(),
+                                [&](GLuint called) { return callers.count(called) != 0; });
+        });
+        if (next == callers.end()) {
+            break;
+        }
+        compileAgain(*next);
+        callers.erase(next);
+    }
+    compilation_ = std::move(saved);
+    compiling_ = wasCompiling;
+}
+
+void Context::compileAgain(GLuint name) {
+    const std::shared_ptr<const ListSource> source = lists_.at(name).source;
+    if (source == nullptr) {
+        return;
+    }
+    startCompiling(name, false);
+    compilation_.again = true;
+    for (const SourceCall& call : *source) {
+        call(*this);
+    }
+    finishCompiling();
+    lists_.at(name).source = source;
 }
 
 void Context::callList(GLuint name) {
     if (compiling_) {
-        if (name == compilation_.name) {
-            refuse(Refused::CallListBeingCompiled);
+        // A list that calls the list being compiled, directly or through
+        // others, would be called by it without end.
+        if (name == compilation_.name || compilation_.callers.count(name) != 0) {
+            refuse(Refused::ListCallingItself);
+            return;
+        }
+        if (compilation_.inBegin && lists_.find(name) == nullptr) {
+            refuse(Refused::CallUnknownListInPrimitive);
             return;
         }
         compilation_.list.calls.insert(name);
@@ -114,29 +187,32 @@ void Context::callList(GLuint name) {
         return;  // calling a name with no list does nothing
     }
     const DisplayList& list = *found;
-    const auto anyPart = [&list](auto holds) {
-        return holds(list) || std::any_of(list.steps.begin(), list.steps.end(),
-                                          [&](const ListStep& step) { return holds(step.after); });
-    };
-    if (primitiveOpen()) {
-        if (anyPart([](const DisplayList& part) { return part.holdsPrimitiveCalls; })) {
-            refuse(Refused::CallListWithVerticesInPrimitive);
-        } else {
-            runParts(list, [this](const DisplayList& part) { callInPrimitive(part); });
+    if (list.refused) {
+        refuse(*list.refused);
+        return;
+    }
+    // Inside the caller's primitive, a primitive of its own would begin where
+    // OpenGL gives an error for glBegin; Mesa leaves the list out there.
+    const auto begins = [](const DisplayList& part) { return part.beginsPrimitives; };
+    if (primitiveOpen() && list.anyPart(begins)) {
+        refuse(Refused::CallListWithVerticesInPrimitive);
+        return;
+    }
+    // Where its geometry cannot stand for it, it runs its calls again, as
+    // OpenGL runs a list.
+    if (list.source != nullptr && !compiledServes(list)) {
+        const std::shared_ptr<const ListSource> source = list.source;
+        for (const SourceCall& call : *source) {
+            call(*this);
         }
         return;
     }
-    // Its glCallLists took the lists they name by the base then in force.
-    const GLuint base = compiling_ ? compilation_.listBase : state_.list.base;
-    if (anyPart([base](const DisplayList& part) {
-            return part.namesByBase && part.namesBase != base;
-        })) {
-        refuse(Refused::CallListsBaseChanged);
+    if (primitiveOpen()) {
+        runParts(list, [this](const DisplayList& part) { callInPrimitive(part); });
         return;
     }
-    const bool transformsSelected =
-        anyPart([](const DisplayList& part) { return part.transformsSelected; });
-    if (!compiling_ && transformsSelected && state_.transform.matrixMode != GL_MODELVIEW) {
+    if (!compiling_ && state_.transform.matrixMode != GL_MODELVIEW &&
+        list.anyPart([](const DisplayList& part) { return part.transformsSelected; })) {
         refuse(Refused::CallListSelectingProjection);
         return;
     }
@@ -150,6 +226,23 @@ void Context::callList(GLuint name) {
         }
         callCompiled(part);
     });
+}
+
+bool Context::compiledServes(const DisplayList& list) const {
+    // Inside the caller's primitive, its vertices are the caller's.
+    if (primitiveOpen()) {
+        return !list.anyPart([](const DisplayList& part) { return part.holdsPrimitiveCalls; });
+    }
+    // Its glCallLists took the lists they name by the base then in force.
+    const GLuint base = compiling_ ? compilation_.listBase : state_.list.base;
+    if (list.anyPart([base](const DisplayList& part) {
+            return part.namesByBase && part.namesBase != base;
+        })) {
+        return false;
+    }
+    // Its matrix calls were compiled for the modelview matrix.
+    return compiling_ || state_.transform.matrixMode == GL_MODELVIEW ||
+           !list.anyPart([](const DisplayList& part) { return part.transformsSelected; });
 }
 
 // Each kept call runs as it would from the program: compiled into the list
@@ -274,16 +367,14 @@ void Context::deleteLists(GLuint list, GLsizei range) {
         setErrorNow(GL_INVALID_VALUE);
         return;
     }
-    const auto compiledCalls = [&](const std::set<GLuint>& calls) {
-        const auto call = calls.lower_bound(list);
-        return compiling_ && call != calls.end() && *call - list < static_cast<GLuint>(range);
-    };
-    if (lists_.called(list, range) || compiledCalls(compilation_.list.calls) ||
-        compiledCalls(compilation_.whole.calls)) {
-        refuse(Refused::RedefineCalledList);
-        return;
-    }
     lists_.remove(list, range);
+    // The list being compiled takes them as deleted when it ends; the lists
+    // that call them call nothing there from now on.
+    if (compiling_) {
+        compilation_.deleted.emplace_back(list, range);
+    }
+    compileCallersAgain(
+        [list, range](GLuint called) { return called - list < static_cast<GLuint>(range); });
 }
 
 }  // namespace vgl

@@ -14,6 +14,7 @@
 using vgl::Context;
 using vgl::context;
 using vgl::listed;
+using vgl::listedReading;
 
 namespace {
 
@@ -177,14 +178,16 @@ void glListBase(GLuint base) {
     listed(&Context::listBase, base);
 }
 void glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
-    listed(&Context::callLists, n, type, lists);
+    std::vector<GLuint> names;
+    const GLenum error = vgl::listNames(n, type, lists, names);
+    listed(&Context::callListNames, std::move(names), error);
 }
 
 void glLightf(GLenum light, GLenum pname, GLfloat param) {
     listed(&Context::light, light, pname, &param, 1);
 }
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
-    listed(&Context::light, light, pname, params, 4);
+    listed(&Context::light, light, pname, params, valueCount(pname));
 }
 void glLighti(GLenum light, GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
@@ -192,27 +195,29 @@ void glLighti(GLenum light, GLenum pname, GLint param) {
 }
 void glLightiv(GLenum light, GLenum pname, const GLint* params) {
     const FromIntegers values(pname, params);
-    listed(&Context::light, light, pname, static_cast<const GLfloat*>(values.values), 4);
+    listed(&Context::light, light, pname, static_cast<const GLfloat*>(values.values),
+           valueCount(pname));
 }
 void glLightModelf(GLenum pname, GLfloat param) {
     listed(&Context::lightModel, pname, &param, 1);
 }
 void glLightModeliv(GLenum pname, const GLint* params) {
     const FromIntegers values(pname, params);
-    listed(&Context::lightModel, pname, static_cast<const GLfloat*>(values.values), 4);
+    listed(&Context::lightModel, pname, static_cast<const GLfloat*>(values.values),
+           valueCount(pname));
 }
 void glLightModeli(GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
     listed(&Context::lightModel, pname, &value, 1);
 }
 void glLightModelfv(GLenum pname, const GLfloat* params) {
-    listed(&Context::lightModel, pname, params, 4);
+    listed(&Context::lightModel, pname, params, valueCount(pname));
 }
 void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
     listed(&Context::material, face, pname, &param, 1);
 }
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-    listed(&Context::material, face, pname, params, 4);
+    listed(&Context::material, face, pname, params, valueCount(pname));
 }
 void glMateriali(GLenum face, GLenum pname, GLint param) {
     const GLfloat value = static_cast<GLfloat>(param);
@@ -220,7 +225,8 @@ void glMateriali(GLenum face, GLenum pname, GLint param) {
 }
 void glMaterialiv(GLenum face, GLenum pname, const GLint* params) {
     const FromIntegers values(pname, params);
-    listed(&Context::material, face, pname, static_cast<const GLfloat*>(values.values), 4);
+    listed(&Context::material, face, pname, static_cast<const GLfloat*>(values.values),
+           valueCount(pname));
 }
 void glShadeModel(GLenum mode) {
     listed(&Context::shadeModel, mode);
@@ -266,13 +272,13 @@ void glDisableClientState(GLenum array) {
     context().enableClientState(array, false);
 }
 void glArrayElement(GLint i) {
-    listed(&Context::arrayElement, i);
+    listedReading(&Context::arrayElement, i);
 }
 void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-    listed(&Context::drawArrays, mode, first, count);
+    listedReading(&Context::drawArrays, mode, first, count);
 }
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
-    listed(&Context::drawElements, mode, count, type, indices);
+    listedReading(&Context::drawElements, mode, count, type, indices);
 }
 void glPushClientAttrib(GLbitfield mask) {
     context().pushClientAttrib(mask);
@@ -326,7 +332,7 @@ void glPolygonOffset(GLfloat factor, GLfloat units) {
     listed(&Context::polygonOffset, factor, units);
 }
 void glPolygonStipple(const GLubyte* mask) {
-    listed(&Context::polygonStipple, mask);
+    listedReading(&Context::polygonStipple, mask);
 }
 void glGetPolygonStipple(GLubyte* mask) {
     context().getPolygonStipple(mask);
@@ -473,7 +479,7 @@ void glGetTexParameterfv(GLenum target, GLenum pname, GLfloat* params) {
     context().getTexParameter(target, pname, params, nullptr);
 }
 void glPrioritizeTextures(GLsizei n, const GLuint* textures, const GLclampf* priorities) {
-    listed(&Context::prioritizeTextures, n, textures, priorities);
+    listedReading(&Context::prioritizeTextures, n, textures, priorities);
 }
 GLboolean glAreTexturesResident(GLsizei n, const GLuint* textures, GLboolean* residences) {
     return context().areTexturesResident(n, textures, residences);
@@ -529,18 +535,18 @@ void glGetTexEnviv(GLenum target, GLenum pname, GLint* params) {
 }
 void glTexImage1D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLint border,
                   GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texImage2D, lineTarget(target), level, internalformat, width, 1, border,
-           format, type, pixels);
+    listedReading(&Context::texImage2D, lineTarget(target), level, internalformat, width, 1, border,
+                  format, type, pixels);
 }
 void glTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLsizei width, GLenum format,
                      GLenum type, const GLvoid* pixels) {
-    listed(&Context::texSubImage2D, lineTarget(target), level, xoffset, 0, width, 1, format, type,
-           pixels);
+    listedReading(&Context::texSubImage2D, lineTarget(target), level, xoffset, 0, width, 1, format,
+                  type, pixels);
 }
 void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texImage2D, planeTarget(target), level, internalformat, width, height, border,
-           format, type, pixels);
+    listedReading(&Context::texImage2D, planeTarget(target), level, internalformat, width, height,
+                  border, format, type, pixels);
 }
 void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint, GLenum, GLenum,
                   const GLvoid*) {
@@ -548,8 +554,8 @@ void glTexImage3D(GLenum target, GLint, GLint, GLsizei, GLsizei, GLsizei, GLint,
 }
 void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
                      GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
-    listed(&Context::texSubImage2D, planeTarget(target), level, xoffset, yoffset, width, height,
-           format, type, pixels);
+    listedReading(&Context::texSubImage2D, planeTarget(target), level, xoffset, yoffset, width,
+                  height, format, type, pixels);
 }
 void glCopyTexImage2D(GLenum target, GLint level, GLenum internalformat, GLint x, GLint y,
                       GLsizei width, GLsizei height, GLint border) {

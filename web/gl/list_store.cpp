@@ -50,15 +50,11 @@ void ListStore::remove(GLuint first, GLsizei range) {
     }
 }
 
-bool ListStore::called(GLuint first, GLsizei range) const {
-    for (const auto& named : lists_) {
-        const std::set<GLuint>& calls = named.second.calls;
-        const auto found = calls.lower_bound(first);
-        if (found != calls.end() && *found - first < static_cast<GLuint>(range)) {
-            return true;
-        }
-    }
-    return false;
+std::set<GLuint> DisplayList::allCalls() const {
+    std::set<GLuint> all;
+    forEachPart(
+        [&all](const DisplayList& part) { all.insert(part.calls.begin(), part.calls.end()); });
+    return all;
 }
 
 void ListStore::uploadAgain() {

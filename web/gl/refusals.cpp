@@ -23,22 +23,27 @@ constexpr Refusal kRefusals[] = {
     {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",
      kEnum},
     {Refused::ReadFormats, "glReadPixels", "reading pixels other than GL_RGB and GL_RGBA", kEnum},
-    // A display list's geometry is recorded once: it takes what it calls as
-    // it is then, and draws its primitives whole.
-    {Refused::RedefineCalledList, "glNewList glDeleteLists",
-     "redefining or deleting a display list that another list calls", kOperation},
-    {Refused::CallListBeingCompiled, "glCallList", "a display list calling itself", kOperation},
+    // A display list's geometry is recorded once, with the lists it calls
+    // as they are then; a list that calls others is compiled again when one
+    // of them changes. A list calling itself would be compiled without end.
+    {Refused::ListCallingItself, "glCallList glCallLists",
+     "a display list calling itself, directly or through the lists it calls", kOperation},
+    // OpenGL leaves the primitive open for the caller's vertices; Mesa ends
+    // it with the list. Neither is drawn, so that the two agree.
     {Refused::EndListInPrimitive, "glEndList", "a display list ending inside a primitive it began",
      kOperation},
+    // A list's geometry is drawn whole, its primitives its own.
     {Refused::CallListWithVerticesInPrimitive, "glCallList",
-     "calling a display list that draws between glBegin and glEnd", kOperation},
-    {Refused::CallListSelectingProjection, "glCallList",
-     "calling a display list that moves the matrix selected where it is called, the projection "
-     "or texture matrix",
+     "calling, between glBegin and glEnd, a display list that begins primitives of its own",
      kOperation},
-    {Refused::CallListsBaseChanged, "glCallList glCallLists",
-     "calling a display list whose glCallLists named lists by another glListBase than the one "
-     "in force where it is called",
+    // OpenGL calls the list the name has where the list is run; Mesa, the
+    // layer's oracle, can crash on it there, so what it draws is unknown.
+    {Refused::CallUnknownListInPrimitive, "glCallList glCallLists",
+     "calling, between glBegin and glEnd in a display list, a name with no list yet", kOperation},
+    // Its matrix calls are compiled into its geometry, for the modelview matrix.
+    {Refused::CallListSelectingProjection, "glCallList",
+     "calling a display list that draws and moves the matrix selected where it is called, "
+     "while the projection or texture matrix is selected",
      kOperation},
     // A vertex is recorded with x, y and z, its texture coordinates with s
     // and t.

@@ -537,10 +537,11 @@ class Deferred {
     void issued(const Call& call, differential::Outcome& outcome) {
         const std::string name = call.op->name;
         const auto list = static_cast<GLuint>(call.args.empty() ? 0 : call.args[0]);
-        if (compiling() && setsCurrent(call)) {
+        const std::vector<GLuint> lists = calledLists(call);
+        // A list called in a list sets what it sets where the list is run.
+        if (compiling() && (setsCurrent(call) || (!lists.empty() && outcome.skipped.empty()))) {
             setting_.push_back(call);
         }
-        const std::vector<GLuint> lists = calledLists(call);
         for (const GLuint each : lists) {
             called(each, outcome);
         }
@@ -620,6 +621,27 @@ class Deferred {
         return out;
     }
 
+    // A list's settings with those of the lists it calls, as they are now
+    // (as deep as lists may call lists).
+    std::vector<Call> expanded(const std::vector<Call>& settings, int depth = 0) const {
+        std::vector<Call> out;
+        for (const Call& call : settings) {
+            const std::vector<GLuint> lists = calledLists(call);
+            if (lists.empty()) {
+                out.push_back(call);
+                continue;
+            }
+            for (const GLuint each : lists) {
+                const auto found = settings_.find(each);
+                if (found != settings_.end() && depth < 64) {
+                    const std::vector<Call> inner = expanded(found->second, depth + 1);
+                    out.insert(out.end(), inner.begin(), inner.end());
+                }
+            }
+        }
+        return out;
+    }
+
     // Mesa loses what a list sets after a primitive's last vertex, and what a
     // pop in it takes back comes back: the state before it is set again, and
     // what the list sets, after it is run.
@@ -628,18 +650,15 @@ class Deferred {
         if (found == settings_.end()) {
             return;
         }
-        if (compiling()) {
-            setting_.insert(setting_.end(), found->second.begin(), found->second.end());
-            if (!executing()) {
-                return;
-            }
+        if (compiling() && !executing()) {
+            return;
         }
         if (before_) {
             before_->setAttributes();
             before_->setMaterials();
         }
         // Whole, as the three-part calls' last parts may not come back either.
-        for (const Call& again : net(found->second)) {
+        for (const Call& again : net(expanded(found->second))) {
             issueWhole(again);
         }
         outcome.substitute = kLostAttributes;
@@ -948,13 +967,6 @@ const Departure kDepartures[] = {
     {"glCallList",
      "calling list 0, which is never a list, is ignored (Mesa gives GL_INVALID_VALUE)", GL_NO_ERROR,
      [](const Call& c, bool) { return c.args[0] == 0; }},
-    {"glCallList",
-     "calling a name with no list does nothing, compiled into a list too (Mesa can crash on it "
-     "between glBegin and glEnd; the layer keeps the name from being defined later)",
-     GL_NO_ERROR,
-     [](const Call& c, bool compiling) {
-         return compiling && glIsList(static_cast<GLuint>(c.args[0])) == GL_FALSE;
-     }},
     {"glLightf glLighti glMaterialf glMateriali glTexEnvf glTexEnvi glLightModelf glLightModeli "
      "glFogf glFogi glTexGeni glTexGenf glTexGend",
      "the scalar calls take only the parameters of one value (Mesa takes a vector's, the rest 0)",
@@ -1316,6 +1328,7 @@ class Incomplete {
             list_ = list;
             used_.clear();
             drawn_ = false;
+            count_ = 0;
         }
         const std::string name = call.op->name;
         const std::string attribute = name.substr(0, name.find_first_of("0123456789"));
@@ -1423,10 +1436,12 @@ void runOne(const std::string& text, const std::map<std::size_t, GLenum>& skip) 
             }
         }
         open = (open || opens) && !differential::closesPrimitive(call);
-        // A vertex outside glBegin/glEnd is undefined; Mesa can spoil its
-        // memory on one, and the layer leaves it out.
+        // A vertex run outside glBegin/glEnd is undefined; Mesa can spoil
+        // its memory on one, and the layer leaves it out. Compiled alone, it
+        // is the primitive's the list is called in.
         const bool inPrimitive = inBegin || (deferred.compiling() && compiledOpen);
-        if (std::string(call.op->name).rfind("glVertex", 0) == 0 && !inPrimitive) {
+        const bool runs = !deferred.compiling() || deferred.executing();
+        if (std::string(call.op->name).rfind("glVertex", 0) == 0 && !inPrimitive && runs) {
             outcome.skipped = std::to_string(kLoneVertex);
             return true;
         }
