@@ -239,10 +239,12 @@ class Context {
     void keepSource(SourceCall call) {
         compilation_.source.push_back(std::move(call));
     }
-    // What a call reading client memory read, kept as a call in the source.
-    void noteSource(SourceCall call) {
+    // What a call reading client memory read, kept as a call in the source
+    // (made only then).
+    template <typename F>
+    void noteSource(const F& call) {
         if (compiling_ && sourceOpen_) {
-            keepSource(std::move(call));
+            keepSource(SourceCall(call));
         }
     }
     // While a call that reads client memory is compiled, what it reads is
