@@ -112,7 +112,7 @@ class Context {
     void listBase(GLuint base);
     // glCallLists' names, read by listNames (list_store.h), or the error
     // reading them gave.
-    void callListNames(std::vector<GLuint> names, GLenum error);
+    void callListNames(const std::vector<GLuint>& names, GLenum error);
 
     // Lighting
     void light(GLenum which, GLenum pname, const GLfloat* params, int count);

@@ -61,7 +61,7 @@ void Context::listBase(GLuint base) {
     state_.list.base = base;
 }
 
-void Context::callListNames(std::vector<GLuint> names, GLenum error) {
+void Context::callListNames(const std::vector<GLuint>& names, GLenum error) {
     if (error != GL_NO_ERROR) {
         setError(error);
         return;
