@@ -79,6 +79,12 @@ class Differential {
         return tally_.differing >= kMaxDiffering;
     }
 
+    // Mesa stopping now and then is its own fault; stopping on more than one
+    // sequence in twenty is the runner's, and leaves too little compared.
+    bool mesaStoppedOften() const {
+        return tally_.stopped * 20 > tally_.sequences;
+    }
+
     bool check(const std::string& name, const Sequence& whole) {
         const Sequence sequence = drawingNotExecuted(whole);
         ++tally_.sequences;
@@ -286,6 +292,10 @@ int main(int argc, char** argv) {
             }
         }
         differential.report(std::chrono::steady_clock::now() - start);
+        if (differential.mesaStoppedOften()) {
+            std::cout << "Mesa stopped on too many sequences for the run to stand\n";
+            agreed = false;
+        }
         return agreed ? 0 : 1;
     } catch (const std::exception& error) {
         std::cerr << "differential: " << error.what() << '\n';

@@ -778,9 +778,11 @@ void imageMade(const Call& call, const differential::Outcome& outcome, GLuint co
         return;
     }
     const auto found = kImages.find(name);
+    if (found == kImages.end() || (outcome.checked && outcome.error != GL_NO_ERROR)) {
+        return;
+    }
     const GLenum target = argument(call, 0);
-    if (found == kImages.end() || (outcome.checked && outcome.error != GL_NO_ERROR) ||
-        (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D)) {
+    if (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D) {
         return;
     }
     const auto [borderArgument, copied] = found->second;
