@@ -21,11 +21,18 @@ FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, in
 
 extern "C" {
 
-int vglCreateContext(int, int, int) {
+int vglCreateContext(int, int, int stencil) {
+    fakeRenderer().stencilBits = stencil != 0 ? 8 : 0;
     return 1;
 }
-int vglMaxTextureSize(void) {
-    return fakeRenderer().maxTextureSize;
+void vglContextLimits(vgl::ContextLimits* limits) {
+    // An RGB window with a 24-bit depth buffer, as a desktop has.
+    *limits = {{8, 8, 8, 0},
+               24,
+               fakeRenderer().stencilBits,
+               8,
+               {16384, 16384},
+               fakeRenderer().maxTextureSize};
 }
 
 int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount) {

@@ -31,6 +31,7 @@ struct FakeRenderer {
     std::vector<std::uint64_t> prepared;  // program keys, in the order asked
     int viewport[4] = {0, 0, 0, 0};
     int maxTextureSize = 4096;
+    int stencilBits = 0;  // as the window asked
 };
 
 FakeRenderer& fakeRenderer();

@@ -58,3 +58,21 @@ test('flat shading takes a quad\'s last vertex and a polygon\'s first', async ()
   assert.deepEqual(await colour(3), [255, 255, 255]);
   assert.deepEqual(await colour(4), [255, 0, 0]);
 });
+
+// What OpenGL leaves to the implementation is the WebGL context's own: its
+// buffers' bits, subpixel bits and largest viewport and texture (WebGL's
+// enumerants are OpenGL's).
+test('the window\'s bits and limits are those of the browser\'s context', async () => {
+  const answers = await page.evaluate(() => {
+    const gl = window.Module.canvas.getContext('webgl2');
+    const layer = (name, index) => window.Module._stateInteger(gl[name], index);
+    const names = ['RED_BITS', 'GREEN_BITS', 'BLUE_BITS', 'ALPHA_BITS', 'DEPTH_BITS',
+                   'STENCIL_BITS', 'SUBPIXEL_BITS', 'MAX_TEXTURE_SIZE'];
+    const viewport = gl.getParameter(gl.MAX_VIEWPORT_DIMS);
+    return names.map((name) => [name, layer(name, 0), gl.getParameter(gl[name])]).concat(
+      [0, 1].map((i) => [`MAX_VIEWPORT_DIMS ${i}`, layer('MAX_VIEWPORT_DIMS', i), viewport[i]]));
+  });
+  for (const [name, layer, context] of answers) {
+    assert.equal(layer, context, name);
+  }
+});

@@ -126,10 +126,22 @@ struct DrawParameters {
     std::uint32_t programKey[2];
 };
 
+// What the window's context has, as OpenGL's implementation-dependent state
+// answers it; the renderer fills it in.
+struct ContextLimits {
+    std::int32_t colorBits[4];  // red, green, blue, alpha
+    std::int32_t depthBits;
+    std::int32_t stencilBits;
+    std::int32_t subpixelBits;
+    std::int32_t maxViewport[2];
+    std::int32_t maxTextureSize;
+};
+
 // The renderer reads these structures by the offsets web/gl/layout generates
 // for it; words must stay words.
 static_assert(sizeof(PackedLight) % 16 == 0, "a light is whole four-word groups");
-static_assert(sizeof(RenderState) % 4 == 0 && sizeof(DrawParameters) % 4 == 0,
+static_assert(sizeof(RenderState) % 4 == 0 && sizeof(DrawParameters) % 4 == 0 &&
+                  sizeof(ContextLimits) % 4 == 0,
               "the renderer reads 32-bit words");
 
 }  // namespace vgl
@@ -138,7 +150,7 @@ extern "C" {
 // Makes the WebGL 2 context for a window of this size, with a stencil buffer
 // if asked; 0 when there is none.
 int vglCreateContext(int width, int height, int stencil);
-int vglMaxTextureSize(void);
+void vglContextLimits(vgl::ContextLimits* limits);
 // A mesh holds vertices (Vertex in recording.h) and 32-bit indices of the
 // points, segments and triangles its draws name. Static
 // meshes are uploaded once; the stream mesh (number 0) again at every update.

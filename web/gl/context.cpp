@@ -156,9 +156,9 @@ void Context::renderStateChanging() {
     renderStateDirty_ = true;
 }
 
-void Context::windowCreated(int width, int height, int stencilBits) {
-    textures_.maxSize = vglMaxTextureSize();
-    stencilBits_ = stencilBits;
+void Context::windowCreated(int width, int height) {
+    vglContextLimits(&limits_);
+    textures_.maxSize = limits_.maxTextureSize;
     state_.viewport.rect[2] = width;
     state_.viewport.rect[3] = height;
     state_.scissor.box[2] = width;

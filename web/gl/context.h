@@ -216,9 +216,8 @@ class Context {
     // The refusal the last calls met, if any, and forgets it.
     const Refusal* takeRefusal();
 
-    // The window's context was made, with a stencil buffer of `stencilBits`:
-    // what the renderer allows is known now.
-    void windowCreated(int width, int height, int stencilBits);
+    // The window's context was made: what it has and allows is known now.
+    void windowCreated(int width, int height);
     // The renderer lost its context and has a new one: every list's mesh is
     // uploaded again, the rest sent again before the next draw.
     void rendererRestored();
@@ -443,7 +442,7 @@ class Context {
     MaterialTable materials_;
     unsigned sentMaterials_ = 0;
     bool renderStateDirty_ = true;
-    int stencilBits_ = 0;
+    ContextLimits limits_{};
     ClientArrays arrays_;
     struct ClientAttributes {
         GLbitfield mask;

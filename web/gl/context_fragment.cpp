@@ -112,7 +112,7 @@ void Context::stencilFunc(GLenum func, GLint ref, GLuint mask) {
     }
     renderStateChanging();
     state_.stencil.func = func;
-    state_.stencil.ref = std::min(std::max(ref, 0), (1 << stencilBits_) - 1);
+    state_.stencil.ref = std::min(std::max(ref, 0), (1 << limits_.stencilBits) - 1);
     state_.stencil.valueMask = mask;
 }
 

@@ -47,6 +47,20 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
     }
     const Surface& current = state_.surface;
     switch (pname) {
+        // The window's context's, as the browser made it.
+        case GL_RED_BITS:
+        case GL_GREEN_BITS:
+        case GL_BLUE_BITS:
+        case GL_ALPHA_BITS:
+            return one(values, limits_.colorBits[pname - GL_RED_BITS]);
+        case GL_DEPTH_BITS:
+            return one(values, limits_.depthBits);
+        case GL_STENCIL_BITS:
+            return one(values, limits_.stencilBits);
+        case GL_SUBPIXEL_BITS:
+            return one(values, limits_.subpixelBits);
+        case GL_MAX_VIEWPORT_DIMS:
+            return copied(values, limits_.maxViewport);
         case GL_MAX_TEXTURE_SIZE:
             return one(values, textures_.maxSize);
         case GL_MAX_LIGHTS:
@@ -141,8 +155,6 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return copied(values, state_.colorBuffer.writeMask);
         case GL_SCISSOR_BOX:
             return copied(values, state_.scissor.box);
-        case GL_STENCIL_BITS:
-            return one(values, stencilBits_);
         case GL_STENCIL_FUNC:
             return one(values, state_.stencil.func);
         case GL_STENCIL_REF:
@@ -236,8 +248,8 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
             return one(values, arrays_.index.type);
         case GL_INDEX_ARRAY_STRIDE:
             return one(values, arrays_.index.stride);
-        // An RGBA window, double-buffered, without stereo, auxiliary buffers
-        // or colour indices, always rendering.
+        // An RGBA window, double-buffered, without stereo, auxiliary buffers,
+        // colour indices or an accumulation buffer, always rendering.
         case GL_RGBA_MODE:
         case GL_DOUBLEBUFFER:
             return one(values, 1);
@@ -245,6 +257,10 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         case GL_STEREO:
         case GL_AUX_BUFFERS:
         case GL_INDEX_BITS:
+        case GL_ACCUM_RED_BITS:
+        case GL_ACCUM_GREEN_BITS:
+        case GL_ACCUM_BLUE_BITS:
+        case GL_ACCUM_ALPHA_BITS:
         case GL_NAME_STACK_DEPTH:
             return one(values, 0);
         case GL_RENDER_MODE:

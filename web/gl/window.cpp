@@ -8,6 +8,6 @@ int vglCreateWindow(int width, int height, int stencil) {
     if (vglCreateContext(width, height, stencil) == 0) {
         return 0;
     }
-    vgl::context().windowCreated(width, height, stencil != 0 ? 8 : 0);
+    vgl::context().windowCreated(width, height);
     return 1;
 }

@@ -287,9 +287,22 @@ var LibraryVellmoorRenderer = {
     return state.renewed;
   },
 
-  vglMaxTextureSize__deps: ['$VGL'],
-  vglMaxTextureSize: function() {
-    return VGL.gl.getParameter(VGL.gl.MAX_TEXTURE_SIZE);
+  // The context's own answers, into a ContextLimits (backend.h).
+  vglContextLimits__deps: ['$VGL'],
+  vglContextLimits: function(limits) {
+    var gl = VGL.gl;
+    var at = VGLLayout.limits;
+    var word = limits >> 2;
+    [gl.RED_BITS, gl.GREEN_BITS, gl.BLUE_BITS, gl.ALPHA_BITS].forEach(function(name, i) {
+      HEAP32[word + at.colorBits + i] = gl.getParameter(name);
+    });
+    HEAP32[word + at.depthBits] = gl.getParameter(gl.DEPTH_BITS);
+    HEAP32[word + at.stencilBits] = gl.getParameter(gl.STENCIL_BITS);
+    HEAP32[word + at.subpixelBits] = gl.getParameter(gl.SUBPIXEL_BITS);
+    var viewport = gl.getParameter(gl.MAX_VIEWPORT_DIMS);
+    HEAP32[word + at.maxViewport] = viewport[0];
+    HEAP32[word + at.maxViewport + 1] = viewport[1];
+    HEAP32[word + at.maxTextureSize] = gl.getParameter(gl.MAX_TEXTURE_SIZE);
   },
 
   vglCreateMesh__deps: ['$VGL'],

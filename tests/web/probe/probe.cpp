@@ -2,7 +2,8 @@
 // worked out by hand in probe_test.cjs: the lighting equation with a spot
 // light that fades with distance, two-sided lighting, and the vertex flat
 // shading takes its colour from. probe(n) draws scene n in the 16x16 window
-// and returns the colour at its centre as 0xRRGGBB.
+// and returns the colour at its centre as 0xRRGGBB. stateInteger reads the
+// state back, for what the browser's context decides.
 #include <GL/glut.h>
 #include <emscripten.h>
 
@@ -109,6 +110,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE int probe(int scene) {
     unsigned char pixel[4] = {0, 0, 0, 0};
     glReadPixels(8, 8, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     return pixel[0] << 16 | pixel[1] << 8 | pixel[2];
+}
+
+// Value `index` of the integer state `pname`, as glGetIntegerv answers it.
+extern "C" EMSCRIPTEN_KEEPALIVE int stateInteger(int pname, int index) {
+    GLint values[16] = {};
+    glGetIntegerv(static_cast<GLenum>(pname), values);
+    return values[index];
 }
 
 int main(int argc, char** argv) {

@@ -102,6 +102,10 @@ std::string layout() {
         FIELD(DrawParameters, textureSize),   FIELD(DrawParameters, textureBorder),
         FIELD(DrawParameters, textureLine),   FIELD(DrawParameters, textureWrap),
         FIELD(DrawParameters, textureFilter), FIELD(DrawParameters, textureBorderColor)};
+    const Field limits[] = {
+        FIELD(ContextLimits, colorBits),   FIELD(ContextLimits, depthBits),
+        FIELD(ContextLimits, stencilBits), FIELD(ContextLimits, subpixelBits),
+        FIELD(ContextLimits, maxViewport), FIELD(ContextLimits, maxTextureSize)};
     // In bytes.
     const Field vertex[] = {{"stride", sizeof(Vertex)}, FIELD(Vertex, position),
                             FIELD(Vertex, normal),      FIELD(Vertex, texCoord),
@@ -180,9 +184,9 @@ std::string layout() {
            "var LibraryVellmoorLayout = {\n"
            "  $VGLLayout: {\n"
         << object("state", state, 4) << object("light", light, 4) << object("draw", draw, 4)
-        << object("vertex", vertex, 1) << object("flags", flags, 1) << object("key", key, 1)
-        << object("sizes", sizes, 1) << object("contextState", contextState, 1)
-        << object("gl", gl, 1)
+        << object("limits", limits, 4) << object("vertex", vertex, 1) << object("flags", flags, 1)
+        << object("key", key, 1) << object("sizes", sizes, 1)
+        << object("contextState", contextState, 1) << object("gl", gl, 1)
         << "  },\n"
            "};\n\n"
            "mergeInto(LibraryManager.library, LibraryVellmoorLayout);\n";
