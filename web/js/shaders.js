@@ -115,9 +115,26 @@ var LibraryVellmoorShaders = {
       }));
     },
 
+    // OpenGL cuts a line at the near plane before it widens it: an end
+    // beyond the plane lies where the segment crosses it, its attributes
+    // taken that far from the other end's (0 is end A, 1 end B). The other
+    // end, cut too, gives the line's direction (otherPosition).
     selectEnd: function() {
-      return ['  bool endB = gl_VertexID >= 2;'].concat(VGLShaders.attributes().map(function(a) {
-        return '  a' + a[0] + ' = endB ? a' + a[0] + 'B : a' + a[0] + 'A;';
+      return [
+      '  bool endB = gl_VertexID >= 2;',
+      '  vec4 clipA = uProjection * (uModelview * vec4(aPositionA, 1.0));',
+      '  vec4 clipB = uProjection * (uModelview * vec4(aPositionB, 1.0));',
+      '  float nearA = clipA.z + clipA.w;',
+      '  float nearB = clipB.z + clipB.w;',
+      '  float crossing = (nearA < 0.0) != (nearB < 0.0) ? nearA / (nearA - nearB) : 0.0;',
+      '  float fromA = nearA < 0.0 ? crossing : 0.0;',
+      '  float fromB = nearB < 0.0 ? crossing : 1.0;',
+      '  float at = endB ? fromB : fromA;',
+      '  vec3 otherPosition = mix(aPositionA, aPositionB, endB ? fromA : fromB);',
+      ].concat(VGLShaders.attributes().map(function(a) {
+        return a[1].charAt(0) === 'u'
+            ? '  a' + a[0] + ' = endB ? a' + a[0] + 'B : a' + a[0] + 'A;'
+            : '  a' + a[0] + ' = mix(a' + a[0] + 'A, a' + a[0] + 'B, at);';
       }));
     },
 
@@ -379,7 +396,7 @@ var LibraryVellmoorShaders = {
     // (divided by w where drawn).
     smoothLineCorner: function(key) {
       return [
-      '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
+      '  vec4 other = uProjection * (uModelview * vec4(otherPosition, 1.0));',
       '  vec2 halfViewport = uViewport.zw * 0.5;',
       '  vec2 toB = (other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport * (endB ? -1.0 : 1.0);',
       '  float len = length(toB);',
@@ -471,7 +488,7 @@ var LibraryVellmoorShaders = {
     // aliased line. A line has no back: it takes the front colour.
     lineCorner: function(key) {
       return [
-      '  vec4 other = uProjection * (uModelview * vec4(endB ? aPositionA : aPositionB, 1.0));',
+      '  vec4 other = uProjection * (uModelview * vec4(otherPosition, 1.0));',
       '  vec2 halfViewport = uViewport.zw * 0.5;',
       '  vec2 along = abs(other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport;',
       '  float across = (gl_VertexID % 2 == 0 ? -0.5 : 0.5) * uLineWidth;',

@@ -955,6 +955,46 @@ void smoothInPerspective(bool) {
     glEnd();
 }
 
+// Wide lines from behind the eye to far in front of it, as a floor's lines
+// run round a viewer: aliased ones along the view and one across it, one
+// shaded from end to end, and a smooth strip. OpenGL cuts each at the near
+// plane before it widens it.
+void linesThroughTheNearPlane(bool) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-0.1, 0.1, -0.1, 0.1, 0.1, 10.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLineWidth(3.0f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < 4; ++i) {
+        const float x = -0.9f + 0.6f * static_cast<float>(i);
+        glColor3f(1.0f, 0.8f - 0.2f * static_cast<float>(i), 0.2f);
+        glVertex3f(x, -0.4f, 1.0f);
+        glVertex3f(x + 0.3f, -0.4f, -4.0f);
+    }
+    glColor3f(0.3f, 0.9f, 1.0f);
+    glVertex3f(-0.6f, 0.1f, -0.6f);
+    glVertex3f(0.8f, -0.05f, 0.6f);
+    glEnd();
+    glLineWidth(4.0f);
+    glBegin(GL_LINES);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glVertex3f(0.1f, 0.5f, 2.0f);
+    glColor3f(0.0f, 0.2f, 1.0f);
+    glVertex3f(-0.2f, 0.2f, -3.0f);
+    glEnd();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LINE_SMOOTH);
+    glLineWidth(2.5f);
+    glColor3f(0.6f, 1.0f, 0.4f);
+    glBegin(GL_LINE_STRIP);
+    glVertex3f(0.9f, 0.4f, 1.5f);
+    glVertex3f(0.4f, -0.1f, -2.5f);
+    glVertex3f(-0.6f, 0.6f, -3.0f);
+    glEnd();
+}
+
 // Stippled lines: a circle as one loop, whose pattern runs on round it; a
 // wide strip with its pattern stretched; separate segments, each starting
 // the pattern again; and, in perspective, a square's edges drawn as lines.
@@ -1441,6 +1481,7 @@ const Scene kScenes[] = {
     {"one-dimensional textures", lineTextures, false},
     {"texture borders and GL_CLAMP", bordersAndClamp, false},
     {"a material between vertices", materialBetweenVertices, false},
+    {"wide lines through the near plane", linesThroughTheNearPlane, false},
 };
 
 }  // namespace
