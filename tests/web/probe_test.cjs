@@ -5,6 +5,7 @@
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('node:path');
+const { execFileSync } = require('node:child_process');
 const web = require('./support.cjs');
 
 let server;
@@ -75,4 +76,43 @@ test('the window\'s bits and limits are those of the browser\'s context', async 
   for (const [name, layer, context] of answers) {
     assert.equal(layer, context, name);
   }
+});
+
+// Where Mesa departs from OpenGL 1.1 the page follows OpenGL: Mesa makes a
+// float of a byte u as u times 1/255 in single precision, at times a unit in
+// the last place above u/255, so floats are compared within one; and it
+// converts luminance, a sum, to 32-bit integers through a float, where 1
+// overflows (to 0, or the least integer), so those are left out.
+function departs(name) {
+  return /LUMINANCE.* GL_(UNSIGNED_)?INT$/.test(name);
+}
+function same(name, mesa, ours) {
+  if (mesa === ours || !/GL_FLOAT$/.test(name)) return mesa === ours;
+  const words = (hex) => hex.match(/.{8}/g).map((word) => {
+    const bytes = word.match(/../g);
+    return parseInt((/swapped/.test(name) ? bytes : bytes.reverse()).join(''), 16);
+  });
+  const ourWords = words(ours);
+  return words(mesa).every((word, i) => Math.abs(word - ourWords[i]) <= 1);
+}
+
+// glReadPixels in every colour format and type, with pack settings and
+// pixel transfers, writes what Mesa writes, byte for byte.
+test('pixels read back in every format and type are as Mesa reads them', async () => {
+  const reference = execFileSync(process.env.VELLMOOR_READ_BACK_REFERENCE, { encoding: 'utf8' })
+    .trim().split('\n').map((line) => line.split('\t'));
+  const read = await page.evaluate(() => {
+    const cases = [];
+    for (let i = 0; i < window.Module._readBackCases(); ++i) {
+      const at = window.Module._readBackCase(i);
+      cases.push(Array.from(window.Module.HEAPU8.subarray(at, at + 256),
+                            (b) => b.toString(16).padStart(2, '0')).join(''));
+    }
+    return cases;
+  });
+  assert.equal(read.length, reference.length);
+  const differing = reference.map(([name, bytes], i) => [name, bytes, read[i]])
+    .filter(([name, bytes, ours]) => !departs(name) && !same(name, bytes, ours))
+    .map(([name, bytes, ours]) => `${name}: Mesa ${bytes.slice(0, 64)}, the page ${ours.slice(0, 64)}`);
+  assert.deepEqual(differing, []);
 });

@@ -289,12 +289,13 @@ void Context::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum
         setErrorNow(GL_INVALID_ENUM);
         return;
     }
-    if (format != GL_RGB && format != GL_RGBA) {
-        refuse(Refused::ReadFormats);
+    // An RGBA window has no colour indices; a stencil buffer is asked for.
+    if (format == GL_COLOR_INDEX || (format == GL_STENCIL_INDEX && limits_.stencilBits == 0)) {
+        setErrorNow(GL_INVALID_OPERATION);
         return;
     }
-    if (type != GL_UNSIGNED_BYTE) {
-        refuse(Refused::PixelTypes);
+    if (format == GL_STENCIL_INDEX || format == GL_DEPTH_COMPONENT) {
+        refuse(Refused::DepthAndStencilReads);
         return;
     }
     if (width == 0 || height == 0) {
@@ -303,7 +304,8 @@ void Context::readPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum
     flush();
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
     vglReadPixels(x, y, width, height, rgba.data());
-    packRgba(rgba, width, height, format, textures_.pack(), state_.pixelMode, pixels);
+    packColours(transferredColours(rgba, state_.pixelMode), width, height, format, type,
+                textures_.pack(), pixels);
 }
 
 }  // namespace vgl

@@ -203,6 +203,15 @@ bool PixelTransfer::get(GLenum pname, double& value) const {
     return i >= 0;
 }
 
+bool PixelTransfer::changesColours() const {
+    for (int c = 0; c < 4; ++c) {
+        if (values_[c] != 1.0f || values_[kBiases + c] != 0.0f) {
+            return true;
+        }
+    }
+    return values_[kMapColor] != 0.0f;
+}
+
 float PixelTransfer::transfer(int c, float value) const {
     const float scaled = value * values_[c] + values_[kBiases + c];
     // The colour maps are as they start: one entry, 0. What is not a number is 0.
@@ -305,22 +314,16 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
     return keptBytes(unpackColours(pixels, width, height, format, type, store, transfer), internal);
 }
 
-void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLenum format,
-              const PixelStore& store, const PixelTransfer& transfer, void* pixels) {
-    const int bytes = format == GL_RGB ? 3 : 4;
-    const std::size_t stride = rowStride(width, bytes, store);
-    auto* start = static_cast<std::uint8_t*>(pixels) +
-                  static_cast<std::size_t>(store.skipRows) * stride +
-                  static_cast<std::size_t>(store.skipPixels) * bytes;
-    const std::uint8_t* in = rgba.data();
-    for (int row = 0; row < height; ++row) {
-        std::uint8_t* out = start + row * stride;
-        for (int column = 0; column < width; ++column, in += 4, out += bytes) {
-            for (int c = 0; c < bytes; ++c) {
-                out[c] = stored(transfer.transfer(c, static_cast<float>(in[c]) / 255.0f), 8);
-            }
-        }
+std::vector<double> transferredColours(const std::vector<std::uint8_t>& rgba,
+                                       const PixelTransfer& transfer) {
+    std::vector<double> colours(rgba.size());
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        const double value = rgba[i] / 255.0;
+        colours[i] = transfer.changesColours()
+                         ? transfer.transfer(static_cast<int>(i % 4), static_cast<float>(value))
+                         : value;
     }
+    return colours;
 }
 
 }  // namespace vgl

@@ -33,6 +33,8 @@ class PixelTransfer {
     // Colour component c (red, green, blue, alpha) as it passes: scaled,
     // biased, and looked up in its colour map where GL_MAP_COLOR is on.
     float transfer(int c, float value) const;
+    // Whether transfer changes any colour.
+    bool changesColours() const;
 
    private:
     static constexpr int kNames = 14;
@@ -80,9 +82,10 @@ std::vector<std::uint8_t> copyImage(const void* pixels, int width, int height, G
                                     GLenum type, const PixelStore& store);
 constexpr PixelStore kTightlyPacked{1, 0, 0, 0, 0, 0};
 
-// Packs tightly packed RGBA bytes, each component through `transfer`, into
-// client memory as GL_RGB or GL_RGBA unsigned bytes laid out as `store` says.
-void packRgba(const std::vector<std::uint8_t>& rgba, int width, int height, GLenum format,
-              const PixelStore& store, const PixelTransfer& transfer, void* pixels);
+// The window's RGBA bytes as colours in [0, 1], each component through
+// `transfer` (in double precision, so that a byte read as a 32-bit integer
+// or a float is exact where nothing changes it).
+std::vector<double> transferredColours(const std::vector<std::uint8_t>& rgba,
+                                       const PixelTransfer& transfer);
 
 }  // namespace vgl

@@ -20,9 +20,8 @@ constexpr Refusal kRefusals[] = {
      "texture borders on mipmap levels other than the first", kValue},
     {Refused::ColourIndexImages, "glTexImage1D glTexImage2D glTexSubImage1D glTexSubImage2D",
      "colour-index images", kEnum},
-    {Refused::PixelTypes, "glReadPixels", "reading pixels of a type other than GL_UNSIGNED_BYTE",
-     kEnum},
-    {Refused::ReadFormats, "glReadPixels", "reading pixels other than GL_RGB and GL_RGBA", kEnum},
+    // WebGL 2 reads the window's colours alone.
+    {Refused::DepthAndStencilReads, "glReadPixels", "reading depth or stencil pixels", kEnum},
     // A display list's geometry is recorded once, with the lists it calls
     // as they are then; a list that calls others is compiled again when one
     // of them changes. A list calling itself would be compiled without end.

@@ -99,6 +99,47 @@ std::uint64_t fromFloat(float value, int bits) {
     return std::min(rounded, most(bits));
 }
 
+// A component's bytes, `size` of them, put at `out` in the machine's order
+// or swapped.
+void placeBytes(const std::uint8_t* bytes, int size, bool swap, std::uint8_t* out) {
+    for (int i = 0; i < size; ++i) {
+        out[i] = bytes[swap ? size - 1 - i : i];
+    }
+}
+
+// One component written as `type` at `out`, its bytes swapped if asked:
+// integer(b, isSigned) gives it as an integer of b bits (a signed one's
+// sign included), real() as a float.
+template <typename Integer, typename Real>
+void writeAs(GLenum type, bool swap, std::uint8_t* out, Integer integer, Real real) {
+    std::uint8_t bytes[4] = {};
+    const auto put = [&](auto value) { std::memcpy(bytes, &value, sizeof value); };
+    switch (type) {
+        case GL_BYTE:
+            put(static_cast<std::int8_t>(integer(8, true)));
+            break;
+        case GL_UNSIGNED_SHORT:
+            put(static_cast<std::uint16_t>(integer(16, false)));
+            break;
+        case GL_SHORT:
+            put(static_cast<std::int16_t>(integer(16, true)));
+            break;
+        case GL_UNSIGNED_INT:
+            put(static_cast<std::uint32_t>(integer(32, false)));
+            break;
+        case GL_INT:
+            put(static_cast<std::int32_t>(integer(32, true)));
+            break;
+        case GL_FLOAT:
+            put(real());
+            break;
+        default:
+            put(static_cast<std::uint8_t>(integer(8, false)));
+            break;
+    }
+    placeBytes(bytes, bytesPerComponent(type), swap, out);
+}
+
 // One component of `bits` bits written as `type` at `out`, its bytes
 // swapped if asked. `throughFloat`: converted by way of a float, as Mesa
 // does where it clamps luminance read as unsigned integers.
@@ -109,34 +150,49 @@ void write(std::uint64_t x, int bits, GLenum type, bool swap, bool throughFloat,
         x = fromFloat(asFloat(x, bits), to);
         bits = to;
     }
-    std::uint8_t bytes[4] = {};
-    const auto put = [&](auto value) { std::memcpy(bytes, &value, sizeof value); };
-    switch (type) {
-        case GL_BYTE:
-            put(static_cast<std::int8_t>(widened(x, bits, 7)));
-            break;
-        case GL_UNSIGNED_SHORT:
-            put(static_cast<std::uint16_t>(widened(x, bits, 16)));
-            break;
-        case GL_SHORT:
-            put(static_cast<std::int16_t>(widened(x, bits, 15)));
-            break;
-        case GL_UNSIGNED_INT:
-            put(static_cast<std::uint32_t>(widened(x, bits, 32)));
-            break;
-        case GL_INT:
-            put(static_cast<std::int32_t>(widened(x, bits, 31)));
-            break;
-        case GL_FLOAT:
-            put(asFloat(x, bits));
-            break;
-        default:
-            put(static_cast<std::uint8_t>(widened(x, bits, 8)));
-            break;
-    }
+    writeAs(
+        type, swap, out,
+        [&](int to, bool isSigned) { return widened(x, bits, isSigned ? to - 1 : to); },
+        [&] { return asFloat(x, bits); });
+}
+
+// A colour component in [0, 1] written as `type` at `out`, its bytes
+// swapped if asked, converted as OpenGL 1.1 converts one: to (2^b - 1)c
+// unsigned, ((2^b - 1)c - 1) / 2 signed, rounded.
+void writeColour(double c, GLenum type, bool swap, std::uint8_t* out) {
+    writeAs(
+        type, swap, out,
+        [&](int to, bool isSigned) {
+            const double top = static_cast<double>(most(to));
+            const double converted = isSigned ? (top * c - 1.0) / 2.0 : top * c;
+            return static_cast<std::uint64_t>(std::max(0.0, std::floor(converted + 0.5)));
+        },
+        [&] { return static_cast<float>(c); });
+}
+
+// Calls put(pixel, i, c, at) for component i of each of width x height
+// groups of `format` in `type`, laid out in client memory as `store` says:
+// `pixel` counts the groups row by row, c is the component's index into red
+// ... alpha, and `at` where it is written.
+template <typename Put>
+void packGroups(int width, int height, GLenum format, GLenum type, const PixelStore& store,
+                void* pixels, Put put) {
+    int indices[4];
+    const int count = componentIndices(format, indices);
     const int size = bytesPerComponent(type);
-    for (int i = 0; i < size; ++i) {
-        out[i] = bytes[swap ? size - 1 - i : i];
+    const std::size_t groupBytes = static_cast<std::size_t>(count) * size;
+    const std::size_t stride = rowStride(width, groupBytes, store);
+    auto* start = static_cast<std::uint8_t*>(pixels) +
+                  static_cast<std::size_t>(store.skipRows) * stride +
+                  static_cast<std::size_t>(store.skipPixels) * groupBytes;
+    std::size_t pixel = 0;
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* out = start + row * stride;
+        for (int column = 0; column < width; ++column, ++pixel, out += groupBytes) {
+            for (int i = 0; i < count; ++i) {
+                put(pixel, i, indices[i], out + static_cast<std::ptrdiff_t>(i) * size);
+            }
+        }
     }
 }
 
@@ -175,26 +231,26 @@ void placeTexels(std::vector<std::uint16_t>& texels, int imageWidth, int x, int 
 
 void packTexels(const std::vector<std::uint16_t>& texels, const TextureFormat& internal, int width,
                 int height, GLenum format, GLenum type, const PixelStore& store, void* pixels) {
-    int indices[4];
-    const int count = componentIndices(format, indices);
-    const int size = bytesPerComponent(type);
-    const std::size_t groupBytes = static_cast<std::size_t>(count) * size;
-    const std::size_t stride = rowStride(width, groupBytes, store);
-    auto* start = static_cast<std::uint8_t*>(pixels) +
-                  static_cast<std::size_t>(store.skipRows) * stride +
-                  static_cast<std::size_t>(store.skipPixels) * groupBytes;
     const bool throughFloat =
         (format == GL_LUMINANCE || format == GL_LUMINANCE_ALPHA) && unsignedType(type);
-    const std::uint16_t* in = texels.data();
-    for (int row = 0; row < height; ++row) {
-        std::uint8_t* out = start + row * stride;
-        for (int column = 0; column < width; ++column, in += 4, out += groupBytes) {
-            for (int i = 0; i < count; ++i) {
-                write(in[indices[i]], texelBits(internal, indices[i]), type, store.swapBytes != 0,
-                      throughFloat, out + static_cast<std::ptrdiff_t>(i) * size);
-            }
-        }
-    }
+    packGroups(width, height, format, type, store, pixels,
+               [&](std::size_t pixel, int, int c, std::uint8_t* at) {
+                   write(texels[pixel * 4 + c], texelBits(internal, c), type, store.swapBytes != 0,
+                         throughFloat, at);
+               });
+}
+
+void packColours(const std::vector<double>& colours, int width, int height, GLenum format,
+                 GLenum type, const PixelStore& store, void* pixels) {
+    const bool luminance = format == GL_LUMINANCE || format == GL_LUMINANCE_ALPHA;
+    packGroups(width, height, format, type, store, pixels,
+               [&](std::size_t pixel, int i, int c, std::uint8_t* at) {
+                   const double* rgba = &colours[pixel * 4];
+                   // Luminance is the sum of the colours, as far as 1.
+                   const double value =
+                       luminance && i == 0 ? std::min(rgba[0] + rgba[1] + rgba[2], 1.0) : rgba[c];
+                   writeColour(value, type, store.swapBytes != 0, at);
+               });
 }
 
 }  // namespace vgl

@@ -28,4 +28,11 @@ int texelBits(const TextureFormat& internal, int c);
 void packTexels(const std::vector<std::uint16_t>& texels, const TextureFormat& internal, int width,
                 int height, GLenum format, GLenum type, const PixelStore& store, void* pixels);
 
+// Writes width x height colours, RGBA floats in [0, 1] as the window holds
+// them after the pixel transfer, into client memory as glReadPixels does:
+// in `format` and `type` (luminance the sum of red, green and blue), laid
+// out as `store` says.
+void packColours(const std::vector<double>& colours, int width, int height, GLenum format,
+                 GLenum type, const PixelStore& store, void* pixels);
+
 }  // namespace vgl

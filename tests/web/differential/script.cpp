@@ -506,9 +506,6 @@ const Domain kFormat{{N(GL_RGB), N(GL_RGBA), N(GL_BGR), N(GL_BGRA), N(GL_LUMINAN
 const Domain kType{{N(GL_UNSIGNED_BYTE), N(GL_BYTE), N(GL_UNSIGNED_SHORT), N(GL_SHORT),
                     N(GL_UNSIGNED_INT), N(GL_INT), N(GL_FLOAT)},
                    {N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
-// glReadPixels reads unsigned bytes only: the other types are refused.
-const Domain kReadType{{N(GL_UNSIGNED_BYTE)},
-                       {N(GL_BYTE), N(GL_FLOAT), N(GL_UNSIGNED_SHORT_5_6_5), {0x1234, "0x1234"}}};
 const Domain kSubImageTarget{{N(GL_TEXTURE_2D)}, {N(GL_PROXY_TEXTURE_2D), N(GL_TEXTURE_1D)}};
 const Domain kLineSubImageTarget{{N(GL_TEXTURE_1D)}, {N(GL_PROXY_TEXTURE_1D), N(GL_TEXTURE_2D)}};
 const Domain kOffsetInImage{numbers({0, 1, 2}), numbers({-1, 8})};
@@ -528,8 +525,9 @@ const Domain kStoreName{{N(GL_UNPACK_ALIGNMENT), N(GL_UNPACK_ROW_LENGTH), N(GL_U
                          N(GL_PACK_SKIP_PIXELS), N(GL_PACK_SWAP_BYTES), N(GL_PACK_LSB_FIRST)},
                         {{0, "0"}, N(GL_TEXTURE_2D)}};
 const Domain kStoreValue{numbers({1, 0, 2, 4, 8}), numbers({-1, 3, 16})};
-const Domain kReadFormat{{N(GL_RGBA), N(GL_RGB)},
-                         {N(GL_BGRA), N(GL_ALPHA), N(GL_DEPTH_COMPONENT), {0, "0"}}};
+const Domain kReadFormat{{N(GL_RGBA), N(GL_RGB), N(GL_BGRA), N(GL_ALPHA), N(GL_LUMINANCE),
+                          N(GL_LUMINANCE_ALPHA), N(GL_GREEN)},
+                         {N(GL_COLOR_INDEX), N(GL_DEPTH_COMPONENT), N(GL_STENCIL_INDEX), {0, "0"}}};
 const Domain kReadSize{numbers({1, 2}), numbers({0, -1})};
 const Domain kTransferName{
     {N(GL_RED_SCALE), N(GL_GREEN_SCALE), N(GL_BLUE_SCALE), N(GL_ALPHA_SCALE), N(GL_RED_BIAS),
@@ -1417,7 +1415,7 @@ std::vector<Op> makeOps() {
          2},
         {"glReadPixels",
          G::Textures,
-         {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kReadType},
+         {&kPlace, &kPlace, &kReadSize, &kReadSize, &kReadFormat, &kType},
          [](const double* a, Values&) {
              glReadPixels(integer(a[0]), integer(a[1]), integer(a[2]), integer(a[3]),
                           enumerant(a[4]), enumerant(a[5]), pixelsRead());

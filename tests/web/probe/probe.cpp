@@ -3,9 +3,12 @@
 // light that fades with distance, two-sided lighting, and the vertex flat
 // shading takes its colour from. probe(n) draws scene n in the 16x16 window
 // and returns the colour at its centre as 0xRRGGBB. stateInteger reads the
-// state back, for what the browser's context decides.
+// state back, for what the browser's context decides, and readBackCase
+// reads pixels back as read_back.h says.
 #include <GL/glut.h>
 #include <emscripten.h>
+
+#include "read_back.h"
 
 namespace {
 
@@ -117,6 +120,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int stateInteger(int pname, int index) {
     GLint values[16] = {};
     glGetIntegerv(static_cast<GLenum>(pname), values);
     return values[index];
+}
+
+// Read-back case `index` (read_back.h) into a buffer of kReadBackBytes.
+extern "C" EMSCRIPTEN_KEEPALIVE unsigned char* readBackCase(int index) {
+    static unsigned char bytes[kReadBackBytes];
+    readBack(index, bytes);
+    return bytes;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int readBackCases() {
+    return readBackCount();
 }
 
 int main(int argc, char** argv) {
