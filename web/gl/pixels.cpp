@@ -317,11 +317,11 @@ std::vector<std::uint8_t> unpackRgba(const void* pixels, int width, int height, 
 std::vector<double> transferredColours(const std::vector<std::uint8_t>& rgba,
                                        const PixelTransfer& transfer) {
     std::vector<double> colours(rgba.size());
+    const bool changes = transfer.changesColours();
     for (std::size_t i = 0; i < rgba.size(); ++i) {
         const double value = rgba[i] / 255.0;
-        colours[i] = transfer.changesColours()
-                         ? transfer.transfer(static_cast<int>(i % 4), static_cast<float>(value))
-                         : value;
+        colours[i] =
+            changes ? transfer.transfer(static_cast<int>(i % 4), static_cast<float>(value)) : value;
     }
     return colours;
 }

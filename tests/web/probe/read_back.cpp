@@ -26,14 +26,14 @@ struct Setting {
     GLenum pname;
     float value;
 };
-struct Extra {
-    const char* name;
+struct Case {
+    std::string name;
     GLenum format;
     GLenum type;
     std::vector<Setting> store;
     std::vector<Setting> transfer;
 };
-const Extra kExtras[] = {
+const Case kExtras[] = {
     {"rows of 3, aligned to 8, 1 row and 1 pixel skipped",
      GL_RGB,
      GL_UNSIGNED_BYTE,
@@ -57,7 +57,31 @@ const Extra kExtras[] = {
     {"alpha scaled by 0.3", GL_ALPHA, GL_SHORT, {}, {{GL_ALPHA_SCALE, 0.3f}}},
 };
 
-constexpr int kPlain = static_cast<int>(std::size(kFormats) * std::size(kTypes));
+// Every format in every type as it comes, then the extras, each named by
+// what it reads.
+const std::vector<Case>& cases() {
+    static const std::vector<Case> all = [] {
+        std::vector<Case> made;
+        for (const Named& format : kFormats) {
+            for (const Named& type : kTypes) {
+                made.push_back(
+                    {std::string(format.name) + " " + type.name, format.value, type.value, {}, {}});
+            }
+        }
+        for (const Case& extra : kExtras) {
+            made.push_back(extra);
+            for (const Named& format : kFormats) {
+                made.back().name +=
+                    extra.format == format.value ? std::string(": ") + format.name : "";
+            }
+            for (const Named& type : kTypes) {
+                made.back().name += extra.type == type.value ? std::string(" ") + type.name : "";
+            }
+        }
+        return made;
+    }();
+    return all;
+}
 
 // Four colours, one a pixel, made by scissored clears (no rasterising); two
 // add up to less than 1, for luminance.
@@ -82,59 +106,25 @@ void apply(const std::vector<Setting>& store, const std::vector<Setting>& transf
     }
 }
 
-std::string& nameOf(int index) {
-    static std::vector<std::string> names(static_cast<std::size_t>(readBackCount()));
-    return names[static_cast<std::size_t>(index)];
-}
-
 }  // namespace
 
 int readBackCount() {
-    return kPlain + static_cast<int>(std::size(kExtras));
+    return static_cast<int>(cases().size());
 }
 
 const char* readBackName(int index) {
-    const auto named = [](const auto& table, GLenum value) {
-        for (const Named& each : table) {
-            if (each.value == value) {
-                return std::string(each.name);
-            }
-        }
-        return std::to_string(value);
-    };
-    std::string& name = nameOf(index);
-    if (index < kPlain) {
-        name = std::string(kFormats[index / std::size(kTypes)].name) + " " +
-               kTypes[index % std::size(kTypes)].name;
-    } else {
-        const Extra& extra = kExtras[index - kPlain];
-        name = std::string(extra.name) + ": " + named(kFormats, extra.format) + " " +
-               named(kTypes, extra.type);
-    }
-    return name.c_str();
+    return cases()[static_cast<std::size_t>(index)].name.c_str();
 }
 
 void readBack(int index, unsigned char* out) {
-    GLenum format = 0;
-    GLenum type = 0;
-    const Extra* extra = nullptr;
-    if (index < kPlain) {
-        format = kFormats[index / std::size(kTypes)].value;
-        type = kTypes[index % std::size(kTypes)].value;
-    } else {
-        extra = &kExtras[index - kPlain];
-        format = extra->format;
-        type = extra->type;
-    }
+    const Case& read = cases()[static_cast<std::size_t>(index)];
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     paintBlock();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    if (extra != nullptr) {
-        apply(extra->store, extra->transfer);
-    }
+    apply(read.store, read.transfer);
     std::memset(out, 0xA5, kReadBackBytes);
-    glReadPixels(0, 0, 2, 2, format, type, out);
+    glReadPixels(0, 0, 2, 2, read.format, read.type, out);
     glPopClientAttrib();
     glPopAttrib();
 }
