@@ -32,7 +32,8 @@ check_packages=(
 test_packages=(
   libbenchmark-dev
   xdotool x11-utils
-  clang clang-tidy libclang-rt-14-dev
+  # clang-tidy 19 leaves system headers out of its matching: three times as fast as 14.
+  clang clang-tidy-19 libclang-rt-14-dev
   apitrace apitrace-tracers valgrind
   wine wine64
   lintian desktop-file-utils

@@ -5,9 +5,12 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$top/build}"
-if ! command -v clang-tidy >/dev/null 2>&1; then
+# The set-up installs clang-tidy-19; a plain clang-tidy (14 on Debian 12) knows
+# fewer checks and takes three times as long.
+tidy="$(command -v clang-tidy-19 || command -v clang-tidy || true)"
+if [ -z "$tidy" ]; then
   echo "clang-tidy is not installed; skipping (scripts/setup.sh test installs it)"
   exit 0
 fi
-find "$top/src" "$top/web/gl" -name '*.cpp' -print0 | xargs -0 -n 8 -P 2 clang-tidy -p "$build" --quiet
+find "$top/src" "$top/web/gl" -name '*.cpp' -print0 | xargs -0 -n 8 -P 2 "$tidy" -p "$build" --quiet
 echo "clang-tidy: src/ and web/gl/ are clean"

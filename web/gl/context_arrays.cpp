@@ -101,7 +101,8 @@ Element elementAt(const ClientArrays& arrays, GLint index) {
         return array.enabled && array.pointer != nullptr;
     };
     Element e;
-    if ((e.texCoord = used(arrays.texCoord))) {
+    e.texCoord = used(arrays.texCoord);
+    if (e.texCoord) {
         float v[4] = {0.0f, 0.0f, 0.0f, 1.0f};
         readElement(arrays.texCoord, index, false, v);
         const GLint size = arrays.texCoord.size;
@@ -109,20 +110,24 @@ Element elementAt(const ClientArrays& arrays, GLint index) {
                             size > 3 ? v[3] : 1.0f};
         std::copy_n(t, 4, e.t);
     }
-    if ((e.color = used(arrays.color))) {
+    e.color = used(arrays.color);
+    if (e.color) {
         readElement(arrays.color, index, true, e.c);
     }
-    if ((e.edgeFlag = used(arrays.edgeFlag))) {
+    e.edgeFlag = used(arrays.edgeFlag);
+    if (e.edgeFlag) {
         const GLsizei stride = arrays.edgeFlag.stride != 0 ? arrays.edgeFlag.stride : 1;
         const auto* flags = static_cast<const GLboolean*>(arrays.edgeFlag.pointer);
         e.edge = flags[static_cast<std::ptrdiff_t>(index) * stride] != 0;
     }
-    if ((e.normal = used(arrays.normal))) {
+    e.normal = used(arrays.normal);
+    if (e.normal) {
         float v[4] = {};
         readElement(arrays.normal, index, true, v);
         std::copy_n(v, 3, e.n);
     }
-    if ((e.vertex = used(arrays.vertex))) {
+    e.vertex = used(arrays.vertex);
+    if (e.vertex) {
         readElement(arrays.vertex, index, false, e.v);
     }
     return e;

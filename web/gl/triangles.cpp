@@ -94,8 +94,9 @@ void appendTriangles(Primitive primitive, std::uint32_t first, std::uint32_t cou
     std::uint32_t triangles = 0;
     const auto triangle = [&](std::uint32_t a, std::uint32_t b, std::uint32_t c, bool ab = true,
                               bool bc = true, bool ca = true) {
+        ++triangles;
         const bool restarts =
-            triangles++ == 0 || primitive == Primitive::Triangles ||
+            triangles == 1 || primitive == Primitive::Triangles ||
             ((primitive == Primitive::Quads || primitive == Primitive::QuadStrip) &&
              triangles % 2 == 1);
         indices.push_back(first + (clockwise ? b : a));
