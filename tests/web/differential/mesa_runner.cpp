@@ -542,9 +542,7 @@ class Deferred {
         if (compiling() && (setsCurrent(call) || (!lists.empty() && outcome.skipped.empty()))) {
             setting_.push_back(call);
         }
-        for (const GLuint each : lists) {
-            called(each, outcome);
-        }
+        called(lists, outcome);
         if (!lists.empty()) {
             if ((!compiling() || executing()) && !primitiveOpenNow &&
                 glIsEnabled(GL_COLOR_MATERIAL)) {
@@ -643,14 +641,22 @@ class Deferred {
     }
 
     // Mesa loses what a list sets after a primitive's last vertex, and what a
-    // pop in it takes back comes back: the state before it is set again, and
-    // what the list sets, after it is run.
-    void called(GLuint list, differential::Outcome& outcome) {
-        const auto found = settings_.find(list);
-        if (found == settings_.end()) {
+    // pop in it takes back comes back: the state before the lists are run is
+    // set again, and what they set, one after the other, after they are run.
+    void called(const std::vector<GLuint>& lists, differential::Outcome& outcome) {
+        if (compiling() && !executing()) {
             return;
         }
-        if (compiling() && !executing()) {
+        bool known = false;
+        std::vector<Call> settings;
+        for (const GLuint list : lists) {
+            const auto found = settings_.find(list);
+            if (found != settings_.end()) {
+                known = true;
+                settings.insert(settings.end(), found->second.begin(), found->second.end());
+            }
+        }
+        if (!known) {
             return;
         }
         if (before_) {
@@ -658,7 +664,7 @@ class Deferred {
             before_->setMaterials();
         }
         // Whole, as the three-part calls' last parts may not come back either.
-        for (const Call& again : net(expanded(found->second))) {
+        for (const Call& again : net(expanded(settings))) {
             issueWhole(again);
         }
         outcome.substitute = kLostAttributes;
