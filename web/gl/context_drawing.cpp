@@ -29,7 +29,6 @@ bool generalTextureFunction(GLenum mode, BaseFormat base) {
     return mode != GL_MODULATE && (mode != GL_REPLACE || !whole);
 }
 
-
 void updateStream(const Recording& recording) {
     vglUpdateStream(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
                     recording.indices.data(), static_cast<int>(recording.indices.size()),

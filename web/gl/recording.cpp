@@ -20,8 +20,7 @@ std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& ta
 // Whether a batch can take more triangles drawn with this state.
 bool fits(const Batch& batch, const Batch& piece) {
     if (batch.mode != piece.mode || batch.offset != piece.offset ||
-        batch.homogeneous != piece.homogeneous ||
-        batch.depthMask.known != piece.depthMask.known ||
+        batch.homogeneous != piece.homogeneous || batch.depthMask.known != piece.depthMask.known ||
         (piece.depthMask.known && batch.depthMask.value != piece.depthMask.value) ||
         batch.windingKnown != piece.windingKnown) {
         return false;
@@ -59,10 +58,14 @@ std::uint32_t settingFlags(const Setting<bool>& setting, std::uint32_t on,
     return setting.known ? (setting.value ? on : 0u) : fromState;
 }
 
-// Gives the recording's vertices their homogeneous parts, w 1, r 0 and q 1
-// for those that had none, once any vertex has one.
-void holdParts(Recording& recording) {
-    recording.homogeneous.resize(recording.vertices.size());
+// Whether the recording keeps homogeneous parts, as it does from the first
+// vertex that `needs` them on: then every vertex has one, w 1, r 0 and q 1
+// for those before.
+bool holdParts(Recording& recording, bool needs) {
+    if (needs) {
+        recording.homogeneous.resize(recording.vertices.size());
+    }
+    return needs || !recording.homogeneous.empty();
 }
 
 // A vertex carried by `matrix`, with its w where it has one (`part`).
@@ -179,10 +182,7 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     Batch piece;
     piece.mode = drawnAs(primitive);
     piece.homogeneous = parts;
-    if (parts) {
-        holdParts(recording);
-    }
-    const bool held = !recording.homogeneous.empty();
+    const bool held = holdParts(recording, parts);
     if (piece.mode == GL_LINES) {
         // Each segment has its own two vertices, one after the other, so that
         // wide lines can be drawn a segment at a time from the vertices alone.
@@ -217,15 +217,11 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
     const auto base = static_cast<std::uint32_t>(recording.vertices.size());
     const std::array<float, 9> normals = normalMatrix(matrix);
     const bool parts = !called.homogeneous.empty();
-    if (parts) {
-        holdParts(recording);
-    }
-    const bool held = !recording.homogeneous.empty();
+    const bool held = holdParts(recording, parts);
     for (std::size_t i = 0; i < called.vertices.size(); ++i) {
         HomogeneousPart part = parts ? called.homogeneous[i] : HomogeneousPart{};
-        recording.vertices.push_back(
-            resolved(carried(called.vertices[i], parts ? &part : nullptr, matrix, normals),
-                     surface, table));
+        recording.vertices.push_back(resolved(
+            carried(called.vertices[i], parts ? &part : nullptr, matrix, normals), surface, table));
         if (held) {
             recording.homogeneous.push_back(part);
         }

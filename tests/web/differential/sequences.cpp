@@ -101,8 +101,8 @@ class Generator {
                                                   "glColor3f",  "glColor4f",   "glMaterialfv",
                                                   "glMaterialf"};
         static const char* const kVertices[] = {
-            "glVertex2f",  "glVertex3f", "glVertex2fv", "glVertex3fv", "glVertex2d",
-            "glVertex3d",  "glVertex2dv", "glVertex3dv", "glVertex4f", "glVertex4dv"};
+            "glVertex2f", "glVertex3f",  "glVertex2fv", "glVertex3fv", "glVertex2d",
+            "glVertex3d", "glVertex2dv", "glVertex3dv", "glVertex4f",  "glVertex4dv"};
         for (int items = below(8); items > 0; --items) {
             const double roll = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
             if (roll < 0.65) {

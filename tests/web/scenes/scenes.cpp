@@ -1454,7 +1454,8 @@ void bordersAndClamp(bool) {
 void homogeneousCoordinates(bool) {
     checkerTexture(9, 4, kBlue, kCream);
     glEnable(GL_TEXTURE_2D);
-    const float corners[4][2] = {{-0.95f, 0.05f}, {-0.05f, 0.05f}, {-0.05f, 0.95f}, {-0.95f, 0.95f}};
+    const float corners[4][2] = {
+        {-0.95f, 0.05f}, {-0.05f, 0.05f}, {-0.05f, 0.95f}, {-0.95f, 0.95f}};
     const float w[4] = {1.0f, 3.0f, 3.0f, 1.0f};
     const float colours[4][3] = {{1, 0.3f, 0.2f}, {0.2f, 1, 0.3f}, {0.3f, 0.2f, 1}, {1, 1, 1}};
     glBegin(GL_QUADS);

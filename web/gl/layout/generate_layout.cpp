@@ -186,8 +186,8 @@ std::string layout() {
            "var LibraryVellmoorLayout = {\n"
            "  $VGLLayout: {\n"
         << object("state", state, 4) << object("light", light, 4) << object("draw", draw, 4)
-        << object("limits", limits, 4) << object("vertex", vertex, 1) << object("part", part, 1) << object("flags", flags, 1)
-        << object("key", key, 1) << object("sizes", sizes, 1)
+        << object("limits", limits, 4) << object("vertex", vertex, 1) << object("part", part, 1)
+        << object("flags", flags, 1) << object("key", key, 1) << object("sizes", sizes, 1)
         << object("contextState", contextState, 1) << object("gl", gl, 1)
         << "  },\n"
            "};\n\n"
