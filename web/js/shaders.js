@@ -260,7 +260,7 @@ var LibraryVellmoorShaders = {
                      localViewer: (high & bits.localViewer) !== 0,
                      alphaTest: (high & bits.alphaTest) !== 0,
                      textureMatrix: (high & bits.textureMatrix) !== 0,
-                     homogeneous: words[2] === 'h',
+                     homogeneous: typeof key === 'string' && key.split(':')[2] === 'h',
                      depthOffset: (high & bits.depthOffset) !== 0,
                      polygonStipple: (high & bits.polygonStipple) !== 0,
                      lineStipple: (high & bits.lineStipple) !== 0,
