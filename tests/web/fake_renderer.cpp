@@ -9,8 +9,13 @@ FakeRenderer& fakeRenderer() {
 }
 
 namespace {
-FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, int indexCount) {
+FakeMesh meshFrom(const void* vertices, int vertexCount, const void* indices, int indexCount,
+                  const void* parts) {
     FakeMesh mesh;
+    if (parts != nullptr) {
+        const auto* p = static_cast<const vgl::HomogeneousPart*>(parts);
+        mesh.parts.assign(p, p + vertexCount);
+    }
     const auto* v = static_cast<const vgl::Vertex*>(vertices);
     const auto* i = static_cast<const std::uint32_t*>(indices);
     mesh.vertices.assign(v, v + vertexCount);
@@ -35,13 +40,15 @@ void vglContextLimits(vgl::ContextLimits* limits) {
                fakeRenderer().maxTextureSize};
 }
 
-int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount) {
-    fakeRenderer().meshes.push_back(meshFrom(vertices, vertexCount, indices, indexCount));
+int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount,
+                  const void* parts) {
+    fakeRenderer().meshes.push_back(meshFrom(vertices, vertexCount, indices, indexCount, parts));
     return static_cast<int>(fakeRenderer().meshes.size() - 1);
 }
 
-void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount) {
-    fakeRenderer().meshes[0] = meshFrom(vertices, vertexCount, indices, indexCount);
+void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount,
+                     const void* parts) {
+    fakeRenderer().meshes[0] = meshFrom(vertices, vertexCount, indices, indexCount, parts);
 }
 
 void vglDeleteMesh(int mesh) {
@@ -70,10 +77,14 @@ void vglLineStipple(const float*, int) {}
 void vglDraw(int mesh, const vgl::DrawParameters* parameters) {
     const FakeMesh& source = fakeRenderer().meshes[mesh];
     FakeRenderer& fake = fakeRenderer();
-    FakeDraw draw{mesh, *parameters, fake.state, {}, {}};
+    FakeDraw draw{mesh, *parameters, fake.state, {}, {}, {}};
     std::copy_n(fake.viewport, 4, draw.viewport);
     for (int i = 0; i < parameters->indexCount; ++i) {
-        draw.vertices.push_back(source.vertices[source.indices[parameters->firstIndex + i]]);
+        const std::uint32_t index = source.indices[parameters->firstIndex + i];
+        draw.vertices.push_back(source.vertices[index]);
+        if (parameters->homogeneous != 0) {
+            draw.parts.push_back(source.parts[index]);
+        }
     }
     fakeRenderer().draws.push_back(draw);
 }

@@ -11,6 +11,7 @@
 struct FakeMesh {
     std::vector<vgl::Vertex> vertices;
     std::vector<std::uint32_t> indices;
+    std::vector<vgl::HomogeneousPart> parts;  // per vertex, or none
 };
 
 struct FakeDraw {
@@ -21,6 +22,7 @@ struct FakeDraw {
     // The vertices of the points, segments or triangles drawn (parameters.mode),
     // copied from the mesh in the order of the indices.
     std::vector<vgl::Vertex> vertices;
+    std::vector<vgl::HomogeneousPart> parts;  // theirs, where the mesh has them
 };
 
 struct FakeRenderer {

@@ -124,6 +124,10 @@ struct DrawParameters {
     float textureBorderColor[4];
     // The program that lights these triangles (light_selection.h), low word first.
     std::uint32_t programKey[2];
+    // 1 where the vertices have homogeneous parts (HomogeneousPart in
+    // recording.h), which the program then reads: the program's key beyond
+    // its two words.
+    std::int32_t homogeneous;
 };
 
 // What the window's context has, as OpenGL's implementation-dependent state
@@ -151,11 +155,14 @@ extern "C" {
 // if asked; 0 when there is none.
 int vglCreateContext(int width, int height, int stencil);
 void vglContextLimits(vgl::ContextLimits* limits);
-// A mesh holds vertices (Vertex in recording.h) and 32-bit indices of the
+// A mesh holds vertices (Vertex in recording.h), their homogeneous parts
+// (HomogeneousPart, one per vertex, or none: null) and 32-bit indices of the
 // points, segments and triangles its draws name. Static
 // meshes are uploaded once; the stream mesh (number 0) again at every update.
-int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount);
-void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount);
+int vglCreateMesh(const void* vertices, int vertexCount, const void* indices, int indexCount,
+                  const void* parts);
+void vglUpdateStream(const void* vertices, int vertexCount, const void* indices, int indexCount,
+                     const void* parts);
 void vglDeleteMesh(int mesh);
 // count materials of kMaterialWords floats each, laid out as in DrawParameters::material.
 void vglSetMaterials(const float* materials, int count);

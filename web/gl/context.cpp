@@ -240,6 +240,10 @@ void Context::noteMaterials(std::size_t from) {
 }
 
 void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
+    vertex4(x, y, z, 1.0f);
+}
+
+void Context::vertex4(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
     if (compiling_) {
         compilation_.list.holdsPrimitiveCalls = true;
         compilation_.list.holdsLooseCalls |= !compilation_.inBegin;
@@ -252,8 +256,9 @@ void Context::vertex(GLfloat x, GLfloat y, GLfloat z) {
     v.position[0] = x;
     v.position[1] = y;
     v.position[2] = z;
+    v.position[3] = w;
     std::copy_n(current.normal, 3, v.normal);
-    std::copy_n(current.texCoord, 2, v.texCoord);
+    std::copy_n(current.texCoord, 4, v.texCoord);
     copy4(v.color, current.color);
     v.edge = current.edgeFlag;
     building().vertices.push_back(v);
@@ -267,29 +272,17 @@ void Context::normal(GLfloat x, GLfloat y, GLfloat z) {
     current.normalSet = true;
 }
 
-void Context::vertex4(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    if (w != 1.0f && primitiveOpen()) {
-        refuse(Refused::HomogeneousCoordinates);
-        return;
-    }
-    vertex(x, y, z);
-}
-
 void Context::texCoord4(GLfloat s, GLfloat t, GLfloat r, GLfloat q) {
-    if (q != 1.0f) {
-        refuse(Refused::HomogeneousCoordinates);
-        return;
-    }
-    texCoord(s, t);
-    surface().texCoord[2] = r;
-}
-
-void Context::texCoord(GLfloat s, GLfloat t) {
     Surface& current = surface();
     current.texCoord[0] = s;
     current.texCoord[1] = t;
-    current.texCoord[2] = 0.0f;
+    current.texCoord[2] = r;
+    current.texCoord[3] = q;
     current.texCoordSet = true;
+}
+
+void Context::texCoord(GLfloat s, GLfloat t) {
+    texCoord4(s, t, 0.0f, 1.0f);
 }
 
 void Context::color(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {

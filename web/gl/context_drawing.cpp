@@ -28,6 +28,12 @@ bool generalTextureFunction(GLenum mode, BaseFormat base) {
                        base == BaseFormat::Intensity;
     return mode != GL_MODULATE && (mode != GL_REPLACE || !whole);
 }
+
+void updateStream(const Recording& recording) {
+    vglUpdateStream(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
+                    recording.indices.data(), static_cast<int>(recording.indices.size()),
+                    recording.parts());
+}
 }  // namespace
 
 void Context::flush() {
@@ -41,8 +47,7 @@ void Context::drawImmediate(const Matrix& frame) {
     if (immediate_.empty()) {
         return;
     }
-    vglUpdateStream(immediate_.vertices.data(), static_cast<int>(immediate_.vertices.size()),
-                    immediate_.indices.data(), static_cast<int>(immediate_.indices.size()));
+    updateStream(immediate_);
     drawRecording(immediate_, chunksOf(immediate_), 0, frame);
     immediate_.clear();
 }
@@ -73,8 +78,7 @@ void Context::drawRecording(const Recording& recording, const std::vector<Chunk>
     std::copy_n(state_.viewport.rect, 4, raster.viewport);
     std::copy_n(state_.viewport.depthRange, 2, raster.depthRange);
     const Recording drawn = unfilledDrawing(recording, raster);
-    vglUpdateStream(drawn.vertices.data(), static_cast<int>(drawn.vertices.size()),
-                    drawn.indices.data(), static_cast<int>(drawn.indices.size()));
+    updateStream(drawn);
     drawBatches(drawn, chunksOf(drawn), 0, modelview);
 }
 
@@ -148,9 +152,12 @@ void Context::drawBatches(const Recording& recording, const std::vector<Chunk>& 
         parameters.clockwise = word(!batch.windingKnown && current.clockwise.value);
         parameters.programKey[0] = static_cast<std::uint32_t>(key);
         parameters.programKey[1] = static_cast<std::uint32_t>(key >> 32);
+        parameters.homogeneous = word(batch.homogeneous);
         vglDraw(mesh, &parameters);
     };
-    if (!chunkSelectionOn()) {
+    // Vertices with w other than 1 have no box in the recording's frame:
+    // theirs are drawn whole.
+    if (!chunkSelectionOn() || !recording.homogeneous.empty()) {
         for (const Batch& batch : recording.batches) {
             draw(batch, batch.firstIndex, batch.indexCount, lightSelection_.everyLight());
         }

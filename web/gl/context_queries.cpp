@@ -268,9 +268,7 @@ int Context::readState(GLenum pname, double (&values)[16], bool& mapped) {
         case GL_MAX_NAME_STACK_DEPTH:
             return one(values, kMaxNameStackDepth);
         case GL_CURRENT_TEXTURE_COORDS:
-            // s, t and r as set; q is always 1.
-            std::copy_n(current.texCoord, 3, values);
-            values[3] = 1.0;
+            std::copy_n(current.texCoord, 4, values);
             return 4;
         default:
             break;

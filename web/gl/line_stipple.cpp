@@ -11,9 +11,9 @@ namespace vgl {
 namespace {
 
 // A vertex in the window, x and y.
-std::array<double, 2> window(const Vertex& vertex, const Matrix& clip, const float (&viewport)[4]) {
-    const float position[4] = {vertex.position[0], vertex.position[1], vertex.position[2], 1.0f};
-    const std::array<float, 4> c = transformVector4(clip, position);
+std::array<double, 2> window(const std::array<float, 4>& position, const Matrix& clip,
+                             const float (&viewport)[4]) {
+    const std::array<float, 4> c = transformVector4(clip, position.data());
     const double w = c[3] != 0.0f ? c[3] : 1.0;
     return {(c[0] / w + 1.0) * viewport[2] / 2.0, (c[1] / w + 1.0) * viewport[3] / 2.0};
 }
@@ -36,8 +36,8 @@ std::vector<float> stippleCounts(const Recording& recording, const Matrix& clip,
                 count = 0.0f;
             }
             counts[a] = count;
-            const auto from = window(recording.vertices[a], clip, viewport);
-            const auto to = window(recording.vertices[b], clip, viewport);
+            const auto from = window(recording.position(a), clip, viewport);
+            const auto to = window(recording.position(b), clip, viewport);
             // Whole fragments: a segment counts its length rounded up.
             const double dx = std::fabs(to[0] - from[0]);
             const double dy = std::fabs(to[1] - from[1]);

@@ -15,7 +15,8 @@ int uploadMesh(const Recording& recording) {
         return 0;
     }
     return vglCreateMesh(recording.vertices.data(), static_cast<int>(recording.vertices.size()),
-                         recording.indices.data(), static_cast<int>(recording.indices.size()));
+                         recording.indices.data(), static_cast<int>(recording.indices.size()),
+                         recording.parts());
 }
 
 GLuint ListStore::generate(GLsizei range) {

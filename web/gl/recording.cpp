@@ -20,7 +20,7 @@ std::uint16_t materialNumber(const Surface& surface, int face, MaterialTable& ta
 // Whether a batch can take more triangles drawn with this state.
 bool fits(const Batch& batch, const Batch& piece) {
     if (batch.mode != piece.mode || batch.offset != piece.offset ||
-        batch.depthMask.known != piece.depthMask.known ||
+        batch.homogeneous != piece.homogeneous || batch.depthMask.known != piece.depthMask.known ||
         (piece.depthMask.known && batch.depthMask.value != piece.depthMask.value) ||
         batch.windingKnown != piece.windingKnown) {
         return false;
@@ -58,13 +58,37 @@ std::uint32_t settingFlags(const Setting<bool>& setting, std::uint32_t on,
     return setting.known ? (setting.value ? on : 0u) : fromState;
 }
 
-Vertex carried(const Vertex& vertex, const Matrix& matrix, const std::array<float, 9>& normals) {
+// Whether the recording keeps homogeneous parts, as it does from the first
+// vertex that `needs` them on: then every vertex has one, w 1, r 0 and q 1
+// for those before.
+bool holdParts(Recording& recording, bool needs) {
+    if (needs) {
+        recording.homogeneous.resize(recording.vertices.size());
+    }
+    return needs || !recording.homogeneous.empty();
+}
+
+// A vertex carried by `matrix`, with its w where it has one (`part`).
+Vertex carried(const Vertex& vertex, HomogeneousPart* part, const Matrix& matrix,
+               const std::array<float, 9>& normals) {
     Vertex out = vertex;
-    const auto position = transformPoint(matrix, vertex.position);
+    if (part != nullptr) {
+        const float place[4] = {vertex.position[0], vertex.position[1], vertex.position[2],
+                                part->w};
+        const auto position = transformVector4(matrix, place);
+        std::copy_n(position.begin(), 3, out.position);
+        part->w = position[3];
+    } else {
+        const auto position = transformPoint(matrix, vertex.position);
+        std::copy(position.begin(), position.end(), out.position);
+    }
     const auto normal = transformNormal(normals, vertex.normal);
-    std::copy(position.begin(), position.end(), out.position);
     std::copy(normal.begin(), normal.end(), out.normal);
     return out;
+}
+
+bool homogeneous(const SourceVertex& in) {
+    return in.position[3] != 1.0f || in.texCoord[2] != 0.0f || in.texCoord[3] != 1.0f;
 }
 
 // A called list's vertex in the caller: what it took from the state where
@@ -93,6 +117,12 @@ void Recording::clear() {
     indices.clear();
     batches.clear();
     edges.clear();
+    homogeneous.clear();
+}
+
+std::array<float, 4> Recording::position(std::uint32_t i) const {
+    const float* p = vertices[i].position;
+    return {p[0], p[1], p[2], homogeneous.empty() ? 1.0f : homogeneous[i].w};
 }
 
 void recordPrimitive(Recording& recording, Primitive primitive,
@@ -117,7 +147,9 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     auto span = spans.begin();
     const std::uint32_t vertexFlags = settingFlags(surface.flat, kFlat, kShadeFromState) |
                                       settingFlags(surface.textured, kTextured, kTextureFromState);
+    const bool parts = std::any_of(source.begin(), source.end(), homogeneous);
     std::vector<Vertex> vertices;
+    std::vector<HomogeneousPart> partsOf;
     for (const SourceVertex& in : source) {
         // The next span's materials from its first vertex on.
         if (span != spans.end() && span->from == vertices.size()) {
@@ -131,11 +163,12 @@ void recordPrimitive(Recording& recording, Primitive primitive,
             ++span;
         }
         Vertex vertex{};
-        const auto position = transformPoint(matrix, in.position);
-        const auto normal = transformNormal(normals, in.normal);
-        std::copy(position.begin(), position.end(), vertex.position);
-        std::copy(normal.begin(), normal.end(), vertex.normal);
+        std::copy_n(in.position, 3, vertex.position);
+        std::copy_n(in.normal, 3, vertex.normal);
         std::copy_n(in.texCoord, 2, vertex.texCoord);
+        HomogeneousPart part{in.position[3], in.texCoord[2], in.texCoord[3]};
+        vertex = carried(vertex, parts ? &part : nullptr, matrix, normals);
+        partsOf.push_back(part);
         for (int i = 0; i < 4; ++i) {
             vertex.color[i] = colorByte(in.color[i]);
         }
@@ -148,16 +181,25 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     const std::size_t from = recording.indices.size();
     Batch piece;
     piece.mode = drawnAs(primitive);
+    piece.homogeneous = parts;
+    const bool held = holdParts(recording, parts);
     if (piece.mode == GL_LINES) {
         // Each segment has its own two vertices, one after the other, so that
         // wide lines can be drawn a segment at a time from the vertices alone.
         for (const std::uint32_t element : elements) {
             recording.indices.push_back(static_cast<std::uint32_t>(recording.vertices.size()));
             recording.vertices.push_back(vertices[element]);
+            if (held) {
+                recording.homogeneous.push_back(partsOf[element]);
+            }
         }
     } else {
         const auto first = static_cast<std::uint32_t>(recording.vertices.size());
         recording.vertices.insert(recording.vertices.end(), vertices.begin(), vertices.end());
+        if (held) {
+            recording.homogeneous.insert(recording.homogeneous.end(), partsOf.begin(),
+                                         partsOf.end());
+        }
         for (const std::uint32_t element : elements) {
             recording.indices.push_back(first + element);
         }
@@ -174,8 +216,15 @@ void recordCall(Recording& recording, const Recording& called, const Surface& su
                 const Matrix& matrix, MaterialTable& table) {
     const auto base = static_cast<std::uint32_t>(recording.vertices.size());
     const std::array<float, 9> normals = normalMatrix(matrix);
-    for (const Vertex& vertex : called.vertices) {
-        recording.vertices.push_back(resolved(carried(vertex, matrix, normals), surface, table));
+    const bool parts = !called.homogeneous.empty();
+    const bool held = holdParts(recording, parts);
+    for (std::size_t i = 0; i < called.vertices.size(); ++i) {
+        HomogeneousPart part = parts ? called.homogeneous[i] : HomogeneousPart{};
+        recording.vertices.push_back(resolved(
+            carried(called.vertices[i], parts ? &part : nullptr, matrix, normals), surface, table));
+        if (held) {
+            recording.homogeneous.push_back(part);
+        }
     }
     for (Batch piece : called.batches) {
         // Triangles whose winding the caller decides, and the caller knows it.

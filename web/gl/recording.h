@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,18 @@ struct Vertex {
 };
 static_assert(sizeof(Vertex) == 44, "the renderer reads 44-byte vertices");
 
+// What a vertex has beyond x, y, z, s and t: its w and its texture
+// coordinates' r and q. A recording keeps them, one per vertex, only where
+// some vertex has w other than 1, r other than 0 or q other than 1; the
+// renderer reads them from a buffer of their own, for batches marked
+// homogeneous, so that other vertices stay as they are.
+struct HomogeneousPart {
+    float w = 1.0f;
+    float r = 0.0f;
+    float q = 1.0f;
+};
+static_assert(sizeof(HomogeneousPart) == 12, "the renderer reads 12-byte homogeneous parts");
+
 // A run of points, line segments or triangles drawn with one WebGL draw call:
 // the state that cannot travel with the vertices is the same for all of them.
 struct Batch {
@@ -42,6 +55,7 @@ struct Batch {
     Setting<bool> depthMask{true};
     bool windingKnown = true;  // false: glFrontFace where drawn decides
     bool offset = false;       // its vertices carry a depth offset (kFlagBits)
+    bool homogeneous = false;  // its vertices have parts (Recording::homogeneous)
     // GL_POINTS, GL_LINES or GL_TRIANGLES. Each line segment has two vertices
     // of its own, one after the other: a batch's segments run over
     // consecutive vertices from its first index's.
@@ -59,18 +73,26 @@ struct Recording {
     // segment's ends, 1 where it goes on from the segment before
     // (TriangleEdges in triangles.h).
     std::vector<std::uint8_t> edges;
+    // Per vertex, or empty where no batch is homogeneous.
+    std::vector<HomogeneousPart> homogeneous;
 
     bool empty() const {
         return batches.empty();
     }
     void clear();
+    // Vertex i's x, y, z and w.
+    std::array<float, 4> position(std::uint32_t i) const;
+    // The homogeneous parts as the renderer takes them: null for none.
+    const HomogeneousPart* parts() const {
+        return homogeneous.empty() ? nullptr : homogeneous.data();
+    }
 };
 
 // A vertex as glVertex gives it, with the attributes current then.
 struct SourceVertex {
-    float position[3];
+    float position[4];
     float normal[3];
-    float texCoord[2];
+    float texCoord[4];
     float color[4];
     bool edge;  // the edge flag
 };

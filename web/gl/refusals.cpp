@@ -44,11 +44,6 @@ constexpr Refusal kRefusals[] = {
      "calling a display list that draws and moves the matrix selected where it is called, "
      "while the projection or texture matrix is selected",
      kOperation},
-    // A vertex is recorded with x, y and z, its texture coordinates with s
-    // and t.
-    {Refused::HomogeneousCoordinates,
-     "glVertex4 glTexCoord4 glArrayElement glDrawArrays glDrawElements",
-     "vertices with w other than 1, and texture coordinates with q other than 1", kValue},
     // WebGL 2 blends but has no logic operations.
     {Refused::LogicOperations, "glLogicOp", "logic operations other than GL_COPY", kEnum},
     // WebGL 2 draws to the back buffer alone, and shows it when a frame ends.

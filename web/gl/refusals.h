@@ -20,7 +20,6 @@ enum class Refused {
     CallListWithVerticesInPrimitive,
     CallUnknownListInPrimitive,
     CallListSelectingProjection,
-    HomogeneousCoordinates,
     LogicOperations,
     OtherBuffers,
     RasterPositions,

@@ -94,7 +94,7 @@ void applyCurrent(Surface& surface, const Surface& listEnd) {
         surface.normalSet = true;
     }
     if (listEnd.texCoordSet) {
-        std::copy_n(listEnd.texCoord, 3, surface.texCoord);
+        std::copy_n(listEnd.texCoord, 4, surface.texCoord);
         surface.texCoordSet = true;
     }
     if (listEnd.edgeFlagSet) {

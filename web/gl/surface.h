@@ -38,7 +38,7 @@ struct Surface {
     Setting<bool> clockwise{false};
     float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float normal[3] = {0.0f, 0.0f, 1.0f};
-    float texCoord[3] = {0.0f, 0.0f, 0.0f};  // s, t and r, which draws nothing
+    float texCoord[4] = {0.0f, 0.0f, 0.0f, 1.0f};  // s, t, r and q
     // Whether a polygon's edges from the vertices that follow are boundary
     // edges.
     bool edgeFlag = true;

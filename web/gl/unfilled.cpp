@@ -125,8 +125,8 @@ class BatchDrawing {
             std::uint8_t goesOn = (in_.edges[first] & kStippleRestarts) != 0 ? 0 : 1;
             for (const int k : {2, 0, 1}) {
                 if (shown(k)) {
-                    append(lines_, corner(k));
-                    append(lines_, corner((k + 1) % 3));
+                    append(lines_, corner(k), first + k);
+                    append(lines_, corner((k + 1) % 3), first + (k + 1) % 3);
                     linesGoOn_.insert(linesGoOn_.end(), 2, goesOn);
                     goesOn = 1;
                 }
@@ -134,7 +134,7 @@ class BatchDrawing {
         } else {
             for (int k = 0; k < 3; ++k) {
                 if (shown(k)) {
-                    append(points_, corner(k));
+                    append(points_, corner(k), first + k);
                     pointEdges_.push_back(0);
                 }
             }
@@ -142,13 +142,16 @@ class BatchDrawing {
     }
 
     std::array<float, 4> clipInput(std::uint32_t index) const {
-        const Vertex& v = in_.vertices[in_.indices[index]];
-        return {v.position[0], v.position[1], v.position[2], 1.0f};
+        return in_.position(in_.indices[index]);
     }
 
-    void append(std::vector<std::uint32_t>& indices, const Vertex& vertex) {
+    // A corner, with the homogeneous part of the vertex at index `from`.
+    void append(std::vector<std::uint32_t>& indices, const Vertex& vertex, std::uint32_t from) {
         indices.push_back(static_cast<std::uint32_t>(out_.vertices.size()));
         out_.vertices.push_back(vertex);
+        if (!in_.homogeneous.empty()) {
+            out_.homogeneous.push_back(in_.homogeneous[in_.indices[from]]);
+        }
     }
 
     void close(std::vector<std::uint32_t>& indices, unsigned mode, bool offset) {
@@ -191,6 +194,7 @@ bool unfilled(const GLenum (&mode)[2]) {
 Recording unfilledDrawing(const Recording& recording, const PolygonRaster& raster) {
     Recording out;
     out.vertices = recording.vertices;
+    out.homogeneous = recording.homogeneous;
     for (const Batch& batch : recording.batches) {
         if (batch.mode == GL_TRIANGLES) {
             BatchDrawing(recording, batch, raster, out).draw();

@@ -51,10 +51,12 @@ var LibraryVellmoorRenderer = {
     },
 
     // The program key's two words as one number where that is exact (below
-    // 2^53, as every key of the room is), else as text.
-    key: function(low, high) {
+    // 2^53, as every key of the room is), else as text; text too, marked,
+    // for vertices with homogeneous parts.
+    key: function(low, high, homogeneous) {
       low >>>= 0;
       high >>>= 0;
+      if (homogeneous) return high + ':' + low + ':h';
       return high < 0x200000 ? high * 4294967296 + low : high + ':' + low;
     },
 
@@ -115,7 +117,7 @@ var LibraryVellmoorRenderer = {
     newMesh: function(usage) {
       var gl = VGL.gl;
       var mesh = {vao: gl.createVertexArray(), vertices: gl.createBuffer(),
-                  indices: gl.createBuffer(), usage: usage};
+                  indices: gl.createBuffer(), parts: null, usage: usage};
       gl.bindVertexArray(mesh.vao);
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       gl.bindBuffer(gl.ELEMENT_ARRAY_BUFFER, mesh.indices);
@@ -147,20 +149,36 @@ var LibraryVellmoorRenderer = {
       });
     },
 
+    // Points attribute `location` of the bound vertex array at the
+    // vertices' homogeneous parts (w, r, q) in `buffer`, from the part of
+    // vertex `first` on, every `every` vertices.
+    pointParts: function(location, buffer, first, every, divisor) {
+      var gl = VGL.gl, stride = VGLLayout.part.stride;
+      gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
+      gl.enableVertexAttribArray(location);
+      gl.vertexAttribPointer(location, 3, gl.FLOAT, false, every * stride, first * stride + VGLLayout.part.w);
+      gl.vertexAttribDivisor(location, divisor);
+    },
+
     // Segments of lines wider than a pixel, each a strip of two triangles
     // whose corners the vertex shader places (VGLShaders.lineCorner): one
     // instance per segment, with the segment's two ends, which lie one after
     // the other from vertex `first` on. Lines are never culled, nor offset
     // as filled polygons are.
-    drawWideLines: function(mesh, first, segments, stippled) {
+    drawWideLines: function(mesh, first, segments, stippled, homogeneous) {
       var gl = VGL.gl, stride = VGLLayout.vertex.stride;
+      var count = VGLShaders.attributes(homogeneous).length;
       gl.bindVertexArray(VGL.wideLinesVao);
       VGL.boundVao = VGL.wideLinesVao;
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       VGL.pointAttributes(0, first * stride, 2 * stride, 1);
-      VGL.pointAttributes(VGLShaders.attributes().length, (first + 1) * stride, 2 * stride, 1);
+      VGL.pointAttributes(count, (first + 1) * stride, 2 * stride, 1);
+      if (homogeneous) {
+        VGL.pointParts(count - 1, mesh.parts, first, 2, 1);
+        VGL.pointParts(2 * count - 1, mesh.parts, first + 1, 2, 1);
+      }
       // A stippled segment's count at its start, after both ends' attributes.
-      var counted = 2 * VGLShaders.attributes().length;
+      var counted = 2 * count;
       if (stippled) {
         gl.bindBuffer(gl.ARRAY_BUFFER, VGL.stippleCounts);
         gl.enableVertexAttribArray(counted);
@@ -176,13 +194,23 @@ var LibraryVellmoorRenderer = {
       if (VGL.polygonOffset) gl.enable(gl.POLYGON_OFFSET_FILL);
     },
 
-    fill: function(mesh, vertices, vertexCount, indices, indexCount) {
+    fill: function(mesh, vertices, vertexCount, indices, indexCount, parts) {
       var gl = VGL.gl;
       gl.bindVertexArray(mesh.vao);
       VGL.boundVao = mesh.vao;
       gl.bindBuffer(gl.ARRAY_BUFFER, mesh.vertices);
       gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * VGLLayout.vertex.stride), mesh.usage);
       gl.bufferData(gl.ELEMENT_ARRAY_BUFFER, HEAPU8.subarray(indices, indices + indexCount * 4), mesh.usage);
+      // The parts, where there are any, after the vertex's attributes; only
+      // programs for homogeneous vertices read them.
+      if (parts) {
+        if (!mesh.parts) {
+          mesh.parts = gl.createBuffer();
+          VGL.pointParts(VGLShaders.attributes(true).length - 1, mesh.parts, 0, 1, 0);
+        }
+        gl.bindBuffer(gl.ARRAY_BUFFER, mesh.parts);
+        gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(parts, parts + vertexCount * VGLLayout.part.stride), mesh.usage);
+      }
     },
 
     texture: function(name) {
@@ -306,17 +334,17 @@ var LibraryVellmoorRenderer = {
   },
 
   vglCreateMesh__deps: ['$VGL'],
-  vglCreateMesh: function(vertices, vertexCount, indices, indexCount) {
+  vglCreateMesh: function(vertices, vertexCount, indices, indexCount, parts) {
     var mesh = VGL.newMesh(VGL.gl.STATIC_DRAW);
-    VGL.fill(mesh, vertices, vertexCount, indices, indexCount);
+    VGL.fill(mesh, vertices, vertexCount, indices, indexCount, parts);
     var number = VGL.freeMeshes.length ? VGL.freeMeshes.pop() : VGL.meshes.length;
     VGL.meshes[number] = mesh;
     return number;
   },
 
   vglUpdateStream__deps: ['$VGL'],
-  vglUpdateStream: function(vertices, vertexCount, indices, indexCount) {
-    VGL.fill(VGL.meshes[0], vertices, vertexCount, indices, indexCount);
+  vglUpdateStream: function(vertices, vertexCount, indices, indexCount, parts) {
+    VGL.fill(VGL.meshes[0], vertices, vertexCount, indices, indexCount, parts);
   },
 
   vglDeleteMesh__deps: ['$VGL'],
@@ -326,6 +354,7 @@ var LibraryVellmoorRenderer = {
     gl.deleteVertexArray(mesh.vao);
     gl.deleteBuffer(mesh.vertices);
     gl.deleteBuffer(mesh.indices);
+    if (mesh.parts) gl.deleteBuffer(mesh.parts);
     if (VGL.boundVao === mesh.vao) VGL.boundVao = null;
     VGL.meshes[number] = null;
     VGL.freeMeshes.push(number);
@@ -415,8 +444,8 @@ var LibraryVellmoorRenderer = {
   vglDraw: function(number, parameters) {
     var gl = VGL.gl, f = parameters >> 2, at = VGLLayout.draw, mesh = VGL.meshes[number];
     if (!mesh) return;
-    var keyHigh = HEAPU32[f + at.programKey + 1];
-    VGL.use(VGL.key(HEAPU32[f + at.programKey], keyHigh));
+    var keyHigh = HEAPU32[f + at.programKey + 1], homogeneous = HEAP32[f + at.homogeneous] !== 0;
+    VGL.use(VGL.key(HEAPU32[f + at.programKey], keyHigh, homogeneous));
     var u = VGL.u;
     var wideLines = (keyHigh & VGLLayout.key.wideLines) !== 0;
     if (!wideLines && VGL.boundVao !== mesh.vao) {
@@ -450,7 +479,7 @@ var LibraryVellmoorRenderer = {
     var count = HEAP32[f + at.indexCount], mode = HEAP32[f + at.mode];
     if (wideLines) {
       VGL.drawWideLines(mesh, HEAP32[f + at.firstVertex], count / 2,
-                        (keyHigh & VGLLayout.key.lineStipple) !== 0);
+                        (keyHigh & VGLLayout.key.lineStipple) !== 0, homogeneous);
     } else {
       // The mode is OpenGL's GL_POINTS, GL_LINES or GL_TRIANGLES, which WebGL's are.
       gl.drawElements(mode, count, gl.UNSIGNED_INT, HEAP32[f + at.firstIndex] * 4);

@@ -90,18 +90,31 @@ var LibraryVellmoorShaders = {
     },
 
     // A vertex's attributes in the order of their locations (the renderer's
-    // too: VGL.pointAttributes).
-    attributes: function() {
+    // too: VGL.pointAttributes), and last, for homogeneous vertices, their
+    // w, r and q (VGL.pointParts).
+    attributes: function(homogeneous) {
       return [['Position', 'vec3'], ['Normal', 'vec3'], ['TexCoord', 'vec2'], ['Color', 'vec4'],
-              ['Material', 'uvec2'], ['Flags', 'uint']];
+              ['Material', 'uvec2'], ['Flags', 'uint']].concat(homogeneous ? [['Homogeneous', 'vec3']] : []);
+    },
+
+    // The attribute `position` (aPosition, aPositionA, aPositionB) as x, y, z
+    // and w.
+    place: function(key, position) {
+      return 'vec4(' + position + ', ' + (key.homogeneous ? position.replace('Position', 'Homogeneous') + '.x' : '1.0') + ')';
+    },
+
+    // The direction from the eye toward the vertex, which is the eye's
+    // position divided by its w, or with w 0 a direction already.
+    fromEye: function(key) {
+      return key.homogeneous ? '(eye.w != 0.0 ? eye.xyz / eye.w : eye.xyz)' : 'eye.xyz';
     },
 
     // The vertex's inputs. A wide line's corner has both ends of its segment,
     // A at the first locations and B after them, and takes the attributes of
     // the end it lies at (selectEnd).
-    inputs: function(wideLines) {
-      var attributes = VGLShaders.attributes(), count = attributes.length;
-      if (!wideLines) {
+    inputs: function(key) {
+      var attributes = VGLShaders.attributes(key.homogeneous), count = attributes.length;
+      if (!key.wideLines) {
         return attributes.map(function(a, i) {
           return 'layout(location = ' + i + ') in ' + a[1] + ' a' + a[0] + ';';
         });
@@ -119,19 +132,21 @@ var LibraryVellmoorShaders = {
     // beyond the plane lies where the segment crosses it, its attributes
     // taken that far from the other end's (0 is end A, 1 end B). The other
     // end, cut too, gives the line's direction (otherPosition).
-    selectEnd: function() {
+    selectEnd: function(key) {
+      var placeA = VGLShaders.place(key, 'aPositionA'), placeB = VGLShaders.place(key, 'aPositionB');
       return [
       '  bool endB = gl_VertexID >= 2;',
-      '  vec4 clipA = uProjection * (uModelview * vec4(aPositionA, 1.0));',
-      '  vec4 clipB = uProjection * (uModelview * vec4(aPositionB, 1.0));',
+      '  vec4 clipA = uProjection * (uModelview * ' + placeA + ');',
+      '  vec4 clipB = uProjection * (uModelview * ' + placeB + ');',
       '  float nearA = clipA.z + clipA.w;',
       '  float nearB = clipB.z + clipB.w;',
       '  float crossing = (nearA < 0.0) != (nearB < 0.0) ? nearA / (nearA - nearB) : 0.0;',
       '  float fromA = nearA < 0.0 ? crossing : 0.0;',
       '  float fromB = nearB < 0.0 ? crossing : 1.0;',
       '  float at = endB ? fromB : fromA;',
-      '  vec3 otherPosition = mix(aPositionA, aPositionB, endB ? fromA : fromB);',
-      ].concat(VGLShaders.attributes().map(function(a) {
+      key.homogeneous ? '  vec4 otherPosition = mix(' + placeA + ', ' + placeB + ', endB ? fromA : fromB);'
+                      : '  vec3 otherPosition = mix(aPositionA, aPositionB, endB ? fromA : fromB);',
+      ].concat(VGLShaders.attributes(key.homogeneous).map(function(a) {
         return a[1].charAt(0) === 'u'
             ? '  a' + a[0] + ' = endB ? a' + a[0] + 'B : a' + a[0] + 'A;'
             : '  a' + a[0] + ' = mix(a' + a[0] + 'A, a' + a[0] + 'B, at);';
@@ -145,8 +160,8 @@ var LibraryVellmoorShaders = {
       '#version 300 es',
       'precision highp float;',
       'precision highp int;',
-      ], VGLShaders.inputs(key.wideLines),
-      key.lineStipple ? ['layout(location = ' + 2 * VGLShaders.attributes().length + ') in float aStippleCount;',
+      ], VGLShaders.inputs(key),
+      key.lineStipple ? ['layout(location = ' + 2 * VGLShaders.attributes(key.homogeneous).length + ') in float aStippleCount;',
                          'flat out int vStippleStart;'].concat(key.smooth ? [] : ['out vec2 vStipple;']) : [],
       VGLShaders.declarations('vertex'), [
       'out vec4 vFrontSmooth;',
@@ -156,7 +171,7 @@ var LibraryVellmoorShaders = {
       'out vec2 vTexCoord;',
       'flat out uint vFlags;',
       ], key.fog ? ['out float vFogDistance;'] : [],
-      key.textureMatrix ? ['out float vTexQ;'] : [], VGLShaders.clipVaryings(key, 'out'),
+      key.texQ ? ['out float vTexQ;'] : [], VGLShaders.clipVaryings(key, 'out'),
       VGLShaders.smoothVaryings(key, 'out'), [
       '',
       'struct Material { vec4 ambient; vec4 diffuse; vec4 specular; vec4 emission; float shininess; };',
@@ -186,13 +201,15 @@ var LibraryVellmoorShaders = {
       // One light's share for both faces: ambient, diffuse and specular
       // (the viewer toward toEye), scaled by attenuation and the spot factor. The
       // back face is lit with its own material and the reversed normal.
-      'void light(int i, bool positional, bool spot, bool fades, bool twoSide, vec3 position, vec3 normal,',
+      'void light(int i, bool positional, bool spot, bool fades, bool twoSide, ' + (key.homogeneous ? 'vec4' : 'vec3') + ' position, vec3 normal,',
       '           vec3 toEye, Material front, Material back, inout vec3 frontColor, inout vec3 backColor) {',
       '  vec4 place = ' + field('position', 4) + ';',
       '  vec3 toLight;',
       '  float factor = uLightOn[i];',
       '  if (positional) {',
-      '    vec3 d = place.xyz / place.w - position;',
+      // A vertex with w 0 lies infinitely far: the light is the other way.
+      key.homogeneous ? '    vec3 d = position.w != 0.0 ? place.xyz / place.w - position.xyz / position.w : -normalize(position.xyz);'
+                      : '    vec3 d = place.xyz / place.w - position;',
       '    float distance = length(d);',
       '    toLight = d / distance;',
       '    if (fades) {',
@@ -200,7 +217,8 @@ var LibraryVellmoorShaders = {
       '      factor /= reach.x + reach.y * distance + reach.z * distance * distance;',
       '    }',
       '  } else {',
-      '    toLight = normalize(place.xyz);',
+      key.homogeneous ? '    toLight = normalize(position.w != 0.0 ? place.xyz : place.xyz - position.xyz);'
+                      : '    toLight = normalize(place.xyz);',
       '  }',
       '  if (spot) {',
       '    vec3 direction = ' + field('spotDirection', 3) + ';',
@@ -242,6 +260,7 @@ var LibraryVellmoorShaders = {
                      localViewer: (high & bits.localViewer) !== 0,
                      alphaTest: (high & bits.alphaTest) !== 0,
                      textureMatrix: (high & bits.textureMatrix) !== 0,
+                     homogeneous: typeof key === 'string' && key.split(':')[2] === 'h',
                      depthOffset: (high & bits.depthOffset) !== 0,
                      polygonStipple: (high & bits.polygonStipple) !== 0,
                      lineStipple: (high & bits.lineStipple) !== 0,
@@ -253,6 +272,9 @@ var LibraryVellmoorShaders = {
                      fog: (high >>> bits.fogShift) & 3,
                      colorMaterial: (high >>> bits.colorMaterialShift) & 7,
                      colorMaterialFaces: (high >>> (bits.colorMaterialShift + 3)) & 3, lights: []};
+      // Texture coordinates carried by a texture matrix, or with their own
+      // q, are divided by q where looked up.
+      decoded.texQ = decoded.textureMatrix || decoded.homogeneous;
       for (var p = 0; p < VGLLayout.sizes.clipPlanes; ++p) {
         if ((high >>> (bits.clipShift + p)) & 1) decoded.clipPlanes.push(p);
       }
@@ -270,8 +292,8 @@ var LibraryVellmoorShaders = {
       var key = VGLShaders.decode(programKey), f = VGLLayout.flags;
       var lines = VGLShaders.header(key);
       lines.push('void main() {');
-      if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd());
-      lines.push('  vec4 eye = uModelview * vec4(aPosition, 1.0);',
+      if (key.wideLines) lines.push.apply(lines, VGLShaders.selectEnd(key));
+      lines.push('  vec4 eye = uModelview * ' + VGLShaders.place(key, 'aPosition') + ';',
                  '  gl_Position = uProjection * eye;');
       // The corners and edges of a polygon drawn as points or lines carry the
       // polygon's depth offset in their flags' upper bits, as a float.
@@ -294,10 +316,10 @@ var LibraryVellmoorShaders = {
         lines.push('  vec3 frontColor = frontMaterial.emission.rgb + uSceneAmbient.rgb * frontMaterial.ambient.rgb;',
                    '  vec3 backColor = backMaterial.emission.rgb + uSceneAmbient.rgb * backMaterial.ambient.rgb;',
                    // The viewer at the eye, or infinitely far up the z axis.
-                   key.localViewer ? '  vec3 toEye = -normalize(eye.xyz);' : '  vec3 toEye = vec3(0.0, 0.0, 1.0);');
+                   key.localViewer ? '  vec3 toEye = -normalize(' + VGLShaders.fromEye(key) + ');' : '  vec3 toEye = vec3(0.0, 0.0, 1.0);');
         key.lights.forEach(function(l) {
           lines.push('  light(' + [l.index, l.positional, l.spot, l.fades, key.twoSide].join(', ') +
-                     ', eye.xyz, normal, toEye, frontMaterial, backMaterial, frontColor, backColor);');
+                     ', ' + (key.homogeneous ? 'eye' : 'eye.xyz') + ', normal, toEye, frontMaterial, backMaterial, frontColor, backColor);');
         });
         lines.push('  front = vec4(clamp(frontColor, 0.0, 1.0), clamp(frontMaterial.diffuse.a, 0.0, 1.0));');
         lines.push(key.twoSide
@@ -311,15 +333,20 @@ var LibraryVellmoorShaders = {
                  '  vFlags = (flatShaded ? 1u : 0u) | (textured ? 2u : 0u);');
       // The texture matrix may be projective: q is interpolated with s and
       // t, and divides them where the texture is looked up.
-      lines.push('  vec4 coordinates = vec4(aTexCoord, 0.0, 1.0);');
+      lines.push('  vec4 coordinates = vec4(aTexCoord, ' + (key.homogeneous ? 'aHomogeneous.yz' : '0.0, 1.0') + ');');
       lines.push.apply(lines, VGLShaders.texGen(key));
       lines.push.apply(lines, key.textureMatrix
           ? ['  vec4 carried = uTextureMatrix * coordinates;',
              '  vTexCoord = carried.xy;',
              '  vTexQ = carried.w;']
-          : ['  vTexCoord = coordinates.xy;']);
-      // Fog fades by the eye's distance, as Mesa takes it: along z.
-      if (key.fog) lines.push('  vFogDistance = abs(eye.z);');
+          : ['  vTexCoord = coordinates.xy;'].concat(key.texQ ? ['  vTexQ = coordinates.w;'] : []));
+      // Fog fades by the eye's distance, as Mesa takes it: along z; of a
+      // vertex with w, as OpenGL takes it, from the point it stands for
+      // (Mesa's takes z alone), endless for w 0.
+      if (key.fog) {
+        lines.push(key.homogeneous ? '  vFogDistance = eye.w != 0.0 ? abs(eye.z / eye.w) : 3.4e38;'
+                                   : '  vFogDistance = abs(eye.z);');
+      }
       if (key.points) lines.push.apply(lines, key.smooth ? VGLShaders.smoothPoint() : VGLShaders.pointPlacement());
       if (key.wideLines) lines.push.apply(lines, key.smooth ? VGLShaders.smoothLineCorner(key) : VGLShaders.lineCorner(key));
       lines.push('}');
@@ -332,12 +359,12 @@ var LibraryVellmoorShaders = {
     texGen: function(key) {
       var modes = VGLLayout.key, lines = [];
       if (key.texGen.indexOf(modes.texGenSphere) >= 0) {
-        lines.push('  vec3 reflected = reflect(normalize(eye.xyz), normal);',
+        lines.push('  vec3 reflected = reflect(normalize(' + VGLShaders.fromEye(key) + '), normal);',
                    '  vec2 sphere = reflected.xy / (2.0 * length(reflected + vec3(0.0, 0.0, 1.0))) + 0.5;');
       }
       ['s', 't', 'q'].forEach(function(name, i) {
         var made = {};
-        made[modes.texGenObject] = 'dot(uTexGenPlanes[' + i + '], vec4(aPosition, 1.0))';
+        made[modes.texGenObject] = 'dot(uTexGenPlanes[' + i + '], ' + VGLShaders.place(key, 'aPosition') + ')';
         made[modes.texGenEye] = 'dot(uTexGenPlanes[' + i + '], eye)';
         made[modes.texGenSphere] = 'sphere.' + 'xy'.charAt(i);
         if (key.texGen[i]) lines.push('  coordinates.' + name + ' = ' + made[key.texGen[i]] + ';');
@@ -396,7 +423,7 @@ var LibraryVellmoorShaders = {
     // (divided by w where drawn).
     smoothLineCorner: function(key) {
       return [
-      '  vec4 other = uProjection * (uModelview * vec4(otherPosition, 1.0));',
+      '  vec4 other = uProjection * (uModelview * ' + (key.homogeneous ? 'otherPosition' : 'vec4(otherPosition, 1.0)') + ');',
       '  vec2 halfViewport = uViewport.zw * 0.5;',
       '  vec2 toB = (other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport * (endB ? -1.0 : 1.0);',
       '  float len = length(toB);',
@@ -488,7 +515,7 @@ var LibraryVellmoorShaders = {
     // aliased line. A line has no back: it takes the front colour.
     lineCorner: function(key) {
       return [
-      '  vec4 other = uProjection * (uModelview * vec4(otherPosition, 1.0));',
+      '  vec4 other = uProjection * (uModelview * ' + (key.homogeneous ? 'otherPosition' : 'vec4(otherPosition, 1.0)') + ');',
       '  vec2 halfViewport = uViewport.zw * 0.5;',
       '  vec2 along = abs(other.xy / other.w - gl_Position.xy / gl_Position.w) * halfViewport;',
       '  float across = (gl_VertexID % 2 == 0 ? -0.5 : 0.5) * uLineWidth;',
@@ -539,7 +566,7 @@ var LibraryVellmoorShaders = {
       'flat in vec4 vBackFlat;',
       'in vec2 vTexCoord;',
       'flat in uint vFlags;',
-      ], key.fog ? ['in float vFogDistance;'] : [], key.textureMatrix ? ['in float vTexQ;'] : [],
+      ], key.fog ? ['in float vFogDistance;'] : [], key.texQ ? ['in float vTexQ;'] : [],
       VGLShaders.clipVaryings(key, 'in'), VGLShaders.smoothVaryings(key, 'in'),
       key.lineStipple ? ['flat in int vStippleStart;'].concat(key.smooth ? [] : ['in vec2 vStipple;']) : [],
       VGLShaders.declarations('fragment'), [
@@ -557,7 +584,7 @@ var LibraryVellmoorShaders = {
       '  bool flatShaded = (vFlags & 1u) != 0u;',
       '  vec4 color = gl_FrontFacing ? (flatShaded ? vFrontFlat : vFrontSmooth)',
       '                              : (flatShaded ? vBackFlat : vBackSmooth);',
-      '  vec2 st = vTexCoord' + (key.textureMatrix ? ' / vTexQ' : '') + ';',
+      '  vec2 st = vTexCoord' + (key.texQ ? ' / vTexQ' : '') + ';',
       // The level is chosen from how st changes across the pixel, taken
       // where every fragment of the quad takes it.
       ], key.textureEdges ? ['  vec2 stX = dFdx(st), stY = dFdy(st);'] : [], [

@@ -55,12 +55,14 @@ std::string said(Body body) {
 
 // A drawn vertex in window coordinates, as OpenGL's feedback gives it; false
 // where OpenGL would clip it.
-bool toWindow(const FakeDraw& draw, const float* position, Corner& corner) {
+bool toWindow(const FakeDraw& draw, std::size_t vertex, Corner& corner) {
+    const float* position = draw.vertices[vertex].position;
     vgl::Matrix modelview{};
     vgl::Matrix projection{};
     std::copy_n(draw.parameters.modelview, 16, modelview.m.begin());
     std::copy_n(draw.state.projection, 16, projection.m.begin());
-    const float point[4] = {position[0], position[1], position[2], 1.0f};
+    const float point[4] = {position[0], position[1], position[2],
+                            draw.parts.empty() ? 1.0f : draw.parts[vertex].w};
     const auto eye = vgl::transformVector4(modelview, point);
     const auto clip = vgl::transformVector4(projection, eye.data());
     const double w = clip[3];
@@ -97,7 +99,7 @@ Picture drawn() {
         for (std::size_t first = 0; first + per <= draw.vertices.size(); first += per) {
             Polygon element(per);
             for (std::uint32_t i = 0; i < per; ++i) {
-                if (!toWindow(draw, draw.vertices[first + i].position, element[i])) {
+                if (!toWindow(draw, first + i, element[i])) {
                     Picture clipped;
                     clipped.comparable = false;
                     clipped.why = "some of it lies outside the view, where OpenGL cuts it";

@@ -1476,8 +1476,8 @@ const Domain kIntParts{numbers({-2147483648.0, -1, 0, 2147483647.0}), {}};
 const Domain kUintParts{numbers({0, 1, 2147483648.0, 4294967295.0}), {}};
 // Coordinates given as integers are taken as numbers.
 const Domain kWhole{numbers({0, 1, -1, 2}), {}};
-// A vertex's w and texture coordinates' q: 1, or what is refused.
-const Domain kUnitW{numbers({1}), numbers({2, 0})};
+// A vertex's w and texture coordinates' q, at the edges negative and 0.
+const Domain kW{numbers({1, 2, 0.5}), numbers({-1, 0})};
 const Domain kIndexValue{numbers({0, 1, 2.5, 255}), {}};
 const Domain kWholeIndex{numbers({0, 1, 255}), {}};
 const Domain kIndexMask{numbers({0, 1, 255, 4294967295.0}), {}};
@@ -1594,8 +1594,8 @@ void addVertexCommands(std::vector<Op>& table) {
     VGL_RECT(d, GLdouble, kCoordinate, 1);
 #undef VGL_RECT
 
-    // Four components, w and q of 1 the ones drawn; r unused.
-    const std::vector<const Domain*> homogeneous{&kCoordinate, &kCoordinate, &kCoordinate, &kUnitW};
+    // Four components, and texture coordinates' three.
+    const std::vector<const Domain*> homogeneous{&kCoordinate, &kCoordinate, &kCoordinate, &kW};
     table.push_back(
         {"glVertex4f", Group::Primitives, homogeneous, spread<GLfloat, 4, glVertex4f>, 0});
     table.push_back(
@@ -1604,12 +1604,12 @@ void addVertexCommands(std::vector<Op>& table) {
                      spread<GLfloat, 3, glTexCoord3f>, 1});
     table.push_back({"glTexCoord4iv",
                      Group::Primitives,
-                     {&kWhole, &kWhole, &kWhole, &kUnitW},
+                     {&kWhole, &kWhole, &kWhole, &kW},
                      fromArray<GLint, 4, glTexCoord4iv>,
                      0});
     table.push_back({"glTexCoord4d",
                      Group::Primitives,
-                     {&kTexturePart, &kTexturePart, &kTexturePart, &kUnitW},
+                     {&kTexturePart, &kTexturePart, &kTexturePart, &kW},
                      spread<GLdouble, 4, glTexCoord4d>,
                      1});
     VGL_BOTH(glIndexf, GLfloat, 1, kIndexValue, 1);

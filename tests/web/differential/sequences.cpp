@@ -100,18 +100,27 @@ class Generator {
         static const char* const kAttributes[] = {"glNormal3f", "glNormal3fv", "glTexCoord2f",
                                                   "glColor3f",  "glColor4f",   "glMaterialfv",
                                                   "glMaterialf"};
-        static const char* const kVertices[] = {"glVertex2f",  "glVertex3f", "glVertex2fv",
-                                                "glVertex3fv", "glVertex2d", "glVertex3d",
-                                                "glVertex2dv", "glVertex3dv"};
+        static const char* const kVertices[] = {
+            "glVertex2f", "glVertex3f",  "glVertex2fv", "glVertex3fv", "glVertex2d",
+            "glVertex3d", "glVertex2dv", "glVertex3dv", "glVertex4f",  "glVertex4dv"};
         for (int items = below(8); items > 0; --items) {
             const double roll = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
             if (roll < 0.65) {
-                Call vertex{&op(kVertices[below(8)]), {}};
+                Call vertex{&op(kVertices[below(10)]), {}};
                 const double radians = angle * kPi / 180.0;
                 vertex.args = {static_cast<float>(0.5 * std::cos(radians)),
                                static_cast<float>(0.5 * std::sin(radians))};
-                if (vertex.op->args.size() == 3) {
+                if (vertex.op->args.size() >= 3) {
                     vertex.args.push_back(0.25 * (below(3) - 1));
+                }
+                if (vertex.op->args.size() == 4) {
+                    // The same point with a w of its own: x, y and z times w.
+                    static const double kW[] = {1, 2, 0.5};
+                    const double w = kW[below(3)];
+                    for (double& coordinate : vertex.args) {
+                        coordinate *= w;
+                    }
+                    vertex.args.push_back(w);
                 }
                 out.push_back(vertex);
                 angle += 25 + below(50);

@@ -1445,6 +1445,78 @@ void bordersAndClamp(bool) {
     glDeleteTextures(4, names);
 }
 
+// Vertices and texture coordinates with w and q of their own. Top left, a
+// square whose corners have w 1 and 3 (x, y and z times w), its colours and
+// checks interpolated by w; top right, checks given projectively by q, from
+// a list; bottom left, the same from interleaved arrays of four components;
+// bottom right, r carried into s by the texture matrix, and a triangle with
+// a corner at infinity, running off the window.
+void homogeneousCoordinates(bool) {
+    checkerTexture(9, 4, kBlue, kCream);
+    glEnable(GL_TEXTURE_2D);
+    const float corners[4][2] = {
+        {-0.95f, 0.05f}, {-0.05f, 0.05f}, {-0.05f, 0.95f}, {-0.95f, 0.95f}};
+    const float w[4] = {1.0f, 3.0f, 3.0f, 1.0f};
+    const float colours[4][3] = {{1, 0.3f, 0.2f}, {0.2f, 1, 0.3f}, {0.3f, 0.2f, 1}, {1, 1, 1}};
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glColor3fv(colours[i]);
+        glTexCoord2f(i == 1 || i == 2 ? 1.0f : 0.0f, i >= 2 ? 1.0f : 0.0f);
+        glVertex4f(corners[i][0] * w[i], corners[i][1] * w[i], 0.0f, w[i]);
+    }
+    glEnd();
+    glColor3f(1, 1, 1);
+
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_QUADS);
+    const float q[4] = {1.0f, 1.0f, 4.0f, 4.0f};
+    for (int i = 0; i < 4; ++i) {
+        const float s = i == 1 || i == 2 ? 2.0f : 0.0f;
+        const float t = i >= 2 ? 2.0f : 0.0f;
+        glTexCoord4f(s * q[i], t * q[i], 0.0f, q[i]);
+        glVertex2f(corners[i][0] + 1.0f, corners[i][1]);
+    }
+    glEnd();
+    glEndList();
+    glCallList(list);
+    glDeleteLists(list, 1);
+
+    // s, t, r and q, then x, y, z and w.
+    const GLfloat interleaved[4][8] = {{0, 0, 0, 1, -0.95f, -0.95f, 0, 1},
+                                       {2, 0, 0, 2, -0.05f, -0.95f, 0, 1},
+                                       {4, 4, 0, 2, -0.1f, -0.1f, 0, 2},
+                                       {0, 1, 0, 1, -1.9f, -0.1f, 0, 2}};
+    glInterleavedArrays(GL_T4F_V4F, 0, interleaved);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+
+    // The texture matrix takes s from r.
+    glMatrixMode(GL_TEXTURE);
+    const GLfloat rToS[16] = {0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
+    glLoadMatrixf(rToS);
+    glMatrixMode(GL_MODELVIEW);
+    glBegin(GL_TRIANGLES);
+    glTexCoord3f(0, 0, 0);
+    glVertex2f(0.05f, -0.95f);
+    glTexCoord3f(0, 0, 3);
+    glVertex2f(0.95f, -0.95f);
+    glTexCoord3f(0, 3, 1);
+    glVertex2f(0.05f, -0.3f);
+    glEnd();
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0.9f, 0.6f, 0.1f);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.3f, -0.2f);
+    glVertex2f(0.5f, -0.2f);
+    glVertex4f(1.0f, 2.0f, 0.0f, 0.0f);
+    glEnd();
+}
+
 const Scene kScenes[] = {
     {"directional light", directionalLight, false},
     {"point light fading with distance", attenuatedPointLight, false},
@@ -1482,6 +1554,7 @@ const Scene kScenes[] = {
     {"texture borders and GL_CLAMP", bordersAndClamp, false},
     {"a material between vertices", materialBetweenVertices, false},
     {"wide lines through the near plane", linesThroughTheNearPlane, false},
+    {"homogeneous coordinates", homogeneousCoordinates, false},
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Writes the renderer's view of the layer's structures (backend.h,
 // recording.h, light_selection.h) as an emscripten JavaScript library,
 // $VGLLayout: word offsets of every field the renderer reads, the vertex's
-// byte layout, the vertex flags, the program key's bits, the context's
+// byte layout and its homogeneous part's, the vertex flags, the program key's bits, the context's
 // states (window.h) and the OpenGL enumerants the renderer reads from the
 // layer (GL/gl.h). Built and run at build time, so a field moved in C++
 // moves for the renderer too.
@@ -101,7 +101,8 @@ std::string layout() {
         FIELD(DrawParameters, textureBase),   FIELD(DrawParameters, programKey),
         FIELD(DrawParameters, textureSize),   FIELD(DrawParameters, textureBorder),
         FIELD(DrawParameters, textureLine),   FIELD(DrawParameters, textureWrap),
-        FIELD(DrawParameters, textureFilter), FIELD(DrawParameters, textureBorderColor)};
+        FIELD(DrawParameters, textureFilter), FIELD(DrawParameters, textureBorderColor),
+        FIELD(DrawParameters, homogeneous)};
     const Field limits[] = {
         FIELD(ContextLimits, colorBits),   FIELD(ContextLimits, depthBits),
         FIELD(ContextLimits, stencilBits), FIELD(ContextLimits, subpixelBits),
@@ -111,6 +112,7 @@ std::string layout() {
                             FIELD(Vertex, normal),      FIELD(Vertex, texCoord),
                             FIELD(Vertex, color),       FIELD(Vertex, material),
                             FIELD(Vertex, flags)};
+    const Field part[] = {{"stride", sizeof(HomogeneousPart)}, FIELD(HomogeneousPart, w)};
     const Field flags[] = {{"flat", kFlat},
                            {"shadeFromState", kShadeFromState},
                            {"textured", kTextured},
@@ -184,8 +186,8 @@ std::string layout() {
            "var LibraryVellmoorLayout = {\n"
            "  $VGLLayout: {\n"
         << object("state", state, 4) << object("light", light, 4) << object("draw", draw, 4)
-        << object("limits", limits, 4) << object("vertex", vertex, 1) << object("flags", flags, 1)
-        << object("key", key, 1) << object("sizes", sizes, 1)
+        << object("limits", limits, 4) << object("vertex", vertex, 1) << object("part", part, 1)
+        << object("flags", flags, 1) << object("key", key, 1) << object("sizes", sizes, 1)
         << object("contextState", contextState, 1) << object("gl", gl, 1)
         << "  },\n"
            "};\n\n"
