@@ -21,6 +21,17 @@ double areaOf(const Polygon& polygon) {
     return std::fabs(twice) / 2.0;
 }
 
+// Its longest side, in pixels.
+double longestSide(const Polygon& polygon) {
+    double longest = 0.0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Corner& a = polygon[i];
+        const Corner& b = polygon[(i + 1) % polygon.size()];
+        longest = std::max(longest, std::hypot(b[0] - a[0], b[1] - a[1]));
+    }
+    return longest;
+}
+
 double rounded(double value) {
     return std::round(value / kNear) * kNear;
 }
@@ -37,9 +48,11 @@ Picture pictureOf(const std::vector<Polygon>& polygons) {
     Picture picture;
     for (const Polygon& polygon : polygons) {
         const double area = areaOf(polygon);
-        // Points and line segments count by their ends alone.
-        if (polygon.size() >= 3 && area < kNear) {
-            continue;  // seen edge on: OpenGL may leave it out
+        // Points and line segments count by their ends alone. A polygon
+        // thinner across than two corners can be apart is seen edge on, and
+        // OpenGL may leave it out: a float's rounding can give it an area.
+        if (polygon.size() >= 3 && area < kNear * std::max(1.0, longestSide(polygon))) {
+            continue;
         }
         picture.area += area;
         for (const Corner& corner : polygon) {
