@@ -148,8 +148,9 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     const std::uint32_t vertexFlags = settingFlags(surface.flat, kFlat, kShadeFromState) |
                                       settingFlags(surface.textured, kTextured, kTextureFromState);
     const bool parts = std::any_of(source.begin(), source.end(), homogeneous);
+    const bool held = holdParts(recording, parts);
     std::vector<Vertex> vertices;
-    std::vector<HomogeneousPart> partsOf;
+    std::vector<HomogeneousPart> partsOf;  // where the recording holds parts
     for (const SourceVertex& in : source) {
         // The next span's materials from its first vertex on.
         if (span != spans.end() && span->from == vertices.size()) {
@@ -168,7 +169,9 @@ void recordPrimitive(Recording& recording, Primitive primitive,
         std::copy_n(in.texCoord, 2, vertex.texCoord);
         HomogeneousPart part{in.position[3], in.texCoord[2], in.texCoord[3]};
         vertex = carried(vertex, parts ? &part : nullptr, matrix, normals);
-        partsOf.push_back(part);
+        if (held) {
+            partsOf.push_back(part);
+        }
         for (int i = 0; i < 4; ++i) {
             vertex.color[i] = colorByte(in.color[i]);
         }
@@ -182,7 +185,6 @@ void recordPrimitive(Recording& recording, Primitive primitive,
     Batch piece;
     piece.mode = drawnAs(primitive);
     piece.homogeneous = parts;
-    const bool held = holdParts(recording, parts);
     if (piece.mode == GL_LINES) {
         // Each segment has its own two vertices, one after the other, so that
         // wide lines can be drawn a segment at a time from the vertices alone.
